@@ -1,0 +1,168 @@
+// Benchmarks of the device link, reported, never asserted:
+//  - decode throughput of the receive path over a recorded read-back;
+//  - a command's round trip from SendCommand to its acknowledgement;
+//  - wall time of a whole read-back and of a whole-configuration send.
+// Runs against the simulated processor inside the private test network
+// (scripts/bench sets it up).
+#include "MiddleHandler.h"
+#include "SearchGroups.h"
+#include "SendCommand.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString kPc = QStringLiteral("192.168.1.10");
+const QString kDevice = QStringLiteral("192.168.1.20");
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
+}
+
+bool Idle(MiddleHandler* h)
+{
+    return h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0;
+}
+
+// The frames the device sent to the PC's unicast socket, as datagrams.
+QList<QByteArray> RecordedReplies(const QString& logPath)
+{
+    QList<QByteArray> datagrams;
+    QFile f(logPath);
+    if (!f.open(QIODevice::ReadOnly))
+        return datagrams;
+    while (!f.atEnd()) {
+        const QJsonObject l = QJsonDocument::fromJson(f.readLine()).object();
+        const int code = l.value("code").toInt();
+        if (l.value("dir").toString() != "tx" || l.value("inBatch").toBool() || code == 0x0400 ||
+            code < 0 || l.value("peer").toString() != kPc + ":61214")
+            continue;
+        const QByteArray payload = QByteArray::fromHex(l.value("payload").toString().toLatin1());
+        if (payload.size() != Frame::kPayloadSize)
+            continue;
+        const ShortFrame s = BuildShortFrame(uint16_t(code), reinterpret_cast<const uint8_t*>(payload.constData()));
+        datagrams << QByteArray(reinterpret_cast<const char*>(s.data()), int(s.size()));
+    }
+    return datagrams;
+}
+
+double Percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[size_t(p * double(v.size() - 1))];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString procsim = qEnvironmentVariable("PROCSIM", QCoreApplication::applicationDirPath() + "/procsim");
+    const QString state = qEnvironmentVariable("LEDZ_SOURCE_DIR", ".") + "/tools/procsim/states/z7050-1.json";
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(procsim, {"--device", kDevice + ",00:1c:88:00:00:01", "--state", state, "--log",
+                        dir.filePath("log.jsonl"), "--status-interval", "0"});
+    if (!sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "procsim did not start (inside the test namespace?)\n");
+        return 1;
+    }
+
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    h->SetInquiryDelay(200);
+    QString found;
+    QObject::connect(h, &MiddleHandler::SigMachineIPEvent, [&](QString ip, BYTE*, QString) {
+        if (found.isEmpty())
+            found = ip;
+    });
+    h->OpenBroadcastPort(kPc, kBroadcastLocalPort);
+    const auto octets = Ipv4Octets(kPc);
+    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
+    SearchHostIp = kPc;
+    if (!WaitFor([&] { return !found.isEmpty(); }, 3000)) {
+        std::fprintf(stderr, "no device found\n");
+        return 1;
+    }
+    h->SelectMachine(found);
+    h->SetUnicastRemote(found, kDevicePort);
+    h->OpenUnicastPort(kPc, kDevicePort);
+
+    // Whole read-back, several rounds.
+    bool ended = false;
+    QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, [&] { ended = true; });
+    std::vector<double> readBack;
+    for (int i = 0; i < 5; ++i) {
+        ended = false;
+        QElapsedTimer t;
+        t.start();
+        SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+        WaitFor([&] { return ended; }, 5000);
+        readBack.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+
+    // Whole-configuration send.
+    std::vector<double> wholeSend;
+    for (int i = 0; i < 5; ++i) {
+        MData* d = h->GetCurrentMData();
+        QElapsedTimer t;
+        t.start();
+        SendCommand(&d->M_AllCfg, SEND_ALLCFGCMD, nullptr, QString());
+        for (int type = SEND_ALLCROPCMD; type <= SEND_ALLTASKCMD; ++type)
+            SendBatchCommand(d, type, QString());
+        WaitFor([&] { return Idle(h); }, 10000);
+        wholeSend.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+
+    // Round trip of single commands.
+    std::vector<double> roundTrip;
+    for (int i = 0; i < 300; ++i) {
+        const uint8_t pattern = uint8_t(i & 7);
+        QElapsedTimer t;
+        t.start();
+        SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
+        WaitFor([&] { return Idle(h); }, 3000);
+        roundTrip.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+
+    // Decode throughput over the recorded replies.
+    const QList<QByteArray> replies = RecordedReplies(dir.filePath("log.jsonl"));
+    qint64 frames = 0;
+    QElapsedTimer t;
+    t.start();
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    while (t.elapsed() < 2000) {
+        for (const QByteArray& r : replies)
+            h->ParseNetData(reinterpret_cast<const uint8_t*>(r.constData()), r.size(), found);
+        frames += replies.size();
+    }
+    const double decodeRate = double(frames) / (double(t.nsecsElapsed()) / 1e9);
+    qInstallMessageHandler(nullptr);
+
+    std::printf("recorded replies: %d frames\n", int(replies.size()));
+    std::printf("decode (ParseNetData + DispatchCommand, logging muted): %.0f frames/s\n", decodeRate);
+    std::printf("command round trip (SendCommand -> acknowledgement): median %.2f ms, p99 %.2f ms (sender tick 10 ms)\n",
+                Percentile(roundTrip, 0.5), Percentile(roundTrip, 0.99));
+    std::printf("whole read-back: median %.1f ms\n", Percentile(readBack, 0.5));
+    std::printf("whole-configuration send (3, 40-43): median %.1f ms\n", Percentile(wholeSend, 0.5));
+
+    h->ShutdownForTest();
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "CoreBroadcastUdp.h"
+
+#include "UdpEndpoint.h"
+
+CoreBroadcastUdp::CoreBroadcastUdp(QObject* parent) : QObject(parent)
+{
+    UdpEndpoint::Options options;
+    options.broadcast = true;
+    endpoint_ = std::make_unique<UdpEndpoint>(
+        options, [this](const QByteArray& data, const QString& sender) {
+            emit sigBroadcastReadData(data, sender);
+        });
+}
+
+CoreBroadcastUdp::~CoreBroadcastUdp()
+{
+    // The receive thread emits this object's signal: it stops while the object is whole.
+    endpoint_->closePort();
+}
+
+bool CoreBroadcastUdp::setRemoteIp(const QString& ip)
+{
+    endpoint_->setRemoteIp(ip);
+    return true;
+}
+
+QString CoreBroadcastUdp::remoteIp() const
+{
+    return endpoint_->remoteIp();
+}
+
+bool CoreBroadcastUdp::setRemotePort(quint16 port)
+{
+    endpoint_->setRemotePort(port);
+    return true;
+}
+
+quint16 CoreBroadcastUdp::remotePort() const
+{
+    return endpoint_->remotePort();
+}
+
+bool CoreBroadcastUdp::setRemote(const QString& ip, quint16 port)
+{
+    return endpoint_->setRemote(ip, port);
+}
+
+QString CoreBroadcastUdp::localIp() const
+{
+    return endpoint_->localIp();
+}
+
+bool CoreBroadcastUdp::sendData(const QByteArray& data)
+{
+    return endpoint_->sendData(data);
+}
+
+bool CoreBroadcastUdp::openPort(const QString& localIp, quint16 localPort)
+{
+    return endpoint_->openPort(localIp, localPort);
+}
+
+bool CoreBroadcastUdp::startPort()
+{
+    return endpoint_->startPort();
+}
+
+void CoreBroadcastUdp::closePort()
+{
+    endpoint_->closePort();
+}

@@ -1,0 +1,86 @@
+#include "CoreNetWorkUDP.h"
+
+#include "UdpEndpoint.h"
+
+namespace {
+constexpr int kSocketReceiveBuffer = 8192;  // SO_RCVBUF asked for; the system may round it
+}  // namespace
+
+CoreNetWorkUDP::CoreNetWorkUDP(QObject* parent) : QObject(parent)
+{
+    UdpEndpoint::Options options;
+    options.reuseAddress = true;
+    options.receiveBufferSize = kSocketReceiveBuffer;
+    endpoint_ = std::make_unique<UdpEndpoint>(
+        options, [this](const QByteArray& data, const QString& sender) {
+            {
+                std::lock_guard<std::mutex> guard(senderLock_);
+                lastSender_ = sender;
+            }
+            emit sigReadData(data, sender);
+        });
+}
+
+CoreNetWorkUDP::~CoreNetWorkUDP()
+{
+    // The receive thread emits this object's signal: it stops while the object is whole.
+    endpoint_->closePort();
+}
+
+bool CoreNetWorkUDP::sendData(const QByteArray& data)
+{
+    return endpoint_->sendData(data);
+}
+
+bool CoreNetWorkUDP::setRemoteIp(const QString& ip)
+{
+    endpoint_->setRemoteIp(ip);
+    return true;
+}
+
+QString CoreNetWorkUDP::remoteIp() const
+{
+    return endpoint_->remoteIp();
+}
+
+bool CoreNetWorkUDP::setRemotePort(quint16 port)
+{
+    endpoint_->setRemotePort(port);
+    return true;
+}
+
+quint16 CoreNetWorkUDP::remotePort() const
+{
+    return endpoint_->remotePort();
+}
+
+bool CoreNetWorkUDP::setRemote(const QString& ip, quint16 port)
+{
+    return endpoint_->setRemote(ip, port);
+}
+
+bool CoreNetWorkUDP::sendDataTo(const QString& ip, quint16 port, const QByteArray& data)
+{
+    return endpoint_->sendDataTo(ip, port, data);
+}
+
+bool CoreNetWorkUDP::openPort(const QString& localIp, quint16 localPort)
+{
+    return endpoint_->openPort(localIp, localPort);
+}
+
+bool CoreNetWorkUDP::startPort()
+{
+    return endpoint_->startPort();
+}
+
+void CoreNetWorkUDP::closePort()
+{
+    endpoint_->closePort();
+}
+
+QString CoreNetWorkUDP::lastSender() const
+{
+    std::lock_guard<std::mutex> guard(senderLock_);
+    return lastSender_;
+}

@@ -1,0 +1,189 @@
+// The one protocol object of the process: owns the transports, the two send
+// queues with their sender thread, the device list and the fallback record.
+// Every page reaches a device only through it, and it answers with signals.
+#pragma once
+
+#include "DeviceList.h"
+#include "ReplyDecoder.h"
+#include "Frames.h"
+#include "MData.h"
+#include "MachineRecord.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class CoreBroadcastUdp;
+class CoreNetWorkUDP;
+class SyncTcpClient;
+class SyncUSBport;
+
+typedef unsigned char BYTE;
+
+constexpr quint16 kDevicePort = 61214;
+constexpr quint16 kBroadcastLocalPort = 61215;
+
+// Frames queued for devices: fixed slots, each free or pending (sent or to be
+// sent, not yet acknowledged).
+struct SendQueue {
+    static constexpr int kShortSlots = 40;
+    static constexpr int kLongSlots = 30;
+    ShortFrame shortFrame[kShortSlots];
+    QString shortTarget[kShortSlots];
+    uint8_t shortPending[kShortSlots] = {};
+    LongFrame longFrame[kLongSlots];
+    QString longTarget[kLongSlots];
+    uint8_t longPending[kLongSlots] = {};
+};
+
+class MiddleHandler : public QObject {
+    Q_OBJECT
+
+public:
+    static MiddleHandler* GetInstance();
+
+    // --- Send queues and immediate sends -------------------------------
+    void EnqueueShortFrame(uint16_t code, const uint8_t* payload, const QString& target,
+                           uint8_t headerA, uint8_t headerB);
+    void EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t count, const QString& target);
+    void SendBroadcastFrame(uint16_t code, const uint8_t* payload, uint8_t headerA, uint8_t headerB);
+    void SendBroadcastCommand(uint16_t code, const uint8_t* payload, const QString& ignored);
+    bool SendUsbFrame(uint16_t code, const uint8_t* data, int length);
+
+    void StartSendThread();
+    void StopSendThread();
+
+    // The acknowledgement wait (more than this many ms: resend) and the delay
+    // between a search frame and the sort of the device list. Tests shorten them.
+    void SetAckTimeout(int ms) { ackTimeoutMs_ = ms; }
+    int AckTimeout() const { return ackTimeoutMs_; }
+    void SetInquiryDelay(int ms) { inquiryDelayMs_ = ms; }
+
+    // Stops the sender thread and closes every transport. The program never
+    // calls it (the object lives as long as the process); tests do at teardown.
+    void ShutdownForTest();
+    // Empties both queues and the device list and closes both UDP sockets;
+    // tests use it between cases.
+    void ResetForTest();
+
+    // --- Transports ----------------------------------------------------
+    bool OpenUnicastPort(const QString& localIp, quint16 port);
+    bool OpenBroadcastPort(const QString& localIp, quint16 port);
+    bool SetUnicastRemote(const QString& ip, quint16 port);
+    bool SetBroadcastRemote(const QString& ip, quint16 port);
+    QString GetBroadcastLocalIp() const;
+    QString GetBroadcastRemoteIp() const;
+    bool OpenUsbPort(quint16 vendorId, quint16 productId);
+    void CloseUsbPort();
+    bool ConnectTcp(const QString& ip, quint16 port);
+    void DisconnectTcp();
+    bool SendTcpData(const uint8_t* data, int length);
+
+    // --- Device list ---------------------------------------------------
+    void SelectMachine(const QString& ip);
+    MData* GetCurrentMData();
+    QString GetCurrentIp() const;
+    MData* FindMDataByIp(const QString& ip, bool* selected);
+    QString GetCurrentEthIp() const;
+    int GetMachineCount() const;
+    DeviceList& Devices() { return devices_; }
+    MData& FallbackRecord() { return fallback_; }
+
+    // --- Receive path ---------------------------------------------------
+    void ParseNetData(const uint8_t* data, int length, const QString& ip);
+    void GetLongCommandParam(const uint8_t* batchFromCode, int available, const QString& ip);
+    void ParseUsbData(const uint8_t* data, int length);
+    void DispatchCommand(const uint8_t* payload, uint16_t code, int length, const QString& ip);
+    void DispatchUsbCommand(const uint8_t* data, uint16_t code, int length);
+    void EmitUsbNormalToPc(const uint8_t* data, int length);
+
+    // State of the sender, for diagnostics and tests.
+    bool IsTimedOut() const;
+    int PendingShortFrames() const;
+    int PendingLongFrames() const;
+
+signals:
+    void SigMachineIPEvent(QString ip, BYTE* macAddr, QString EthIp);
+    void SigHpsEvent(QString ip);
+    void SigUIRefreshRequstCmdEnd();
+    void SigUIRefreshAllCfg();
+    void SigUIRefreshFreeze();
+    void SigUiRefreshPresetValid();
+    void SigUiRefreshPresetOPResult(int id);
+    void SigUIRefreshInputCfg();
+    void SigUIRefreshInputSignal(int GId, int PortId);
+    void SigUIRefreshInputCrop(int Gid, int Pid);
+    void SigUIRefreshInputEdid(int Gid, int Pid);
+    void SigUIRefreshInputTile();
+    void SigUIRefreshOutputReso();
+    void SigUIRefreshOutputWindow(int idx);
+    void SigUIRefreshOutputHdmiSetting(int idx);
+    void SigUIRefreshLayerData(int idx);
+    void SigUIRefreshPictureData(int idx);
+    void SigUIRefreshLayerZoomData(int idx);
+    void SigUIRefreshLayerChromaKey(int idx);
+    void SigUIRefreshTakeData();
+    void SigUiRefreshTakeStatus(int Status);
+    void SigUIRefreshMachineVer(VerInfo_Enum VerType);
+    void SigUIRefreshMachineElectric();
+    void SigUIRefreshLogoData(int idx);
+    void SigUIRefreshTestPattern(int Status1, int Status2);
+    void SigUIRefreshResetFactory(int Status);
+    void SigUIRefreshTaskData();
+    void SigUIRefreshSyncLock(int Status);
+    void SigUIRefreshHDRStatus(int Status);
+    void SigUsbNormalToPc(QByteArray data);
+    void SigIpBoardVideoFormat(int format);
+
+public slots:
+    void On_ReadData(QByteArray data, QString IpAddr);
+    void On_ReadUsbData(QByteArray data);
+    void On_TcpReadData(QByteArray data, QString IpAddr);
+    void On_InquireTimer();
+
+private:
+    MiddleHandler();
+    ~MiddleHandler() override;
+
+    void SendThreadProc();
+    void SendProcess();
+    void HandleAck(const uint8_t* payload, const QString& ip);
+    void HandleDiscovery(uint16_t code, const uint8_t* payload);
+    void HandleSetIpConfirmation(const uint8_t* payload);
+    void SortMachineList();
+    void Carry(DeviceList::Outbox& outbox);
+    void EmitRefresh(const RefreshEvent& event);
+    void ClearQueuesLocked();
+
+    std::unique_ptr<SyncTcpClient> tcp_;
+    std::unique_ptr<CoreNetWorkUDP> unicast_;
+    std::unique_ptr<CoreBroadcastUdp> broadcast_;
+    std::unique_ptr<SyncUSBport> usb_;
+
+    // Queue state, shared by the GUI thread and the sender thread.
+    mutable std::mutex queueMutex_;
+    SendQueue queue_;
+    int longReadPos_ = 0;
+    int longWritePos_ = 0;
+    uint8_t ready_ = 1;
+    int shortReadPos_ = 0;
+    int shortWritePos_ = 0;
+    uint8_t timedOut_ = 0;
+    std::chrono::steady_clock::time_point lastSend_{};
+    int resendCount_ = 0;
+
+    DeviceList devices_;
+    MData fallback_;
+
+    std::thread sender_;
+    std::atomic<bool> running_{false};
+    std::atomic<int> ackTimeoutMs_{2000};
+    int inquiryDelayMs_ = 3000;
+};

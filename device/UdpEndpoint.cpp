@@ -1,0 +1,221 @@
+#include "UdpEndpoint.h"
+
+#include "DeviceLog.h"
+
+#include <boost/asio/ip/address_v4.hpp>
+
+#include <string>
+#include <vector>
+
+namespace asio = boost::asio;
+using asio::ip::udp;
+
+namespace {
+constexpr std::size_t kReceiveBufferSize = 8192;
+
+void LogError(const boost::system::error_code& ec)
+{
+    DeviceLog("Exception: %s", ec.message().c_str());
+}
+}  // namespace
+
+UdpEndpoint::UdpEndpoint(const Options& options, Receiver receiver)
+    : options_(options), receiver_(std::move(receiver))
+{
+}
+
+UdpEndpoint::~UdpEndpoint()
+{
+    closePort();
+}
+
+bool UdpEndpoint::openPort(const QString& localIp, quint16 localPort)
+{
+    if (localIp.isEmpty())
+        return false;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        localIp_ = localIp;
+        localPort_ = localPort;
+    }
+    closePort();
+    return startPort();
+}
+
+bool UdpEndpoint::startPort()
+{
+    std::unique_lock<std::mutex> guard(lock_);
+    if (running_)
+        return false;
+    // Without a target text the socket still opens; it sends nothing until a
+    // target is set.
+    if (bindLocked() && (resolveLocked() || remoteIp_.isEmpty())) {
+        running_ = true;
+        receiveThread_ = std::thread(&UdpEndpoint::receiveLoop, this, std::ref(*socket_));
+        return true;
+    }
+    guard.unlock();
+    closePort();
+    return false;
+}
+
+void UdpEndpoint::closePort()
+{
+    std::unique_ptr<udp::socket> socket;
+    std::thread thread;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        running_ = false;
+        if (socket_) {
+            // Shutting down wakes a receive blocked on the socket (Linux reports
+            // ENOTCONN for an unconnected socket but shuts it down all the same).
+            boost::system::error_code ignored;
+            socket_->shutdown(udp::socket::shutdown_both, ignored);
+        }
+        socket = std::move(socket_);
+        thread = std::move(receiveThread_);
+    }
+    if (thread.joinable())
+        thread.join();
+    // Closed only now: until the thread has gone the descriptor stays valid,
+    // so its number cannot be handed to another socket under a pending receive.
+    socket.reset();
+}
+
+bool UdpEndpoint::setRemote(const QString& ip, quint16 port)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    remoteIp_ = ip;
+    remotePort_ = port;
+    return resolveLocked();
+}
+
+void UdpEndpoint::setRemoteIp(const QString& ip)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    remoteIp_ = ip;
+}
+
+QString UdpEndpoint::remoteIp() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return remoteIp_;
+}
+
+void UdpEndpoint::setRemotePort(quint16 port)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    remotePort_ = port;
+}
+
+quint16 UdpEndpoint::remotePort() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return remotePort_;
+}
+
+QString UdpEndpoint::localIp() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return localIp_;
+}
+
+bool UdpEndpoint::sendData(const QByteArray& data)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return sendLocked(data);
+}
+
+bool UdpEndpoint::sendDataTo(const QString& ip, quint16 port, const QByteArray& data)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    remoteIp_ = ip;
+    remotePort_ = port;
+    return resolveLocked() && sendLocked(data);
+}
+
+bool UdpEndpoint::bindLocked()
+{
+    boost::system::error_code ec;
+    const asio::ip::address_v4 address = asio::ip::make_address_v4(localIp_.toStdString(), ec);
+    if (ec) {
+        LogError(ec);
+        return false;
+    }
+    socket_ = std::make_unique<udp::socket>(io_);
+    socket_->open(udp::v4(), ec);
+    // Options go on before the bind: SO_REUSEADDR set afterwards has no effect.
+    if (!ec && options_.reuseAddress)
+        socket_->set_option(asio::socket_base::reuse_address(true), ec);
+    if (!ec && options_.broadcast)
+        socket_->set_option(asio::socket_base::broadcast(true), ec);
+    if (!ec && options_.receiveBufferSize > 0) {
+        boost::system::error_code ignored;  // the system may keep a size of its own
+        socket_->set_option(asio::socket_base::receive_buffer_size(options_.receiveBufferSize),
+                            ignored);
+    }
+    if (!ec)
+        socket_->bind(udp::endpoint(address, localPort_), ec);
+    if (ec) {
+        LogError(ec);
+        return false;
+    }
+    return true;
+}
+
+bool UdpEndpoint::resolveLocked()
+{
+    target_.reset();
+    if (remoteIp_.isEmpty())
+        return false;
+    boost::system::error_code ec;
+    // Targets are address texts: a numeric look-up never waits on a name server.
+    const udp::resolver::results_type results = resolver_.resolve(
+        udp::v4(), remoteIp_.toStdString(), std::to_string(remotePort_),
+        udp::resolver::numeric_host | udp::resolver::numeric_service, ec);
+    if (ec) {
+        LogError(ec);
+        return false;
+    }
+    target_ = results.begin()->endpoint();
+    return true;
+}
+
+bool UdpEndpoint::sendLocked(const QByteArray& data)
+{
+    if (!socket_ || !target_)
+        return false;
+    boost::system::error_code ec;
+    socket_->send_to(asio::buffer(data.constData(), std::size_t(data.size())), *target_, 0, ec);
+    if (ec) {
+        LogError(ec);
+        return false;
+    }
+    return true;
+}
+
+void UdpEndpoint::receiveLoop(udp::socket& socket)
+{
+    std::vector<char> buffer(kReceiveBufferSize);
+    udp::endpoint sender;
+    while (running_) {
+        boost::system::error_code ec;
+        std::size_t size = socket.receive_from(asio::buffer(buffer), sender, 0, ec);
+        if (!running_)
+            break;  // closePort shut the socket down
+        // A longer datagram is cut to the buffer: Linux returns the buffer's
+        // worth without an error, Windows fills the buffer and reports
+        // message_size.
+        if (ec == asio::error::message_size) {
+            size = buffer.size();
+            ec.clear();
+        }
+        if (ec) {
+            // One bad datagram must not leave the link deaf: keep receiving.
+            LogError(ec);
+            continue;
+        }
+        receiver_(QByteArray(buffer.data(), int(size)),
+                  QString::fromStdString(sender.address().to_string()));
+    }
+}

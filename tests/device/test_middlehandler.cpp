@@ -1,0 +1,345 @@
+// The protocol object without a network: the send queues, acknowledgement,
+// give-up, the receive scanners and the dispatch rules. No socket is opened,
+// so every send fails and frames stay pending until acknowledged.
+#include "MiddleHandler.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kPc = QStringLiteral("192.168.1.10");
+const QString kSelected = QStringLiteral("192.168.1.20");
+const QString kOther = QStringLiteral("192.168.1.21");
+const QString kUnknown = QStringLiteral("192.168.1.99");
+
+QByteArray Bytes(const ShortFrame& f)
+{
+    return QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
+}
+
+QByteArray Reply(uint16_t code, const QByteArray& head)
+{
+    Payload p;
+    for (int i = 0; i < head.size(); ++i)
+        p.set8(i, uint8_t(head[i]));
+    return Bytes(BuildShortFrame(code, p.data()));
+}
+
+QByteArray Ack(const ShortFrame& acked)
+{
+    Payload p;
+    p.set8(0, acked[38]);
+    p.set8(1, acked[4]);
+    p.set8(2, acked[5]);
+    return Bytes(BuildShortFrame(Frame::kAckCode, p.data()));
+}
+
+QByteArray AllCfgReply()
+{
+    return Reply(0x0602, QByteArray::fromHex("ff0211080001550101"));
+}
+
+QByteArray Batch(const QList<QByteArray>& frames)
+{
+    std::array<uint8_t, Frame::kLongAreaSize> area;
+    area.fill(0x55);
+    int at = 0;
+    for (const QByteArray& f : frames) {
+        std::copy(f.begin(), f.end(), area.begin() + at);
+        at += f.size();
+    }
+    const LongFrame l = BuildLongFrame(Frame::kBatchCode, area.data(), uint8_t(frames.size()));
+    return QByteArray(reinterpret_cast<const char*>(l.data()), int(l.size()));
+}
+
+void Feed(const QByteArray& datagram, const QString& ip)
+{
+    MiddleHandler::GetInstance()->ParseNetData(reinterpret_cast<const uint8_t*>(datagram.constData()),
+                                               datagram.size(), ip);
+}
+
+}  // namespace
+
+class TestMiddleHandler : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanupTestCase();
+    void fallbackRecord();
+    void emptyTargetIsNotQueued();
+    void fortyFirstFrameIsDropped();
+    void acknowledgementMatching();
+    void batchAcknowledgement();
+    void giveUpEmptiesQueues();
+    void scanner_data();
+    void scanner();
+    void batchFrames();
+    void dispatchRules();
+    void refusedReplyKeepsHeartbeat();
+    void keyboardPackets_data();
+    void keyboardPackets();
+
+private:
+    MiddleHandler* h = nullptr;
+};
+
+void TestMiddleHandler::init()
+{
+    h = MiddleHandler::GetInstance();
+    h->StopSendThread();
+    h->ResetForTest();
+    h->SetAckTimeout(2000);
+    MachineRecord a;
+    a.ip = kSelected;
+    a.mac = {1, 2, 3, 4, 5, 6};
+    MachineRecord b;
+    b.ip = kOther;
+    b.mac = {1, 2, 3, 4, 5, 7};
+    h->Devices().UpdateMachineRecord(a, kPc);
+    h->Devices().UpdateMachineRecord(b, kPc);
+    h->SelectMachine(kSelected);
+}
+
+void TestMiddleHandler::cleanupTestCase()
+{
+    MiddleHandler::GetInstance()->ShutdownForTest();
+}
+
+void TestMiddleHandler::fallbackRecord()
+{
+    h->ResetForTest();
+    MData* d = h->GetCurrentMData();
+    QCOMPARE(d, &h->FallbackRecord());
+    QCOMPARE(d->M_AllCfg.workMode, 0);
+    QCOMPARE(d->M_AllCfg.brightLevel, 17);
+    QCOMPARE(d->M_AllCfg.gammaMode, 8);
+    QCOMPARE(h->GetCurrentIp(), QString());
+}
+
+void TestMiddleHandler::emptyTargetIsNotQueued()
+{
+    QTest::ignoreMessage(QtDebugMsg, "No device selected: frame 0x0600 not queued");
+    h->EnqueueShortFrame(0x0600, nullptr, QString(), 0x28, 0x38);
+    QCOMPARE(h->PendingShortFrames(), 0);
+}
+
+void TestMiddleHandler::fortyFirstFrameIsDropped()
+{
+    Payload p;
+    for (int i = 0; i < 41; ++i) {
+        p.set8(0, uint8_t(i));
+        h->EnqueueShortFrame(0x0601, p.data(), kSelected, 0x28, 0x38);
+    }
+    QCOMPARE(h->PendingShortFrames(), 40);
+    // Slot 0 still holds frame 0: acknowledging it frees exactly one slot.
+    p.set8(0, 0);
+    Feed(Ack(BuildShortFrame(0x0601, p.data())), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 39);
+}
+
+void TestMiddleHandler::acknowledgementMatching()
+{
+    const ShortFrame f = BuildShortFrame(0x0600, nullptr);
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+
+    Feed(Ack(f), kOther);  // another device's acknowledgement frees nothing
+    QCOMPARE(h->PendingShortFrames(), 1);
+
+    ShortFrame otherCode = f;
+    otherCode[4] = 0x01;  // same checksum byte, other code
+    Payload p;
+    p.set8(0, f[38]);
+    p.set8(1, 0x01);
+    p.set8(2, 0x06);
+    Feed(Bytes(BuildShortFrame(Frame::kAckCode, p.data())), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 1);
+
+    Feed(Ack(f), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 0);
+}
+
+void TestMiddleHandler::batchAcknowledgement()
+{
+    std::array<uint8_t, Frame::kLongAreaSize> area;
+    area.fill(0x55);
+    h->EnqueueLongFrame(Frame::kBatchCode, area.data(), 0, kSelected);
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    const LongFrame l = BuildLongFrame(Frame::kBatchCode, area.data(), 0);
+    Payload p;
+    p.set8(0, l[1358]);
+    p.set16(1, Frame::kBatchCode);
+    // The short slot does not match; the batch slot does.
+    Feed(Bytes(BuildShortFrame(Frame::kAckCode, p.data())), kSelected);
+    QCOMPARE(h->PendingLongFrames(), 0);
+    QCOMPARE(h->PendingShortFrames(), 1);
+}
+
+void TestMiddleHandler::giveUpEmptiesQueues()
+{
+    h->SetAckTimeout(40);
+    h->StartSendThread();
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    std::array<uint8_t, Frame::kLongAreaSize> area;
+    area.fill(0x55);
+    h->EnqueueLongFrame(Frame::kBatchCode, area.data(), 0, kSelected);
+    QTest::ignoreMessage(QtDebugMsg, "Resend the command ");
+    QTest::ignoreMessage(QtDebugMsg, "Resend the command ");
+    QTest::ignoreMessage(QtDebugMsg, "Resend the command ");
+    QTest::ignoreMessage(QtDebugMsg, "The Network is TimeOut");
+    QTRY_VERIFY_WITH_TIMEOUT(h->IsTimedOut(), 3000);
+    h->StopSendThread();
+    QCOMPARE(h->PendingShortFrames(), 0);
+    QCOMPARE(h->PendingLongFrames(), 0);
+
+    // The next frame clears the mark and is queued.
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    QVERIFY(!h->IsTimedOut());
+    QCOMPARE(h->PendingShortFrames(), 1);
+}
+
+void TestMiddleHandler::scanner_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::addColumn<int>("heartbeats");
+    const QByteArray good = AllCfgReply();
+    QByteArray bad = good;
+    bad[38] = char(bad[38] + 1);
+    QTest::newRow("two frames back to back") << good + good << 2;
+    QTest::newRow("junk before a frame") << QByteArray("\x01\x02\x03", 3) + good << 1;
+    QTest::newRow("bad checksum skipped whole") << bad + good << 1;
+    QTest::newRow("38 bytes") << good.left(38) << 0;
+    QTest::newRow("frame then a cut frame") << good + good.left(20) << 1;
+    QTest::newRow("last byte 0xED") << good + QByteArray("\xED", 1) << 1;
+    QTest::newRow("batch sync cut short") << Batch({good}).left(600) << 0;
+    QTest::newRow("empty") << QByteArray() << 0;
+}
+
+void TestMiddleHandler::scanner()
+{
+    QFETCH(QByteArray, datagram);
+    QFETCH(int, heartbeats);
+    QSignalSpy hps(h, &MiddleHandler::SigHpsEvent);
+    Feed(datagram, kOther);
+    QCOMPARE(hps.count(), heartbeats);
+    for (const QList<QVariant>& args : hps)
+        QCOMPARE(args.at(0).toString(), kOther);
+}
+
+void TestMiddleHandler::batchFrames()
+{
+    QSignalSpy hps(h, &MiddleHandler::SigHpsEvent);
+    QTest::ignoreMessage(QtDebugMsg, "GetLongCommandParam B_Frac_Num:2");
+    Feed(Batch({AllCfgReply(), AllCfgReply()}), kOther);
+    QCOMPARE(hps.count(), 2);
+
+    QTest::ignoreMessage(QtDebugMsg, "GetLongCommandParam B_Frac_Num:0");
+    Feed(Batch({}), kOther);
+    QCOMPARE(hps.count(), 2);
+
+    // A count past the area's 34 frames reads no further than the area.
+    QByteArray huge = Batch({AllCfgReply()});
+    huge[10] = char(200);
+    MakeChecksum(reinterpret_cast<uint8_t*>(huge.data()), huge.size());
+    QTest::ignoreMessage(QtDebugMsg, "GetLongCommandParam B_Frac_Num:200");
+    Feed(huge, kOther);
+    QCOMPARE(hps.count(), 3);
+}
+
+void TestMiddleHandler::dispatchRules()
+{
+    QSignalSpy all(h, &MiddleHandler::SigUIRefreshAllCfg);
+    QSignalSpy hps(h, &MiddleHandler::SigHpsEvent);
+
+    Feed(AllCfgReply(), kSelected);
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, 2);
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.freeze, uint8_t(1));
+    QCOMPARE(all.count(), 1);
+    QCOMPARE(hps.count(), 1);
+
+    bool selected = true;
+    Feed(AllCfgReply(), kOther);  // known, not selected: written silently
+    QCOMPARE(h->FindMDataByIp(kOther, &selected)->M_AllCfg.brightLevel, 17);
+    QVERIFY(!selected);
+    QCOMPARE(all.count(), 1);
+    QCOMPARE(hps.count(), 2);
+
+    Feed(AllCfgReply(), kUnknown);  // unknown: nothing written, heartbeat only
+    QCOMPARE(all.count(), 1);
+    QCOMPARE(hps.count(), 3);
+
+    QSignalSpy video(h, &MiddleHandler::SigIpBoardVideoFormat);
+    Feed(Reply(0x0671, QByteArray("\x02", 1)), kSelected);
+    QCOMPARE(video.count(), 1);
+    QCOMPARE(video.at(0).at(0).toInt(), 2);
+    QCOMPARE(hps.count(), 3);  // no heartbeat for the video format
+
+    QSignalSpy sync(h, &MiddleHandler::SigUIRefreshSyncLock);
+    Feed(Reply(0x0500, QByteArray::fromHex("000000000000" "0201")), kUnknown);
+    QCOMPARE(sync.count(), 0);
+    QCOMPARE(hps.count(), 4);  // status frames beat for any sender
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^CommandType:12c IPAddr:192.168.1.20$"));
+    Feed(Reply(0x012C, QByteArray::fromHex("000000000000" "0201")), kSelected);
+    QCOMPARE(sync.count(), 1);
+    QCOMPARE(sync.at(0).at(0).toInt(), 2);
+
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    Feed(Reply(0x0600, QByteArray::fromHex("0000ab")), kSelected);
+    QCOMPARE(end.count(), 0);
+    Feed(Reply(0x0600, QByteArray::fromHex("0000aa")), kSelected);
+    QCOMPARE(end.count(), 1);
+}
+
+void TestMiddleHandler::refusedReplyKeepsHeartbeat()
+{
+    QSignalSpy window(h, &MiddleHandler::SigUIRefreshOutputWindow);
+    QSignalSpy hps(h, &MiddleHandler::SigHpsEvent);
+    const MData before = *h->GetCurrentMData();
+    Feed(Reply(0x0633, QByteArray("\x06\x01", 2)), kSelected);  // window 6 does not exist
+    QCOMPARE(window.count(), 0);
+    QCOMPARE(hps.count(), 1);
+    QCOMPARE(h->GetCurrentMData()->M_OutputData.M_OPDisplayCfg[5].onOff,
+             before.M_OutputData.M_OPDisplayCfg[5].onOff);
+}
+
+void TestMiddleHandler::keyboardPackets_data()
+{
+    QTest::addColumn<QByteArray>("packet");
+    QTest::addColumn<int>("reports");
+    auto frame = [](uint16_t code, int n) {
+        QByteArray f(8 + n, '\0');
+        f[0] = char(0xED);
+        f[1] = char(0xCB);
+        f[4] = char(code & 0xFF);
+        f[5] = char(code >> 8);
+        f[6] = char(n);
+        for (int i = 0; i < n; ++i)
+            f[7 + i] = char(i + 1);
+        unsigned sum = 0;
+        for (int i = 3; i <= n + 6; ++i)
+            sum += uint8_t(f[i]);
+        f[7 + n] = char(sum);
+        return f;
+    };
+    QTest::newRow("key report in a 64-byte packet") << frame(0x00AC, 10).leftJustified(64, '\0') << 1;
+    QTest::newRow("other code ignored") << frame(0x00AB, 10).leftJustified(64, '\0') << 0;
+    QTest::newRow("cut by the packet end") << frame(0x00AC, 10).left(17) << 0;
+    QTest::newRow("length byte past the end") << frame(0x00AC, 10).left(6) << 0;
+    QByteArray bad = frame(0x00AC, 10);
+    bad[17] = char(bad[17] + 1);
+    QTest::newRow("bad checksum") << bad + frame(0x00AC, 10) << 1;
+    QTest::newRow("empty frame") << frame(0x00AC, 0) << 1;
+}
+
+void TestMiddleHandler::keyboardPackets()
+{
+    QFETCH(QByteArray, packet);
+    QFETCH(int, reports);
+    QSignalSpy spy(h, &MiddleHandler::SigUsbNormalToPc);
+    h->ParseUsbData(reinterpret_cast<const uint8_t*>(packet.constData()), packet.size());
+    QCOMPARE(spy.count(), reports);
+    if (reports == 1 && packet.size() == 64)
+        QCOMPARE(spy.at(0).at(0).toByteArray(), QByteArray::fromHex("0102030405060708090a"));
+}
+
+QTEST_GUILESS_MAIN(TestMiddleHandler)
+#include "test_middlehandler.moc"

@@ -1,0 +1,228 @@
+// The blocking TCP client against loopback listeners: connecting, refused
+// and malformed targets, whole-buffer writes, the peer's close and a
+// reconnect that replaces the old connection and its receive thread.
+#include "SyncTcpClient.h"
+#include "TestNet.h"
+
+#include <QDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+#include <thread>
+
+namespace {
+const QString kLoopback = QStringLiteral("127.0.0.1");
+const QString kLoopback2 = QStringLiteral("127.0.0.2");
+
+// Threads of this process: a connected client adds exactly its receive thread.
+int ThreadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task"))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+void ExpectAsioError()
+{
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Exception: ")));
+}
+
+// The client's blocks as they arrive on the test's thread.
+struct Received {
+    QList<QByteArray> data;
+    QStringList addresses;
+    QByteArray joined() const { return data.isEmpty() ? QByteArray() : data.join(); }
+};
+
+void Collect(SyncTcpClient& client, Received& into)
+{
+    // The client lives on this thread, so its receive thread's signal arrives queued.
+    QObject::connect(&client, &SyncTcpClient::sigRecvData, &client,
+                     [&into](const QByteArray& data, const QString& address) {
+                         into.data.append(data);
+                         into.addresses.append(address);
+                     });
+}
+
+// A listener and the one connection it accepted, both on the test's thread.
+struct Listener {
+    QTcpServer server;
+    QTcpSocket* peer = nullptr;  // owned by the server
+
+    bool listen(const QString& ip) { return server.listen(QHostAddress(ip), 0); }
+    quint16 port() const { return server.serverPort(); }
+    bool accept()
+    {
+        if (!server.waitForNewConnection(5000))
+            return false;
+        peer = server.nextPendingConnection();
+        return peer != nullptr;
+    }
+};
+
+// A port on which nothing listens: taken from a listener that is closed again.
+quint16 DeadPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress(kLoopback), 0);
+    return probe.serverPort();
+}
+}  // namespace
+
+class TestTcp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void connectsAndReceives();
+    void connectFailure_data();
+    void connectFailure();
+    void sendBeforeConnectFails();
+    void sendWritesEveryByte_data();
+    void sendWritesEveryByte();
+    void peerCloseEndsReceiveLoop();
+    void reconnectReplacesConnection();
+};
+
+void TestTcp::initTestCase()
+{
+    REQUIRE_PRIVATE_NETWORK();
+}
+
+void TestTcp::connectsAndReceives()
+{
+    const int base = ThreadCount();
+    Listener board;
+    QVERIFY(board.listen(kLoopback));
+    auto client = std::make_unique<SyncTcpClient>();
+    Received got;
+    Collect(*client, got);
+    QVERIFY(client->connectTo(kLoopback, board.port()));
+    QVERIFY(board.accept());
+    QCOMPARE(ThreadCount(), base + 1);
+
+    board.peer->write("hello");
+    QTRY_COMPARE(got.joined(), QByteArray("hello"));
+    QCOMPARE(got.addresses.first(), kLoopback);
+
+    // Going away closes the connection and joins the receive thread.
+    client.reset();
+    QTRY_COMPARE(board.peer->state(), QAbstractSocket::UnconnectedState);
+    QTRY_COMPARE(ThreadCount(), base);
+}
+
+void TestTcp::connectFailure_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<bool>("deadPort");
+    QTest::newRow("connection refused") << kLoopback << true;
+    QTest::newRow("not IPv4 text") << "300.1.2.3" << false;
+    QTest::newRow("empty address") << QString() << false;
+}
+
+void TestTcp::connectFailure()
+{
+    QFETCH(QString, ip);
+    QFETCH(bool, deadPort);
+    const int base = ThreadCount();
+    Listener board;
+    QVERIFY(board.listen(kLoopback));
+    SyncTcpClient client;
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(board.accept());
+
+    ExpectAsioError();
+    QVERIFY(!client.connectTo(ip, deadPort ? DeadPort() : board.port()));
+    // The earlier connection is closed, its thread joined, and no socket is left.
+    QTRY_COMPARE(board.peer->state(), QAbstractSocket::UnconnectedState);
+    QTRY_COMPARE(ThreadCount(), base);
+    QVERIFY(!client.sendData("anything"));
+}
+
+void TestTcp::sendBeforeConnectFails()
+{
+    SyncTcpClient client;
+    QVERIFY(!client.sendData("early"));
+    QVERIFY(!client.sendData(QByteArray()));
+}
+
+void TestTcp::sendWritesEveryByte_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {0, 1, 5000, 65535, 65536, 65537, 3 * 65536 + 17})
+        QTest::addRow("%d bytes", size) << size;
+}
+
+void TestTcp::sendWritesEveryByte()
+{
+    QFETCH(int, size);
+    Listener board;
+    QVERIFY(board.listen(kLoopback));
+    SyncTcpClient client;
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(board.accept());
+
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(i % 251);  // a period that no chunk size is a multiple of
+    // The write blocks until the listener, on this thread, has read enough.
+    bool sent = false;
+    std::thread writer([&] { sent = client.sendData(bytes); });
+    QByteArray arrived;
+    QTRY_VERIFY_WITH_TIMEOUT((arrived += board.peer->readAll()).size() >= size, 10000);
+    writer.join();
+    QVERIFY(sent);
+    QCOMPARE(arrived, bytes);
+}
+
+void TestTcp::peerCloseEndsReceiveLoop()
+{
+    const int base = ThreadCount();
+    Listener board;
+    QVERIFY(board.listen(kLoopback));
+    SyncTcpClient client;
+    Received got;
+    Collect(client, got);
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(board.accept());
+    board.peer->write("last words");
+    QTRY_COMPARE(got.joined(), QByteArray("last words"));
+    const int blocks = got.data.size();
+
+    board.peer->disconnectFromHost();
+    QTRY_COMPARE(ThreadCount(), base);  // the receive loop ended by itself
+    QCoreApplication::processEvents();
+    QCOMPARE(got.data.size(), blocks);
+}
+
+void TestTcp::reconnectReplacesConnection()
+{
+    const int base = ThreadCount();
+    Listener first, second;
+    QVERIFY(first.listen(kLoopback));
+    QVERIFY(second.listen(kLoopback2));
+    SyncTcpClient client;
+    Received got;
+    Collect(client, got);
+    QVERIFY(client.connectTo(kLoopback, first.port()));
+    QVERIFY(first.accept());
+    first.peer->write("one");
+    QTRY_COMPARE(got.joined(), QByteArray("one"));
+
+    QVERIFY(client.connectTo(kLoopback2, second.port()));
+    QVERIFY(second.accept());
+    QTRY_COMPARE(first.peer->state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(ThreadCount(), base + 1);  // the old thread joined, a new one reads
+
+    second.peer->write("two");
+    QTRY_COMPARE(got.data.size(), 2);
+    QCOMPARE(got.data.last(), QByteArray("two"));
+    QCOMPARE(got.addresses.last(), kLoopback2);
+    QVERIFY(client.sendData("up"));
+    QByteArray up;
+    QTRY_COMPARE(up += second.peer->readAll(), QByteArray("up"));
+}
+
+QTEST_GUILESS_MAIN(TestTcp)
+#include "test_tcp.moc"

@@ -1,0 +1,495 @@
+// The UDP transports on real sockets inside the private test network:
+// binding and rebinding, datagrams with their sender's address, truncation,
+// the target's life across closing, limited broadcast, closing while a
+// receive blocks, and the unicast transport's one-step target and send.
+#include "CoreBroadcastUdp.h"
+#include "CoreNetWorkUDP.h"
+#include "TestNet.h"
+
+#include <QDir>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+constexpr quint16 kLocalPort = 47010;
+constexpr quint16 kPeerPort = 47020;
+constexpr quint16 kDevicePort = 61214;
+constexpr quint16 kBroadcastLocalPort = 61215;
+constexpr int kReceiveLimit = 8192;
+const QString kSecondPcIp = QStringLiteral("192.168.1.30");
+const QString kLimitedBroadcast = QStringLiteral("255.255.255.255");
+const QString kLoopback = QStringLiteral("127.0.0.1");
+
+// Threads of this process: an open transport adds exactly its receive thread.
+int ThreadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task"))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+void ExpectAsioError()
+{
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Exception: ")));
+}
+
+// Either transport behind one face, so that what they share runs as one table.
+struct Transport {
+    std::unique_ptr<QObject> object;
+    std::function<bool(const QString&, quint16)> openPort;
+    std::function<bool()> startPort;
+    std::function<void()> closePort;
+    std::function<bool(const QString&, quint16)> setRemote;
+    std::function<QString()> remoteIp;
+    std::function<bool(const QByteArray&)> sendData;
+    // What the transport handed out, collected on the test's thread.
+    QList<QByteArray> data;
+    QStringList senders;
+};
+
+template <typename T>
+std::unique_ptr<Transport> Wrap(void (T::*signal)(const QByteArray&, const QString&))
+{
+    auto t = std::make_unique<Transport>();
+    T* udp = new T;
+    t->object.reset(udp);
+    t->openPort = [udp](const QString& ip, quint16 port) { return udp->openPort(ip, port); };
+    t->startPort = [udp] { return udp->startPort(); };
+    t->closePort = [udp] { udp->closePort(); };
+    t->setRemote = [udp](const QString& ip, quint16 port) { return udp->setRemote(ip, port); };
+    t->remoteIp = [udp] { return udp->remoteIp(); };
+    t->sendData = [udp](const QByteArray& d) { return udp->sendData(d); };
+    Transport* raw = t.get();
+    // The transport lives on this thread, so its receive thread's signal arrives queued.
+    QObject::connect(udp, signal, udp, [raw](const QByteArray& d, const QString& sender) {
+        raw->data.append(d);
+        raw->senders.append(sender);
+    });
+    return t;
+}
+
+std::unique_ptr<Transport> MakeTransport(bool broadcast)
+{
+    return broadcast ? Wrap(&CoreBroadcastUdp::sigBroadcastReadData)
+                     : Wrap(&CoreNetWorkUDP::sigReadData);
+}
+
+// A plain socket standing in for a device, a listener or a squatter on a port.
+struct Peer {
+    QUdpSocket socket;
+    QList<QNetworkDatagram> received;
+
+    Peer()
+    {
+        QObject::connect(&socket, &QUdpSocket::readyRead, [this] {
+            while (socket.hasPendingDatagrams())
+                received.append(socket.receiveDatagram());
+        });
+    }
+    // Never shares the address: binding fails while a transport still holds it.
+    bool bind(const QString& ip, quint16 port)
+    {
+        return socket.bind(QHostAddress(ip), port, QUdpSocket::DontShareAddress);
+    }
+    void send(const QByteArray& data, const QString& ip, quint16 port)
+    {
+        QCOMPARE(socket.writeDatagram(data, QHostAddress(ip), port), qint64(data.size()));
+    }
+};
+
+// Joins the threads of a test however the test ends.
+struct Threads {
+    std::vector<std::thread> list;
+    ~Threads()
+    {
+        for (std::thread& t : list)
+            t.join();
+    }
+};
+
+void AddTransportRows()
+{
+    QTest::addColumn<bool>("broadcast");
+    QTest::newRow("unicast") << false;
+    QTest::newRow("broadcast") << true;
+}
+
+QByteArray Pattern(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(i % 251);
+    return bytes;
+}
+}  // namespace
+
+class TestUdp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void receivesWithSenderAddress_data() { AddTransportRows(); }
+    void receivesWithSenderAddress();
+    void unicastKeepsLastSender();
+    void emptyAddressKeepsOpenPort_data() { AddTransportRows(); }
+    void emptyAddressKeepsOpenPort();
+    void reopenReplacesSocket_data() { AddTransportRows(); }
+    void reopenReplacesSocket();
+    void secondTransportOnSameAddress_data() { AddTransportRows(); }
+    void secondTransportOnSameAddress();
+    void startOnRunningTransportFails_data() { AddTransportRows(); }
+    void startOnRunningTransportFails();
+    void longDatagramIsCut_data();
+    void longDatagramIsCut();
+    void sendBeforeOpenFails_data() { AddTransportRows(); }
+    void sendBeforeOpenFails();
+    void targetSurvivesClose_data() { AddTransportRows(); }
+    void targetSurvivesClose();
+    void bindFailureLeavesTransportClosed_data();
+    void bindFailureLeavesTransportClosed();
+    void broadcastLocalIpFollowsLastOpen();
+    void limitedBroadcast_data() { AddTransportRows(); }
+    void limitedBroadcast();
+    void sendDataToWithoutTargetSendsNothing_data();
+    void sendDataToWithoutTargetSendsNothing();
+    void sendDataToKeepsEachFrameWithItsTarget();
+    void closeEndsBlockedReceive_data() { AddTransportRows(); }
+    void closeEndsBlockedReceive();
+};
+
+void TestUdp::initTestCase()
+{
+    REQUIRE_PRIVATE_NETWORK();
+}
+
+void TestUdp::receivesWithSenderAddress()
+{
+    QFETCH(bool, broadcast);
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    device.send("first", TestNet::kPcIp, kLocalPort);
+    device.send("second", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(t->data.size(), 2);
+    QCOMPARE(t->data, (QList<QByteArray>{"first", "second"}));
+    QCOMPARE(t->senders, QStringList({TestNet::kDeviceIp1, TestNet::kDeviceIp1}));
+
+    // Frames leave from the bound address and port.
+    QVERIFY(t->setRemote(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(t->sendData("reply"));
+    QTRY_COMPARE(device.received.size(), 1);
+    QCOMPARE(device.received[0].data(), QByteArray("reply"));
+    QCOMPARE(device.received[0].senderAddress(), QHostAddress(TestNet::kPcIp));
+    QCOMPARE(device.received[0].senderPort(), int(kLocalPort));
+}
+
+void TestUdp::unicastKeepsLastSender()
+{
+    QStringList senders;
+    CoreNetWorkUDP udp;
+    connect(&udp, &CoreNetWorkUDP::sigReadData, &udp,
+            [&senders](const QByteArray&, const QString& sender) { senders.append(sender); });
+    QVERIFY(udp.lastSender().isEmpty());
+    QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
+    Peer first, second;
+    QVERIFY(first.bind(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(second.bind(TestNet::kDeviceIp2, kPeerPort));
+    first.send("a", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(senders.size(), 1);
+    QCOMPARE(udp.lastSender(), TestNet::kDeviceIp1);
+    second.send("b", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(senders.size(), 2);
+    QCOMPARE(udp.lastSender(), TestNet::kDeviceIp2);
+}
+
+void TestUdp::emptyAddressKeepsOpenPort()
+{
+    QFETCH(bool, broadcast);
+    const int base = ThreadCount();
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    QCOMPARE(ThreadCount(), base + 1);
+    QVERIFY(!t->openPort(QString(), kLocalPort));
+    QCOMPARE(ThreadCount(), base + 1);
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    device.send("still here", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(t->data.size(), 1);
+    QCOMPARE(t->data[0], QByteArray("still here"));
+}
+
+void TestUdp::reopenReplacesSocket()
+{
+    QFETCH(bool, broadcast);
+    const int base = ThreadCount();
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    QVERIFY(t->openPort(kSecondPcIp, kLocalPort));
+    QTRY_COMPARE(ThreadCount(), base + 1);
+
+    // The first address is free again: a socket that shares nothing can take it
+    // and gets what is sent there.
+    Peer squatter, device;
+    QVERIFY(squatter.bind(TestNet::kPcIp, kLocalPort));
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    device.send("to first", TestNet::kPcIp, kLocalPort);
+    device.send("to second", kSecondPcIp, kLocalPort);
+    QTRY_COMPARE(squatter.received.size(), 1);
+    QTRY_COMPARE(t->data.size(), 1);
+    QCOMPARE(t->data[0], QByteArray("to second"));
+}
+
+void TestUdp::secondTransportOnSameAddress()
+{
+    QFETCH(bool, broadcast);
+    // The unicast socket asks to reuse its address before it binds, so a second
+    // one may bind beside it; the broadcast socket does not ask.
+    auto first = MakeTransport(broadcast);
+    auto second = MakeTransport(broadcast);
+    QVERIFY(first->openPort(TestNet::kPcIp, kLocalPort));
+    if (broadcast)
+        ExpectAsioError();
+    QCOMPARE(second->openPort(TestNet::kPcIp, kLocalPort), !broadcast);
+}
+
+void TestUdp::startOnRunningTransportFails()
+{
+    QFETCH(bool, broadcast);
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    const int open = ThreadCount();
+    QVERIFY(!t->startPort());
+    QCOMPARE(ThreadCount(), open);
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    device.send("after start", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(t->data.size(), 1);
+}
+
+void TestUdp::longDatagramIsCut_data()
+{
+    QTest::addColumn<bool>("broadcast");
+    QTest::addColumn<int>("size");
+    for (bool broadcast : {false, true}) {
+        const char* name = broadcast ? "broadcast" : "unicast";
+        for (int size : {1, kReceiveLimit - 1, kReceiveLimit, kReceiveLimit + 1, 9000})
+            QTest::addRow("%s %d bytes", name, size) << broadcast << size;
+    }
+}
+
+void TestUdp::longDatagramIsCut()
+{
+    QFETCH(bool, broadcast);
+    QFETCH(int, size);
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    const QByteArray bytes = Pattern(size);
+    device.send(bytes, TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(t->data.size(), 1);
+    QCOMPARE(t->data[0], bytes.left(kReceiveLimit));
+    QCOMPARE(t->senders[0], TestNet::kDeviceIp1);
+}
+
+void TestUdp::sendBeforeOpenFails()
+{
+    QFETCH(bool, broadcast);
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->setRemote(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(!t->sendData("nowhere"));
+    t->closePort();  // on a transport never opened: nothing to do
+    QVERIFY(!t->sendData("nowhere"));
+    QCOMPARE(t->remoteIp(), TestNet::kDeviceIp1);
+}
+
+void TestUdp::targetSurvivesClose()
+{
+    QFETCH(bool, broadcast);
+    auto t = MakeTransport(broadcast);
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(t->setRemote(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    t->closePort();
+    QVERIFY(!t->sendData("while closed"));
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    QVERIFY(t->sendData("after reopen"));
+    QTRY_COMPARE(device.received.size(), 1);
+    QCOMPARE(device.received[0].data(), QByteArray("after reopen"));
+}
+
+void TestUdp::bindFailureLeavesTransportClosed_data()
+{
+    QTest::addColumn<bool>("broadcast");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("portTaken");
+    for (bool broadcast : {false, true}) {
+        const char* name = broadcast ? "broadcast" : "unicast";
+        QTest::addRow("%s, address not local", name) << broadcast << "10.99.99.99" << false;
+        QTest::addRow("%s, not IPv4 text", name) << broadcast << "300.1.2.3" << false;
+        QTest::addRow("%s, port in use", name) << broadcast << TestNet::kPcIp << true;
+    }
+}
+
+void TestUdp::bindFailureLeavesTransportClosed()
+{
+    QFETCH(bool, broadcast);
+    QFETCH(QString, address);
+    QFETCH(bool, portTaken);
+    Peer squatter;
+    if (portTaken)
+        QVERIFY(squatter.bind(TestNet::kPcIp, kLocalPort));
+    const int base = ThreadCount();
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->setRemote(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(t->openPort(kSecondPcIp, kLocalPort));
+
+    ExpectAsioError();
+    QVERIFY(!t->openPort(address, kLocalPort));
+    QTRY_COMPARE(ThreadCount(), base);  // the socket opened before is gone too
+    QVERIFY(!t->sendData("closed"));
+}
+
+void TestUdp::broadcastLocalIpFollowsLastOpen()
+{
+    CoreBroadcastUdp udp;
+    QVERIFY(udp.localIp().isEmpty());
+    ExpectAsioError();
+    QVERIFY(!udp.openPort(QStringLiteral("10.99.99.99"), kBroadcastLocalPort));
+    QCOMPARE(udp.localIp(), QStringLiteral("10.99.99.99"));
+    QVERIFY(udp.openPort(TestNet::kPcIp, kBroadcastLocalPort));
+    QCOMPARE(udp.localIp(), TestNet::kPcIp);
+    QVERIFY(!udp.openPort(QString(), kBroadcastLocalPort));
+    QCOMPARE(udp.localIp(), TestNet::kPcIp);
+}
+
+void TestUdp::limitedBroadcast()
+{
+    QFETCH(bool, broadcast);
+    Peer listener;
+    QVERIFY(listener.bind(kLimitedBroadcast, kDevicePort));
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kBroadcastLocalPort));
+    QVERIFY(t->setRemote(kLimitedBroadcast, kDevicePort));
+    if (!broadcast) {
+        // Only the broadcast transport's socket may broadcast.
+        ExpectAsioError();
+        QVERIFY(!t->sendData("search"));
+        return;
+    }
+    QVERIFY(t->sendData("search"));
+    QTRY_COMPARE(listener.received.size(), 1);
+    QCOMPARE(listener.received[0].data(), QByteArray("search"));
+    QCOMPARE(listener.received[0].senderAddress(), QHostAddress(TestNet::kPcIp));
+    QCOMPARE(listener.received[0].senderPort(), int(kBroadcastLocalPort));
+}
+
+void TestUdp::sendDataToWithoutTargetSendsNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("logged");
+    QTest::newRow("empty (no device selected)") << QString() << false;
+    QTest::newRow("not IPv4 text") << "300.1.2.3" << true;
+    QTest::newRow("a name, not an address") << "localhost" << true;
+}
+
+void TestUdp::sendDataToWithoutTargetSendsNothing()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, logged);
+    // An unresolved target must not fall back to the local host.
+    Peer local;
+    QVERIFY(local.bind(kLoopback, kPeerPort));
+    CoreNetWorkUDP udp;
+    QVERIFY(udp.openPort(kLoopback, kLocalPort));
+    QVERIFY(udp.setRemote(kLoopback, kPeerPort));
+    if (logged)
+        ExpectAsioError();
+    QVERIFY(!udp.sendDataTo(target, kPeerPort, "lost"));
+    QCOMPARE(udp.remoteIp(), target);
+    QVERIFY(!udp.sendData("lost"));  // the old target went with the change
+
+    // Datagrams from one socket to one address keep their order: once the
+    // marker is in, anything sent before it would be too.
+    QVERIFY(udp.sendDataTo(kLoopback, kPeerPort, "marker"));
+    QTRY_COMPARE(local.received.size(), 1);
+    QCOMPARE(local.received[0].data(), QByteArray("marker"));
+}
+
+void TestUdp::sendDataToKeepsEachFrameWithItsTarget()
+{
+    constexpr int kFrames = 200;
+    CoreNetWorkUDP udp;
+    QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
+    Peer a, b, bystander;
+    QVERIFY(a.bind(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(b.bind(TestNet::kDeviceIp2, kPeerPort));
+    QVERIFY(bystander.bind(TestNet::kDeviceIp3, kPeerPort));
+
+    std::atomic<int> failed{0};
+    {
+        Threads threads;
+        // Two senders with their own targets, and target changes from a third
+        // thread as a selection on the GUI thread would make them.
+        auto sender = [&](QString ip, char tag) {
+            for (int i = 0; i < kFrames; ++i)
+                if (!udp.sendDataTo(ip, kPeerPort, tag + QByteArray::number(i)))
+                    ++failed;
+        };
+        threads.list.emplace_back(sender, TestNet::kDeviceIp1, 'A');
+        threads.list.emplace_back(sender, TestNet::kDeviceIp2, 'B');
+        threads.list.emplace_back([&] {
+            for (int i = 0; i < kFrames; ++i)
+                udp.setRemote(TestNet::kDeviceIp3, kPeerPort);
+        });
+        // Drain the receivers while the frames go out, so that none overflows;
+        // every frame lands somewhere, the right place or not.
+        QTRY_VERIFY(a.received.size() + b.received.size() + bystander.received.size() >=
+                    2 * kFrames);
+    }
+    QCOMPARE(failed.load(), 0);
+    QCOMPARE(bystander.received.size(), 0);
+    for (const auto& [peer, tag] : {std::pair<Peer*, char>{&a, 'A'}, {&b, 'B'}}) {
+        QCOMPARE(peer->received.size(), kFrames);
+        for (int i = 0; i < kFrames; ++i)
+            QCOMPARE(peer->received[i].data(), tag + QByteArray::number(i));
+    }
+}
+
+void TestUdp::closeEndsBlockedReceive()
+{
+    QFETCH(bool, broadcast);
+    const int base = ThreadCount();
+    auto t = MakeTransport(broadcast);
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    // One datagram through proves the receive thread is in its loop; it then
+    // blocks on the next receive.
+    Peer device;
+    QVERIFY(device.bind(TestNet::kDeviceIp1, kPeerPort));
+    device.send("ping", TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE(t->data.size(), 1);
+
+    std::promise<void> closed;
+    std::future<void> done = closed.get_future();
+    std::thread closer([&] {
+        t->closePort();
+        closed.set_value();
+    });
+    if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+        qFatal("closePort stayed blocked in the receive thread's join");
+    closer.join();
+    QTRY_COMPARE(ThreadCount(), base);
+    Peer squatter;
+    QVERIFY(squatter.bind(TestNet::kPcIp, kLocalPort));  // the socket is closed
+}
+
+QTEST_GUILESS_MAIN(TestUdp)
+#include "test_udp.moc"
