@@ -1,2 +1,228 @@
+// procsim: plays one or more video processors on UDP for tests and demos.
+#include "Simulator.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
-int main(int argc, char** argv) { QCoreApplication app(argc, argv); return 0; }
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char c = 1;
+    (void)!::write(signalPipe[1], &c, 1);
+}
+
+bool ParseMac(const QString& text, uint8_t mac[6])
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 6)
+        return false;
+    for (int i = 0; i < 6; ++i) {
+        bool ok = false;
+        const uint v = parts[i].toUInt(&ok, 16);
+        if (!ok || v > 0xFF)
+            return false;
+        mac[i] = uint8_t(v);
+    }
+    return true;
+}
+
+bool ParseIp(const QString& text, quint32* ip)
+{
+    QHostAddress a;
+    if (!a.setAddress(text) || a.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    *ip = a.toIPv4Address();
+    return true;
+}
+
+// IP,MAC[,VIDEOBOARD_IP[,STATE.json]]
+bool ParseDevice(const QString& text, sim::DeviceSpec* spec)
+{
+    const QStringList f = text.split(QLatin1Char(','));
+    if (f.size() < 2 || f.size() > 4 || !ParseIp(f[0], &spec->ip) || !ParseMac(f[1], spec->mac))
+        return false;
+    if (f.size() > 2 && !f[2].isEmpty() && !ParseIp(f[2], &spec->board))
+        return false;
+    if (f.size() > 3)
+        spec->statePath = f[3];
+    return true;
+}
+
+const char* const kDescription =
+    "Plays video processors on UDP port 61214, from the device's side.\n"
+    "\n"
+    "Each device binds its own address:61214; one shared socket on\n"
+    "255.255.255.255:61214 receives limited broadcasts. \"procsim ready\" is printed\n"
+    "when every socket is bound. SIGTERM and SIGINT end the program after a last\n"
+    "state dump.\n"
+    "\n"
+    "Behaviour: search frames (0x8080, P0 0xFF) are answered with a discovery reply\n"
+    "(0x8080, or 0x8081 with --announce); set-IP requests (0x8100) for a device's MAC\n"
+    "change its address (the socket moves when the new address is local) or its\n"
+    "video-board address, confirmed by 0x8100. Every frame that reaches a device's\n"
+    "own socket, short or batch (0x0402), is acknowledged by 0x0400 and then applied\n"
+    "to the device's state and answered with its reply; 0x0600 sends the whole\n"
+    "configuration, ended by 0x0600 with P2 0xAA. A change of working mode or output\n"
+    "mode sends the whole configuration again. Status frames (0x0500) go to the last\n"
+    "PC that talked to the device.\n"
+    "\n"
+    "State files are JSON in the shape of the PC's device record (member names as\n"
+    "keys, objects for sub-records, arrays for arrays); missing keys are 0 or empty.";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("procsim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.addHelpOption();
+    const QCommandLineOption device(
+        QStringLiteral("device"),
+        QStringLiteral("A processor to play: IPv4 address, MAC aa:bb:cc:dd:ee:ff, optional "
+                       "video-board address (empty or missing: none, reported as "
+                       "255.255.255.255) and optional state file of its own. Repeatable."),
+        QStringLiteral("IP,MAC[,VIDEOBOARD_IP[,STATE.json]]"));
+    const QCommandLineOption state(
+        QStringLiteral("state"),
+        QStringLiteral("Configuration state for every device without one of its own; each "
+                       "device works on its own copy. Without it all fields are 0 or empty."),
+        QStringLiteral("FILE.json"));
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Write one JSON line per frame received or sent: t (ms since start), dir "
+                       "(rx/tx), dev (device address), peer (ip:port), code (-1 for a datagram "
+                       "without a frame), payload (hex of the 32 payload bytes; a batch frame "
+                       "whole, followed by one line per carried frame with inBatch true), ok "
+                       "(checksum correct)."),
+        QStringLiteral("FILE.jsonl"));
+    const QCommandLineOption dumpOpt(
+        QStringLiteral("dump"),
+        QStringLiteral("After every handled frame (before its answer leaves) and at exit, write "
+                       "{\"devices\":[{\"ip\", \"mac\", \"videoBoard\", \"state\"}]} "
+                       "atomically (temporary file and rename)."),
+        QStringLiteral("FILE.json"));
+    const QCommandLineOption announce(
+        QStringLiteral("announce"),
+        QStringLiteral("Answer broadcast searches with announcements (0x8081) instead of "
+                       "discovery replies; a search sent to the device itself still gets "
+                       "0x8080. Nothing is sent at start-up."));
+    const QCommandLineOption statusInterval(
+        QStringLiteral("status-interval"),
+        QStringLiteral("Period of the status frames 0x0500 (P6 sync lock, P7 HDR); 0 sends "
+                       "none. Default 2000."),
+        QStringLiteral("MS"), QStringLiteral("2000"));
+    const QCommandLineOption batchReplies(
+        QStringLiteral("batch-replies"),
+        QStringLiteral("Send the whole-configuration replies packed into batch frames 0x0402 "
+                       "of up to 34 short frames."));
+    const QCommandLineOption noAck(QStringLiteral("no-ack"),
+                                   QStringLiteral("Fault: acknowledge nothing (replies are still "
+                                                  "sent)."));
+    const QCommandLineOption dropFirst(
+        QStringLiteral("drop-first"),
+        QStringLiteral("Fault: each device ignores its first N acknowledged frames entirely."),
+        QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption ackDelay(
+        QStringLiteral("ack-delay"),
+        QStringLiteral("Fault: handle each frame (acknowledgement and replies) MS late."),
+        QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption dupAck(QStringLiteral("dup-ack"),
+                                    QStringLiteral("Fault: send every acknowledgement twice."));
+    const QCommandLineOption wrongAckCode(
+        QStringLiteral("wrong-ack-code"),
+        QStringLiteral("Fault: acknowledgements carry the acknowledged code plus one."));
+    const QCommandLineOption badChecksum(
+        QStringLiteral("bad-checksum"),
+        QStringLiteral("Fault: acknowledgements, replies and status frames carry a wrong "
+                       "checksum byte (discovery and set-IP answers stay correct)."));
+    const QCommandLineOption junkBefore(
+        QStringLiteral("junk-before"),
+        QStringLiteral("Fault: three junk bytes (00 ED 11) before each acknowledgement, reply "
+                       "and status frame in the same datagram."));
+    const QCommandLineOption foreignReplies(
+        QStringLiteral("foreign-replies"),
+        QStringLiteral("Fault: every data reply is also sent from 192.168.1.30:61214, an "
+                       "address of no listed device."));
+    const QCommandLineOption silent(
+        QStringLiteral("silent"),
+        QStringLiteral("Fault: no acknowledgements, replies or status frames; searches and "
+                       "set-IP requests are still answered and commands still applied."));
+    for (const QCommandLineOption& o :
+         {device, state, log, dumpOpt, announce, statusInterval, batchReplies, noAck, dropFirst,
+          ackDelay, dupAck, wrongAckCode, badChecksum, junkBefore, foreignReplies, silent})
+        parser.addOption(o);
+    parser.process(app);
+
+    sim::Options opt;
+    for (const QString& text : parser.values(device)) {
+        sim::DeviceSpec spec;
+        if (!ParseDevice(text, &spec)) {
+            std::fprintf(stderr, "procsim: bad --device %s\n", qPrintable(text));
+            return 2;
+        }
+        opt.devices.push_back(spec);
+    }
+    if (opt.devices.empty()) {
+        std::fprintf(stderr, "procsim: at least one --device is needed (see --help)\n");
+        return 2;
+    }
+    bool ok = true;
+    auto number = [&](const QCommandLineOption& o) {
+        bool good = false;
+        const int v = parser.value(o).toInt(&good);
+        ok = ok && good && v >= 0;
+        return v;
+    };
+    opt.statePath = parser.value(state);
+    opt.logPath = parser.value(log);
+    opt.dumpPath = parser.value(dumpOpt);
+    opt.announce = parser.isSet(announce);
+    opt.statusIntervalMs = number(statusInterval);
+    opt.batchReplies = parser.isSet(batchReplies);
+    opt.noAck = parser.isSet(noAck);
+    opt.dropFirst = number(dropFirst);
+    opt.ackDelayMs = number(ackDelay);
+    opt.dupAck = parser.isSet(dupAck);
+    opt.wrongAckCode = parser.isSet(wrongAckCode);
+    opt.badChecksum = parser.isSet(badChecksum);
+    opt.junkBefore = parser.isSet(junkBefore);
+    opt.foreignReplies = parser.isSet(foreignReplies);
+    opt.silent = parser.isSet(silent);
+    if (!ok) {
+        std::fprintf(stderr, "procsim: numbers must be whole and not negative\n");
+        return 2;
+    }
+
+    sim::Simulator simulator(opt);
+    QString error;
+    if (!simulator.start(&error)) {
+        std::fprintf(stderr, "procsim: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        std::perror("procsim: socketpair");
+        return 1;
+    }
+    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+
+    std::printf("procsim ready\n");
+    std::fflush(stdout);
+    const int rc = app.exec();
+    simulator.dump();
+    return rc;
+}
