@@ -1,0 +1,8 @@
+#include "DestinationDlg.h"
+
+DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("DestinationDlg"));
+}
+
+void DestinationDlg::StartSearch() {}

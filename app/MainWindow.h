@@ -1,0 +1,96 @@
+// The one main window: frameless, 1366 x 768, with the shared title bar, a
+// column of seven page buttons beside a stack of six pages, and the output
+// preview window of its own. It also switches the language, applies the
+// style sheet, loads the start-up project and asks before the program ends.
+#pragma once
+
+#include "LanguageType.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <vector>
+
+class DestinationDlg;
+class InputSrcSetDlg;
+class KSV_OpSetDlg;
+class KSV_PicSetDlg;
+class KSV_ShowVideoDlg;
+class MiscDlg;
+class PresetDlg;
+class QPushButton;
+class QTimer;
+class TitleBar;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+public slots:
+    void On_SigUIRefreshAllCfg();
+    void On_SigUIRefreshOutputReso();
+    void On_StatusOnLine();
+    void On_sigLanguageChange(LANGUAGE_TYPE LanguageType);
+    void On_sigVideoShow();
+    void On_sigMachineOnOffLine(bool bOnLine);
+    void On_sigInquireMachineData();
+    void On_sigConnectEthBoard(QString EthIp);
+    void UiRefreshAll();
+
+private slots:
+    void On_SigUIRefreshSyncLock(int Status);
+    void on_PicSet_Btn_clicked();
+    void on_Output_Btn_clicked();
+    void on_pushButton_3_clicked();
+    void on_pushButton_4_clicked();
+    void on_pushButton_5_clicked();
+    void on_pushButton_6_clicked();
+    void on_pushButton_8_clicked();
+
+protected:
+    // The body of the window does not drag it: only the title bar does.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void initWindow();
+    void createTitleBar();
+    void createPages();
+    void loadStyleSheet();
+    void loadStartupProject();
+    void showPage(QWidget* page, int caption);
+
+    Ui::MainWindow* ui;
+    TitleBar* titleBar_ = nullptr;
+    KSV_PicSetDlg* picSetDlg_ = nullptr;
+    KSV_OpSetDlg* opSetDlg_ = nullptr;
+    InputSrcSetDlg* inputSrcSetDlg_ = nullptr;
+    PresetDlg* presetDlg_ = nullptr;
+    DestinationDlg* destinationDlg_ = nullptr;
+    MiscDlg* miscDlg_ = nullptr;
+    KSV_ShowVideoDlg* showVideoDlg_ = nullptr;
+    std::vector<QPushButton*> pageButtons_;
+    QTimer* statusTimer_ = nullptr;
+    bool onLine_ = false;
+
+    // Title-bar status: the network icon's tx/rx phase and the on-line state
+    // its last tick saw; the sync-lock icon's first report and last state.
+    bool netPhase_ = false;
+    bool lastOnLine_ = false;
+    bool firstSyncLock_ = true;
+    bool lastSyncLock_ = false;
+};
+
+// The project path named by the settings file "Config_ksv4.xml" in the
+// application directory, or an empty text.
+QString projectPathFromConfig();

@@ -1,0 +1,54 @@
+// The caption bar of every frameless window: icon, four texts, three status
+// icons, minimise / maximise / close buttons, and dragging of its window.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+class TitleBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kTextCount = 4;        // 0 title, 1 page caption, 2 spare, 3 status
+    static constexpr int kStatusIconCount = 3;  // 0 keyboard, 1 sync lock, 2 network
+    static constexpr int kHeight = 32;
+
+    explicit TitleBar(QWidget* parent);
+
+    void setLabelText(int index, const QString& text);
+    void setIcon(const QString& path);
+    void setStatusIcon(int index, const QString& path);
+    // 0 maximise, 1 minimise, 2 close, 3 minimise and maximise.
+    void removeButton(const int& which);
+    void setBackgroundColor(const QColor& color);
+
+    bool movable = true;
+
+public slots:
+    void showMax();
+    void showMin();
+    void showClose();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    static void deleteButton(QPushButton*& button);
+
+    bool pressed_ = false;
+    int offsetX_ = 0;
+    int offsetY_ = 0;
+    QPushButton* maxButton_ = nullptr;
+    QPushButton* minButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QLabel* icon_ = nullptr;
+    QWidget* owner_ = nullptr;
+    QLabel* texts_[kTextCount] = {};
+    QLabel* statusIcons_[kStatusIconCount] = {};
+};

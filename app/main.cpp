@@ -1,0 +1,61 @@
+// The program: one main window, centred on the first screen.
+//
+// Options for demonstrations and documentation:
+//   --screenshot FILE          save a PNG of the main window and quit
+//   --screenshot-after SECONDS wait this long before taking it (default 2)
+
+#include "AppPaths.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+// Saves the window as it is drawn, then ends the event loop without the exit
+// question, so nothing is saved to the project.
+void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
+{
+    QTimer::singleShot(static_cast<int>(seconds * 1000), window, [window, file] {
+        const bool saved = window->grab().save(file, "PNG");
+        if (!saved)
+            std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(file));
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QCoreApplication::setAttribute(Qt::AA_X11InitThreads, true);
+    QT_WARNING_POP
+    QApplication app(argc, argv);
+    InitAppResources();
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save a PNG of the main window and quit."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption afterOption(QStringLiteral("screenshot-after"),
+                                         QStringLiteral("Seconds to wait before the screenshot."),
+                                         QStringLiteral("SECONDS"), QStringLiteral("2"));
+    parser.addOption(shotOption);
+    parser.addOption(afterOption);
+    parser.process(app);
+
+    QScreen* screen = QGuiApplication::screens().first();
+    MainWindow window;
+    const QSize screenSize = screen->size();
+    window.move((screenSize.width() - window.width()) / 2,
+                (screenSize.height() - window.height()) / 2);
+    window.show();
+    if (parser.isSet(shotOption))
+        scheduleScreenshot(&window, parser.value(shotOption), parser.value(afterOption).toDouble());
+    return app.exec();
+}

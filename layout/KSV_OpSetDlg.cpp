@@ -1,0 +1,38 @@
+#include "KSV_OpSetDlg.h"
+
+#include <QKeyEvent>
+
+KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("KSV_OpSetDlg"));
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void KSV_OpSetDlg::setMode(int mode)
+{
+    if (mode == 0 || mode == 1)
+        mode_ = mode;
+}
+
+void KSV_OpSetDlg::ResetCells() {}
+
+void KSV_OpSetDlg::UiRefreshAll() {}
+
+void KSV_OpSetDlg::On_SigRenameInputSrc(int, QString) {}
+
+void KSV_OpSetDlg::On_SigRenameToInputSrc(int idx, QString renameStr)
+{
+    emit SigRenameToInputSrc(idx, renameStr);
+}
+
+void KSV_OpSetDlg::On_SigInputTileEnable(int, bool) {}
+
+void KSV_OpSetDlg::On_SigChangeInputSubSrc(int, int) {}
+
+void KSV_OpSetDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,135 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CustomMsgBox</name>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>KSV_ShowVideoDlg</name>
+    <message>
+        <source>Show Output</source>
+        <translation>输出预览</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>图像设置</source>
+        <translation>图像设置</translation>
+    </message>
+    <message>
+        <source>输出设置</source>
+        <translation>输出设置</translation>
+    </message>
+    <message>
+        <source>输入设置</source>
+        <translation>输入设置</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>预设</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>通讯设置</translation>
+    </message>
+    <message>
+        <source>Misc</source>
+        <translation>系统设置</translation>
+    </message>
+    <message>
+        <source>PICTURE</source>
+        <translation>图像</translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>INPUT</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>LAYERS</source>
+        <translation>图层</translation>
+    </message>
+    <message>
+        <source>SAVE/LOAD</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>COMM.</source>
+        <translation>通讯</translation>
+    </message>
+    <message>
+        <source>MISC.</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>Mosaic Mode</source>
+        <translation>拼接模式</translation>
+    </message>
+    <message>
+        <source>Backup Mode</source>
+        <translation>备份模式</translation>
+    </message>
+    <message>
+        <source>HDMI Switcher</source>
+        <translation>HDMI 切换器</translation>
+    </message>
+    <message>
+        <source>DP Switcher Mode</source>
+        <translation>DP 切换模式</translation>
+    </message>
+    <message>
+        <source>Switcher Mode</source>
+        <translation>切换模式</translation>
+    </message>
+    <message>
+        <source>: HDMI</source>
+        <translation>: HDMI</translation>
+    </message>
+    <message>
+        <source>: DP</source>
+        <translation>: DP</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Exit System?</source>
+        <translation>退出系统？</translation>
+    </message>
+</context>
+<context>
+    <name>MiscDlg</name>
+    <message>
+        <source>Eth Output</source>
+        <translation>网络输出</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressHelper</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,135 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CustomMsgBox</name>
+    <message>
+        <source>Ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KSV_ShowVideoDlg</name>
+    <message>
+        <source>Show Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>图像设置</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>输出设置</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>输入设置</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>Layers</translation>
+    </message>
+    <message>
+        <source>预设</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>Misc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PICTURE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LAYERS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SAVE/LOAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COMM.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MISC.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mosaic Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI Switcher</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DP Switcher Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switcher Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: HDMI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: DP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit System?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MiscDlg</name>
+    <message>
+        <source>Eth Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressHelper</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,33 @@
+#include "KSV_ShowVideoDlg.h"
+
+#include "TitleBar.h"
+
+#include <QLabel>
+#include <QLayout>
+
+KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("KSV_ShowVideoDlg"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setStyleSheet(QStringLiteral("KSV_ShowVideoDlg { background: rgb(16,16,16); }"));
+    auto* bar = new TitleBar(this);
+    bar->setIcon(QStringLiteral(":/KESTRAVOL.ico"));
+    bar->setLabelText(0, tr("Show Output"));
+    bar->removeButton(1);
+    view_ = new QLabel(this);
+    view_->setAlignment(Qt::AlignCenter);
+    view_->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128);"));
+    // The bar made a column of itself and a stretch: the view takes the stretch's place.
+    delete layout()->takeAt(1);
+    layout()->addWidget(view_);
+}
+
+void KSV_ShowVideoDlg::ConnectVideoShow(QString ethIp, bool)
+{
+    view_->setText(QStringLiteral("rtsp://%1/h264").arg(ethIp));
+}
+
+void KSV_ShowVideoDlg::StopVideo()
+{
+    view_->clear();
+}

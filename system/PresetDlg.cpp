@@ -1,0 +1,8 @@
+#include "PresetDlg.h"
+
+PresetDlg::PresetDlg(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PresetDlg"));
+}
+
+void PresetDlg::On_sigSysWorkModeChange(SystemWorkingMode) {}
