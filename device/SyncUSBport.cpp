@@ -223,7 +223,8 @@ void SyncUSBport::dispatchPacket()
     const auto slot = static_cast<size_t>(dispatchPos_);
     if (!ready_[slot].load(std::memory_order_acquire))
         return;
-    emit sigUsbReadData(QByteArray(reinterpret_cast<const char*>(ring_[slot].data()), lengths_[slot]));
+    emit sigUsbReadData(
+        QByteArray(reinterpret_cast<const char*>(ring_[slot].data()), lengths_[slot]));
     ready_[slot].store(0, std::memory_order_release);
     dispatchPos_ = (dispatchPos_ + 1) % kRingSize;
     wakeRingWaiters();

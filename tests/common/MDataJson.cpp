@@ -6,12 +6,30 @@
 
 namespace {
 
-QJsonValue J(uint8_t v) { return double(v); }
-QJsonValue J(uint16_t v) { return double(v); }
-QJsonValue J(uint32_t v) { return double(v); }
-QJsonValue J(int32_t v) { return double(v); }
-QJsonValue J(bool v) { return v; }
-QJsonValue J(const QString& v) { return v; }
+QJsonValue J(uint8_t v)
+{
+    return double(v);
+}
+QJsonValue J(uint16_t v)
+{
+    return double(v);
+}
+QJsonValue J(uint32_t v)
+{
+    return double(v);
+}
+QJsonValue J(int32_t v)
+{
+    return double(v);
+}
+QJsonValue J(bool v)
+{
+    return v;
+}
+QJsonValue J(const QString& v)
+{
+    return v;
+}
 QJsonValue J(const AllCfg& v);
 QJsonValue J(const OutputWindowRecord& v);
 QJsonValue J(const LayerRecord& v);
@@ -37,28 +55,38 @@ QJsonValue J(const T (&a)[N])
 
 QJsonValue J(const AllCfg& v)
 {
-    return QJsonObject{{"workMode", J(v.workMode)},     {"brightLevel", J(v.brightLevel)},
-                       {"gammaMode", J(v.gammaMode)},   {"gammaValue", J(v.gammaValue)},
-                       {"syncLock", J(v.syncLock)},     {"freeze", J(v.freeze)},
+    return QJsonObject{{"workMode", J(v.workMode)},    {"brightLevel", J(v.brightLevel)},
+                       {"gammaMode", J(v.gammaMode)},  {"gammaValue", J(v.gammaValue)},
+                       {"syncLock", J(v.syncLock)},    {"freeze", J(v.freeze)},
                        {"autoBackup", J(v.autoBackup)}};
 }
 
 QJsonValue J(const OutputWindowRecord& v)
 {
-    return QJsonObject{{"onOff", J(v.onOff)},           {"portID", J(v.portID)},
-                       {"hs", J(v.hs)},                 {"vs", J(v.vs)},
-                       {"hact", J(v.hact)},             {"vact", J(v.vact)},
-                       {"mosaicHs", J(v.mosaicHs)},     {"mosaicVs", J(v.mosaicVs)},
-                       {"mosaicHact", J(v.mosaicHact)}, {"mosaicVact", J(v.mosaicVact)}};
+    return QJsonObject{{"onOff", J(v.onOff)},
+                       {"portID", J(v.portID)},
+                       {"hs", J(v.hs)},
+                       {"vs", J(v.vs)},
+                       {"hact", J(v.hact)},
+                       {"vact", J(v.vact)},
+                       {"mosaicHs", J(v.mosaicHs)},
+                       {"mosaicVs", J(v.mosaicVs)},
+                       {"mosaicHact", J(v.mosaicHact)},
+                       {"mosaicVact", J(v.mosaicVact)}};
 }
 
 QJsonValue J(const OutputResoCfg& v)
 {
-    return QJsonObject{{"resoId", J(v.resoId)}, {"hact", J(v.hact)},
-                       {"vact", J(v.vact)},     {"fps", J(v.fps)},
-                       {"htotal", J(v.htotal)}, {"hsync", J(v.hsync)},
-                       {"hbp", J(v.hbp)},       {"vtotal", J(v.vtotal)},
-                       {"vsync", J(v.vsync)},   {"vbp", J(v.vbp)},
+    return QJsonObject{{"resoId", J(v.resoId)},
+                       {"hact", J(v.hact)},
+                       {"vact", J(v.vact)},
+                       {"fps", J(v.fps)},
+                       {"htotal", J(v.htotal)},
+                       {"hsync", J(v.hsync)},
+                       {"hbp", J(v.hbp)},
+                       {"vtotal", J(v.vtotal)},
+                       {"vsync", J(v.vsync)},
+                       {"vbp", J(v.vbp)},
                        {"outputMode", J(v.outputMode)}};
 }
 
@@ -78,35 +106,42 @@ QJsonValue J(const OutputData& v)
 
 QJsonValue J(const LayerRecord& v)
 {
-    return QJsonObject{{"onOff", J(v.onOff)},         {"hs", J(v.hs)},
-                       {"vs", J(v.vs)},               {"hact", J(v.hact)},
-                       {"vact", J(v.vact)},           {"logoWidth", J(v.logoWidth)},
-                       {"logoHeight", J(v.logoHeight)}, {"inputId", J(v.inputId)},
-                       {"halfId", J(v.halfId)},       {"rotation", J(v.rotation)},
-                       {"alpha", J(v.alpha)},         {"tileEnable", J(v.tileEnable)},
-                       {"tileId", J(v.tileId)},       {"logoOnOff", J(v.logoOnOff)},
+    return QJsonObject{{"onOff", J(v.onOff)},
+                       {"hs", J(v.hs)},
+                       {"vs", J(v.vs)},
+                       {"hact", J(v.hact)},
+                       {"vact", J(v.vact)},
+                       {"logoWidth", J(v.logoWidth)},
+                       {"logoHeight", J(v.logoHeight)},
+                       {"inputId", J(v.inputId)},
+                       {"halfId", J(v.halfId)},
+                       {"rotation", J(v.rotation)},
+                       {"alpha", J(v.alpha)},
+                       {"tileEnable", J(v.tileEnable)},
+                       {"tileId", J(v.tileId)},
+                       {"logoOnOff", J(v.logoOnOff)},
                        {"bMain", J(v.bMain)}};
 }
 
 QJsonValue J(const LayerZoomCfg& v)
 {
-    return QJsonObject{{"hs", J(v.hs)},         {"hact", J(v.hact)},     {"vs", J(v.vs)},
-                       {"vact", J(v.vact)},     {"hRange", J(v.hRange)}, {"vRange", J(v.vRange)},
+    return QJsonObject{{"hs", J(v.hs)},      {"hact", J(v.hact)},     {"vs", J(v.vs)},
+                       {"vact", J(v.vact)},  {"hRange", J(v.hRange)}, {"vRange", J(v.vRange)},
                        {"onOff", J(v.onOff)}};
 }
 
 QJsonValue J(const ChromaKeyCfg& v)
 {
-    return QJsonObject{{"minR", J(v.minR)}, {"maxR", J(v.maxR)},   {"minG", J(v.minG)},
-                       {"maxG", J(v.maxG)}, {"minB", J(v.minB)},   {"maxB", J(v.maxB)},
+    return QJsonObject{{"minR", J(v.minR)},   {"maxR", J(v.maxR)}, {"minG", J(v.minG)},
+                       {"maxG", J(v.maxG)},   {"minB", J(v.minB)}, {"maxB", J(v.maxB)},
                        {"onOff", J(v.onOff)}, {"mode", J(v.mode)}};
 }
 
 QJsonValue J(const LayerPictureCfg& v)
 {
-    return QJsonObject{{"brightness", J(v.brightness)},   {"contrast", J(v.contrast)},
-                       {"saturation", J(v.saturation)},   {"colorTempMode", J(v.colorTempMode)},
-                       {"colorTempR", J(v.colorTempR)},   {"colorTempG", J(v.colorTempG)},
+    return QJsonObject{{"brightness", J(v.brightness)}, {"contrast", J(v.contrast)},
+                       {"saturation", J(v.saturation)}, {"colorTempMode", J(v.colorTempMode)},
+                       {"colorTempR", J(v.colorTempR)}, {"colorTempG", J(v.colorTempG)},
                        {"colorTempB", J(v.colorTempB)}};
 }
 
@@ -122,66 +157,80 @@ QJsonValue J(const LayerSet<N>& v)
 
 QJsonValue J(const InputPortCfg& v)
 {
-    return QJsonObject{{"portNum", J(v.portNum)},     {"actId", J(v.actId)},
-                       {"chnlId", J(v.chnlId)},       {"inputType", J(v.inputType)},
+    return QJsonObject{{"portNum", J(v.portNum)},
+                       {"actId", J(v.actId)},
+                       {"chnlId", J(v.chnlId)},
+                       {"inputType", J(v.inputType)},
                        {"inputRename", J(v.inputRename)}};
 }
 
 QJsonValue J(const InputSignalInfo& v)
 {
-    return QJsonObject{{"width", J(v.width)}, {"height", J(v.height)}, {"infoA", J(v.infoA)},
-                       {"infoB", J(v.infoB)}, {"interlaced", J(v.interlaced)}};
+    return QJsonObject{{"width", J(v.width)},
+                       {"height", J(v.height)},
+                       {"infoA", J(v.infoA)},
+                       {"infoB", J(v.infoB)},
+                       {"interlaced", J(v.interlaced)}};
 }
 
 QJsonValue J(const InputCropCfg& v)
 {
-    return QJsonObject{{"hs", J(v.hs)},         {"hact", J(v.hact)},     {"vs", J(v.vs)},
-                       {"vact", J(v.vact)},     {"hRange", J(v.hRange)}, {"vRange", J(v.vRange)},
+    return QJsonObject{{"hs", J(v.hs)},      {"hact", J(v.hact)},     {"vs", J(v.vs)},
+                       {"vact", J(v.vact)},  {"hRange", J(v.hRange)}, {"vRange", J(v.vRange)},
                        {"onOff", J(v.onOff)}};
 }
 
 QJsonValue J(const InputTileCfg& v)
 {
-    return QJsonObject{{"count", J(v.count)}, {"input", J(v.input)}, {"half", J(v.half)},
-                       {"name", J(v.name)}};
+    return QJsonObject{
+        {"count", J(v.count)}, {"input", J(v.input)}, {"half", J(v.half)}, {"name", J(v.name)}};
 }
 
 QJsonValue J(const InputEdidCfg& v)
 {
-    return QJsonObject{{"hact", J(v.hact)},     {"vact", J(v.vact)},  {"rate", J(v.rate)},
-                       {"hblank", J(v.hblank)}, {"vblank", J(v.vblank)}};
+    return QJsonObject{{"hact", J(v.hact)},
+                       {"vact", J(v.vact)},
+                       {"rate", J(v.rate)},
+                       {"hblank", J(v.hblank)},
+                       {"vblank", J(v.vblank)}};
 }
 
 QJsonValue J(const InputData& v)
 {
-    return QJsonObject{{"port", J(v.port)}, {"signal", J(v.signal)}, {"crop", J(v.crop)},
-                       {"tile", J(v.tile)}, {"edid", J(v.edid)}};
+    return QJsonObject{{"port", J(v.port)},
+                       {"signal", J(v.signal)},
+                       {"crop", J(v.crop)},
+                       {"tile", J(v.tile)},
+                       {"edid", J(v.edid)}};
 }
 
 QJsonValue J(const BoardVersion& v)
 {
-    return QJsonObject{{"versionB", J(v.versionB)}, {"versionA", J(v.versionA)},
-                       {"buildDate", J(v.buildDate)}};
+    return QJsonObject{
+        {"versionB", J(v.versionB)}, {"versionA", J(v.versionA)}, {"buildDate", J(v.buildDate)}};
 }
 
 QJsonValue J(const MachineInfo& v)
 {
-    return QJsonObject{{"stdVoltage", J(v.stdVoltage)}, {"voltage", J(v.voltage)},
-                       {"board", J(v.board)},           {"ethVersion", J(v.ethVersion)}};
+    return QJsonObject{{"stdVoltage", J(v.stdVoltage)},
+                       {"voltage", J(v.voltage)},
+                       {"board", J(v.board)},
+                       {"ethVersion", J(v.ethVersion)}};
 }
 
 QJsonValue J(const LogoInfo& v)
 {
-    return QJsonObject{{"op", J(v.op)},         {"workMode", J(v.workMode)}, {"state", J(v.state)},
-                       {"progress", J(v.progress)}, {"valueA", J(v.valueA)}, {"valueB", J(v.valueB)},
+    return QJsonObject{{"op", J(v.op)},         {"workMode", J(v.workMode)},
+                       {"state", J(v.state)},   {"progress", J(v.progress)},
+                       {"valueA", J(v.valueA)}, {"valueB", J(v.valueB)},
                        {"width", J(v.width)},   {"height", J(v.height)}};
 }
 
 QJsonValue J(const ScheduleTask& v)
 {
-    return QJsonObject{{"index", J(v.index)},   {"year", J(v.year)},         {"month", J(v.month)},
-                       {"day", J(v.day)},       {"hour", J(v.hour)},         {"minute", J(v.minute)},
-                       {"second", J(v.second)}, {"option", J(v.option)},     {"period", J(v.period)},
+    return QJsonObject{{"index", J(v.index)},   {"year", J(v.year)},        {"month", J(v.month)},
+                       {"day", J(v.day)},       {"hour", J(v.hour)},        {"minute", J(v.minute)},
+                       {"second", J(v.second)}, {"option", J(v.option)},    {"period", J(v.period)},
                        {"flag", J(v.flag)},     {"presetId", J(v.presetId)}};
 }
 
@@ -207,8 +256,14 @@ QRegularExpression IgnoredPattern(const QString& pattern)
     return QRegularExpression(QStringLiteral("^%1(?:$|[.\\[])").arg(rx));
 }
 
-bool Scalar(const QJsonValue& v) { return v.isBool() || v.isDouble(); }
-double Number(const QJsonValue& v) { return v.isBool() ? (v.toBool() ? 1 : 0) : v.toDouble(); }
+bool Scalar(const QJsonValue& v)
+{
+    return v.isBool() || v.isDouble();
+}
+double Number(const QJsonValue& v)
+{
+    return v.isBool() ? (v.toBool() ? 1 : 0) : v.toDouble();
+}
 
 void Compare(const QJsonValue& e, const QJsonValue& a, const QString& path,
              const QList<QRegularExpression>& ignored, QStringList& out)
@@ -235,9 +290,9 @@ void Compare(const QJsonValue& e, const QJsonValue& a, const QString& path,
                     QStringLiteral("%1[%2]").arg(path).arg(i), ignored, out);
         return;
     }
-    const bool same = Scalar(e) && Scalar(a) ? Number(e) == Number(a)
+    const bool same = Scalar(e) && Scalar(a)         ? Number(e) == Number(a)
                       : e.isString() && a.isString() ? e.toString() == a.toString()
-                                                      : false;
+                                                     : false;
     if (!same)
         out.append(path);
 }

@@ -9,7 +9,10 @@
 
 ProcSim::ProcSim(QObject* parent) : QObject(parent) {}
 
-ProcSim::~ProcSim() { stop(); }
+ProcSim::~ProcSim()
+{
+    stop();
+}
 
 bool ProcSim::start(const QStringList& args)
 {
@@ -87,9 +90,15 @@ QJsonObject ProcSim::dumpedState(const QString& ip) const
     return {};
 }
 
-QString ProcSim::logPath() const { return dir.filePath(QStringLiteral("procsim.jsonl")); }
+QString ProcSim::logPath() const
+{
+    return dir.filePath(QStringLiteral("procsim.jsonl"));
+}
 
-QString ProcSim::dumpPath() const { return dir.filePath(QStringLiteral("procsim-dump.json")); }
+QString ProcSim::dumpPath() const
+{
+    return dir.filePath(QStringLiteral("procsim-dump.json"));
+}
 
 QString ProcSim::errors()
 {

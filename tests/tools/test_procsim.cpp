@@ -47,9 +47,9 @@ QByteArray Batch(const QList<QByteArray>& shorts)
     QByteArray area(Frame::kLongAreaSize, char(Frame::kFill));
     for (int i = 0; i < shorts.size(); ++i)
         area.replace(i * Frame::kShortSize, Frame::kShortSize, shorts[i]);
-    const LongFrame f = BuildLongFrame(Frame::kBatchCode,
-                                       reinterpret_cast<const uint8_t*>(area.constData()),
-                                       uint8_t(shorts.size()));
+    const LongFrame f =
+        BuildLongFrame(Frame::kBatchCode, reinterpret_cast<const uint8_t*>(area.constData()),
+                       uint8_t(shorts.size()));
     return QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
 }
 
@@ -68,7 +68,10 @@ QByteArray IpBytes(const QString& ip)
     return QByteArray(b, 4);
 }
 
-int U16(const QByteArray& p, int at) { return uint8_t(p[at]) | (uint8_t(p[at + 1]) << 8); }
+int U16(const QByteArray& p, int at)
+{
+    return uint8_t(p[at]) | (uint8_t(p[at + 1]) << 8);
+}
 
 // A datagram of procsim holds one short frame or one batch frame; frames
 // with a wrong checksum are kept (ok is checked by the tests that care).
@@ -90,9 +93,8 @@ QList<Rx> Decode(const QNetworkDatagram& d)
         out.append(one(data, false));
     if (data.size() == Frame::kLongSize && uint8_t(data[0]) == 0xD1) {
         for (int i = 0; i < uint8_t(data[10]); ++i)
-            out.append(one(data.mid(Frame::kLongAreaOffset + i * Frame::kShortSize,
-                                    Frame::kShortSize),
-                           true));
+            out.append(one(
+                data.mid(Frame::kLongAreaOffset + i * Frame::kShortSize, Frame::kShortSize), true));
     }
     return out;
 }
@@ -112,11 +114,10 @@ private:
     bool startSim(const QStringList& extra, const QStringList& devices = {})
     {
         QStringList args;
-        for (const QString& d :
-             devices.isEmpty() ? QStringList{kDev1 + QLatin1Char(',') + kMac1 +
-                                                 QStringLiteral(",192.168.1.40"),
-                                             kDev2 + QLatin1Char(',') + kMac2}
-                               : devices)
+        for (const QString& d : devices.isEmpty() ? QStringList{kDev1 + QLatin1Char(',') + kMac1 +
+                                                                    QStringLiteral(",192.168.1.40"),
+                                                                kDev2 + QLatin1Char(',') + kMac2}
+                                                  : devices)
             args << QStringLiteral("--device") << d;
         if (!sim.start(args + extra)) {
             qWarning("procsim did not start: %s", qPrintable(sim.errors()));
@@ -152,16 +153,16 @@ private:
 
     QList<Rx> collectCount(QUdpSocket& s, int n, int timeoutMs = 3000)
     {
-        return collect(s, [n](const QList<Rx>& g) { return g.size() >= n; }, timeoutMs);
+        return collect(
+            s, [n](const QList<Rx>& g) { return g.size() >= n; }, timeoutMs);
     }
 
     // Asks for the whole configuration; the frames up to its end marker.
     QList<Rx> readBackFrames(const QString& ip)
     {
         sendTo(pcUnicast, ip, Short(0x0600, {}));
-        return collect(pcUnicast, [](const QList<Rx>& g) {
-            return !g.isEmpty() && g.last().code == 0x0600;
-        });
+        return collect(pcUnicast,
+                       [](const QList<Rx>& g) { return !g.isEmpty() && g.last().code == 0x0600; });
     }
 
     // Sends one frame and waits for its acknowledgement, as the PC's sender does.
@@ -182,8 +183,8 @@ private:
         const MData fallback;
         for (const Rx& r : frames)
             if (r.code != 0x0400)
-                DecodeReply(r.code, reinterpret_cast<const uint8_t*>(r.payload.constData()),
-                            record, fallback);
+                DecodeReply(r.code, reinterpret_cast<const uint8_t*>(r.payload.constData()), record,
+                            fallback);
         return record;
     }
 
@@ -210,10 +211,10 @@ private slots:
         QTest::addColumn<QString>("ip");
         QTest::addColumn<QByteArray>("mac");
         QTest::addColumn<QByteArray>("board");
-        QTest::newRow("with video board") << kDev1 << QByteArray::fromHex("020000000020")
-                                          << QByteArray::fromHex("c0a80128");
-        QTest::newRow("without video board") << kDev2 << QByteArray::fromHex("020000000021")
-                                             << QByteArray::fromHex("ffffffff");
+        QTest::newRow("with video board")
+            << kDev1 << QByteArray::fromHex("020000000020") << QByteArray::fromHex("c0a80128");
+        QTest::newRow("without video board")
+            << kDev2 << QByteArray::fromHex("020000000021") << QByteArray::fromHex("ffffffff");
     }
 
     void search()
@@ -285,7 +286,8 @@ private slots:
         QFETCH(QList<int>, replyCodes);
         QVERIFY(startSim({QStringLiteral("--status-interval"), QStringLiteral("0")}));
         sendTo(pcUnicast, kDev1, frame);
-        const QList<Rx> got = collect(pcUnicast, [](const QList<Rx>&) { return false; }, 400);
+        const QList<Rx> got = collect(
+            pcUnicast, [](const QList<Rx>&) { return false; }, 400);
         QCOMPARE(got.size(), 1 + replyCodes.size());
         const Rx& ack = got[0];
         QCOMPARE(ack.from, kDev1);
@@ -309,40 +311,122 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<double>("value");
         QTest::newRow("chroma key: max before min in, min before max out")
-            << 0x0651 << QByteArray::fromHex("00000103" "01f010e020d030") << 0x0661
-            << QByteArray::fromHex("00000103" "0110f020e030d0")
-            << "M_MosaicLayerCfg.chromaKey.1.minG" << double(0x20);
-        QTest::newRow("crop: left and right half of port 1")
-            << 0x0614
-            << QByteArray::fromHex("021a0101" "01" "0a00" "1400" "8007" "3804" "8007" "3804"
-                                   "00" "0100" "0200" "0300" "0400" "0500" "0600")
-            << 0x0615
-            << QByteArray::fromHex("021a0101" "01" "0a00" "1400" "8007" "3804" "8007" "3804"
-                                   "00" "0100" "0200" "0300" "0400" "0500" "0600")
-            << "M_InputData.crop.2.hact.4" << 3.0;
-        QTest::newRow("layer rectangle, sub-command 3 on mosaic layer 1")
-            << 0x0650 << QByteArray::fromHex("035501" "55" "10000000" "20000000" "80070000" "38040000")
+            << 0x0651
+            << QByteArray::fromHex(
+                   "00000103"
+                   "01f010e020d030")
             << 0x0661
-            << QByteArray::fromHex("00000100" "0000000000000000" "55555555"
-                                   "10000000" "20000000" "80070000" "38040000")
+            << QByteArray::fromHex(
+                   "00000103"
+                   "0110f020e030d0")
+            << "M_MosaicLayerCfg.chromaKey.1.minG" << double(0x20);
+        QTest::newRow("crop: left and right half of port 1") << 0x0614
+                                                             << QByteArray::fromHex(
+                                                                    "021a0101"
+                                                                    "01"
+                                                                    "0a00"
+                                                                    "1400"
+                                                                    "8007"
+                                                                    "3804"
+                                                                    "8007"
+                                                                    "3804"
+                                                                    "00"
+                                                                    "0100"
+                                                                    "0200"
+                                                                    "0300"
+                                                                    "0400"
+                                                                    "0500"
+                                                                    "0600")
+                                                             << 0x0615
+                                                             << QByteArray::fromHex(
+                                                                    "021a0101"
+                                                                    "01"
+                                                                    "0a00"
+                                                                    "1400"
+                                                                    "8007"
+                                                                    "3804"
+                                                                    "8007"
+                                                                    "3804"
+                                                                    "00"
+                                                                    "0100"
+                                                                    "0200"
+                                                                    "0300"
+                                                                    "0400"
+                                                                    "0500"
+                                                                    "0600")
+                                                             << "M_InputData.crop.2.hact.4" << 3.0;
+        QTest::newRow("layer rectangle, sub-command 3 on mosaic layer 1")
+            << 0x0650
+            << QByteArray::fromHex(
+                   "035501"
+                   "55"
+                   "10000000"
+                   "20000000"
+                   "80070000"
+                   "38040000")
+            << 0x0661
+            << QByteArray::fromHex(
+                   "00000100"
+                   "0000000000000000"
+                   "55555555"
+                   "10000000"
+                   "20000000"
+                   "80070000"
+                   "38040000")
             << "M_MosaicLayerCfg.layer.1.vact" << 1080.0;
-        QTest::newRow("take duration of the switch set")
-            << 0x0700 << QByteArray::fromHex("00112233" "0201" "0203") << 0x0701
-            << QByteArray::fromHex("00112233" "0203" "0000" "0203" "0400")
-            << "M_SwitchLayerCfg.durationTime" << 3.0;
-        QTest::newRow("task 5, flag from the command")
-            << 0x0607 << QByteArray::fromHex("000e0155" "05180b1e1700000314000107")
-            << 0x0608 << QByteArray::fromHex("000c0155" "05180b1e170000031400" "0107")
-            << "M_TaskCfg.task.5.period" << 20.0;
-        QTest::newRow("output window 4")
-            << 0x0632 << QByteArray::fromHex("0401" "0000" "0000" "000f" "7008"
-                                             "00000000" "38040000" "000f0000" "70080000")
-            << 0x0633 << QByteArray::fromHex("0401" "0000" "0000" "000f" "7008"
-                                             "00000000" "38040000" "000f0000" "70080000")
-            << "M_OutputData.M_OPDisplayCfg.4.mosaicVs" << 1080.0;
+        QTest::newRow("take duration of the switch set") << 0x0700
+                                                         << QByteArray::fromHex(
+                                                                "00112233"
+                                                                "0201"
+                                                                "0203")
+                                                         << 0x0701
+                                                         << QByteArray::fromHex(
+                                                                "00112233"
+                                                                "0203"
+                                                                "0000"
+                                                                "0203"
+                                                                "0400")
+                                                         << "M_SwitchLayerCfg.durationTime" << 3.0;
+        QTest::newRow("task 5, flag from the command") << 0x0607
+                                                       << QByteArray::fromHex(
+                                                              "000e0155"
+                                                              "05180b1e1700000314000107")
+                                                       << 0x0608
+                                                       << QByteArray::fromHex(
+                                                              "000c0155"
+                                                              "05180b1e170000031400"
+                                                              "0107")
+                                                       << "M_TaskCfg.task.5.period" << 20.0;
+        QTest::newRow("output window 4") << 0x0632
+                                         << QByteArray::fromHex(
+                                                "0401"
+                                                "0000"
+                                                "0000"
+                                                "000f"
+                                                "7008"
+                                                "00000000"
+                                                "38040000"
+                                                "000f0000"
+                                                "70080000")
+                                         << 0x0633
+                                         << QByteArray::fromHex(
+                                                "0401"
+                                                "0000"
+                                                "0000"
+                                                "000f"
+                                                "7008"
+                                                "00000000"
+                                                "38040000"
+                                                "000f0000"
+                                                "70080000")
+                                         << "M_OutputData.M_OPDisplayCfg.4.mosaicVs" << 1080.0;
         QTest::newRow("table resolution: the device fills in its timing")
             << 0x0630 << QByteArray::fromHex("00ff0112") << 0x0631
-            << QByteArray::fromHex("00ff0112" "000f" "7008" "7017")
+            << QByteArray::fromHex(
+                   "00ff0112"
+                   "000f"
+                   "7008"
+                   "7017")
             << "M_OutputData.M_OutputResoCfg.hact" << 3840.0;
     }
 
@@ -381,16 +465,32 @@ private slots:
         QTest::addColumn<QString>("replyFrom");
         QTest::addColumn<QByteArray>("ipAndBoard");  // P9..P12 and P17..P20 of the reply
         QTest::newRow("new address")
-            << QByteArray::fromHex("020000000020" "c0a80116" "ffffff00" "55" "55555555" "55555555"
-                                   "55555555" "c0a80101")
+            << QByteArray::fromHex(
+                   "020000000020"
+                   "c0a80116"
+                   "ffffff00"
+                   "55"
+                   "55555555"
+                   "55555555"
+                   "55555555"
+                   "c0a80101")
             << TestNet::kDeviceIp3 << QByteArray::fromHex("c0a80116c0a80128");
-        QTest::newRow("video board only")
-            << QByteArray::fromHex("020000000020" "c0a80114" "ffffff00" "ff" "c0a80129" "ffffff00"
-                                   "c0a80101" "c0a80101")
-            << kDev1 << QByteArray::fromHex("c0a80114c0a80129");
-        QTest::newRow("another MAC")
-            << QByteArray::fromHex("020000000099" "c0a80116" "ffffff00" "55")
-            << QString() << QByteArray();
+        QTest::newRow("video board only") << QByteArray::fromHex(
+                                                 "020000000020"
+                                                 "c0a80114"
+                                                 "ffffff00"
+                                                 "ff"
+                                                 "c0a80129"
+                                                 "ffffff00"
+                                                 "c0a80101"
+                                                 "c0a80101")
+                                          << kDev1 << QByteArray::fromHex("c0a80114c0a80129");
+        QTest::newRow("another MAC") << QByteArray::fromHex(
+                                            "020000000099"
+                                            "c0a80116"
+                                            "ffffff00"
+                                            "55")
+                                     << QString() << QByteArray();
     }
 
     void setIp()
@@ -401,7 +501,8 @@ private slots:
         QFETCH(QByteArray, ipAndBoard);
         QVERIFY(startSim({QStringLiteral("--status-interval"), QStringLiteral("0")}));
         sendTo(pcSearch, QStringLiteral("255.255.255.255"), Short(0x8100, request));
-        const QList<Rx> got = collect(pcSearch, [](const QList<Rx>&) { return false; }, 400);
+        const QList<Rx> got = collect(
+            pcSearch, [](const QList<Rx>&) { return false; }, 400);
         if (replyFrom.isEmpty()) {
             QVERIFY(got.isEmpty());
             return;
@@ -435,10 +536,10 @@ private slots:
     {
         REQUIRE_PRIVATE_NETWORK();
         QFETCH(QStringList, args);
-        QVERIFY(startSim(args + QStringList{QStringLiteral("--state"),
-                                            ProcSim::stateFile(QStringLiteral("z7050-1.json")),
-                                            QStringLiteral("--status-interval"),
-                                            QStringLiteral("0")}));
+        QVERIFY(
+            startSim(args + QStringList{QStringLiteral("--state"),
+                                        ProcSim::stateFile(QStringLiteral("z7050-1.json")),
+                                        QStringLiteral("--status-interval"), QStringLiteral("0")}));
         const QList<Rx> got = readBackFrames(kDev1);
         QVERIFY(got.size() > 2);
         QCOMPARE(got.first().code, uint16_t(0x0400));
@@ -470,10 +571,11 @@ private slots:
         QCOMPARE(counts.value(0x0613), 18);
         QCOMPARE(counts.value(0x0615), 18);
         QCOMPARE(counts.value(0x0633), 6);
-        const QStringList notCarried{
-            QStringLiteral("M_MosaicLayerCfg.layer[*].bMain"), QStringLiteral("*.chromaKey[*].mode"),
-            QStringLiteral("M_InputData.port[*].inputRename"),
-            QStringLiteral("M_InputData.tile[*].name"), QStringLiteral("M_PresetName")};
+        const QStringList notCarried{QStringLiteral("M_MosaicLayerCfg.layer[*].bMain"),
+                                     QStringLiteral("*.chromaKey[*].mode"),
+                                     QStringLiteral("M_InputData.port[*].inputRename"),
+                                     QStringLiteral("M_InputData.tile[*].name"),
+                                     QStringLiteral("M_PresetName")};
         const QStringList diff =
             CompareMDataJson(sim.dumpedState(kDev1), MDataToJson(Decoded(got)), notCarried);
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join(QLatin1Char(' '))));
@@ -496,27 +598,36 @@ private slots:
         QVERIFY(!CompareMDataJson(MDataToJson(record), before).isEmpty());
 
         const EncodedCommand allCfg = EncodeCommand(&record.M_AllCfg, 3, nullptr, CommandContext());
-        QVERIFY(sendAcked(kDev2, Short(allCfg.code, QByteArray(reinterpret_cast<const char*>(
-                                                                    allCfg.payload.data()),
-                                                                Frame::kPayloadSize))));
+        QVERIFY(sendAcked(
+            kDev2,
+            Short(allCfg.code, QByteArray(reinterpret_cast<const char*>(allCfg.payload.data()),
+                                          Frame::kPayloadSize))));
         for (int type = 40; type <= 43; ++type) {
             for (const BatchArea& a : EncodeBatch(record, type)) {
                 const LongFrame f = BuildLongFrame(Frame::kBatchCode, a.area.data(), a.count);
-                QVERIFY(sendAcked(kDev2, QByteArray(reinterpret_cast<const char*>(f.data()),
-                                                    int(f.size()))));
+                QVERIFY(sendAcked(
+                    kDev2, QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()))));
             }
         }
-        const QStringList notSent{
-            QStringLiteral("M_AllCfg.freeze"), QStringLiteral("M_AllCfg.autoBackup"),
-            QStringLiteral("M_OutputData.M_HdmiSettingCfg"), QStringLiteral("*.durationTime"),
-            QStringLiteral("*.layer[*].logoWidth"), QStringLiteral("*.layer[*].logoHeight"),
-            QStringLiteral("M_MosaicLayerCfg.layer[*].bMain"), QStringLiteral("*.chromaKey[*].mode"),
-            QStringLiteral("M_PresetValid"), QStringLiteral("M_InputData.port"),
-            QStringLiteral("M_InputData.signal"), QStringLiteral("M_InputData.tile"),
-            QStringLiteral("M_InputData.edid"), QStringLiteral("M_MachineInfo"),
-            QStringLiteral("M_LogoInfo"), QStringLiteral("M_TaskCfg.status"),
-            QStringLiteral("M_TaskCfg.task[*].flag"), QStringLiteral("M_SwitcherType"),
-            QStringLiteral("M_PresetName")};
+        const QStringList notSent{QStringLiteral("M_AllCfg.freeze"),
+                                  QStringLiteral("M_AllCfg.autoBackup"),
+                                  QStringLiteral("M_OutputData.M_HdmiSettingCfg"),
+                                  QStringLiteral("*.durationTime"),
+                                  QStringLiteral("*.layer[*].logoWidth"),
+                                  QStringLiteral("*.layer[*].logoHeight"),
+                                  QStringLiteral("M_MosaicLayerCfg.layer[*].bMain"),
+                                  QStringLiteral("*.chromaKey[*].mode"),
+                                  QStringLiteral("M_PresetValid"),
+                                  QStringLiteral("M_InputData.port"),
+                                  QStringLiteral("M_InputData.signal"),
+                                  QStringLiteral("M_InputData.tile"),
+                                  QStringLiteral("M_InputData.edid"),
+                                  QStringLiteral("M_MachineInfo"),
+                                  QStringLiteral("M_LogoInfo"),
+                                  QStringLiteral("M_TaskCfg.status"),
+                                  QStringLiteral("M_TaskCfg.task[*].flag"),
+                                  QStringLiteral("M_SwitcherType"),
+                                  QStringLiteral("M_PresetName")};
         const QStringList diff =
             CompareMDataJson(MDataToJson(record), sim.dumpedState(kDev2), notSent);
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join(QLatin1Char(' '))));
@@ -525,18 +636,27 @@ private slots:
     void status()
     {
         REQUIRE_PRIVATE_NETWORK();
-        QVERIFY(startSim({QStringLiteral("--state"), ProcSim::stateFile(QStringLiteral("z7050-2.json")),
-                          QStringLiteral("--status-interval"), QStringLiteral("100")}));
+        QVERIFY(
+            startSim({QStringLiteral("--state"), ProcSim::stateFile(QStringLiteral("z7050-2.json")),
+                      QStringLiteral("--status-interval"), QStringLiteral("100")}));
         QVERIFY2(collectCount(pcUnicast, 1, 400).isEmpty(), "status before any PC talked");
         sendTo(pcUnicast, kDev1, Short(0x0401, QByteArray::fromHex("c0a8010a")));
         const QList<Rx> got = collect(pcUnicast, [](const QList<Rx>& g) {
             return std::any_of(g.begin(), g.end(), [](const Rx& r) { return r.code == 0x0500; });
         });
-        const auto it = std::find_if(got.begin(), got.end(),
-                                     [](const Rx& r) { return r.code == 0x0500; });
+        const auto it =
+            std::find_if(got.begin(), got.end(), [](const Rx& r) { return r.code == 0x0500; });
         QVERIFY(it != got.end());
         QCOMPARE(uint8_t(it->payload[6]), uint8_t(2));  // sync lock: genlock
         QCOMPARE(uint8_t(it->payload[7]), uint8_t(1));  // HDR on
+        const QJsonObject settings = sim.dump()
+                                         .value(QStringLiteral("devices"))
+                                         .toArray()
+                                         .at(0)
+                                         .toObject()
+                                         .value(QStringLiteral("settings"))
+                                         .toObject();
+        QCOMPARE(settings.value(QStringLiteral("hostIp")).toString(), TestNet::kPcIp);
     }
 
     void faults_data()
@@ -545,17 +665,17 @@ private slots:
         QTest::addColumn<QList<int>>("firstCodes");   // after the first frame
         QTest::addColumn<QList<int>>("secondCodes");  // after a second, equal frame
         QTest::addColumn<bool>("checksumsOk");
-        const QByteArray request = Short(0x0710, QByteArray::fromHex("03"));
         QTest::newRow("no ack") << QStringList{QStringLiteral("--no-ack")} << QList<int>{0x0710}
                                 << QList<int>{0x0710} << true;
-        QTest::newRow("drop first") << QStringList{QStringLiteral("--drop-first"), QStringLiteral("1")}
-                                    << QList<int>{} << QList<int>{0x0400, 0x0710} << true;
-        QTest::newRow("bad checksum") << QStringList{QStringLiteral("--bad-checksum")}
-                                      << QList<int>{0x0400, 0x0710} << QList<int>{0x0400, 0x0710}
-                                      << false;
-        QTest::newRow("duplicate ack") << QStringList{QStringLiteral("--dup-ack")}
-                                       << QList<int>{0x0400, 0x0400, 0x0710}
-                                       << QList<int>{0x0400, 0x0400, 0x0710} << true;
+        QTest::newRow("drop first")
+            << QStringList{QStringLiteral("--drop-first"), QStringLiteral("1")} << QList<int>{}
+            << QList<int>{0x0400, 0x0710} << true;
+        QTest::newRow("bad checksum")
+            << QStringList{QStringLiteral("--bad-checksum")} << QList<int>{0x0400, 0x0710}
+            << QList<int>{0x0400, 0x0710} << false;
+        QTest::newRow("duplicate ack")
+            << QStringList{QStringLiteral("--dup-ack")} << QList<int>{0x0400, 0x0400, 0x0710}
+            << QList<int>{0x0400, 0x0400, 0x0710} << true;
         QTest::newRow("silent") << QStringList{QStringLiteral("--silent")} << QList<int>{}
                                 << QList<int>{} << true;
     }
@@ -567,11 +687,13 @@ private slots:
         QFETCH(QList<int>, firstCodes);
         QFETCH(QList<int>, secondCodes);
         QFETCH(bool, checksumsOk);
-        QVERIFY(startSim(args + QStringList{QStringLiteral("--status-interval"), QStringLiteral("0")}));
+        QVERIFY(
+            startSim(args + QStringList{QStringLiteral("--status-interval"), QStringLiteral("0")}));
         const QByteArray request = Short(0x0710, QByteArray::fromHex("03"));
         for (const QList<int>& expected : {firstCodes, secondCodes}) {
             sendTo(pcUnicast, kDev1, request);
-            const QList<Rx> got = collect(pcUnicast, [](const QList<Rx>&) { return false; }, 300);
+            const QList<Rx> got = collect(
+                pcUnicast, [](const QList<Rx>&) { return false; }, 300);
             QList<int> codes;
             for (const Rx& r : got) {
                 codes.append(r.code);
@@ -599,15 +721,18 @@ private slots:
         REQUIRE_PRIVATE_NETWORK();
         QVERIFY(startSim({QStringLiteral("--status-interval"), QStringLiteral("0")}));
         sendTo(pcUnicast, kDev2, Short(0x0710, QByteArray::fromHex("01")));
-        QVERIFY(sim.waitForLog([](const QJsonObject& l) {
-            return l.value(QStringLiteral("dir")) == QLatin1String("tx") &&
-                   l.value(QStringLiteral("code")).toInt() == 0x0710;
-        }, 2000));
+        QVERIFY(sim.waitForLog(
+            [](const QJsonObject& l) {
+                return l.value(QStringLiteral("dir")) == QLatin1String("tx") &&
+                       l.value(QStringLiteral("code")).toInt() == 0x0710;
+            },
+            2000));
         QList<QJsonObject> lines = sim.logLines();
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0].value(QStringLiteral("dir")).toString(), QStringLiteral("rx"));
         QCOMPARE(lines[0].value(QStringLiteral("dev")).toString(), kDev2);
-        QCOMPARE(lines[0].value(QStringLiteral("peer")).toString(), QStringLiteral("192.168.1.10:61214"));
+        QCOMPARE(lines[0].value(QStringLiteral("peer")).toString(),
+                 QStringLiteral("192.168.1.10:61214"));
         QCOMPARE(lines[0].value(QStringLiteral("payload")).toString(),
                  QStringLiteral("01") + QString(62, QLatin1Char('5')));
         QVERIFY(lines[0].value(QStringLiteral("ok")).toBool());
@@ -625,11 +750,21 @@ private slots:
         a.M_PresetName[4][19] = QStringLiteral("Last");
         a.M_SwitchLayerCfg.chromaKey[5].mode = 3;
         const QJsonObject ja = MDataToJson(a);
-        QCOMPARE(ja.value(QStringLiteral("M_AllCfg")).toObject().value(QStringLiteral("brightLevel")).toInt(), 17);
-        QCOMPARE(ja.value(QStringLiteral("M_SwitchLayerCfg")).toObject().value(QStringLiteral("layer")).toArray().size(), 6);
+        QCOMPARE(ja.value(QStringLiteral("M_AllCfg"))
+                     .toObject()
+                     .value(QStringLiteral("brightLevel"))
+                     .toInt(),
+                 17);
+        QCOMPARE(ja.value(QStringLiteral("M_SwitchLayerCfg"))
+                     .toObject()
+                     .value(QStringLiteral("layer"))
+                     .toArray()
+                     .size(),
+                 6);
         QCOMPARE(ja.value(QStringLiteral("M_PresetValid")).toArray().at(4).toArray().size(), 20);
-        QCOMPARE(ja.value(QStringLiteral("M_PresetName")).toArray().at(4).toArray().at(19).toString(),
-                 QStringLiteral("Last"));
+        QCOMPARE(
+            ja.value(QStringLiteral("M_PresetName")).toArray().at(4).toArray().at(19).toString(),
+            QStringLiteral("Last"));
         QVERIFY(CompareMDataJson(ja, ja, {}).isEmpty());
 
         MData b = a;
@@ -645,10 +780,11 @@ private slots:
                               QStringLiteral("M_MachineInfo.board[1].buildDate"),
                               QStringLiteral("M_PresetName[4][19]"),
                               QStringLiteral("M_SwitchLayerCfg.chromaKey[5].mode")}));
-        QCOMPARE(CompareMDataJson(ja, jb,
-                                  {QStringLiteral("M_InputData.crop"), QStringLiteral("*.chromaKey[*].mode"),
-                                   QStringLiteral("M_PresetName"), QStringLiteral("M_MachineInfo.board[*]"),
-                                   QStringLiteral("M_InputData.signal[1].interlaced[1]")}),
+        QCOMPARE(CompareMDataJson(
+                     ja, jb,
+                     {QStringLiteral("M_InputData.crop"), QStringLiteral("*.chromaKey[*].mode"),
+                      QStringLiteral("M_PresetName"), QStringLiteral("M_MachineInfo.board[*]"),
+                      QStringLiteral("M_InputData.signal[1].interlaced[1]")}),
                  QStringList());
         // "M_InputData.cro" names no field: no prefix match inside a key.
         QCOMPARE(CompareMDataJson(ja, jb, {QStringLiteral("M_InputData.cro")}).size(), 5);

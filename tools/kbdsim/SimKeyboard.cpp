@@ -3,9 +3,13 @@
 
 #include "SimKeyboard.h"
 
+#include <QString>
+
+#include <fcntl.h>
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -17,10 +21,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 
@@ -237,7 +239,8 @@ struct SimKeyboard::Private {
             return -ENODATA;  // no kernel driver bound
         case USBDEVFS_CLAIMINTERFACE:
         case USBDEVFS_RELEASEINTERFACE: {
-            UMockdevIoctlData* number = umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned), nullptr);
+            UMockdevIoctlData* number =
+                umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned), nullptr);
             if (!number)
                 return -EFAULT;
             unsigned interface = 0;
@@ -349,8 +352,8 @@ struct SimKeyboard::Private {
         long result;
         {
             std::lock_guard<std::mutex> lock(p->mutex);
-            Client& c = p->clients[client];
-            result = p->handle(client, c);
+            const auto it = p->clients.find(client);
+            result = it == p->clients.end() ? -ENODEV : p->handle(client, it->second);
             p->updateWake();
         }
         p->changed.notify_all();
@@ -472,6 +475,10 @@ void SimKeyboard::plug()
         g_error_free(error);
         return;
     }
+    // A keyboard plugged in starts dark and unannounced.
+    d->hostAnnounced = false;
+    d->planes.clear();
+    d->lamps = {};
     ++d->generation;
     d->makeNode();
     d->plugged = true;
@@ -485,6 +492,8 @@ void SimKeyboard::unplug()
             return;
         d->plugged = false;
         d->dropNode();
+        // Hot-plug listeners (libusb's among them) learn of it from the uevent.
+        umockdev_testbed_uevent(d->testbed, kSysPath, "remove");
         umockdev_testbed_remove_device(d->testbed, kSysPath);
         d->inQueue.clear();
     }

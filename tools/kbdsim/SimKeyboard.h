@@ -44,9 +44,11 @@ public:
     // True when the process runs under umockdev's preload library.
     static bool mockEnvironment();
 
-    // Adds the device to the test bed, or removes it. On removal a host that
-    // still has it open sees its transfers fail as on a real unplug.
+    // Adds the device to the test bed: lamps off, no announcement seen yet.
     void plug();
+    // Removes it: packets not yet read are dropped, and a host that still has
+    // it open sees its transfers fail as on a real unplug. libusb's hot-plug
+    // callbacks hear both (uevents "add" and "remove").
     void unplug();
     bool isPlugged() const;
     // A host holds the plugged keyboard open with interface 0 claimed.
@@ -57,12 +59,12 @@ public:
     static QByteArray frame(uint16_t code, const QByteArray& data);  // N + 8 bytes
     void sendKeys(const QVector<int>& keysDown);  // a key report in a 64-byte packet
     void sendFrame(uint16_t code, const QByteArray& data);  // in a 64-byte packet
-    void sendPacket(const QByteArray& packet);  // as given, 1..64 bytes
+    void sendPacket(const QByteArray& packet);  // as given, 1..64 bytes; not while unplugged
     int pendingPackets() const;  // queued and not yet read by the host
     int readRequests() const;  // IN transfers the host has started so far
     bool waitUntilRead(int timeoutMs) const;  // every queued packet read
 
-    // Host to device.
+    // Host to device. The record of transfers lasts until clearTransfers().
     QList<QByteArray> transfers() const;  // every OUT transfer, as written
     int transferCount() const;
     bool waitForTransfers(int count, int timeoutMs) const;

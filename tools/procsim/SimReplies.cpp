@@ -3,7 +3,10 @@
 namespace sim {
 
 namespace {
-Msg Make(uint16_t code) { return Msg{code, Bytes32()}; }
+Msg Make(uint16_t code)
+{
+    return Msg{code, Bytes32()};
+}
 
 void PutIp(Bytes32& p, int at, quint32 ip)
 {
@@ -25,16 +28,16 @@ LayerRef FindLayer(State& s, int mode, int second, int index)
         return r;
     };
     switch (mode) {
-    case 0:
-        return ref(s.M_MosaicLayerCfg, index);
-    case 2:
-        if (second < 0 || second > 1 || index < 0 || index > 2)
+        case 0:
+            return ref(s.M_MosaicLayerCfg, index);
+        case 2:
+            if (second < 0 || second > 1 || index < 0 || index > 2)
+                return {};
+            return ref(s.M_SwitchLayerCfg, second * 3 + index);
+        case 4:
+            return ref(s.M_BackupLayerCfg, index);
+        default:
             return {};
-        return ref(s.M_SwitchLayerCfg, second * 3 + index);
-    case 4:
-        return ref(s.M_BackupLayerCfg, index);
-    default:
-        return {};
     }
 }
 
@@ -313,52 +316,52 @@ Msg LayerData(State& s, int mode, int second, int index, int kind)
     if (!r)
         return m;
     switch (kind) {
-    case 0: {
-        const Layer& l = *r.layer;
-        const Num head[8] = {l.onOff,  l.tileEnable, l.tileId, l.inputId,
-                             l.halfId, l.logoOnOff,  l.alpha,  l.rotation};
-        for (int i = 0; i < 8; ++i)
-            m.p.put8(4 + i, head[i]);
-        m.p.put32(16, l.hs);
-        m.p.put32(20, l.vs);
-        m.p.put32(24, l.hact);
-        m.p.put32(28, l.vact);
-        break;
-    }
-    case 1: {
-        const Picture& p = *r.picture;
-        m.p.put8(4, p.brightness);
-        m.p.put8(5, p.contrast);
-        m.p.put8(6, p.saturation);
-        m.p.put8(7, 0x32);
-        m.p.put8(8, 0x32);
-        m.p.put8(9, p.colorTempMode);
-        m.p.put8(10, p.colorTempR);
-        m.p.put8(11, p.colorTempG);
-        m.p.put8(12, p.colorTempB);
-        break;
-    }
-    case 2: {
-        const Zoom& z = *r.zoom;
-        m.p.put8(4, z.onOff ? 1 : 0);
-        m.p.put16(5, z.hs);
-        m.p.put16(7, z.vs);
-        m.p.put16(9, z.hact);
-        m.p.put16(11, z.vact);
-        m.p.put16(13, z.hRange);
-        m.p.put16(15, z.vRange);
-        break;
-    }
-    case 3: {
-        // The device reports each colour's minimum before its maximum.
-        const ChromaKey& c = *r.chromaKey;
-        const Num v[7] = {c.onOff, c.minR, c.maxR, c.minG, c.maxG, c.minB, c.maxB};
-        for (int i = 0; i < 7; ++i)
-            m.p.put8(4 + i, v[i]);
-        break;
-    }
-    default:
-        break;
+        case 0: {
+            const Layer& l = *r.layer;
+            const Num head[8] = {l.onOff,  l.tileEnable, l.tileId, l.inputId,
+                                 l.halfId, l.logoOnOff,  l.alpha,  l.rotation};
+            for (int i = 0; i < 8; ++i)
+                m.p.put8(4 + i, head[i]);
+            m.p.put32(16, l.hs);
+            m.p.put32(20, l.vs);
+            m.p.put32(24, l.hact);
+            m.p.put32(28, l.vact);
+            break;
+        }
+        case 1: {
+            const Picture& p = *r.picture;
+            m.p.put8(4, p.brightness);
+            m.p.put8(5, p.contrast);
+            m.p.put8(6, p.saturation);
+            m.p.put8(7, 0x32);
+            m.p.put8(8, 0x32);
+            m.p.put8(9, p.colorTempMode);
+            m.p.put8(10, p.colorTempR);
+            m.p.put8(11, p.colorTempG);
+            m.p.put8(12, p.colorTempB);
+            break;
+        }
+        case 2: {
+            const Zoom& z = *r.zoom;
+            m.p.put8(4, z.onOff ? 1 : 0);
+            m.p.put16(5, z.hs);
+            m.p.put16(7, z.vs);
+            m.p.put16(9, z.hact);
+            m.p.put16(11, z.vact);
+            m.p.put16(13, z.hRange);
+            m.p.put16(15, z.vRange);
+            break;
+        }
+        case 3: {
+            // The device reports each colour's minimum before its maximum.
+            const ChromaKey& c = *r.chromaKey;
+            const Num v[7] = {c.onOff, c.minR, c.maxR, c.minG, c.maxG, c.minB, c.maxB};
+            for (int i = 0; i < 7; ++i)
+                m.p.put8(4 + i, v[i]);
+            break;
+        }
+        default:
+            break;
     }
     return m;
 }

@@ -8,9 +8,18 @@ namespace sim {
 namespace {
 
 // Reading: a value that is missing or of another kind reads as zero / empty.
-void Read(const QJsonValue& j, Num& x) { x = j.isBool() ? Num(j.toBool()) : Num(j.toDouble()); }
-void Read(const QJsonValue& j, bool& x) { x = j.isBool() ? j.toBool() : j.toDouble() != 0; }
-void Read(const QJsonValue& j, QString& x) { x = j.toString(); }
+void Read(const QJsonValue& j, Num& x)
+{
+    x = j.isBool() ? Num(j.toBool()) : Num(j.toDouble());
+}
+void Read(const QJsonValue& j, bool& x)
+{
+    x = j.isBool() ? j.toBool() : j.toDouble() != 0;
+}
+void Read(const QJsonValue& j, QString& x)
+{
+    x = j.toString();
+}
 template <class T, size_t N>
 void Read(const QJsonValue& j, T (&a)[N]);
 template <class T>
@@ -32,9 +41,18 @@ void Read(const QJsonValue& j, T& rec)
     rec.fields(visit);
 }
 
-QJsonValue Write(const Num& x) { return double(x); }
-QJsonValue Write(const bool& x) { return x; }
-QJsonValue Write(const QString& x) { return x; }
+QJsonValue Write(const Num& x)
+{
+    return double(x);
+}
+QJsonValue Write(const bool& x)
+{
+    return x;
+}
+QJsonValue Write(const QString& x)
+{
+    return x;
+}
 template <class T, size_t N>
 QJsonValue Write(const T (&a)[N]);
 template <class T>
@@ -76,7 +94,10 @@ State StateFromJson(const QJsonObject& o)
     return s;
 }
 
-QJsonObject StateToJson(const State& s) { return Write(s).toObject(); }
+QJsonObject StateToJson(const State& s)
+{
+    return Write(s).toObject();
+}
 
 void Normalise(State& s)
 {

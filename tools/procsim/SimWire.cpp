@@ -16,7 +16,10 @@ bool StartsWith(const QByteArray& data, int pos, const uint8_t* sync, int n)
 }
 }  // namespace
 
-Bytes32::Bytes32(const uint8_t* src) { std::memcpy(b.data(), src, kPayloadLen); }
+Bytes32::Bytes32(const uint8_t* src)
+{
+    std::memcpy(b.data(), src, kPayloadLen);
+}
 
 void Bytes32::put16(int n, qint64 v)
 {
@@ -30,7 +33,10 @@ void Bytes32::put32(int n, qint64 v)
     put16(n + 2, v >> 16);
 }
 
-qint64 Bytes32::u32(int n) const { return qint64(u16(n)) | (qint64(u16(n + 2)) << 16); }
+qint64 Bytes32::u32(int n) const
+{
+    return qint64(u16(n)) | (qint64(u16(n + 2)) << 16);
+}
 
 uint8_t Sum8(const char* data, int len)
 {

@@ -51,11 +51,14 @@ QByteArray BuildBatch(const QList<QByteArray>& shorts, bool corrupt = false);
 // What a scan of one datagram found, in datagram order.
 struct Found {
     bool batch = false;
-    bool ok = false;       // checksum matched
-    QByteArray frame;      // the whole frame (39 or 1359 bytes)
+    bool ok = false;   // checksum matched
+    QByteArray frame;  // the whole frame (39 or 1359 bytes)
     uint16_t code = 0;
     uint8_t checksum = 0;  // the frame's last byte
-    Msg msg() const { return Msg{code, Bytes32(reinterpret_cast<const uint8_t*>(frame.constData()) + 6)}; }
+    Msg msg() const
+    {
+        return Msg{code, Bytes32(reinterpret_cast<const uint8_t*>(frame.constData()) + 6)};
+    }
 };
 
 // Finds every short and batch frame in data; bytes that start no frame are

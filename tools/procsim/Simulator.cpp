@@ -53,7 +53,10 @@ bool LoadState(const QString& path, State* out, QString* error)
 }
 }  // namespace
 
-QString IpText(quint32 ip) { return QHostAddress(ip).toString(); }
+QString IpText(quint32 ip)
+{
+    return QHostAddress(ip).toString();
+}
 
 // ---------------------------------------------------------------- Device
 
@@ -70,7 +73,10 @@ bool Device::bind(QString* error)
 {
     auto* s = new QUdpSocket(this);
     if (!s->bind(QHostAddress(ip), kDevicePort)) {
-        *error = QStringLiteral("cannot bind %1:%2: %3").arg(ipText()).arg(kDevicePort).arg(s->errorString());
+        *error = QStringLiteral("cannot bind %1:%2: %3")
+                     .arg(ipText())
+                     .arg(kDevicePort)
+                     .arg(s->errorString());
         delete s;
         return false;
     }
@@ -81,7 +87,10 @@ bool Device::bind(QString* error)
     return true;
 }
 
-QString Device::ipText() const { return IpText(ip); }
+QString Device::ipText() const
+{
+    return IpText(ip);
+}
 
 QString Device::macText() const
 {
@@ -91,7 +100,19 @@ QString Device::macText() const
     return parts.join(QLatin1Char(':'));
 }
 
-QString Device::boardText() const { return board == kNoBoard ? QString() : IpText(board); }
+QJsonObject Device::settings() const
+{
+    return QJsonObject{{QStringLiteral("hostIp"), proc.hostIp},
+                       {QStringLiteral("clock"), proc.clock},
+                       {QStringLiteral("testPattern"), proc.testPattern},
+                       {QStringLiteral("videoFormat"), proc.videoFormat},
+                       {QStringLiteral("presetSource"), proc.presetSource}};
+}
+
+QString Device::boardText() const
+{
+    return board == kNoBoard ? QString() : IpText(board);
+}
 
 void Device::readPending()
 {
@@ -347,13 +368,14 @@ void Simulator::drain()
             continue;
         // Only frames that are not discovery or addressing answers carry the
         // junk prefix, so that a test can still find the device.
-        const uint16_t code = ScanDatagram(out.frame).value(0).code;
+        const QList<Found> frames = ScanDatagram(out.frame);
+        const uint16_t code = frames.value(0).code;
         const bool protocol = code != 0x8080 && code != 0x8081 && code != 0x8100;
         QByteArray datagram = out.frame;
         if (opt.junkBefore && protocol)
             datagram.prepend(QByteArray::fromHex("00ed11"));
         out.from->writeDatagram(datagram, out.to.addr, out.to.port);
-        logFrames("tx", out.devText, out.to, ScanDatagram(out.frame), out.frame);
+        logFrames("tx", out.devText, out.to, frames, out.frame);
     }
     if (outbox.isEmpty())
         drainTimer.stop();
@@ -417,12 +439,14 @@ void Simulator::dump()
         d.insert(QStringLiteral("mac"), dev->macText());
         d.insert(QStringLiteral("videoBoard"), dev->boardText());
         d.insert(QStringLiteral("state"), StateToJson(dev->state()));
+        d.insert(QStringLiteral("settings"), dev->settings());
         list.append(d);
     }
     QSaveFile f(opt.dumpPath);
     if (!f.open(QIODevice::WriteOnly))
         return;
-    f.write(QJsonDocument(QJsonObject{{QStringLiteral("devices"), list}}).toJson(QJsonDocument::Compact));
+    f.write(QJsonDocument(QJsonObject{{QStringLiteral("devices"), list}})
+                .toJson(QJsonDocument::Compact));
     f.commit();
 }
 

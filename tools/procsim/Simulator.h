@@ -68,6 +68,9 @@ public:
     QString macText() const;
     QString boardText() const;
     const State& state() const { return proc.state(); }
+    // What the device keeps beside its record: host address, clock, test
+    // pattern, preview format, preset source.
+    QJsonObject settings() const;
     QUdpSocket* socket() const { return sock; }
 
     // Frames for this device that came in on the shared broadcast socket.

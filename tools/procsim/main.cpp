@@ -1,13 +1,13 @@
 // procsim: plays one or more video processors on UDP for tests and demos.
 #include "Simulator.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -100,17 +100,20 @@ int main(int argc, char** argv)
         QStringLiteral("FILE.json"));
     const QCommandLineOption log(
         QStringLiteral("log"),
-        QStringLiteral("Write one JSON line per frame received or sent: t (ms since start), dir "
-                       "(rx/tx), dev (device address), peer (ip:port), code (-1 for a datagram "
-                       "without a frame), payload (hex of the 32 payload bytes; a batch frame "
-                       "whole, followed by one line per carried frame with inBatch true), ok "
-                       "(checksum correct)."),
+        QStringLiteral(
+            "Write one JSON line per frame received or sent: t (ms since start), dir "
+            "(rx/tx), dev (device address; 255.255.255.255 for the shared broadcast socket, "
+            "192.168.1.30 for foreign replies), peer (ip:port), code (-1 for a datagram "
+            "without a frame), payload (hex of the 32 payload bytes; a batch frame "
+            "whole, followed by one line per carried frame with inBatch true), ok "
+            "(checksum correct)."),
         QStringLiteral("FILE.jsonl"));
     const QCommandLineOption dumpOpt(
         QStringLiteral("dump"),
         QStringLiteral("After every handled frame (before its answer leaves) and at exit, write "
-                       "{\"devices\":[{\"ip\", \"mac\", \"videoBoard\", \"state\"}]} "
-                       "atomically (temporary file and rename)."),
+                       "{\"devices\":[{\"ip\", \"mac\", \"videoBoard\", \"state\", \"settings\"}]} "
+                       "atomically (temporary file and rename); settings holds hostIp, clock, "
+                       "testPattern, videoFormat and presetSource."),
         QStringLiteral("FILE.json"));
     const QCommandLineOption announce(
         QStringLiteral("announce"),
