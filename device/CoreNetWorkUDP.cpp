@@ -3,7 +3,11 @@
 #include "UdpEndpoint.h"
 
 namespace {
-constexpr int kSocketReceiveBuffer = 8192;  // SO_RCVBUF asked for; the system may round it
+// SO_RCVBUF asked for; the system may round it. A read-back arrives as a
+// burst of well over a hundred datagrams: with only 8 KB the kernel drops
+// most of them whenever this receive thread is not scheduled for a few
+// milliseconds, and the pages would show a half-read configuration.
+constexpr int kSocketReceiveBuffer = 256 * 1024;
 }  // namespace
 
 CoreNetWorkUDP::CoreNetWorkUDP(QObject* parent) : QObject(parent)

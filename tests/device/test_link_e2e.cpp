@@ -148,7 +148,12 @@ bool TestLinkE2E::selectAndReadBack(const QString& ip)
     h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    return end.wait(5000) || end.count() > 0;
+    if (end.wait(5000) || end.count() > 0)
+        return true;
+    const QList<QJsonObject> log = sim->logLines();
+    qWarning() << "read-back did not end; device log lines:" << log.size()
+               << (log.isEmpty() ? QJsonObject() : log.last());
+    return false;
 }
 
 bool TestLinkE2E::waitIdle(int timeoutMs)

@@ -74,8 +74,18 @@ const char* const kDescription =
     "mode sends the whole configuration again. Status frames (0x0500) go to the last\n"
     "PC that talked to the device.\n"
     "\n"
+    "Preset commands (0x0603) answer the preset validity of the working mode; a\n"
+    "take (0x0700 without marker) answers take status 1, then 0 after 300 ms; a\n"
+    "factory reset (0x05F0 P0 0) restores the state the device started with and\n"
+    "reports 0x05F1 (0, 0), then (0, 1) after 500 ms; a test-pattern rebuild reports\n"
+    "progress 0, 50 and 100. A multi-take broadcast 0x0581 that lists a device's\n"
+    "last octet takes on that device. Recalling a preset changes no layer.\n"
+    "\n"
     "State files are JSON in the shape of the PC's device record (member names as\n"
-    "keys, objects for sub-records, arrays for arrays); missing keys are 0 or empty.";
+    "keys, objects for sub-records, arrays for arrays); missing keys are 0 or empty.\n"
+    "On loading, the values the hardware derives itself are made consistent: switch\n"
+    "layers carry their group in bMain, every layer the stored logo's size, output\n"
+    "windows and tasks their own index, build dates 20 Latin-1 bytes (NUL-padded).";
 
 }  // namespace
 
