@@ -961,6 +961,7 @@ void TestDecoder::writesNothing_data()
     row("0x0612 inputs 5..6", 0x0612, Bytes().at(0, {5, 8, 2}), none, true);
     row("0x0612 input 6", 0x0612, Bytes().at(0, {6, 8, 1}), none, true);
     row("0x0612 input 255", 0x0612, Bytes().at(0, {255, 8, 1}), none, true);
+    row("0x0612 start past the inputs, no records", 0x0612, Bytes().at(0, {6, 8, 0}), none, true);
     row("0x0612 four records of 8", 0x0612, Bytes().at(0, {0, 8, 4}), none, true);
     row("0x0612 third record past P31", 0x0612, Bytes().at(0, {3, 11, 3}), none, true);
     row("0x0612 length 255", 0x0612, Bytes().at(0, {0, 255, 2}), none, true);
@@ -975,6 +976,7 @@ void TestDecoder::writesNothing_data()
     row("0x0617 tiles 1..2", 0x0617, Bytes().at(0, {1, 9, 2}), none, true);
     row("0x0617 three tiles", 0x0617, Bytes().at(0, {0, 9, 3}), none, true);
     row("0x0617 tile 255", 0x0617, Bytes().at(0, {255, 9, 1}), none, true);
+    row("0x0617 start past the tiles, no records", 0x0617, Bytes().at(0, {2, 9, 0}), none, true);
     row("0x0617 second tile past P31", 0x0617, Bytes().at(0, {0, 20, 2}), none, true);
     row("0x0617 tile 1 past P31", 0x0617, Bytes().at(0, {1, 20, 1}), none, true);
     row("0x0619 second record input 6", 0x0619,
