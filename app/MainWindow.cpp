@@ -5,13 +5,17 @@
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
 #include "DestinationDlg.h"
+#include "DeviceLog.h"
+#include "InputNames.h"
 #include "InputSrcSetDlg.h"
+#include "KeyLamps.h"
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
 #include "PresetDlg.h"
+#include "SendCommand.h"
 #include "TitleBar.h"
 #include "XmlStreamHelper.h"
 
@@ -23,6 +27,14 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <dbt.h>  // after windows.h, whose types it needs
+#else
+#include "UsbHotplug.h"
+#endif
 
 namespace {
 // The translator now installed, or the one whose pack failed to load.
@@ -45,8 +57,36 @@ enum PageButton { kPicture, kOutput, kInput, kLayers, kPresets, kComm, kMisc, kP
 
 const QString kNetworkError = QStringLiteral(":/res/Image/network-error.png");
 constexpr int kStatusPeriodMs = 800;
+constexpr int kKeyboardIcon = 0;
 constexpr int kSyncLockIcon = 1;
 constexpr int kNetworkIcon = 2;
+
+// The USB control keyboard and the roles of its keys.
+constexpr int kKeyboardVendorId = 0x080A;
+constexpr int kKeyboardProductId = 0x96FF;
+constexpr int kKeyReportSize = 10;
+constexpr int kFirstGroupKey = 0, kLastGroupKey = 9;  // radio group
+constexpr int kFirstPresetKey = 13, kLastPresetKey = 32;  // presets, also a radio group
+constexpr int kLampKeyA = 11, kLampKeyB = 12;  // their lamps are refreshed when pressed
+constexpr int kTakeBlockKey = 74;
+constexpr int kCombinationKey = 75;
+constexpr int kQuickTakeKey = 76;
+constexpr int kTakeKeyA = 77, kTakeKeyB = 78;
+
+enum KeyCombination { kCombinationLock = 0, kCombinationFreeze = 2, kCombinationTake = 5 };
+
+// The ids in a device path ("...VID_080A&PID_96FF..."): the four characters
+// after each marker, read as hexadecimal. False when a marker is missing.
+bool UsbIdsOfPath(const QString& path, int* vendorId, int* productId)
+{
+    const int vid = path.indexOf(QLatin1String("VID_"));
+    const int pid = path.indexOf(QLatin1String("PID_"));
+    if (vid < 0 || pid < 0)
+        return false;
+    *vendorId = HexToInt(path.mid(vid + 4, 4));
+    *productId = HexToInt(path.mid(pid + 4, 4));
+    return true;
+}
 }  // namespace
 
 QString projectPathFromConfig()
@@ -71,10 +111,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUIRefreshSyncLock(int)), this,
             SLOT(On_SigUIRefreshSyncLock(int)));
+    connect(MiddleHandler::GetInstance(), SIGNAL(SigUsbNormalToPc(QByteArray)), this,
+            SLOT(On_SigUsbNormalToPc(QByteArray)));
 
     // Widget tests build the window without touching the network.
     if (qEnvironmentVariableIsEmpty("LEDZ_NO_SEARCH"))
         destinationDlg_->StartSearch();
+
+    // A keyboard attached at start is opened at once; later ones on hot-plug.
+    openUsbKeyboard(kKeyboardVendorId, kKeyboardProductId, false);
+    registerDeviceNotify();
 }
 
 MainWindow::~MainWindow()
@@ -358,6 +404,7 @@ void MainWindow::On_sigInquireMachineData()
 {
     opSetDlg_->ResetCells();
     inputSrcSetDlg_->ResetCells();
+    ResetKeyLamps();
 }
 
 void MainWindow::On_sigConnectEthBoard(QString EthIp)
@@ -414,4 +461,184 @@ void MainWindow::closeEvent(QCloseEvent* event)
     miscDlg_->SaveProject(projectPathFromConfig());
     showVideoDlg_->close();
     event->accept();
+}
+
+void MainWindow::registerDeviceNotify()
+{
+#ifdef Q_OS_WIN
+    // Device interfaces of all classes: the class below does not restrict them.
+    DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = {0x745A17A0, 0x74D3, 0x11D0,
+                             {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+    if (!RegisterDeviceNotificationW(reinterpret_cast<HANDLE>(winId()), &filter,
+                                     DEVICE_NOTIFY_WINDOW_HANDLE |
+                                         DEVICE_NOTIFY_ALL_INTERFACE_CLASSES))
+        DeviceLog("RegisterDeviceNotification failed!!");
+#else
+    usbHotplug_ = std::make_unique<UsbHotplug>();
+    connect(usbHotplug_.get(), SIGNAL(sigDeviceArrival(QString)), this,
+            SLOT(On_sigDeviceArrival(QString)));
+    connect(usbHotplug_.get(), SIGNAL(sigDeviceRemoveComplete(QString)), this,
+            SLOT(On_sigDeviceRemoveComplete(QString)));
+    if (!usbHotplug_->start())
+        DeviceLog("RegisterDeviceNotification failed!!");
+#endif
+}
+
+#ifdef Q_OS_WIN
+bool MainWindow::nativeEvent(const QByteArray&, void* message, long*)
+{
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message != WM_DEVICECHANGE)
+        return false;
+    DeviceLog("Recv Event ");
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(msg->lParam);
+    const auto deviceName = [header] {
+        return QString::fromWCharArray(
+            reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_name);
+    };
+    switch (msg->wParam) {
+    case DBT_DEVICEARRIVAL:
+        if (header && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE)
+            On_sigDeviceArrival(deviceName());
+        DeviceLog("DBT_DEVICEARRIVAL");
+        break;
+    case DBT_DEVICEREMOVECOMPLETE:
+        if (header && header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
+            reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header)->dbcv_flags == 0)
+            DeviceLog("USB_delete");
+        else if (header && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE)
+            On_sigDeviceRemoveComplete(deviceName());
+        DeviceLog("DBT_DEVICEREMOVECOMPLETE");
+        break;
+    case DBT_DEVICETYPESPECIFIC:
+        DeviceLog("DBT_DEVICETYPESPECIFIC ");
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+#endif
+
+void MainWindow::On_sigDeviceArrival(QString DevicePath)
+{
+    int vendorId = 0;
+    int productId = 0;
+    if (UsbIdsOfPath(DevicePath, &vendorId, &productId) &&
+        openUsbKeyboard(vendorId, productId, false)) {
+        if (arrivalToggle_) {
+            arrivalToggle_ = false;
+        } else {
+            miscDlg_->InquireMachineData();
+            arrivalToggle_ = true;
+        }
+    }
+    DeviceLog("设备插入%s", DevicePath.toUtf8().constData());
+}
+
+void MainWindow::On_sigDeviceRemoveComplete(QString DevicePath)
+{
+    int vendorId = 0;
+    int productId = 0;
+    if (UsbIdsOfPath(DevicePath, &vendorId, &productId) &&
+        openUsbKeyboard(vendorId, productId, true))
+        arrivalToggle_ = true;
+}
+
+bool MainWindow::openUsbKeyboard(int vendorId, int productId, bool remove)
+{
+    if (vendorId != kKeyboardVendorId || productId != kKeyboardProductId)
+        return false;
+    MiddleHandler* handler = MiddleHandler::GetInstance();
+    if (remove) {
+        handler->CloseUsbPort();
+        titleBar_->setStatusIcon(kKeyboardIcon, QString());
+        return true;
+    }
+    if (!handler->OpenUsbPort(kKeyboardVendorId, kKeyboardProductId))
+        return false;
+    const uint8_t attached = 1;
+    SendCommand(&attached, SEND_USBCONNECTCMD, nullptr, QString());
+    ResetKeyLamps();
+    titleBar_->setStatusIcon(kKeyboardIcon, QStringLiteral(":/res/Image/keyboardok.png"));
+    return true;
+}
+
+void MainWindow::On_SigUsbNormalToPc(QByteArray Qdata)
+{
+    if (Qdata.size() < kKeyReportSize) {
+        DeviceLog("Key report of %d bytes ignored", Qdata.size());
+        return;
+    }
+    // Key k is down when bit k % 8 of byte k / 8 is set.
+    const auto down = [&Qdata](int key) {
+        return ((static_cast<uint8_t>(Qdata[key / 8]) >> (key % 8)) & 1) != 0;
+    };
+    const bool lockCombination = down(kLockKey) && down(kCombinationKey);
+    if (!isEnabled() || (KeyLamps().keyboardLocked && !lockCombination))
+        return;
+    DeviceLog("On_SigUsbNormalToPc");
+
+    if (lockCombination) {
+        HandlerKeyCombination(kCombinationLock);
+    } else if (down(kFreezeKey) && down(kCombinationKey)) {
+        HandlerKeyCombination(kCombinationFreeze);
+    } else if (down(kTakeKeyA) && down(kTakeKeyB) &&
+               !(down(kTakeBlockKey) && down(kCombinationKey))) {
+        DeviceLog("HandlerKeyCombination");
+        HandlerKeyCombination(kCombinationTake);
+    }
+
+    bool flush = false;
+    for (int key = 0; key < KeyLampTable::kKeyCount; ++key) {
+        if (!down(key))
+            continue;
+        if (key >= kFirstGroupKey && key <= kLastGroupKey) {
+            SelectLampInGroup(kFirstGroupKey, kLastGroupKey, key);
+            flush = true;
+        } else if (key >= kFirstPresetKey && key <= kLastPresetKey) {
+            SelectLampInGroup(kFirstPresetKey, kLastPresetKey, key);
+            flush = true;
+        } else if (key == kLockKey || key == kLampKeyA || key == kLampKeyB ||
+                   key == kFreezeKey || key == kTakeBlockKey) {
+            flush = true;
+        }
+        dispatchKey(key);
+    }
+    if (flush)
+        FlushKeyLamps();
+}
+
+void MainWindow::HandlerKeyCombination(int kind)
+{
+    switch (kind) {
+    case kCombinationLock:
+        SetLockLamp(!KeyLamps().keyboardLocked);
+        break;
+    case kCombinationFreeze: {
+        SetFreezeLamp(!KeyLamps().freezeOn, true);
+        // Logged only: the keyboard learns of the freeze by its lamp.
+        const uint8_t frozen = KeyLamps().freezeOn;
+        SendCommand(&frozen, SEND_USBFREEZECMD, nullptr, QString());
+        break;
+    }
+    case kCombinationTake:
+        DeviceLog("CK_USBKEYTAKE SEND_TAKECMD before");
+        SendCommand(nullptr, SEND_TAKECMD, nullptr, QString());
+        DeviceLog("CK_USBKEYTAKE SEND_TAKECMD after");
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::dispatchKey(int key)
+{
+    if (key >= kFirstPresetKey && key <= kLastPresetKey)
+        presetDlg_->ClickPresetByKey(key);
+    else if (key == kQuickTakeKey)
+        opSetDlg_->QuickTake();
 }

@@ -1,13 +1,16 @@
 // The one main window: frameless, 1366 x 768, with the shared title bar, a
 // column of seven page buttons beside a stack of six pages, and the output
 // preview window of its own. It also switches the language, applies the
-// style sheet, loads the start-up project and asks before the program ends.
+// style sheet, loads the start-up project and asks before the program ends,
+// and it runs the USB control keyboard: hot-plug, key reports, combinations.
 #pragma once
 
 #include "LanguageType.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class DestinationDlg;
@@ -20,6 +23,7 @@ class PresetDlg;
 class QPushButton;
 class QTimer;
 class TitleBar;
+class UsbHotplug;
 
 namespace Ui {
 class MainWindow;
@@ -52,6 +56,11 @@ private slots:
     void on_pushButton_5_clicked();
     void on_pushButton_6_clicked();
     void on_pushButton_8_clicked();
+    void On_SigUsbNormalToPc(QByteArray Qdata);
+    // Device notifications: a device path text holding "VID_xxxx" and
+    // "PID_xxxx", from Windows or from the Linux hot-plug layer.
+    void On_sigDeviceArrival(QString DevicePath);
+    void On_sigDeviceRemoveComplete(QString DevicePath);
 
 protected:
     // The body of the window does not drag it: only the title bar does.
@@ -61,6 +70,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
+#endif
 
 private:
     void initWindow();
@@ -69,6 +81,14 @@ private:
     void loadStyleSheet();
     void loadStartupProject();
     void showPage(QWidget* page, int caption);
+
+    // The control keyboard.
+    void registerDeviceNotify();
+    // True when the ids are the keyboard's and it was opened (or closed).
+    bool openUsbKeyboard(int vendorId, int productId, bool remove);
+    // 0 lock toggle, 2 freeze toggle, 5 take; other kinds do nothing.
+    void HandlerKeyCombination(int kind);
+    void dispatchKey(int key);
 
     Ui::MainWindow* ui;
     TitleBar* titleBar_ = nullptr;
@@ -89,6 +109,13 @@ private:
     bool lastOnLine_ = false;
     bool firstSyncLock_ = true;
     bool lastSyncLock_ = false;
+
+    // Every second keyboard arrival since start or the last removal reads the
+    // selected device back (one plug-in arrives twice).
+    bool arrivalToggle_ = true;
+#ifndef Q_OS_WIN
+    std::unique_ptr<UsbHotplug> usbHotplug_;
+#endif
 };
 
 // The project path named by the settings file "Config_ksv4.xml" in the

@@ -1,5 +1,7 @@
 #include "KSV_OpSetDlg.h"
 
+#include "DeviceLog.h"
+
 #include <QKeyEvent>
 
 KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
@@ -18,6 +20,13 @@ void KSV_OpSetDlg::setMode(int mode)
 void KSV_OpSetDlg::ResetCells() {}
 
 void KSV_OpSetDlg::UiRefreshAll() {}
+
+// The layer settings panel does the quick take; until it is here, the call
+// is only logged.
+void KSV_OpSetDlg::QuickTake()
+{
+    DeviceLog("QuickTake");
+}
 
 void KSV_OpSetDlg::On_SigRenameInputSrc(int, QString) {}
 

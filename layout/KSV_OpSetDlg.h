@@ -16,6 +16,8 @@ public:
     void setMode(int mode);
     void ResetCells();
     void UiRefreshAll();
+    // The control keyboard's quick take (its quick-take key).
+    void QuickTake();
 
 signals:
     void SigRenameToInputSrc(int idx, QString renameStr);

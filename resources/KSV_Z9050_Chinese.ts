@@ -13,10 +13,56 @@
     </message>
 </context>
 <context>
+    <name>DestinationDlg</name>
+    <message>
+        <source>Search Destinations</source>
+        <translation>搜索设备</translation>
+    </message>
+    <message>
+        <source>All Destinations</source>
+        <translation>所有设备</translation>
+    </message>
+    <message>
+        <source>MACHINEPAGE-%1</source>
+        <translation>设备组-%1</translation>
+    </message>
+    <message>
+        <source>Search Machine...</source>
+        <translation>正在搜索设备...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>KSV_ShowVideoDlg</name>
     <message>
         <source>Show Output</source>
         <translation>输出预览</translation>
+    </message>
+</context>
+<context>
+    <name>MachinePageDlg</name>
+    <message>
+        <source>Inquire Machine Data Timeout.</source>
+        <translation>读取设备数据超时。</translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data.</source>
+        <translation>读取设备数据。</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Inquire The Machine Data?</source>
+        <translation>读取设备数据？</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -119,6 +165,14 @@
     <message>
         <source>Eth Output</source>
         <translation>网络输出</translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data.</source>
+        <translation>读取设备数据。</translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data Timeout.</source>
+        <translation>读取设备数据超时。</translation>
     </message>
 </context>
 <context>

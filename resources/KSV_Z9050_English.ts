@@ -13,9 +13,55 @@
     </message>
 </context>
 <context>
+    <name>DestinationDlg</name>
+    <message>
+        <source>Search Destinations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Destinations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MACHINEPAGE-%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search Machine...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KSV_ShowVideoDlg</name>
     <message>
         <source>Show Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MachinePageDlg</name>
+    <message>
+        <source>Inquire Machine Data Timeout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inquire The Machine Data?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -118,6 +164,14 @@
     <name>MiscDlg</name>
     <message>
         <source>Eth Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inquire Machine Data Timeout.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

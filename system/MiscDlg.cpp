@@ -1,6 +1,8 @@
 #include "MiscDlg.h"
 
 #include "MiddleHandler.h"
+#include "ProgressHelper.h"
+#include "SendCommand.h"
 #include "XmlStreamHelper.h"
 
 #include <QEvent>
@@ -61,6 +63,11 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     column->addLayout(languageRow);
     column->addLayout(ethRow);
     column->addStretch();
+
+    progress_ = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
+                                   tr("Inquire Machine Data Timeout."));
+    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, progress_,
+            &ProgressHelper::stopProgressDialog);
 }
 
 void MiscDlg::changeEvent(QEvent* event)
@@ -71,6 +78,13 @@ void MiscDlg::changeEvent(QEvent* event)
 }
 
 void MiscDlg::UiRefreshAll() {}
+
+void MiscDlg::InquireMachineData()
+{
+    SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
+    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+    progress_->showProgressDialog();
+}
 
 void MiscDlg::EnableEthOutput(QString ethIp)
 {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+class ProgressHelper;
 class QPushButton;
 
 class MiscDlg : public QWidget {
@@ -20,6 +21,9 @@ public:
 
     void UiRefreshAll();
     void EnableEthOutput(QString ethIp);
+    // Tells the selected device the PC's search address and reads its whole
+    // configuration back, with the progress until the device ends the reply.
+    void InquireMachineData();
     // Reads the project file into the record that the pages show; sends nothing.
     void LoadProject(QString path);
     // Writes that record as a project file; a path that cannot be opened
@@ -37,4 +41,5 @@ protected:
 
 private:
     QPushButton* ethOutputButton_ = nullptr;
+    ProgressHelper* progress_ = nullptr;
 };

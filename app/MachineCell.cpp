@@ -1,0 +1,163 @@
+#include "MachineCell.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kCheckButtonStyle =
+    "QPushButton { border: none; background-repeat: no-repeat; background-position: center;"
+    " background-image: url(:/res/Image/RadioOff.png); color: rgb(235, 235, 235); }"
+    "QPushButton:hover { color: rgb(239, 156, 0); }"
+    "QPushButton:checked { background-image: url(:/res/Image/RadioOn.png);"
+    " color: rgb(239, 156, 0); }"
+    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
+
+// The frame's sheet carries a selector so that it does not reach the labels
+// and the check button inside the frame.
+QString frameStyle(const char* background, const char* border)
+{
+    return QStringLiteral("QFrame#frame { background: %1; border-radius: 5px;"
+                          " border: 2px solid %2; }")
+        .arg(QLatin1String(background), QLatin1String(border));
+}
+
+QString labelStyle(const char* background, const char* text)
+{
+    return QStringLiteral("background: %1; color: %2; border: 2px solid %1;")
+        .arg(QLatin1String(background), QLatin1String(text));
+}
+}  // namespace
+
+MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
+{
+    frame_ = new QFrame(this);
+    frame_->setObjectName(QStringLiteral("frame"));
+    frame_->setFrameShape(QFrame::StyledPanel);
+    frame_->setFrameShadow(QFrame::Raised);
+    frame_->setStyleSheet(frameStyle("rgb(46,46,46)", "rgb(46,46,46)"));
+
+    const QFont font(QStringLiteral("Microsoft YaHei"), 9, 80);
+    QLabel** labels[] = {&nameLabel_, &ipLabel_, &ethIpLabel_, &macLabel_};
+    const char* const names[] = {"label", "label_2", "label_3", "label_4"};
+    for (int i = 0; i < 4; ++i) {
+        QLabel* label = new QLabel(frame_);
+        label->setObjectName(QLatin1String(names[i]));
+        label->setFont(font);
+        label->setStyleSheet(
+            QStringLiteral("color: rgb(235,235,235); border: 2px solid rgb(64,64,64);"));
+        *labels[i] = label;
+    }
+
+    checkBtn_ = new QPushButton(frame_);
+    checkBtn_->setObjectName(QStringLiteral("checkButton"));
+    checkBtn_->setCheckable(true);
+    checkBtn_->setFixedSize(36, 36);
+    checkBtn_->setStyleSheet(QString::fromLatin1(kCheckButtonStyle));
+    checkBtn_->hide();
+    connect(checkBtn_, SIGNAL(clicked(bool)), this, SLOT(OnClickedCheckBtn(bool)));
+
+    auto* column = new QVBoxLayout(frame_);
+    column->setContentsMargins(5, 5, 5, 5);
+    auto* top = new QHBoxLayout;
+    top->addWidget(nameLabel_);
+    top->addWidget(checkBtn_, 0, Qt::AlignRight | Qt::AlignTop);
+    column->addLayout(top);
+    column->addWidget(ipLabel_);
+    column->addWidget(ethIpLabel_);
+    column->addWidget(macLabel_);
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(frame_);
+
+    heartBeat_ = new QTimer(this);
+    connect(heartBeat_, SIGNAL(timeout()), this, SLOT(On_HeartBeatOnLine()));
+    heartBeat_->start(kHeartBeatMs);
+}
+
+void MachineCell::setName(const QString& name)
+{
+    name_ = name;
+    nameLabel_->setText(QString::asprintf("Name:%s", name.toLocal8Bit().constData()));
+}
+
+void MachineCell::setIpAddr(const QString& ip)
+{
+    ipAddr_ = ip;
+    ipLabel_->setText(QString::asprintf("IpAddr:%s", ip.toLocal8Bit().constData()));
+}
+
+void MachineCell::setMacAddr(const QString& mac)
+{
+    macAddr_ = mac;
+    macLabel_->setText(QString::asprintf("MacAddr:%s", mac.toLocal8Bit().constData()));
+}
+
+void MachineCell::setEthIpAddr(const QString& ethIp)
+{
+    ethIpAddr_ = ethIp;
+    ethIpLabel_->setText(QString::asprintf("EthIpAddr:%s", ethIp.toLocal8Bit().constData()));
+}
+
+void MachineCell::restyle()
+{
+    const char* background = current_ ? "rgb(239,156,0)" : "rgb(46,46,46)";
+    frame_->setStyleSheet(frameStyle(background, online_ ? "rgb(0, 255, 0)" : "rgb(255, 0, 0)"));
+    const QString style = labelStyle(background, current_ ? "rgb(16,16,16)" : "rgb(235,235,235)");
+    for (QLabel* label : {nameLabel_, ipLabel_, ethIpLabel_, macLabel_})
+        label->setStyleSheet(style);
+}
+
+void MachineCell::setCurrent(bool current)
+{
+    const bool becomesCurrent = current && !current_;
+    current_ = current;
+    restyle();
+    // Only the current cell reports its changes; the one that takes over
+    // reports where it stands, or the main window would go on showing the
+    // state of the cell that was current before.
+    if (becomesCurrent)
+        emit sigMachineOnOffLine(online_);
+}
+
+void MachineCell::setOnline(bool online)
+{
+    heartBeat_->start(kHeartBeatMs);
+    if (online == online_)
+        return;
+    online_ = online;
+    restyle();
+    if (current_)
+        emit sigMachineOnOffLine(online);
+    update();
+}
+
+void MachineCell::On_HeartBeatOnLine()
+{
+    // Offline at the second run-out since creation or since it last went
+    // offline; a heartbeat restarts the timer but keeps the count.
+    if (++runOuts_ > 1) {
+        runOuts_ = 0;
+        setOnline(false);
+        update();
+    }
+}
+
+void MachineCell::setCheckBtnVisible(bool visible)
+{
+    checkBtn_->setVisible(visible);
+}
+
+void MachineCell::OnClickedCheckBtn(bool bChecked)
+{
+    emit sigMachineCheck(this, bChecked);
+}
+
+void MachineCell::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit sigClickMachineCell(this);
+}

@@ -1,0 +1,937 @@
+// Device search and selection: the device cell on its own, and the
+// communication page with its device pages against simulated processors in
+// the private test network (search, automatic and confirmed selection, take
+// groups, online state and what the main window makes of it).
+#include "AppPaths.h"
+#include "CustomMsgBox.h"
+#include "DestinationDlg.h"
+#include "KSV_ShowVideoDlg.h"
+#include "MachineCell.h"
+#include "MachinePageDlg.h"
+#include "MainWindow.h"
+#include "MiddleHandler.h"
+#include "MouseEvents.h"
+#include "ProcSim.h"
+#include "ProgressHelper.h"
+#include "SearchGroups.h"
+#include "TestNet.h"
+
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTranslator>
+#include <QUdpSocket>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace TestNet;
+
+namespace {
+const QString kMac1 = QStringLiteral("02:4b:53:00:00:20");
+const QString kMac2 = QStringLiteral("02:4b:53:00:00:21");
+const QString kVideoBoard = QStringLiteral("192.168.1.22");
+const QString kSearchAddress2 = QStringLiteral("192.168.1.30");
+// One report per device page.
+const QList<bool> kFiveOffline = QVector<bool>(DestinationDlg::kPageCount, false).toList();
+const QList<bool> kFiveOnline = QVector<bool>(DestinationDlg::kPageCount, true).toList();
+
+// The online reports of a spy, in order.
+QList<bool> reports(const QSignalSpy& spy)
+{
+    QList<bool> out;
+    for (const QList<QVariant>& args : spy)
+        out << args.at(0).toBool();
+    return out;
+}
+
+QStringList cellTexts(const MachinePageDlg* page)
+{
+    QStringList out;
+    for (const MachineCell* c : page->cells())
+        out << c->name() + " " + c->ipAddr() + " " + c->macAddr() + " " + c->ethIpAddr();
+    return out;
+}
+
+MachineCell* cellByIp(const MachinePageDlg* page, const QString& ip)
+{
+    for (MachineCell* c : page->cells())
+        if (c->ipAddr() == ip)
+            return c;
+    return nullptr;
+}
+
+// The IP texts of a page's current cells.
+QStringList currentCells(const MachinePageDlg* page)
+{
+    QStringList out;
+    for (const MachineCell* c : page->cells())
+        if (c->isCurrent())
+            out << c->ipAddr();
+    return out;
+}
+
+// Codes that a simulated device received outside batches, searches left out.
+QList<int> received(const ProcSim& sim, const QString& dev)
+{
+    QList<int> codes;
+    for (const QJsonObject& l : sim.logLines())
+        if (l.value("dir").toString() == "rx" && l.value("dev").toString() == dev &&
+            !l.value("inBatch").toBool() && l.value("code").toInt() != 0x8080)
+            codes << l.value("code").toInt();
+    return codes;
+}
+
+QString payloadOf(const ProcSim& sim, const QString& dev, int code)
+{
+    for (const QJsonObject& l : sim.logLines())
+        if (l.value("dir").toString() == "rx" && l.value("dev").toString() == dev &&
+            l.value("code").toInt() == code)
+            return l.value("payload").toString();
+    return QString();
+}
+
+void whenModal(std::function<void(CustomMsgBox*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        action(qobject_cast<CustomMsgBox*>(QApplication::activeModalWidget()));
+    });
+}
+
+void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
+{
+    QVERIFY(box);
+    box->findChild<QDialogButtonBox*>()->button(button)->click();
+}
+
+QImage statusIcon(QWidget* w, int index)
+{
+    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+        ->pixmap(Qt::ReturnByValue)
+        .toImage();
+}
+
+KSV_ShowVideoDlg* currentPreview()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<KSV_ShowVideoDlg*>(top))
+            return p;
+    return nullptr;
+}
+
+bool previewShows(const QString& text)
+{
+    for (const QLabel* l : currentPreview()->findChildren<QLabel*>())
+        if (l->text() == text)
+            return true;
+    return false;
+}
+}  // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    // The device cell.
+    void cellShowsDevice();
+    void cellOnlineState_data();
+    void cellOnlineState();
+    void cellBecomingCurrentReportsState();
+    void cellClick_data();
+    void cellClick();
+    void cellCheckButton();
+    void languageChange();
+
+    // The communication page in the private network.
+    void searchSelectsAndReadBackFirst();
+    void searchStepsOverAddresses();
+    void emptyListMarker_data();
+    void emptyListMarker();
+    void tabsFollowDeviceCount_data();
+    void tabsFollowDeviceCount();
+    void announcementOfKnownDevice();
+    void announcementDuringInquireDelay();
+    void readBackTimesOut();
+    void clickSelects_data();
+    void clickSelects();
+    void searchDuringConfirmation();
+    void takeGroups_data();
+    void takeGroups();
+    void heartbeatAfterOfflineReadsAgain();
+    void mainWindowFollowsSelectedDevice();
+    void silentDeviceGoesOffline();
+
+private:
+    bool startSim(const QStringList& args);
+    QStringList twoDevices() const;
+    void makePage(const QStringList& addresses = {kPcIp});
+    void searchAndReadBack();
+    void announce(const QString& ip, const QString& mac, const QString& ethIp = QString());
+    bool waitIdle(int timeoutMs = 5000);
+
+    MiddleHandler* h = nullptr;
+    std::unique_ptr<ProcSim> sim;
+    std::unique_ptr<DestinationDlg> dlg;
+};
+
+void TestSearch::initTestCase()
+{
+    InitAppResources();
+    qApp->setQuitOnLastWindowClosed(false);
+    h = MiddleHandler::GetInstance();
+}
+
+void TestSearch::init()
+{
+    SearchHostIp.clear();
+    for (QByteArray& group : CheckedMachineList)
+        group.clear();
+    CheckedGroupIndex = -1;
+    if (InPrivateNetwork()) {
+        h->SetInquiryDelay(300);
+        h->ResetForTest();
+    }
+}
+
+void TestSearch::cleanup()
+{
+    dlg.reset();
+    sim.reset();
+    if (InPrivateNetwork())
+        h->ResetForTest();
+}
+
+void TestSearch::cleanupTestCase()
+{
+    h->ShutdownForTest();
+}
+
+bool TestSearch::startSim(const QStringList& args)
+{
+    sim = std::make_unique<ProcSim>();
+    if (sim->start(args))
+        return true;
+    qWarning() << sim->errors();
+    return false;
+}
+
+// Z7050-1 (with its video board) and Z7050-2, each with a state of its own.
+QStringList TestSearch::twoDevices() const
+{
+    return {"--device", kDeviceIp1 + "," + kMac1 + "," + kVideoBoard, "--device",
+            kDeviceIp2 + "," + kMac2 + ",," + ProcSim::stateFile("z7050-2.json"), "--state",
+            ProcSim::stateFile("z7050-1.json"), "--status-interval", "200"};
+}
+
+void TestSearch::makePage(const QStringList& addresses)
+{
+    dlg = std::make_unique<DestinationDlg>(nullptr);
+    dlg->setSearchAddresses(addresses);
+    dlg->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    dlg->resize(900, 500);
+    dlg->show();
+}
+
+void TestSearch::searchAndReadBack()
+{
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    dlg->StartSearch();
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->page(0)->cells().size(), 2, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(end.count() > 0, 5000);
+    QVERIFY(waitIdle());
+}
+
+void TestSearch::announce(const QString& ip, const QString& mac, const QString& ethIp)
+{
+    QByteArray bytes = QByteArray::fromHex(mac.toLatin1().replace(':', ""));
+    emit h->SigMachineIPEvent(ip, reinterpret_cast<BYTE*>(bytes.data()), ethIp);
+}
+
+bool TestSearch::waitIdle(int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs) {
+        if (h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0)
+            return true;
+        QTest::qWait(10);
+    }
+    return false;
+}
+
+// ------------------------------------------------------------------ the cell
+
+void TestSearch::cellShowsDevice()
+{
+    MachineCell cell(nullptr);
+    cell.setName("Z7050-1");
+    cell.setIpAddr("192.168.1.20");
+    cell.setEthIpAddr("192.168.1.22");
+    cell.setMacAddr("02-4B-53-00-00-20");
+    QCOMPARE(cell.findChild<QLabel*>("label")->text(), QString("Name:Z7050-1"));
+    QCOMPARE(cell.findChild<QLabel*>("label_2")->text(), QString("IpAddr:192.168.1.20"));
+    QCOMPARE(cell.findChild<QLabel*>("label_3")->text(), QString("EthIpAddr:192.168.1.22"));
+    QCOMPARE(cell.findChild<QLabel*>("label_4")->text(), QString("MacAddr:02-4B-53-00-00-20"));
+    QVERIFY(!cell.isOnline());
+    QVERIFY(!cell.isCurrent());
+    auto* timer = cell.findChild<QTimer*>();
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 6000);
+}
+
+// Events: 'h' a heartbeat (set online), 't' a run-out of the heartbeat timer.
+void TestSearch::cellOnlineState_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<QList<bool>>("reported");
+
+    QTest::newRow("beats keep it online") << "hhhhh" << true << QList<bool>{true};
+    QTest::newRow("silent: offline at the second run-out") << "ht" << true << QList<bool>{true};
+    QTest::newRow("silent for two run-outs") << "htt" << false << QList<bool>{true, false};
+    // A gap of one run-out is remembered: the next silence takes one run-out.
+    QTest::newRow("gap, beats, then one run-out")
+        << "hthhht" << false << QList<bool>{true, false};
+    QTest::newRow("offline again changes nothing")
+        << "htttt" << false << QList<bool>{true, false};
+    QTest::newRow("back online") << "htth" << true << QList<bool>{true, false, true};
+    // Going offline resets the count: one run-out after returning is not enough.
+    QTest::newRow("count restarts after offline")
+        << "htthht" << true << QList<bool>{true, false, true};
+}
+
+void TestSearch::cellOnlineState()
+{
+    QFETCH(QString, events);
+    QFETCH(bool, online);
+    QFETCH(QList<bool>, reported);
+
+    for (bool current : {true, false}) {
+        MachineCell cell(nullptr);
+        cell.setCurrent(current);
+        QSignalSpy spy(&cell, &MachineCell::sigMachineOnOffLine);
+        for (QChar e : events) {
+            if (e == 'h')
+                cell.setOnline(true);
+            else
+                cell.On_HeartBeatOnLine();
+        }
+        QCOMPARE(cell.isOnline(), online);
+        // Only the current cell reports.
+        QCOMPARE(reports(spy), current ? reported : QList<bool>{});
+        // The border tells the state.
+        const QString frame = cell.findChild<QFrame*>("frame")->styleSheet();
+        QVERIFY2(frame.contains(online ? "rgb(0, 255, 0)" : "rgb(255, 0, 0)"), qPrintable(frame));
+        QVERIFY(frame.contains(current ? "rgb(239,156,0)" : "rgb(46,46,46)"));
+    }
+}
+
+void TestSearch::cellBecomingCurrentReportsState()
+{
+    MachineCell cell(nullptr);
+    cell.setOnline(true);
+    QSignalSpy spy(&cell, &MachineCell::sigMachineOnOffLine);
+    cell.setCurrent(true);
+    QCOMPARE(reports(spy), QList<bool>{true});
+    QVERIFY(cell.findChild<QLabel*>("label")->styleSheet().contains("rgb(16,16,16)"));
+    cell.setCurrent(true);  // already current: nothing to report
+    cell.setCurrent(false);
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(cell.findChild<QLabel*>("label")->styleSheet().contains("rgb(235,235,235)"));
+
+    cell.On_HeartBeatOnLine();
+    cell.On_HeartBeatOnLine();
+    QVERIFY(!cell.isOnline());
+    cell.setCurrent(true);
+    QCOMPARE(reports(spy), (QList<bool>{true, false}));
+}
+
+void TestSearch::cellClick_data()
+{
+    QTest::addColumn<bool>("checkButton");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("left") << false << int(Qt::LeftButton) << 1;
+    QTest::newRow("left, check button shown") << true << int(Qt::LeftButton) << 1;
+    QTest::newRow("right") << false << int(Qt::RightButton) << 0;
+    QTest::newRow("middle") << true << int(Qt::MiddleButton) << 0;
+}
+
+void TestSearch::cellClick()
+{
+    QFETCH(bool, checkButton);
+    QFETCH(int, button);
+    QFETCH(int, clicks);
+    MachineCell cell(nullptr);
+    cell.setCheckBtnVisible(checkButton);
+    cell.show();
+    QSignalSpy spy(&cell, &MachineCell::sigClickMachineCell);
+    MouseEvents::press(&cell, QPoint(3, 3), Qt::MouseButton(button));
+    QCOMPARE(spy.count(), clicks);
+    if (clicks)
+        QCOMPARE(spy.at(0).at(0).value<MachineCell*>(), &cell);
+}
+
+void TestSearch::cellCheckButton()
+{
+    MachineCell cell(nullptr);
+    cell.show();
+    auto* check = cell.findChild<QPushButton*>("checkButton");
+    QVERIFY(!check->isVisible());
+    cell.setCheckBtnVisible(true);
+    QVERIFY(check->isVisible());
+    QSignalSpy spy(&cell, &MachineCell::sigMachineCheck);
+    check->click();
+    check->click();
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).value<MachineCell*>(), &cell);
+    QCOMPARE(spy.at(0).at(1).toBool(), true);
+    QCOMPARE(spy.at(1).at(1).toBool(), false);
+}
+
+void TestSearch::languageChange()
+{
+    DestinationDlg page(nullptr);
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_Chinese.qm")));
+    QCoreApplication::installTranslator(&chinese);
+    QCoreApplication::processEvents();  // the language change is posted
+    auto* tabs = page.tabWidget();
+    const QStringList translated = {tabs->tabText(0), tabs->tabText(3),
+                                    page.findChild<QPushButton*>("pushButton")->text()};
+    const QString label =
+        page.findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)->dialog()->labelText();
+    QCoreApplication::removeTranslator(&chinese);
+    QCoreApplication::processEvents();
+    QCOMPARE(translated, QStringList({QString::fromUtf8("所有设备"),
+                                      QString::fromUtf8("设备组-3"),
+                                      QString::fromUtf8("搜索设备")}));
+    QCOMPARE(label, QString::fromUtf8("正在搜索设备..."));
+    QCOMPARE(tabs->tabText(3), QString("MACHINEPAGE-3"));
+}
+
+// --------------------------------------------------------- the search pages
+
+void TestSearch::searchSelectsAndReadBackFirst()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(startSim(twoDevices()));
+    makePage();
+    QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
+    QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
+    QSignalSpy eth(dlg.get(), &DestinationDlg::sigConnectEthBoard);
+    searchAndReadBack();
+
+    // Every page lists both, numbered in the order of announcement (sorted).
+    const QStringList cells = {"Z7050-1 192.168.1.20 02-4B-53-00-00-20 192.168.1.22",
+                               "Z7050-2 192.168.1.21 02-4B-53-00-00-21 "};
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i) {
+        const MachinePageDlg* page = dlg->page(i);
+        QCOMPARE(cellTexts(page), cells);
+        QCOMPARE(currentCells(page), QStringList{kDeviceIp1});
+        QVERIFY(page->cells().at(0)->isOnline());
+        QVERIFY(page->cells().at(1)->isOnline());
+        QCOMPARE(page->cells().at(0)->findChild<QPushButton*>("checkButton")->isHidden(), i == 0);
+    }
+
+    // Only "All Destinations" selected Z7050-1 and read it back with its clock.
+    QCOMPARE(h->GetCurrentIp(), kDeviceIp1);
+    QCOMPARE(received(*sim, kDeviceIp1), (QList<int>{0x0600, 0x001F}));
+    QVERIFY(received(*sim, kDeviceIp2).isEmpty());
+    QCOMPARE(inquire.count(), 1);
+    QCOMPARE(eth.count(), 1);
+    QCOMPARE(eth.at(0).at(0).toString(), kVideoBoard);
+    QVERIFY(h->GetCurrentMData()->M_InputData.port[0].portNum > 0);
+    auto* readBack = dlg->page(0)->findChild<ProgressHelper*>();
+    QVERIFY(!readBack->isRunning());
+    QCOMPARE(readBack->count(), ProgressHelper::kSteps);
+    QCOMPARE(readBack->dialog()->labelText(), QString("Inquire Machine Data."));
+
+    // The search ended at the first announcement, from the search address.
+    QVERIFY(!dlg->isSearching());
+    QVERIFY(!dlg->findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)->isRunning());
+    QCOMPARE(SearchHostIp, kPcIp);
+    QCOMPARE(payloadOf(*sim, "255.255.255.255", 0x8080), "ffc0a8010a" + QString("55").repeated(27));
+    QCOMPARE(h->GetBroadcastLocalIp(), kPcIp);
+
+    // The step reported the old selection gone; then every page reported the
+    // first device online once.
+    QCOMPARE(reports(online), (QList<bool>{false, true, true, true, true, true}));
+}
+
+void TestSearch::searchStepsOverAddresses()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    // Nobody answers: the test listens to the search frames itself.
+    QUdpSocket listener;
+    QVERIFY(listener.bind(QHostAddress("255.255.255.255"), kDevicePort,
+                          QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    // The search frame waits for the event loop; so does the test.
+    auto nextFrom = [&]() -> QString {
+        for (int waited = 0; !listener.hasPendingDatagrams() && waited < 2000; waited += 10)
+            QTest::qWait(10);
+        if (!listener.hasPendingDatagrams())
+            return QString();
+        QHostAddress from;
+        quint16 port = 0;
+        QByteArray frame(int(listener.pendingDatagramSize()), 0);
+        listener.readDatagram(frame.data(), frame.size(), &from, &port);
+        return QString("%1:%2 %3 %4")
+            .arg(from.toString())
+            .arg(port)
+            .arg(QString(frame.left(6).toHex()), QString(frame.mid(6, 5).toHex()));
+    };
+
+    makePage({kPcIp, kSearchAddress2});
+    dlg->setSearchTimings(60000, 0);
+    QSignalSpy steps(dlg.get(), &DestinationDlg::SigSearchMachine);
+    dlg->StartSearch();
+    QCOMPARE(h->GetBroadcastLocalIp(), kPcIp);
+    QCOMPARE(steps.count(), 1);
+    QCOMPARE(nextFrom(), QString("192.168.1.10:61215 edcb28388080 ffc0a8010a"));
+    QCOMPARE(SearchHostIp, kPcIp);
+    auto* progress = dlg->findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(progress->isRunning());
+
+    // The empty-list report 300 ms after the frame does not end the step.
+    QTest::qWait(500);
+    QVERIFY(dlg->isSearching());
+    QVERIFY(progress->isRunning());
+
+    QVERIFY(QMetaObject::invokeMethod(dlg.get(), "On_SearchTimeOut"));
+    QCOMPARE(h->GetBroadcastLocalIp(), kSearchAddress2);
+    QCOMPARE(nextFrom(), QString("192.168.1.30:61215 edcb28388080 ffc0a8011e"));
+    QCOMPARE(SearchHostIp, kSearchAddress2);
+
+    // "Search Destinations" starts again at the first address.
+    dlg->findChild<QPushButton*>("pushButton")->click();
+    QCOMPARE(h->GetBroadcastLocalIp(), kPcIp);
+    QCOMPARE(nextFrom(), QString("192.168.1.10:61215 edcb28388080 ffc0a8010a"));
+    QVERIFY(QMetaObject::invokeMethod(dlg.get(), "On_SearchTimeOut"));
+    QVERIFY(!nextFrom().isEmpty());
+
+    // Past the last address the search ends quietly.
+    QVERIFY(QMetaObject::invokeMethod(dlg.get(), "On_SearchTimeOut"));
+    QVERIFY(!dlg->isSearching());
+    QVERIFY(!progress->isRunning());
+    QCOMPARE(progress->count(), ProgressHelper::kSteps);
+    QCOMPARE(steps.count(), 4);
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QVERIFY(dlg->tabWidget()->isTabEnabled(i));
+
+    // The program's own timings: a step lasts 4 s and its frame leaves after 500 ms.
+    dlg->setSearchTimings(DestinationDlg::kSearchStepMs, DestinationDlg::kInquireDelayMs);
+    dlg->setSearchAddresses({kPcIp});
+    QElapsedTimer t;
+    t.start();
+    dlg->StartSearch();
+    QCOMPARE(dlg->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly)->interval(), 4000);
+    QVERIFY(!nextFrom().isEmpty());
+    QVERIFY2(t.elapsed() >= 450, qPrintable(QString::number(t.elapsed())));
+}
+
+void TestSearch::emptyListMarker_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<bool>("withMac");
+    QTest::newRow("null text, no MAC") << QString() << false;
+    QTest::newRow("empty text, MAC") << QString("") << true;
+    QTest::newRow("address, no MAC") << kDeviceIp1 << false;
+}
+
+void TestSearch::emptyListMarker()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QFETCH(QString, ip);
+    QFETCH(bool, withMac);
+    makePage();
+    dlg->setSearchTimings(60000, 60000);
+    dlg->StartSearch();
+    dlg->tabWidget()->setTabEnabled(2, false);
+    QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
+    if (withMac)
+        announce(ip, kMac1);
+    else
+        emit h->SigMachineIPEvent(ip, nullptr, QString());
+    QVERIFY(dlg->isSearching());
+    QVERIFY(!dlg->tabWidget()->isTabEnabled(2));
+    QVERIFY(dlg->tabWidget()->isTabEnabled(1));
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QVERIFY(dlg->page(i)->cells().isEmpty());
+    QCOMPARE(inquire.count(), 0);
+    QVERIFY(!dlg->page(0)->findChild<ProgressHelper*>()->isRunning());
+}
+
+void TestSearch::tabsFollowDeviceCount_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<bool>("groups");
+    QTest::newRow("one processor") << QStringList{"--device", kDeviceIp1 + "," + kMac1} << 1
+                                   << false;
+    QTest::newRow("two processors") << QStringList{"--device", kDeviceIp1 + "," + kMac1,
+                                                   "--device", kDeviceIp2 + "," + kMac2}
+                                    << 2 << true;
+    // The video board is an entry of the list of its own.
+    QTest::newRow("one processor with its video board")
+        << QStringList{"--device", kDeviceIp1 + "," + kMac1 + "," + kVideoBoard} << 1 << true;
+}
+
+void TestSearch::tabsFollowDeviceCount()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QFETCH(QStringList, args);
+    QFETCH(int, cells);
+    QFETCH(bool, groups);
+    QVERIFY(startSim(args));
+    makePage();
+    // Before any announcement every tab can be chosen.
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QVERIFY(dlg->tabWidget()->isTabEnabled(i));
+    dlg->StartSearch();
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->page(0)->cells().size(), cells, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->isSearching(), 1000);
+    QVERIFY(dlg->tabWidget()->isTabEnabled(0));
+    for (int i = 1; i < DestinationDlg::kPageCount; ++i)
+        QCOMPARE(dlg->tabWidget()->isTabEnabled(i), groups);
+    // A new search leaves the tabs as they are until the next announcement.
+    sim.reset();
+    dlg->StartSearch();
+    for (int i = 1; i < DestinationDlg::kPageCount; ++i)
+        QCOMPARE(dlg->tabWidget()->isTabEnabled(i), groups);
+}
+
+void TestSearch::announcementOfKnownDevice()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    makePage();
+    dlg->setSearchTimings(60000, 60000);
+    dlg->StartSearch();
+    QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
+
+    announce(kDeviceIp1, kMac1);
+    QCOMPARE(inquire.count(), 1);
+    QVERIFY(dlg->page(0)->findChild<ProgressHelper*>()->isRunning());
+    QVERIFY(!dlg->isSearching());
+
+    // The single device announcing itself again is selected again.
+    announce(kDeviceIp1, kMac1);
+    QCOMPARE(inquire.count(), 2);
+    // A second device is listed but not selected.
+    announce(kDeviceIp2, kMac2);
+    QCOMPARE(inquire.count(), 2);
+    // Announced at a new address and with its video board, its cell follows
+    // and keeps its name.
+    announce("192.168.1.25", kMac2, kVideoBoard);
+    QCOMPARE(inquire.count(), 2);
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i) {
+        QCOMPARE(cellTexts(dlg->page(i)),
+                 (QStringList{"Z7050-1 192.168.1.20 02-4B-53-00-00-20 ",
+                              "Z7050-2 192.168.1.25 02-4B-53-00-00-21 192.168.1.22"}));
+        QCOMPARE(currentCells(dlg->page(i)), QStringList{kDeviceIp1});
+    }
+
+    // A search step removes every cell and reports the selection gone; the
+    // numbering starts again.
+    QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
+    dlg->StartSearch();
+    QCOMPARE(reports(online), QList<bool>{false});
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QVERIFY(dlg->page(i)->cells().isEmpty());
+    announce(kDeviceIp2, kMac2);
+    QCOMPARE(cellTexts(dlg->page(3)), QStringList{"Z7050-1 192.168.1.21 02-4B-53-00-00-21 "});
+}
+
+void TestSearch::announcementDuringInquireDelay()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    makePage();
+    dlg->setSearchTimings(60000, 100);
+    dlg->StartSearch();
+    // A device that announces itself before the search frame ends the search;
+    // the frame still goes out and names the search address.
+    announce(kDeviceIp1, kMac1);
+    QVERIFY(!dlg->isSearching());
+    QVERIFY(SearchHostIp.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(SearchHostIp, kPcIp, 1000);
+}
+
+void TestSearch::readBackTimesOut()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    makePage();
+    dlg->setSearchTimings(60000, 60000);
+    dlg->StartSearch();
+    announce(kDeviceIp1, kMac1);  // nobody answers the read-back
+    MachinePageDlg* page = dlg->page(0);
+    auto* progress = page->findChild<ProgressHelper*>();
+    QVERIFY(progress->isRunning());
+    for (int tick = 1; tick < ProgressHelper::kSteps; ++tick)
+        progress->updateProgressDialog();
+    QVERIFY(page->findChildren<CustomMsgBox*>().isEmpty());
+    progress->updateProgressDialog();
+    QVERIFY(!progress->isRunning());
+    const QList<CustomMsgBox*> boxes = page->findChildren<CustomMsgBox*>();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes[0]->isVisible());
+    QCOMPARE(boxes[0]->findChild<QLabel*>("messageLabel")->text(),
+             QString("Inquire Machine Data Timeout."));
+    // The selection stays.
+    QCOMPARE(currentCells(page), QStringList{kDeviceIp1});
+}
+
+void TestSearch::clickSelects_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("All Destinations, Ok") << 0 << true;
+    QTest::newRow("group tab, Ok") << 2 << true;
+    QTest::newRow("group tab, Cancel") << 2 << false;
+}
+
+void TestSearch::clickSelects()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QFETCH(int, tab);
+    QFETCH(bool, ok);
+    QVERIFY(startSim(twoDevices()));
+    makePage();
+    searchAndReadBack();
+    dlg->tabWidget()->setCurrentIndex(tab);
+    QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
+    QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
+
+    QString question;
+    whenModal([&](CustomMsgBox* box) {
+        QVERIFY(box);
+        question = box->windowTitle() + ": " +
+                   box->findChild<QLabel*>("messageLabel")->text();
+        answer(box, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+    });
+    MouseEvents::press(cellByIp(dlg->page(tab), kDeviceIp2), QPoint(3, 3));
+    QCOMPARE(question, QString("Tips: Inquire The Machine Data?"));
+
+    if (!ok) {
+        QCOMPARE(h->PendingShortFrames(), 0);
+        QCOMPARE(inquire.count(), 0);
+        QCOMPARE(h->GetCurrentIp(), kDeviceIp1);
+        for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+            QCOMPARE(currentCells(dlg->page(i)), QStringList{kDeviceIp1});
+        return;
+    }
+
+    QCOMPARE(inquire.count(), 1);
+    QCOMPARE(h->GetCurrentIp(), kDeviceIp2);
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QCOMPARE(currentCells(dlg->page(i)), QStringList{kDeviceIp2});
+    // Each page whose current cell changed reported the new one online.
+    QCOMPARE(reports(online), kFiveOnline);
+    QVERIFY(dlg->page(tab)->findChild<ProgressHelper*>()->isRunning());
+    QVERIFY(sim->waitForLog(
+        [](const QJsonObject& l) {
+            return l.value("dev").toString() == kDeviceIp2 && l.value("code").toInt() == 0x0600;
+        },
+        3000));
+    // The PC's search address, then the request for the whole configuration.
+    QCOMPARE(received(*sim, kDeviceIp2), (QList<int>{0x0401, 0x0600}));
+    QCOMPARE(payloadOf(*sim, kDeviceIp2, 0x0401), "c0a8010a" + QString("55").repeated(28));
+    QVERIFY(waitIdle());
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->page(tab)->findChild<ProgressHelper*>()->isRunning(), 3000);
+}
+
+void TestSearch::searchDuringConfirmation()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(startSim(twoDevices()));
+    makePage();
+    searchAndReadBack();
+    sim.reset();
+    QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
+    QPointer<MachineCell> clicked = cellByIp(dlg->page(0), kDeviceIp2);
+    bool deleted = false;
+    whenModal([&](CustomMsgBox* box) {
+        // A search step while the question is open removes every cell.
+        dlg->setSearchTimings(60000, 60000);
+        dlg->StartSearch();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        deleted = clicked.isNull();
+        answer(box, QDialogButtonBox::Ok);
+    });
+    MouseEvents::press(clicked, QPoint(3, 3));
+    QVERIFY(deleted);  // the clicked cell went while the question was open
+    QCOMPARE(inquire.count(), 0);
+    QCOMPARE(h->PendingShortFrames(), 0);
+    QVERIFY(dlg->page(0)->cells().isEmpty());
+}
+
+void TestSearch::takeGroups_data()
+{
+    // Steps: "tab:device:tick" with device 1 (.20) or 2 (.21) and tick 1 or 0.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<QByteArray>>("groups");
+    const QByteArray none;
+    QTest::newRow("tick on two tabs") << QStringList{"1:2:1", "1:1:1", "3:1:1"}
+                                      << QList<QByteArray>{"\x15\x14", none, "\x14", none};
+    QTest::newRow("ticking twice adds once") << QStringList{"2:1:1", "2:1:1", "2:2:1"}
+                                             << QList<QByteArray>{none, "\x14\x15", none, none};
+    QTest::newRow("untick") << QStringList{"4:1:1", "4:2:1", "4:1:0"}
+                            << QList<QByteArray>{none, none, none, "\x15"};
+    QTest::newRow("untick what is not there") << QStringList{"1:1:0", "1:2:1", "1:1:0"}
+                                              << QList<QByteArray>{"\x15", none, none, none};
+    QTest::newRow("All Destinations has no group") << QStringList{"0:1:1"}
+                                                   << QList<QByteArray>{none, none, none, none};
+}
+
+void TestSearch::takeGroups()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QFETCH(QStringList, steps);
+    QFETCH(QList<QByteArray>, groups);
+    makePage();
+    dlg->setSearchTimings(60000, 60000);
+    dlg->StartSearch();
+    announce(kDeviceIp1, kMac1);
+    announce(kDeviceIp2, kMac2);
+    for (const QString& step : steps) {
+        const QStringList s = step.split(':');
+        MachineCell* cell = dlg->page(s[0].toInt())->cells().at(s[1].toInt() - 1);
+        cell->OnClickedCheckBtn(s[2] == "1");
+    }
+    for (int k = 0; k < kTakeGroupCount; ++k)
+        QCOMPARE(CheckedMachineList[k], groups[k]);
+
+    // A new search keeps the groups; the new cells show unticked buttons.
+    dlg->StartSearch();
+    announce(kDeviceIp1, kMac1);
+    QVERIFY(!dlg->page(1)->cells().at(0)->findChild<QPushButton*>("checkButton")->isChecked());
+    for (int k = 0; k < kTakeGroupCount; ++k)
+        QCOMPARE(CheckedMachineList[k], groups[k]);
+    // Only a device page is heard.
+    dlg->On_sigGroupCheckMachineIp(kDeviceIp1, true);
+    for (int k = 0; k < kTakeGroupCount; ++k)
+        QCOMPARE(CheckedMachineList[k], groups[k]);
+
+    // The current group follows the tab.
+    for (int tab : {3, 1, 4, 0}) {
+        dlg->tabWidget()->setCurrentIndex(tab);
+        QCOMPARE(CheckedGroupIndex, tab - 1);
+    }
+}
+
+void TestSearch::heartbeatAfterOfflineReadsAgain()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(startSim(twoDevices()));
+    makePage();
+    searchAndReadBack();
+    QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    QSignalSpy eth(dlg.get(), &DestinationDlg::sigConnectEthBoard);
+
+    // Two run-outs on every page (no heartbeat between them: the slots run
+    // back to back): the selected device goes offline everywhere.
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i) {
+        MachineCell* cell = cellByIp(dlg->page(i), kDeviceIp1);
+        cell->On_HeartBeatOnLine();
+        cell->On_HeartBeatOnLine();
+        QVERIFY(!cell->isOnline());
+    }
+    QCOMPARE(reports(online), kFiveOffline);
+
+    // Its next status frame brings it back; only "All Destinations" reads it again.
+    QVERIFY(end.wait(3000));
+    for (int i = 0; i < DestinationDlg::kPageCount; ++i)
+        QVERIFY(cellByIp(dlg->page(i), kDeviceIp1)->isOnline());
+    QCOMPARE(reports(online).mid(5), kFiveOnline);
+    QCOMPARE(received(*sim, kDeviceIp1).count(0x0600), 2);
+    QCOMPARE(eth.count(), 1);
+    QVERIFY(!dlg->page(0)->findChild<ProgressHelper*>()->isRunning());
+}
+
+void TestSearch::mainWindowFollowsSelectedDevice()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(qEnvironmentVariableIsSet("LEDZ_NO_SEARCH"));
+    QVERIFY(startSim(twoDevices()));
+    while (KSV_ShowVideoDlg* old = currentPreview())
+        delete old;
+    auto w = std::make_unique<MainWindow>();
+    // The test ticks the status timer itself.
+    for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        t->stop();
+    auto* comm = w->findChild<DestinationDlg*>();
+    comm->setSearchAddresses({kPcIp});
+    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    const QImage tx = QPixmap(":/res/Image/netstatus-tx.png").toImage();
+    const QImage rx = QPixmap(":/res/Image/netstatus-rx.png").toImage();
+    const QImage error = QPixmap(":/res/Image/network-error.png").toImage();
+
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    comm->StartSearch();
+    QVERIFY(end.wait(5000));
+    w->On_StatusOnLine();
+    QCOMPARE(statusIcon(w.get(), 2), tx);
+    w->On_StatusOnLine();
+    QCOMPARE(statusIcon(w.get(), 2), rx);
+    QVERIFY(previewShows("rtsp://192.168.1.22/h264"));
+
+    // Its cell runs out twice: the icon shows the error and the preview stops.
+    MachineCell* cell = comm->page(0)->cells().at(0);
+    cell->On_HeartBeatOnLine();
+    cell->On_HeartBeatOnLine();
+    w->On_StatusOnLine();
+    QCOMPARE(statusIcon(w.get(), 2), error);
+    QVERIFY(!previewShows("rtsp://192.168.1.22/h264"));
+    QTRY_VERIFY_WITH_TIMEOUT(cell->isOnline(), 2000);  // its next status frame
+    w->On_StatusOnLine();
+    QCOMPARE(statusIcon(w.get(), 2), tx);
+
+    // A new search forgets the selected device at once.
+    QVERIFY(waitIdle());
+    sim.reset();
+    comm->findChild<QPushButton*>("pushButton")->click();
+    w->On_StatusOnLine();
+    QCOMPARE(statusIcon(w.get(), 2), error);
+    w.reset();
+    delete currentPreview();
+}
+
+void TestSearch::silentDeviceGoesOffline()
+{
+    // Real time, with the cells' own 6000 ms timer: a device that stops answering
+    // turns offline 6 to 12 s after its last heartbeat.
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(startSim(twoDevices()));
+    makePage();
+    searchAndReadBack();
+    QElapsedTimer sinceBeat;
+    sinceBeat.start();
+    QObject beats;  // ends the connection with the test
+    connect(h, &MiddleHandler::SigHpsEvent, &beats, [&](QString ip) {
+        if (ip == kDeviceIp1)
+            sinceBeat.restart();
+    });
+    QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
+    QTest::qWait(500);
+    sim.reset();
+    MachineCell* cell = dlg->page(0)->cells().at(0);
+    QVERIFY(cell->isOnline());
+    QTRY_VERIFY_WITH_TIMEOUT(!cell->isOnline(), 14000);
+    const qint64 silence = sinceBeat.elapsed();
+    QVERIFY2(silence >= 5700 && silence <= 12700, qPrintable(QString::number(silence)));
+    // Every page reports it, each from its own cell.
+    QTRY_COMPARE_WITH_TIMEOUT(reports(online), kFiveOffline, 1000);
+}
+
+QTEST_MAIN(TestSearch)
+#include "test_search.moc"
