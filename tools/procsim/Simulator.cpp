@@ -282,7 +282,12 @@ void Device::multiTake(const Msg& m, const Peer& from)
 Simulator::Simulator(const Options& options) : opt(options)
 {
     clock.start();
-    connect(&drainTimer, &QTimer::timeout, this, &Simulator::drain);
+    connect(&drainTimer, &QTimer::timeout, this, [this] {
+        if (outbox.isEmpty())
+            drainTimer.stop();
+        else
+            drain();
+    });
     connect(&broadcast, &QUdpSocket::readyRead, this, &Simulator::readBroadcast);
 }
 
@@ -350,10 +355,11 @@ void Simulator::send(QUdpSocket* from, const QString& devText, const QByteArray&
                      const Peer& to)
 {
     outbox.enqueue(Outgoing{from, devText, frame, to});
+    // The first datagram goes at once; what follows within the same tick
+    // waits for the timer, kDrainBurst per millisecond.
     if (!drainTimer.isActive()) {
         drain();
-        if (!outbox.isEmpty())
-            drainTimer.start(1);
+        drainTimer.start(1);
     }
 }
 
@@ -379,8 +385,6 @@ void Simulator::drain()
         out.from->writeDatagram(datagram, out.to.addr, out.to.port);
         logFrames("tx", out.devText, out.to, frames, out.frame);
     }
-    if (outbox.isEmpty())
-        drainTimer.stop();
 }
 
 void Simulator::logFrames(const char* dir, const QString& devText, const Peer& peer,
