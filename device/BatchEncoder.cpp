@@ -28,29 +28,6 @@ private:
     BatchArea batch_;
 };
 
-// Kind 0 of the layer batch: the whole layer record in one frame.
-Payload LayerRecordPayload(const LayerRecord& layer, uint8_t mode, uint8_t second, uint8_t index)
-{
-    Payload p;
-    p.set8(0, mode);
-    p.set8(1, second);
-    p.set8(2, index);
-    p.set8(3, 0x00);
-    p.set8(4, layer.onOff);
-    p.set8(5, layer.tileEnable);
-    p.set8(6, layer.tileId);
-    p.set8(7, layer.inputId);
-    p.set8(8, layer.halfId);
-    p.set8(9, layer.logoOnOff);
-    p.set8(10, layer.alpha);
-    p.set8(11, static_cast<uint8_t>(layer.rotation));
-    p.set32(16, layer.hs);
-    p.set32(20, layer.vs);
-    p.set32(24, layer.hact);
-    p.set32(28, layer.vact);
-    return p;
-}
-
 // Four frames per layer: record, picture, zoom, chroma key. addressOf(k) gives
 // the second address byte and the layer index of set entry k.
 template <int N, typename AddressOf>

@@ -228,6 +228,25 @@ Payload OutputWindowPayload(const OutputWindowRecord& window)
     return p;
 }
 
+Payload LayerRecordPayload(const LayerRecord& record, uint8_t mode, uint8_t second, uint8_t layer)
+{
+    Payload p;
+    WriteLayerAddress(p, mode, second, layer, 0x00);
+    p.set8(4, record.onOff);
+    p.set8(5, record.tileEnable);
+    p.set8(6, record.tileId);
+    p.set8(7, record.inputId);
+    p.set8(8, record.halfId);
+    p.set8(9, record.logoOnOff);
+    p.set8(10, record.alpha);
+    p.set8(11, Low(record.rotation));
+    p.set32(16, record.hs);
+    p.set32(20, record.vs);
+    p.set32(24, record.hact);
+    p.set32(28, record.vact);
+    return p;
+}
+
 Payload LayerZoomPayload(const LayerZoomCfg& zoom, uint8_t mode, uint8_t second, uint8_t layer)
 {
     Payload p;

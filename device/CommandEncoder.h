@@ -120,7 +120,10 @@ Payload CropPayload(const InputCropCfg& crop, uint8_t input, uint8_t port);
 // Output timing; timingKind 0 table timing, 1 custom, 2 custom with advanced timings.
 Payload OutputResoPayload(const OutputResoCfg& reso, uint8_t timingKind);
 Payload OutputWindowPayload(const OutputWindowRecord& window);
-// Layer items with code 0x0651: P0 mode, P1 second address byte, P2 layer.
+// Layer items with code 0x0651: P0 mode, P1 second address byte, P2 layer,
+// P3 the item (0 the whole layer record, 1 picture, 2 zoom, 3 chroma key).
+Payload LayerRecordPayload(const LayerRecord& record, uint8_t mode, uint8_t second,
+                           uint8_t layer);
 Payload LayerZoomPayload(const LayerZoomCfg& zoom, uint8_t mode, uint8_t second, uint8_t layer);
 Payload LayerPicturePayload(const LayerPictureCfg& picture, uint8_t mode, uint8_t second,
                             uint8_t layer);

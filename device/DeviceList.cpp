@@ -19,18 +19,11 @@ MacAddress MacFrom(const uint8_t* p)
     return mac;
 }
 
-int LastOctet(const QString& ip)
-{
-    bool ok = false;
-    const int value = ip.mid(ip.lastIndexOf(QLatin1Char('.')) + 1).toInt(&ok);
-    return ok ? value : 0;
-}
-
 // The octet that follows n; 0, 1 and 255 are never handed out.
 int NextOctet(int n)
 {
     const int next = n + 1;
-    return (next == 0 || next == 1 || next == 255 || next > 255) ? 20 : next;
+    return (next <= 1 || next >= 255) ? 20 : next;
 }
 
 QString Prefix(const QString& ip)
@@ -207,7 +200,8 @@ void DeviceList::SortMachineList(const QString& localIp, Outbox& out)
     for (Entry& e : list_) {
         if (e->ip != localIp)
             continue;
-        const QString moved = FreeAddressAfter(Prefix(e->ip), LastOctet(list_.back()->ip), localIp);
+        const QString moved =
+            FreeAddressAfter(Prefix(e->ip), Ipv4Octets(list_.back()->ip)[3], localIp);
         if (moved.isEmpty()) {
             DeviceLog("No free address for %s", qPrintable(e->ip));
             continue;
@@ -221,7 +215,7 @@ void DeviceList::SortMachineList(const QString& localIp, Outbox& out)
         for (const Entry& b : list_) {
             if (b == a || b->ip != a->ip)
                 continue;
-            const QString moved = FreeAddressAfter(Prefix(a->ip), LastOctet(b->ip), localIp);
+            const QString moved = FreeAddressAfter(Prefix(a->ip), Ipv4Octets(b->ip)[3], localIp);
             if (moved.isEmpty())
                 continue;
             a->ip = moved;

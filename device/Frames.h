@@ -15,7 +15,6 @@ constexpr int kLongAreaOffset = 14;
 constexpr int kLongAreaSize = 1344;
 constexpr int kLongMaxFrames = kLongAreaSize / kShortSize;  // 34
 constexpr int kUsbTransferSize = 64;
-constexpr int kUsbHeaderSize = 7;  // sync, two bytes, code, length
 
 constexpr uint8_t kShortSync0 = 0xED;
 constexpr uint8_t kShortSync1 = 0xCB;

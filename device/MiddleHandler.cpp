@@ -75,10 +75,7 @@ void MiddleHandler::ResetForTest()
 {
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
-        ClearQueuesLocked();
-        ready_ = 1;
-        timedOut_ = 0;
-        resendCount_ = 0;
+        ResetSenderLocked();
     }
     devices_.Clear();
     unicast_->closePort();
@@ -97,6 +94,14 @@ void MiddleHandler::ClearQueuesLocked()
     std::fill(std::begin(queue_.longPending), std::end(queue_.longPending), 0);
 }
 
+void MiddleHandler::ResetSenderLocked()
+{
+    ClearQueuesLocked();
+    ready_ = 1;
+    timedOut_ = 0;
+    resendCount_ = 0;
+}
+
 void MiddleHandler::EnqueueShortFrame(uint16_t code, const uint8_t* payload, const QString& target,
                                       uint8_t headerA, uint8_t headerB)
 {
@@ -106,11 +111,10 @@ void MiddleHandler::EnqueueShortFrame(uint16_t code, const uint8_t* payload, con
         return;
     }
     std::lock_guard<std::mutex> lock(queueMutex_);
-    if (timedOut_) {
-        timedOut_ = 0;
-        ready_ = 1;
-        resendCount_ = 0;
-    }
+    // The first frame after a give-up starts the sender afresh; the give-up
+    // has emptied both queues already.
+    if (timedOut_)
+        ResetSenderLocked();
     const int slot = shortWritePos_;
     if (queue_.shortPending[slot])
         return;  // the queue is full: the frame is dropped
@@ -128,11 +132,8 @@ void MiddleHandler::EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t
         return;
     }
     std::lock_guard<std::mutex> lock(queueMutex_);
-    if (timedOut_) {
-        timedOut_ = 0;
-        ready_ = 1;
-        resendCount_ = 0;
-    }
+    if (timedOut_)
+        ResetSenderLocked();
     const int slot = longWritePos_;
     if (queue_.longPending[slot])
         return;
@@ -148,10 +149,7 @@ void MiddleHandler::StartSendThread()
         return;
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
-        ready_ = 1;
-        timedOut_ = 0;
-        resendCount_ = 0;
-        ClearQueuesLocked();
+        ResetSenderLocked();
     }
     running_ = true;
     sender_ = std::thread(&MiddleHandler::SendThreadProc, this);

@@ -63,7 +63,6 @@ public:
     // The acknowledgement wait (more than this many ms: resend) and the delay
     // between a search frame and the sort of the device list. Tests shorten them.
     void SetAckTimeout(int ms) { ackTimeoutMs_ = ms; }
-    int AckTimeout() const { return ackTimeoutMs_; }
     void SetInquiryDelay(int ms) { inquiryDelayMs_ = ms; }
 
     // Stops the sender thread and closes every transport. The program never
@@ -161,6 +160,8 @@ private:
     void Carry(DeviceList::Outbox& outbox);
     void EmitRefresh(const RefreshEvent& event);
     void ClearQueuesLocked();
+    // Empty queues, ready, not timed out, no resend counted.
+    void ResetSenderLocked();
 
     std::unique_ptr<SyncTcpClient> tcp_;
     std::unique_ptr<CoreNetWorkUDP> unicast_;

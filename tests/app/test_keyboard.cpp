@@ -12,6 +12,7 @@
 #include "SendCommand.h"
 #include "SimKeyboard.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 #include "UsbHotplug.h"
 
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <memory>
 
 using namespace TestNet;
+using TestSupport::WaitSenderIdle;
 
 namespace {
 
@@ -118,7 +120,6 @@ private slots:
 
 private:
     void makeWindow();
-    bool waitIdle(int timeoutMs = 5000);
     int Rx(int code, const QString& payloadPrefix = QString()) const;
     QList<int> PresetLoads() const;
     bool waitForReadBacks(int count);
@@ -171,7 +172,7 @@ void TestKeyboard::initTestCase()
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     QVERIFY(end.wait(5000));
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
     // The presets that the rows below count on, as the processor reported them.
     const MData* data = h_->GetCurrentMData();
     QCOMPARE(data->M_AllCfg.workMode, int32_t(MOSAIC_MODE));
@@ -191,7 +192,7 @@ void TestKeyboard::cleanup()
     // The program never closes the keyboard; each test starts without it.
     h_->CloseUsbPort();
     sim_->unplug();
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
 }
 
 void TestKeyboard::cleanupTestCase()
@@ -206,18 +207,6 @@ void TestKeyboard::cleanupTestCase()
 void TestKeyboard::makeWindow()
 {
     window_ = std::make_unique<MainWindow>();
-}
-
-bool TestKeyboard::waitIdle(int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < timeoutMs) {
-        if (h_->PendingShortFrames() == 0 && h_->PendingLongFrames() == 0)
-            return true;
-        QTest::qWait(10);
-    }
-    return false;
 }
 
 // Frames of that code (and payload start) that the processor received.
@@ -252,7 +241,7 @@ bool TestKeyboard::waitForReadBacks(int count)
     t.start();
     while (Rx(0x0600) < count && t.elapsed() < 5000)
         QTest::qWait(20);
-    if (!waitIdle())
+    if (!WaitSenderIdle(h_))
         return false;
     return Rx(0x0600) == count && Rx(0x0401) == count;
 }
@@ -538,7 +527,7 @@ void TestKeyboard::keyReports()
     for (const QVector<int>& keys : reports)
         sim_->sendKeys(keys);
     QTRY_COMPARE(handled.count(), reports.size());
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
 
     QCOMPARE(KeyLamps().keyboardLocked, lockAfter);
     QCOMPARE(KeyLamps().freezeOn, freezeAfter);
@@ -592,7 +581,7 @@ void TestKeyboard::shortReportIsIgnored()
     QSignalSpy reports(h_, &MiddleHandler::SigUsbNormalToPc);
     sim_->sendFrame(0x00AC, report);
     QTRY_COMPARE(reports.count(), 1);
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
     QCOMPARE(Logged(ignored) - ignoredBefore, handled ? 0 : 1);
     QCOMPARE(PresetLoads().mid(recallsBefore), handled ? QList<int>{1} : QList<int>{});
     // The preset lamps, the report's own flush and the one after the
@@ -608,13 +597,13 @@ void TestKeyboard::freezeLampSendsOnChangeOnly()
 
     SetFreezeLamp(true, true);
     SetFreezeLamp(true, true);
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
     QCOMPARE(Rx(0x0601, kFreezePayload) - before, 1);
     QCOMPARE(sim_->transferCount(), kLampPlaneCount);
     checkLamps("73=0/1");
     // As the layer panel follows the device: the lamp, no command.
     SetFreezeLamp(false, false);
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h_));
     QCOMPARE(Rx(0x0601, kFreezePayload) - before, 1);
     QCOMPARE(sim_->transferCount(), 2 * kLampPlaneCount);
     checkLamps("73=0/0");

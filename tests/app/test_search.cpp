@@ -15,6 +15,7 @@
 #include "ProgressHelper.h"
 #include "SearchGroups.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -31,6 +32,7 @@
 #include <memory>
 
 using namespace TestNet;
+using TestSupport::WaitSenderIdle;
 
 namespace {
 const QString kMac1 = QStringLiteral("02:4b:53:00:00:20");
@@ -177,7 +179,6 @@ private:
     void makePage(const QStringList& addresses = {kPcIp});
     void searchAndReadBack();
     void announce(const QString& ip, const QString& mac, const QString& ethIp = QString());
-    bool waitIdle(int timeoutMs = 5000);
 
     MiddleHandler* h = nullptr;
     std::unique_ptr<ProcSim> sim;
@@ -248,25 +249,13 @@ void TestSearch::searchAndReadBack()
     dlg->StartSearch();
     QTRY_COMPARE_WITH_TIMEOUT(dlg->page(0)->cells().size(), 2, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(end.count() > 0, 5000);
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h));
 }
 
 void TestSearch::announce(const QString& ip, const QString& mac, const QString& ethIp)
 {
     QByteArray bytes = QByteArray::fromHex(mac.toLatin1().replace(':', ""));
     emit h->SigMachineIPEvent(ip, reinterpret_cast<BYTE*>(bytes.data()), ethIp);
-}
-
-bool TestSearch::waitIdle(int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < timeoutMs) {
-        if (h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0)
-            return true;
-        QTest::qWait(10);
-    }
-    return false;
 }
 
 // ------------------------------------------------------------------ the cell
@@ -745,7 +734,7 @@ void TestSearch::clickSelects()
     // The PC's search address, then the request for the whole configuration.
     QCOMPARE(received(*sim, kDeviceIp2), (QList<int>{0x0401, 0x0600}));
     QCOMPARE(payloadOf(*sim, kDeviceIp2, 0x0401), "c0a8010a" + QString("55").repeated(28));
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h));
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->page(tab)->findChild<ProgressHelper*>()->isRunning(), 3000);
 }
 
@@ -897,7 +886,7 @@ void TestSearch::mainWindowFollowsSelectedDevice()
     QCOMPARE(statusIcon(w.get(), 2), tx);
 
     // A new search forgets the selected device at once.
-    QVERIFY(waitIdle());
+    QVERIFY(WaitSenderIdle(h));
     sim.reset();
     comm->findChild<QPushButton*>("pushButton")->click();
     w->On_StatusOnLine();
@@ -926,9 +915,12 @@ void TestSearch::silentDeviceGoesOffline()
     sim.reset();
     MachineCell* cell = dlg->page(0)->cells().at(0);
     QVERIFY(cell->isOnline());
-    QTRY_VERIFY_WITH_TIMEOUT(!cell->isOnline(), 14000);
+    // Qt may fire a 6000 ms timer up to 5 % early or late, and a loaded
+    // machine adds its own delay: the bounds leave room for both, and still
+    // tell the second run-out (12 s) from the third (18 s).
+    QTRY_VERIFY_WITH_TIMEOUT(!cell->isOnline(), 16000);
     const qint64 silence = sinceBeat.elapsed();
-    QVERIFY2(silence >= 5700 && silence <= 12700, qPrintable(QString::number(silence)));
+    QVERIFY2(silence >= 5700 && silence <= 14500, qPrintable(QString::number(silence)));
     // Every page reports it, each from its own cell.
     QTRY_COMPARE_WITH_TIMEOUT(reports(online), kFiveOffline, 1000);
 }

@@ -3,8 +3,8 @@
 // reconnect that replaces the old connection and its receive thread.
 #include "SyncTcpClient.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 
-#include <QDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -16,18 +16,9 @@ namespace {
 const QString kLoopback = QStringLiteral("127.0.0.1");
 const QString kLoopback2 = QStringLiteral("127.0.0.2");
 
-// Threads of this process: a connected client adds exactly its receive thread.
-int ThreadCount()
-{
-    return QDir(QStringLiteral("/proc/self/task"))
-        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-        .size();
-}
-
-void ExpectAsioError()
-{
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Exception: ")));
-}
+// A connected client adds exactly its receive thread to the process.
+using TestSupport::ExpectAsioError;
+using TestSupport::ThreadCount;
 
 // The client's blocks as they arrive on the test's thread.
 struct Received {

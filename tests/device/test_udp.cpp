@@ -5,8 +5,8 @@
 #include "CoreBroadcastUdp.h"
 #include "CoreNetWorkUDP.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 
-#include <QDir>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <QtTest>
@@ -27,18 +27,9 @@ const QString kSecondPcIp = QStringLiteral("192.168.1.30");
 const QString kLimitedBroadcast = QStringLiteral("255.255.255.255");
 const QString kLoopback = QStringLiteral("127.0.0.1");
 
-// Threads of this process: an open transport adds exactly its receive thread.
-int ThreadCount()
-{
-    return QDir(QStringLiteral("/proc/self/task"))
-        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-        .size();
-}
-
-void ExpectAsioError()
-{
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Exception: ")));
-}
+// An open transport adds exactly its receive thread to the process.
+using TestSupport::ExpectAsioError;
+using TestSupport::ThreadCount;
 
 // Either transport behind one face, so that what they share runs as one table.
 struct Transport {

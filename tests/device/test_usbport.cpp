@@ -3,8 +3,8 @@
 #include "Frames.h"
 #include "SimKeyboard.h"
 #include "SyncUSBport.h"
+#include "TestSupport.h"
 
-#include <QDir>
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QtTest>
@@ -14,14 +14,9 @@
 
 namespace {
 
-// Threads of this process: the transport's two and libusb's event thread
-// show up here while a device is open.
-int ThreadCount()
-{
-    return QDir(QStringLiteral("/proc/self/task"))
-        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-        .size();
-}
+// The transport's two threads and libusb's event thread show up in the
+// process while a device is open.
+using TestSupport::ThreadCount;
 
 // A 64-byte packet that carries its number in bytes 0 and 1.
 QByteArray Numbered(int n)

@@ -9,8 +9,8 @@ namespace sim {
 
 namespace {
 const QHostAddress kForeignAddress(QStringLiteral("192.168.1.30"));
-// Datagrams per millisecond tick: a burst stays well inside the PC's 8 KB
-// receive buffer, as the real device's pace does.
+// Datagrams per millisecond tick: a burst stays well inside an 8 KB receive
+// buffer (the size a PC may be held to), as the real device's pace does.
 const int kDrainBurst = 4;
 
 QString PeerText(const Peer& p)
