@@ -91,7 +91,7 @@ QVector<int> PlaneKeys(const QByteArray& payload)
 const QVector<int> kStoredPresets = {0, 1, 2, 5};
 
 // Expected lamps as "key=A/B" (colours) or "key=S" (selected), blank-separated.
-using LampSpec = QString;
+using LampPattern = QString;
 
 }  // namespace
 
@@ -124,7 +124,7 @@ private:
     QList<int> PresetLoads() const;
     bool waitForReadBacks(int count);
     void checkFlush(const QList<QByteArray>& transfers, int at, bool reset);
-    void checkLamps(const LampSpec& spec);
+    void checkLamps(const LampPattern& pattern);
 
     std::unique_ptr<SimKeyboard> sim_;
     std::unique_ptr<ProcSim> proc_;
@@ -261,9 +261,9 @@ void TestKeyboard::checkFlush(const QList<QByteArray>& transfers, int at, bool r
     }
 }
 
-void TestKeyboard::checkLamps(const LampSpec& spec)
+void TestKeyboard::checkLamps(const LampPattern& pattern)
 {
-    for (const QString& item : spec.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString& item : pattern.split(' ', Qt::SkipEmptyParts)) {
         const QStringList kv = item.split('=');
         const int key = kv[0].toInt();
         const SimLamp lamp = sim_->lamp(key);
@@ -422,7 +422,7 @@ void TestKeyboard::keyReports_data()
     QTest::addColumn<int>("quickTakes");
     QTest::addColumn<int>("flushes");
     QTest::addColumn<int>("checkedPreset");  // -1: the preset lamps stay off
-    QTest::addColumn<LampSpec>("lamps");
+    QTest::addColumn<LampPattern>("lamps");
 
     using Reports = QList<QVector<int>>;
     // Presets 0, 1, 2 and 5 are stored, the others empty. After every recall
@@ -511,7 +511,7 @@ void TestKeyboard::keyReports()
     QFETCH(int, quickTakes);
     QFETCH(int, flushes);
     QFETCH(int, checkedPreset);
-    QFETCH(LampSpec, lamps);
+    QFETCH(LampPattern, lamps);
 
     sim_->plug();
     makeWindow();

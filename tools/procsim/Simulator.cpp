@@ -62,10 +62,10 @@ QString IpText(quint32 ip)
 
 // ---------------------------------------------------------------- Device
 
-Device::Device(Simulator* sim, const DeviceSpec& spec, const State& state)
-    : sim(sim), ip(spec.ip), board(spec.board), proc(state), toDrop(sim->options().dropFirst)
+Device::Device(Simulator* sim, const DeviceSetup& setup, const State& state)
+    : sim(sim), ip(setup.ip), board(setup.board), proc(state), toDrop(sim->options().dropFirst)
 {
-    std::copy(spec.mac, spec.mac + 6, mac);
+    std::copy(setup.mac, setup.mac + 6, mac);
     connect(&status, &QTimer::timeout, this, &Device::sendStatus);
     if (sim->options().statusIntervalMs > 0)
         status.start(sim->options().statusIntervalMs);
@@ -302,11 +302,11 @@ bool Simulator::start(QString* error)
             return false;
         }
     }
-    for (const DeviceSpec& spec : opt.devices) {
+    for (const DeviceSetup& setup : opt.devices) {
         State state;
-        if (!LoadState(spec.statePath.isEmpty() ? opt.statePath : spec.statePath, &state, error))
+        if (!LoadState(setup.statePath.isEmpty() ? opt.statePath : setup.statePath, &state, error))
             return false;
-        devices.push_back(std::make_unique<Device>(this, spec, state));
+        devices.push_back(std::make_unique<Device>(this, setup, state));
         if (!devices.back()->bind(error))
             return false;
     }

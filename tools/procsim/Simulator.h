@@ -23,7 +23,7 @@ namespace sim {
 constexpr quint16 kDevicePort = 61214;
 constexpr quint32 kNoBoard = 0xFFFFFFFF;
 
-struct DeviceSpec {
+struct DeviceSetup {
     quint32 ip = 0;
     uint8_t mac[6] = {};
     quint32 board = kNoBoard;
@@ -31,7 +31,7 @@ struct DeviceSpec {
 };
 
 struct Options {
-    std::vector<DeviceSpec> devices;
+    std::vector<DeviceSetup> devices;
     QString statePath;
     QString logPath;
     QString dumpPath;
@@ -61,7 +61,7 @@ class Simulator;
 class Device : public QObject {
     Q_OBJECT
 public:
-    Device(Simulator* sim, const DeviceSpec& spec, const State& state);
+    Device(Simulator* sim, const DeviceSetup& setup, const State& state);
 
     bool bind(QString* error);
     QString ipText() const;

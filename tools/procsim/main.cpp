@@ -44,15 +44,15 @@ bool ParseIp(const QString& text, quint32* ip)
 }
 
 // IP,MAC[,VIDEOBOARD_IP[,STATE.json]]
-bool ParseDevice(const QString& text, sim::DeviceSpec* spec)
+bool ParseDevice(const QString& text, sim::DeviceSetup* setup)
 {
     const QStringList f = text.split(QLatin1Char(','));
-    if (f.size() < 2 || f.size() > 4 || !ParseIp(f[0], &spec->ip) || !ParseMac(f[1], spec->mac))
+    if (f.size() < 2 || f.size() > 4 || !ParseIp(f[0], &setup->ip) || !ParseMac(f[1], setup->mac))
         return false;
-    if (f.size() > 2 && !f[2].isEmpty() && !ParseIp(f[2], &spec->board))
+    if (f.size() > 2 && !f[2].isEmpty() && !ParseIp(f[2], &setup->board))
         return false;
     if (f.size() > 3)
-        spec->statePath = f[3];
+        setup->statePath = f[3];
     return true;
 }
 
@@ -179,12 +179,12 @@ int main(int argc, char** argv)
 
     sim::Options opt;
     for (const QString& text : parser.values(device)) {
-        sim::DeviceSpec spec;
-        if (!ParseDevice(text, &spec)) {
+        sim::DeviceSetup setup;
+        if (!ParseDevice(text, &setup)) {
             std::fprintf(stderr, "procsim: bad --device %s\n", qPrintable(text));
             return 2;
         }
-        opt.devices.push_back(spec);
+        opt.devices.push_back(setup);
     }
     if (opt.devices.empty()) {
         std::fprintf(stderr, "procsim: at least one --device is needed (see --help)\n");
