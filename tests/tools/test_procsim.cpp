@@ -330,40 +330,14 @@ private slots:
                    "00000103"
                    "0110f020e030d0")
             << "M_MosaicLayerCfg.chromaKey.1.minG" << double(0x20);
+        // The crop reply carries the command's own layout back.
+        const QByteArray crop = QByteArray::fromHex("021a0101" "01" "0a00" "1400" "8007" "3804"
+                                                    "8007" "3804" "00" "0100" "0200" "0300"
+                                                    "0400" "0500" "0600");
         QTest::newRow("crop: left and right half of port 1") << 0x0614
-                                                             << QByteArray::fromHex(
-                                                                    "021a0101"
-                                                                    "01"
-                                                                    "0a00"
-                                                                    "1400"
-                                                                    "8007"
-                                                                    "3804"
-                                                                    "8007"
-                                                                    "3804"
-                                                                    "00"
-                                                                    "0100"
-                                                                    "0200"
-                                                                    "0300"
-                                                                    "0400"
-                                                                    "0500"
-                                                                    "0600")
+                                                             << crop
                                                              << 0x0615
-                                                             << QByteArray::fromHex(
-                                                                    "021a0101"
-                                                                    "01"
-                                                                    "0a00"
-                                                                    "1400"
-                                                                    "8007"
-                                                                    "3804"
-                                                                    "8007"
-                                                                    "3804"
-                                                                    "00"
-                                                                    "0100"
-                                                                    "0200"
-                                                                    "0300"
-                                                                    "0400"
-                                                                    "0500"
-                                                                    "0600")
+                                                             << crop
                                                              << "M_InputData.crop.2.hact.4" << 3.0;
         QTest::newRow("layer rectangle, sub-command 3 on mosaic layer 1")
             << 0x0650
