@@ -24,41 +24,60 @@ SyncTcpClient::~SyncTcpClient()
     closeConnection();
 }
 
+std::shared_ptr<SyncTcpClient::Socket> SyncTcpClient::currentSocket() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return socket_;
+}
+
 bool SyncTcpClient::connectTo(const QString& ip, quint16 port)
 {
     // The old connection goes first, its receive thread joined, so that no
     // thread reads a socket that is being replaced.
     closeConnection();
-    remoteAddress_ = ip;
+    std::shared_ptr<Socket> socket;
     try {
         const tcp::endpoint endpoint(asio::ip::make_address_v4(ip.toStdString()), port);
-        socket_ = std::make_unique<tcp::socket>(io_, tcp::v4());
+        socket = std::make_shared<Socket>(io_, tcp::v4());
         boost::system::error_code ec;
-        socket_->set_option(asio::socket_base::send_buffer_size(kSendBufferSize), ec);
+        socket->set_option(asio::socket_base::send_buffer_size(kSendBufferSize), ec);
         if (ec)
             DeviceLog("Set sendbuffsize failed");
-        socket_->connect(endpoint);
+        {
+            // Published before the connect, so that a close from another
+            // thread can break a connect that hangs.
+            std::lock_guard<std::mutex> guard(lock_);
+            socket_ = socket;
+            remoteAddress_ = ip;
+        }
+        socket->connect(endpoint);
     } catch (const boost::system::system_error& e) {
         DeviceLog("Exception: %s", e.what());
-        closeConnection();
+        std::lock_guard<std::mutex> guard(lock_);
+        if (socket_ == socket)
+            socket_.reset();
         return false;
     }
+    std::lock_guard<std::mutex> guard(lock_);
+    if (socket_ != socket || receiveThread_.joinable())
+        return false;  // closed (or replaced) while connecting
     // Every connection gets its own receive thread; the previous one was joined above.
     running_ = true;
-    receiveThread_ = std::thread(&SyncTcpClient::receiveLoop, this);
+    receiveThread_ = std::thread(&SyncTcpClient::receiveLoop, this, socket, ip);
     return true;
 }
 
 bool SyncTcpClient::sendData(const QByteArray& data)
 {
-    if (!socket_ || !socket_->is_open()) {
+    const std::shared_ptr<Socket> socket = currentSocket();
+    if (!socket || !socket->is_open()) {
         running_ = false;
         return false;
     }
     for (int offset = 0; offset < data.size(); offset += kMaxWrite) {
         const int length = std::min(kMaxWrite, data.size() - offset);
         boost::system::error_code ec;
-        asio::write(*socket_, asio::buffer(data.constData() + offset, std::size_t(length)), ec);
+        asio::write(*socket, asio::buffer(data.constData() + offset, std::size_t(length)), ec);
         if (ec) {
             DeviceLog("Exception: %s", ec.message().c_str());
             running_ = false;
@@ -70,32 +89,38 @@ bool SyncTcpClient::sendData(const QByteArray& data)
 
 void SyncTcpClient::closeConnection()
 {
-    running_ = false;
-    if (socket_) {
-        // Wakes the blocked read; an unconnected socket reports an error that does not matter.
-        boost::system::error_code ignored;
-        socket_->shutdown(tcp::socket::shutdown_both, ignored);
+    std::shared_ptr<Socket> socket;
+    std::thread thread;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        running_ = false;
+        socket = std::move(socket_);
+        thread = std::move(receiveThread_);
     }
-    if (receiveThread_.joinable())
-        receiveThread_.join();
-    // Closed only after the join: no thread is left reading the descriptor.
-    socket_.reset();
+    if (socket) {
+        // Wakes a blocked read, write or connect on any thread; an unconnected
+        // socket reports an error that does not matter.
+        boost::system::error_code ignored;
+        socket->shutdown(tcp::socket::shutdown_both, ignored);
+    }
+    if (thread.joinable())
+        thread.join();
+    // The descriptor is closed when the last user lets go of it: here, or at
+    // the end of a send that is still failing out on another thread.
 }
 
-void SyncTcpClient::receiveLoop()
+void SyncTcpClient::receiveLoop(std::shared_ptr<Socket> socket, QString address)
 {
-    // socket_ and remoteAddress_ change only while no receive thread runs.
-    tcp::socket& socket = *socket_;
     std::vector<char> buffer(kReceiveBufferSize);
     while (running_) {
         boost::system::error_code ec;
-        const std::size_t size = socket.read_some(asio::buffer(buffer), ec);
+        const std::size_t size = socket->read_some(asio::buffer(buffer), ec);
         if (ec) {
             // The peer's close (end of file) or a read error ends the loop silently.
             running_ = false;
             break;
         }
         if (size > 0)
-            emit sigRecvData(QByteArray(buffer.data(), int(size)), remoteAddress_);
+            emit sigRecvData(QByteArray(buffer.data(), int(size)), address);
     }
 }

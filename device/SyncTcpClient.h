@@ -2,7 +2,11 @@
 // connects to an IPv4 address, writes whole buffers and hands every block
 // it receives to a signal from its own receive thread.
 //
-// Threads: connectTo, sendData and closeConnection run on one caller thread;
+// Threads: connectTo and sendData run on the upgrade worker's thread while
+// the GUI thread may call closeConnection at any time. The socket is shared:
+// each operation takes its own reference under a short lock and does its
+// blocking work outside it, so closing during a send or a connect only makes
+// that call fail (the shutdown wakes it), never frees a socket in use.
 // sigRecvData is emitted on the receive thread.
 #pragma once
 
@@ -14,6 +18,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 class SyncTcpClient : public QObject {
@@ -30,10 +35,13 @@ signals:
     void sigRecvData(const QByteArray& data, const QString& address);
 
 private:
-    void receiveLoop();
+    using Socket = boost::asio::ip::tcp::socket;
+    void receiveLoop(std::shared_ptr<Socket> socket, QString address);
+    std::shared_ptr<Socket> currentSocket() const;
 
     boost::asio::io_context io_;
-    std::unique_ptr<boost::asio::ip::tcp::socket> socket_;
+    mutable std::mutex lock_;  // socket_, receiveThread_, remoteAddress_
+    std::shared_ptr<Socket> socket_;
     // Set before the receive thread starts; cleared by closing and by any read or write error.
     std::atomic<bool> running_{false};
     std::thread receiveThread_;

@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -74,6 +75,7 @@ private slots:
     void sendWritesEveryByte();
     void peerCloseEndsReceiveLoop();
     void reconnectReplacesConnection();
+    void closeDuringSend();
 };
 
 void TestTcp::initTestCase()
@@ -213,6 +215,47 @@ void TestTcp::reconnectReplacesConnection()
     QVERIFY(client.sendData("up"));
     QByteArray up;
     QTRY_COMPARE(up += second.peer->readAll(), QByteArray("up"));
+}
+
+// The upgrade worker sends on its own thread while the GUI thread closes
+// the connection: the send fails (the close wakes it), nothing is used after
+// it was freed (sanitizer builds check), and the client connects again.
+void TestTcp::closeDuringSend()
+{
+    Listener listener;
+    QVERIFY(listener.listen(kLoopback));
+    SyncTcpClient client;
+    QVERIFY(client.connectTo(kLoopback, listener.port()));
+    QVERIFY(listener.accept());
+    // The listener never reads: the writes fill every buffer and block.
+    std::atomic<bool> sending{true};
+    std::atomic<int> results{0};
+    std::atomic<bool> failed{false};
+    std::thread worker([&] {
+        const QByteArray chunk(1 << 20, 'x');
+        while (sending) {
+            const bool ok = client.sendData(chunk);
+            ++results;
+            if (!ok) {
+                failed = true;
+                return;
+            }
+        }
+    });
+    // Wait until the writes block (the peer's receive buffer fills up and a
+    // send takes its time), then close underneath.
+    listener.peer->setReadBufferSize(1);
+    QTRY_VERIFY_WITH_TIMEOUT(listener.peer->bytesAvailable() > 0, 10000);
+    TestSupport::LogCapture log;  // the failing write logs its error, or finds no socket
+    client.closeConnection();
+    QTRY_VERIFY_WITH_TIMEOUT(failed.load(), 10000);
+    sending = false;
+    worker.join();
+    QVERIFY(!client.sendData("after close"));
+
+    QVERIFY(client.connectTo(kLoopback, listener.port()));
+    QVERIFY(client.sendData("again"));
+    client.closeConnection();
 }
 
 QTEST_GUILESS_MAIN(TestTcp)
