@@ -2,6 +2,7 @@
 
 #include "MiddleHandler.h"
 
+#include <limits>
 #include <vector>
 
 QString InputTypeName(int type)
@@ -28,24 +29,49 @@ QRect LayerOutputArea(int layer)
     return LayerOutputArea(*MiddleHandler::GetInstance()->GetCurrentMData(), layer);
 }
 
-static QRect FromEdges(int left, int top, int right, int bottom)
+namespace {
+
+// Edges of an inclusive rectangle in 64 bits: the record's coordinates and
+// sizes are device values (up to 32 bits unsigned) and their sums must not
+// overflow on the way.
+struct Edges {
+    qint64 left, top, right, bottom;
+
+    bool empty() const { return right < left || bottom < top; }
+    bool contains(const Edges& r) const
+    {
+        return r.left >= left && r.top >= top && r.right <= right && r.bottom <= bottom;
+    }
+    // A rectangle the canvas can hold, or the empty rectangle.
+    QRect toRect() const
+    {
+        auto fits = [](qint64 v) { return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max(); };
+        if (!fits(left) || !fits(top) || !fits(right) || !fits(bottom))
+            return QRect(0, 0, -1, -1);
+        return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
+    }
+};
+
+Edges FromSize(qint64 x, qint64 y, qint64 width, qint64 height)
 {
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return {x, y, x + width - 1, y + height - 1};
 }
+
+}  // namespace
 
 QRect LayerOutputArea(const MData& data, int layer)
 {
     const QRect none(0, 0, -1, -1);
     switch (data.M_AllCfg.workMode) {
     case SWITCHER_MODE: {
-        const int w = data.M_OutputData.M_OutputResoCfg.hact;
-        const int h = data.M_OutputData.M_OutputResoCfg.vact;
+        const qint64 w = data.M_OutputData.M_OutputResoCfg.hact;
+        const qint64 h = data.M_OutputData.M_OutputResoCfg.vact;
         if (layer == 0)
-            return FromEdges(0, 0, w - 1, h - 1);
+            return FromSize(0, 0, w, h).toRect();
         if (layer == 1)
-            return FromEdges(0, 0, w / 2 - 1, h - 1);
+            return FromSize(0, 0, w / 2, h).toRect();
         if (layer == 2)
-            return FromEdges(w / 2, 0, 2 * (w / 2) - 1, h - 1);
+            return Edges{w / 2, 0, 2 * (w / 2) - 1, h - 1}.toRect();
         return none;
     }
     case MOSAIC_MODE: {
@@ -54,39 +80,38 @@ QRect LayerOutputArea(const MData& data, int layer)
         const LayerRecord& l = data.M_MosaicLayerCfg.layer[layer];
         if (l.rotation == 0)
             return none;
-        const QRect rect = FromEdges(int(l.hs), int(l.vs), int(l.hs + l.hact) - 1, int(l.vs + l.vact) - 1);
-        std::vector<QRect> candidates;
+        const Edges rect = FromSize(l.hs, l.vs, l.hact, l.vact);
+        std::vector<Edges> candidates;
         const OutputWindowRecord* windows = data.M_OutputData.M_OPDisplayCfg;
         const int mode = data.M_OutputData.M_OutputResoCfg.outputMode;
         if (mode == DVI_MODE) {
             for (int w = 0; w < 4; ++w)
                 if (windows[w].onOff)
-                    candidates.push_back(FromEdges(windows[w].mosaicHs, windows[w].mosaicVs,
-                                                   windows[w].mosaicHs + windows[w].hact - 1,
-                                                   windows[w].mosaicVs + windows[w].vact - 1));
+                    candidates.push_back(FromSize(windows[w].mosaicHs, windows[w].mosaicVs,
+                                                  windows[w].hact, windows[w].vact));
         } else if (mode == HDMI_MODE) {
             for (int w = 4; w < 6; ++w) {
                 if (!windows[w].onOff)
                     continue;
-                const int x = windows[w].mosaicHs;
-                const int y = windows[w].mosaicVs;
-                const int half = windows[w].hact / 2;
-                const int bottom = y + windows[w].vact - 1;
-                candidates.push_back(FromEdges(x, y, x + half - 1, bottom));
-                candidates.push_back(FromEdges(x + half, y, x + 2 * half - 1, bottom));
+                const qint64 x = windows[w].mosaicHs;
+                const qint64 y = windows[w].mosaicVs;
+                const qint64 half = windows[w].hact / 2;
+                const qint64 bottom = y + qint64(windows[w].vact) - 1;
+                candidates.push_back({x, y, x + half - 1, bottom});
+                candidates.push_back({x + half, y, x + 2 * half - 1, bottom});
             }
         }
-        QRect match = none;
+        // A candidate matches when it holds the whole layer (and so, both
+        // being non-empty, intersects it).
+        const Edges* match = nullptr;
         int matches = 0;
-        for (const QRect& c : candidates) {
-            const bool inside = rect.left() >= c.left() && rect.top() >= c.top() &&
-                                rect.right() <= c.right() && rect.bottom() <= c.bottom();
-            if (inside && c.intersects(rect)) {
-                match = c;
+        for (const Edges& c : candidates) {
+            if (!rect.empty() && !c.empty() && c.contains(rect)) {
+                match = &c;
                 ++matches;
             }
         }
-        return matches == 1 ? match : none;
+        return matches == 1 ? match->toRect() : none;
     }
     default:
         return none;

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 class TestHelpers : public QObject {
     Q_OBJECT
 private slots:
@@ -17,6 +19,8 @@ private slots:
     void switcherAreas();
     void mosaicAreas_data();
     void mosaicAreas();
+    void extremeDeviceValues_data();
+    void extremeDeviceValues();
     void backupHasNoArea();
     void takeGroups();
 };
@@ -154,6 +158,62 @@ void TestHelpers::mosaicAreas()
     l.hact = uint32_t(layer.width());
     l.vact = uint32_t(layer.height());
     QCOMPARE(LayerOutputArea(d, 1), area);
+}
+
+// Positions and sizes as a device may report them, at the ends of their
+// ranges: the area is computed without overflow (sanitizer builds check) and
+// a window that reaches the end of the canvas's range still holds its layer.
+void TestHelpers::extremeDeviceValues_data()
+{
+    QTest::addColumn<qint64>("windowX");
+    QTest::addColumn<int>("windowWidth");
+    QTest::addColumn<quint32>("layerX");
+    QTest::addColumn<quint32>("layerWidth");
+    QTest::addColumn<QRect>("area");
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const QRect none(0, 0, -1, -1);
+    QTest::newRow("window ends at the largest coordinate")
+        << qint64(kMax - 1919) << 1920 << quint32(kMax) << 1u
+        << QRect(QPoint(kMax - 1919, 0), QPoint(kMax, 1079));
+    QTest::newRow("window runs past the largest coordinate")
+        << qint64(kMax - 100) << 1920 << quint32(kMax) << 1u << none;
+    QTest::newRow("layer at the largest unsigned position")
+        << qint64(0) << 1920 << quint32(0xFFFFFFFF) << 0xFFFFFFFFu << none;
+    QTest::newRow("window at the smallest coordinate")
+        << qint64(kMin) << 65535 << 0u << 100u << none;
+    QTest::newRow("empty layer") << qint64(0) << 1920 << 10u << 0u << none;
+}
+
+void TestHelpers::extremeDeviceValues()
+{
+    QFETCH(qint64, windowX);
+    QFETCH(int, windowWidth);
+    QFETCH(quint32, layerX);
+    QFETCH(quint32, layerWidth);
+    QFETCH(QRect, area);
+    MData d;
+    d.M_AllCfg.workMode = MOSAIC_MODE;
+    d.M_OutputData.M_OutputResoCfg.outputMode = 0;
+    OutputWindowRecord& w = d.M_OutputData.M_OPDisplayCfg[0];
+    w.onOff = 1;
+    w.hact = uint16_t(windowWidth);
+    w.vact = 1080;
+    w.mosaicHs = int32_t(windowX);
+    LayerRecord& l = d.M_MosaicLayerCfg.layer[0];
+    l.rotation = 1;
+    l.hs = layerX;
+    l.hact = layerWidth;
+    l.vact = 10;
+    QCOMPARE(LayerOutputArea(d, 0), area);
+    // The HDMI halves of the same window, and a switcher output at its widest.
+    d.M_OutputData.M_OutputResoCfg.outputMode = 1;
+    d.M_OutputData.M_OPDisplayCfg[4] = w;
+    LayerOutputArea(d, 0);
+    d.M_AllCfg.workMode = SWITCHER_MODE;
+    d.M_OutputData.M_OutputResoCfg.hact = 65535;
+    d.M_OutputData.M_OutputResoCfg.vact = 65535;
+    QCOMPARE(LayerOutputArea(d, 2), QRect(QPoint(32767, 0), QPoint(65533, 65534)));
 }
 
 void TestHelpers::backupHasNoArea()
