@@ -71,13 +71,17 @@ void MachinePageDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString EthIp)
               macAddr[1], macAddr[2], macAddr[3], macAddr[4], macAddr[5], qPrintable(EthIp));
     const QString macText = MacText(macAddr);
 
+    // Cells are known by their MAC: a device keeps its cell when its address
+    // changes (DHCP, or a change on its own panel).
     MachineCell* touched = nullptr;
+    bool selectedMoved = false;
     if (cells_.isEmpty()) {
         touched = createCell(ip, macText, EthIp);
     } else {
         for (MachineCell* cell : cells_) {
             if (cell->macAddr() != macText)
                 continue;
+            selectedMoved = selectedMoved || (cell->isCurrent() && cell->ipAddr() != ip);
             cell->setOnline(true);
             cell->setIpAddr(ip);
             cell->setEthIpAddr(EthIp);
@@ -87,10 +91,17 @@ void MachinePageDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString EthIp)
             touched = createCell(ip, macText, EthIp);
     }
 
-    // A single device is selected again at each of its announcements (it may
-    // have announced itself or been given a new address).
-    if (cells_.size() == 1 && bAllDestinations)
+    if (bAllDestinations && selectedMoved) {
+        // The selected device at its new address is selected and read there
+        // again, once every page shows it there: the selection marks it
+        // current on the other pages by that address.
+        QMetaObject::invokeMethod(
+            this, [this, ip, EthIp, macText] { reselectMoved(ip, EthIp, macText); },
+            Qt::QueuedConnection);
+    } else if (cells_.size() == 1 && bAllDestinations) {
+        // A single device is selected again at each of its announcements.
         selectAnnounced(ip, EthIp);
+    }
 
     row_->setGeometry(x(), y(), cells_.size() * touched->width(), height() / 2);
 }
@@ -136,6 +147,17 @@ void MachinePageDlg::selectAnnounced(const QString& ip, const QString& ethIp)
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     SendCommand(nullptr, SEND_DATETIMECMD, nullptr, QString());
     startReadBack();
+}
+
+void MachinePageDlg::reselectMoved(const QString& ip, const QString& ethIp, const QString& macText)
+{
+    // A search step or another announcement may have come in between: only
+    // the device still current, and still at that address, is selected.
+    for (const MachineCell* cell : cells_)
+        if (cell->macAddr() == macText && cell->isCurrent() && cell->ipAddr() == ip) {
+            selectAnnounced(ip, ethIp);
+            return;
+        }
 }
 
 void MachinePageDlg::startReadBack()

@@ -52,6 +52,7 @@ protected:
 private:
     MachineCell* createCell(const QString& ip, const QString& macText, const QString& ethIp);
     void selectAnnounced(const QString& ip, const QString& ethIp);
+    void reselectMoved(const QString& ip, const QString& ethIp, const QString& macText);
     void startReadBack();
     bool hasCell(const QString& ip) const;
 

@@ -2,9 +2,12 @@
 
 #include "DeviceLog.h"
 
+#include <QHash>
 #include <QHostAddress>
 #include <QNetworkInterface>
+#include <QSet>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -19,11 +22,17 @@ MacAddress MacFrom(const uint8_t* p)
     return mac;
 }
 
-// The octet that follows n; 0, 1 and 255 are never handed out.
-int NextOctet(int n)
+quint64 MacKey(const MacAddress& mac)
 {
-    const int next = n + 1;
-    return (next <= 1 || next >= 255) ? 20 : next;
+    quint64 key = 0;
+    for (uint8_t b : mac)
+        key = (key << 8) | b;
+    return key;
+}
+
+QString MacText(const MacAddress& m)
+{
+    return QString::asprintf("%02X-%02X-%02X-%02X-%02X-%02X", m[0], m[1], m[2], m[3], m[4], m[5]);
 }
 
 QString Prefix(const QString& ip)
@@ -43,7 +52,62 @@ void PutAddress(Payload& p, int at, const QString& ip)
         p.set8(at + i, octets[size_t(i)]);
 }
 
+// The addresses that entries and the PC hold during one sort, with how many
+// hold each, so that a free address is found without walking the list.
+class TakenAddresses {
+public:
+    explicit TakenAddresses(const QString& localIp) : localIp_(localIp) {}
+    void Add(const QString& ip) { ++count_[ip]; }
+    void Move(const QString& from, const QString& to)
+    {
+        auto it = count_.find(from);
+        if (it != count_.end() && --it.value() == 0)
+            count_.erase(it);
+        Add(to);
+    }
+    int Holders(const QString& ip) const { return count_.value(ip); }
+    bool Taken(const QString& ip) const { return ip == localIp_ || count_.contains(ip); }
+
+    // The first address after octet, in the order of NextOctet, that neither
+    // the PC nor an entry holds; empty when the whole network is taken.
+    QString FreeAfter(const QString& prefix, int octet) const
+    {
+        int n = octet;
+        for (int tries = 0; tries < 256; ++tries) {
+            n = NextOctet(n);
+            const QString candidate = prefix + QString::number(n);
+            if (!Taken(candidate))
+                return candidate;
+        }
+        return QString();
+    }
+
+private:
+    QString localIp_;
+    QHash<QString, int> count_;
+};
+
+Payload SetIpRequest(const MacAddress& mac, const QString& ip, const QString& maskSource,
+                     const LocalNetmasks& locals)
+{
+    Payload p;
+    for (int i = 0; i < 6; ++i)
+        p.set8(i, mac[size_t(i)]);
+    PutAddress(p, 6, ip);
+    QString mask = kDefaultMask;
+    NetmaskOfLocalIp(maskSource, mask, locals);
+    PutAddress(p, 10, mask);
+    PutAddress(p, 27, WithLastOctet(ip, 1));
+    return p;
+}
+
 }  // namespace
+
+int NextOctet(int n)
+{
+    const int next = n + 1;
+    return (next <= 1 || next >= 255) ? 20 : next;
+}
 
 bool CheckDeviceMarker(const uint8_t* payload)
 {
@@ -93,14 +157,34 @@ QStringList LocalIpv4Addresses()
     return result;
 }
 
-void NetmaskOfLocalIp(const QString& ip, QString& mask)
+LocalNetmasks LocalInterfaceNetmasks()
 {
+    LocalNetmasks result;
     for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces())
         for (const QNetworkAddressEntry& entry : iface.addressEntries())
-            if (entry.ip().toString() == ip) {
-                mask = entry.netmask().toString();
-                return;
-            }
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                result.push_back({entry.ip().toString(), entry.netmask().toString()});
+    return result;
+}
+
+void NetmaskOfLocalIp(const QString& ip, QString& mask)
+{
+    NetmaskOfLocalIp(ip, mask, LocalInterfaceNetmasks());
+}
+
+void NetmaskOfLocalIp(const QString& ip, QString& mask, const LocalNetmasks& locals)
+{
+    for (const LocalNetmask& local : locals)
+        if (local.ip == ip) {
+            mask = local.mask;
+            return;
+        }
+}
+
+int64_t DeviceList::NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void DeviceList::Clear()
@@ -115,42 +199,57 @@ bool DeviceList::HandleDiscoveryReply(uint16_t code, const uint8_t* p, const QSt
         return false;  // a search frame, ours or another PC's
     if (!CheckDeviceMarker(p))
         return false;
-    std::lock_guard<std::mutex> lock(mutex_);
     const MacAddress mac = MacFrom(p + 3);
-    // A video board's address rides along in P17..P20; filler and "none"
-    // values are not addresses.
-    const QString boardIp = Ipv4Text(p + 17);
-    if (boardIp != QLatin1String("0.0.0.0") && boardIp != kLimitedBroadcast &&
-        boardIp != QLatin1String("85.85.85.85")) {
-        MachineRecord board;
-        board.mac = mac;
-        board.ip = boardIp;
-        board.ethBoard = 1;
-        UpdateLocked(std::move(board), localIp);
+    bool full = false;
+    bool taken = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        // A video board's address rides along in P17..P20; filler and "none"
+        // values are not addresses.
+        const QString boardIp = Ipv4Text(p + 17);
+        if (boardIp != QLatin1String("0.0.0.0") && boardIp != kLimitedBroadcast &&
+            boardIp != QLatin1String("85.85.85.85")) {
+            MachineRecord board;
+            board.mac = mac;
+            board.ip = boardIp;
+            board.ethBoard = 1;
+            full = UpdateLocked(std::move(board), localIp) == Update::Full;
+        }
+        // P9 = 0: no device address, nothing more to do.
+        if (p[9] != 0) {
+            MachineRecord device;
+            device.mac = mac;
+            device.ip = Ipv4Text(p + 9);
+            device.announced = code == kAnnounceCode;
+            const Update result = UpdateLocked(std::move(device), localIp);
+            full = full || result == Update::Full;
+            taken = result == Update::Taken;
+        }
     }
-    if (p[9] != 0) {
-        MachineRecord device;
-        device.mac = mac;
-        device.ip = Ipv4Text(p + 9);
-        device.announced = code == kAnnounceCode;
-        UpdateLocked(std::move(device), localIp);
-    }
-    return code == kAnnounceCode;
+    if (full)
+        DeviceLog("Device list full (%d entries): %s ignored", kMaxEntries, qPrintable(MacText(mac)));
+    return code == kAnnounceCode && taken;
 }
 
 void DeviceList::UpdateMachineRecord(MachineRecord record, const QString& localIp)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    UpdateLocked(std::move(record), localIp);
+    const MacAddress mac = record.mac;
+    Update result;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        result = UpdateLocked(std::move(record), localIp);
+    }
+    if (result == Update::Full)
+        DeviceLog("Device list full (%d entries): %s ignored", kMaxEntries, qPrintable(MacText(mac)));
 }
 
-void DeviceList::UpdateLocked(MachineRecord r, const QString& localIp)
+DeviceList::Update DeviceList::UpdateLocked(MachineRecord r, const QString& localIp)
 {
     if (r.ip == kLimitedBroadcast)
-        return;
+        return Update::Refused;
     const int k = localIp.lastIndexOf(QLatin1Char('.'));
     if (k < 0)
-        return;
+        return Update::Refused;
     // Compare up to and including the last '.', so that 192.168.10.5 is not
     // taken to lie in 192.168.1.x. A device outside the PC's network takes the
     // PC's address for now; the sort then moves it to a free one.
@@ -161,135 +260,176 @@ void DeviceList::UpdateLocked(MachineRecord r, const QString& localIp)
         if (e->ethBoard != r.ethBoard || e->mac != r.mac)
             continue;
         if (e->ip != r.ip) {
+            // A known device at another address (DHCP, or a change on its own
+            // panel): the pages are told again, as for a new device, so that
+            // they follow it there. A board's new address reaches them with
+            // its processor.
             e->ip = r.ip;
+            MachineRecord* device = r.ethBoard ? FirstProcessorWithMac(r.mac) : e.get();
+            if (device)
+                device->reported = 0;
         } else if (!r.ethBoard && r.announced) {
             e->announced = 1;
             e->reported = 0;
         }
-        return;
+        return Update::Taken;
     }
-    list_.push_back(std::make_unique<MachineRecord>(std::move(r)));
-}
-
-bool DeviceList::AddressTaken(const QString& ip, const QString& localIp) const
-{
-    if (ip == localIp)
-        return true;
-    return std::any_of(list_.begin(), list_.end(), [&](const Entry& e) { return e->ip == ip; });
-}
-
-QString DeviceList::FreeAddressAfter(const QString& prefix, int octet, const QString& localIp) const
-{
-    int n = octet;
-    for (int tries = 0; tries < 256; ++tries) {
-        n = NextOctet(n);
-        const QString candidate = prefix + QString::number(n);
-        if (!AddressTaken(candidate, localIp))
-            return candidate;
-    }
-    return QString();  // the whole network is taken
+    if (int(list_.size()) >= kMaxEntries)
+        return Update::Full;
+    list_.push_back(std::make_unique<Node>(std::move(r)));
+    return Update::Taken;
 }
 
 void DeviceList::SortMachineList(const QString& localIp, Outbox& out)
+{
+    SortMachineList(localIp, LocalInterfaceNetmasks(), NowMs(), out);
+}
+
+void DeviceList::SortMachineList(const QString& localIp, const LocalNetmasks& locals, int64_t nowMs,
+                                 Outbox& out)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     auto byIp = [](const Entry& a, const Entry& b) { return LessByIp(*a, *b); };
     std::stable_sort(list_.begin(), list_.end(), byIp);
 
+    TakenAddresses taken(localIp);
+    for (const Entry& e : list_)
+        taken.Add(e->ip);
+    auto moveTo = [&](Node& e, const QString& ip) {
+        taken.Move(e.ip, ip);
+        e.ip = ip;
+        e.needsNewIp = 1;
+    };
+
     // A device on the PC's own address moves past the last entry's octet.
     for (Entry& e : list_) {
         if (e->ip != localIp)
             continue;
-        const QString moved =
-            FreeAddressAfter(Prefix(e->ip), Ipv4Octets(list_.back()->ip)[3], localIp);
+        const QString moved = taken.FreeAfter(Prefix(e->ip), Ipv4Octets(list_.back()->ip)[3]);
         if (moved.isEmpty()) {
-            DeviceLog("No free address for %s", qPrintable(e->ip));
+            out.log << QStringLiteral("No free address for %1").arg(e->ip);
             continue;
         }
-        e->ip = moved;
-        e->needsNewIp = 1;
+        moveTo(*e, moved);
     }
 
-    // Two entries on one address: the first moves to a free address.
+    // Two entries on one address: the first moves to a free address. Once
+    // moved it holds an address nobody else has, so each entry is looked at
+    // once.
     for (Entry& a : list_) {
-        for (const Entry& b : list_) {
-            if (b == a || b->ip != a->ip)
-                continue;
-            const QString moved = FreeAddressAfter(Prefix(a->ip), Ipv4Octets(b->ip)[3], localIp);
-            if (moved.isEmpty())
-                continue;
-            a->ip = moved;
-            a->needsNewIp = 1;
-        }
+        if (taken.Holders(a->ip) < 2)
+            continue;
+        const QString moved = taken.FreeAfter(Prefix(a->ip), Ipv4Octets(a->ip)[3]);
+        if (!moved.isEmpty())
+            moveTo(*a, moved);
     }
 
     std::stable_sort(list_.begin(), list_.end(), byIp);
-    PublishLocked(out);
+    PublishLocked(locals, nowMs, out);
 }
 
 void DeviceList::PublishMachineList(Outbox& out)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    PublishLocked(out);
+    PublishMachineList(LocalInterfaceNetmasks(), NowMs(), out);
 }
 
-Payload DeviceList::SetIpRequest(const MacAddress& mac, const QString& ip, const QString& maskSource) const
+void DeviceList::PublishMachineList(const LocalNetmasks& locals, int64_t nowMs, Outbox& out)
 {
-    Payload p;
-    for (int i = 0; i < 6; ++i)
-        p.set8(i, mac[size_t(i)]);
-    PutAddress(p, 6, ip);
-    QString mask = kDefaultMask;
-    NetmaskOfLocalIp(maskSource, mask);
-    PutAddress(p, 10, mask);
-    PutAddress(p, 27, WithLastOctet(ip, 1));
-    return p;
+    std::lock_guard<std::mutex> lock(mutex_);
+    PublishLocked(locals, nowMs, out);
 }
 
-void DeviceList::PublishLocked(Outbox& out)
+void DeviceList::OfferSetIp(Node& e, const Payload& request, int64_t nowMs, Outbox& out)
+{
+    // The same request again is left to the repeats; a new one (the entry
+    // moved again) goes at once while the entry has requests left.
+    if (e.setIpSends > 0 && e.setIp.bytes() == request.bytes())
+        return;
+    if (e.setIpSends >= kSetIpSends)
+        return;
+    e.setIp = request;
+    ++e.setIpSends;
+    e.setIpDueMs = nowMs + kSetIpRepeatMs;
+    out.setIpRequests.push_back(request);
+}
+
+void DeviceList::PublishLocked(const LocalNetmasks& locals, int64_t nowMs, Outbox& out)
 {
     if (list_.empty()) {
         out.announcements.push_back(Announcement{});
         return;
     }
-    auto boardNeedsIp = [this](const MacAddress& mac) {
-        return std::any_of(list_.begin(), list_.end(), [&](const Entry& e) {
-            return e->ethBoard && e->mac == mac && e->needsNewIp;
-        });
-    };
+    // Per MAC: the first video board's address, the boards that need a new
+    // address, and the processor entries that do not.
+    QHash<quint64, QString> boardIp;
+    QHash<quint64, std::vector<const Node*>> boardsNeedingIp;
+    QHash<quint64, std::vector<const Node*>> settledProcessors;
     for (const Entry& e : list_) {
+        const quint64 key = MacKey(e->mac);
+        if (e->ethBoard) {
+            if (!boardIp.contains(key))
+                boardIp.insert(key, e->ip);
+            if (e->needsNewIp)
+                boardsNeedingIp[key].push_back(e.get());
+        } else if (!e->needsNewIp) {
+            settledProcessors[key].push_back(e.get());
+        }
+    }
+
+    for (const Entry& e : list_) {
+        const quint64 key = MacKey(e->mac);
         if (!e->ethBoard && e->needsNewIp) {
-            Payload p = SetIpRequest(e->mac, e->ip, e->ip);
-            for (const Entry& board : list_) {
-                if (!board->ethBoard || board->mac != e->mac || !board->needsNewIp)
-                    continue;
+            Payload p = SetIpRequest(e->mac, e->ip, e->ip, locals);
+            for (const Node* board : boardsNeedingIp.value(key)) {
                 p.set8(14, Frame::kFill);
                 PutAddress(p, 15, board->ip);
                 for (int i = 0; i < 4; ++i)
                     p.set8(19 + i, p.at(10 + i));
                 PutAddress(p, 23, WithLastOctet(e->ip, 1));
             }
-            out.setIpRequests.push_back(p);
+            OfferSetIp(*e, p, nowMs, out);
         } else if (!e->ethBoard) {
-            if (boardNeedsIp(e->mac) || e->reported)
+            if (boardsNeedingIp.contains(key) || e->reported)
                 continue;
             e->reported = 1;
             e->announced = 0;
-            out.announcements.push_back({e->ip, e->mac, FindEthBoardIpLocked(*e)});
+            out.announcements.push_back({e->ip, e->mac, boardIp.value(key)});
         } else if (e->needsNewIp) {
-            for (const Entry& f : list_) {
-                if (f->ethBoard || f->mac != e->mac || f->needsNewIp)
-                    continue;
-                Payload p = SetIpRequest(e->mac, f->ip, e->ip);
+            for (const Node* f : settledProcessors.value(key)) {
+                Payload p = SetIpRequest(e->mac, f->ip, e->ip, locals);
                 p.set8(14, 0xFF);
                 PutAddress(p, 15, e->ip);
                 for (int i = 0; i < 4; ++i)
                     p.set8(19 + i, p.at(10 + i));
                 PutAddress(p, 23, WithLastOctet(f->ip, 1));
-                out.setIpRequests.push_back(p);
+                OfferSetIp(*e, p, nowMs, out);
             }
         }
     }
+}
+
+void DeviceList::RepeatSetIpRequests(int64_t nowMs, Outbox& out)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const Entry& e : list_) {
+        if (!e->needsNewIp || e->setIpSends == 0 || e->setIpSends >= kSetIpSends ||
+            nowMs < e->setIpDueMs)
+            continue;
+        ++e->setIpSends;
+        e->setIpDueMs = nowMs + kSetIpRepeatMs;
+        out.setIpRequests.push_back(e->setIp);
+    }
+}
+
+int64_t DeviceList::NextSetIpRepeatMs() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    int64_t next = -1;
+    for (const Entry& e : list_)
+        if (e->needsNewIp && e->setIpSends > 0 && e->setIpSends < kSetIpSends &&
+            (next < 0 || e->setIpDueMs < next))
+            next = e->setIpDueMs;
+    return next;
 }
 
 void DeviceList::HandleSetIpConfirmation(const uint8_t* p, Outbox& out)
