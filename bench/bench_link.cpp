@@ -15,8 +15,13 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -62,6 +67,28 @@ QList<QByteArray> RecordedReplies(const QString& logPath)
     return datagrams;
 }
 
+// Context switches of every thread of this process: each one is a wake-up.
+long long ContextSwitches()
+{
+    long long total = 0;
+    for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(QStringLiteral("/proc/self/task/%1/status").arg(task));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches") || line.startsWith("nonvoluntary_ctxt_switches"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return total;
+}
+
+double ThreadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
 double Percentile(std::vector<double> v, double p)
 {
     std::sort(v.begin(), v.end());
@@ -78,7 +105,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     QProcess sim;
     sim.start(procsim, {"--device", kDevice + ",00:1c:88:00:00:01", "--state", state, "--log",
-                        dir.filePath("log.jsonl"), "--status-interval", "0"});
+                        dir.filePath("log.jsonl"), "--status-interval", "1000"});
     if (!sim.waitForReadyRead(5000)) {
         std::fprintf(stderr, "procsim did not start (inside the test namespace?)\n");
         return 1;
@@ -106,6 +133,37 @@ int main(int argc, char** argv)
     // Whole read-back, several rounds.
     bool ended = false;
     QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, [&] { ended = true; });
+
+    // The GUI thread's own time for a whole read-back: the event loop sleeps
+    // between replies, so its CPU time is the work the replies cost.
+    // Logging off, as an operator runs the program; the device's own log
+    // lines would otherwise dominate.
+    QLoggingCategory::setFilterRules(QStringLiteral("ledz.device.debug=false"));
+    std::vector<double> guiTime;
+    for (int i = 0; i < 5; ++i) {
+        QEventLoop loop;
+        auto quit = QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        const double before = ThreadCpuMs();
+        SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+        loop.exec();
+        guiTime.push_back(ThreadCpuMs() - before);
+        QObject::disconnect(quit);
+    }
+
+    // Wake-ups of the idle process while the device heartbeats once a second.
+    double idleWakeups = 0;
+    {
+        QEventLoop loop;
+        QTimer::singleShot(500, &loop, &QEventLoop::quit);
+        loop.exec();
+        const long long before = ContextSwitches();
+        QElapsedTimer idle;
+        idle.start();
+        QTimer::singleShot(4000, &loop, &QEventLoop::quit);
+        loop.exec();
+        idleWakeups = double(ContextSwitches() - before) / (double(idle.elapsed()) / 1000.0);
+    }
     std::vector<double> readBack;
     for (int i = 0; i < 5; ++i) {
         ended = false;
@@ -129,9 +187,13 @@ int main(int argc, char** argv)
         wholeSend.push_back(double(t.nsecsElapsed()) / 1e6);
     }
 
-    // Round trip of single commands.
+    // Round trip of lone commands: each after a quiet spell longer than the
+    // sender's pacing step, as an operator's changes come.
     std::vector<double> roundTrip;
     for (int i = 0; i < 300; ++i) {
+        QElapsedTimer quiet;
+        quiet.start();
+        WaitFor([&] { return quiet.elapsed() >= 15; }, 100);
         const uint8_t pattern = uint8_t(i & 7);
         QElapsedTimer t;
         t.start();
@@ -146,6 +208,7 @@ int main(int argc, char** argv)
     QElapsedTimer t;
     t.start();
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     while (t.elapsed() < 2000) {
         for (const QByteArray& r : replies)
             h->ParseNetData(reinterpret_cast<const uint8_t*>(r.constData()), r.size(), found);
@@ -155,8 +218,10 @@ int main(int argc, char** argv)
     qInstallMessageHandler(nullptr);
 
     std::printf("recorded replies: %d frames\n", int(replies.size()));
-    std::printf("decode (ParseNetData + DispatchCommand, logging muted): %.0f frames/s\n", decodeRate);
-    std::printf("command round trip (SendCommand -> acknowledgement): median %.2f ms, p99 %.2f ms (sender tick 10 ms)\n",
+    std::printf("idle wake-ups (all threads, one device heartbeating at 1 Hz): %.1f per second\n", idleWakeups);
+    std::printf("GUI-thread CPU time per whole read-back: median %.2f ms\n", Percentile(guiTime, 0.5));
+    std::printf("decode (ParseNetData + DispatchCommand, logging off): %.0f frames/s\n", decodeRate);
+    std::printf("command round trip (SendCommand -> acknowledgement): median %.2f ms, p99 %.2f ms (lone commands)\n",
                 Percentile(roundTrip, 0.5), Percentile(roundTrip, 0.99));
     std::printf("whole read-back: median %.1f ms\n", Percentile(readBack, 0.5));
     std::printf("whole-configuration send (3, 40-43): median %.1f ms\n", Percentile(wholeSend, 0.5));

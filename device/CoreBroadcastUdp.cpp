@@ -2,19 +2,34 @@
 
 #include "UdpEndpoint.h"
 
+#include <QMetaMethod>
+
 CoreBroadcastUdp::CoreBroadcastUdp(QObject* parent) : QObject(parent)
 {
+    RegisterDatagramBatch();
     UdpEndpoint::Options options;
     options.broadcast = true;
     endpoint_ = std::make_unique<UdpEndpoint>(
-        options, [this](const QByteArray& data, const QString& sender) {
-            emit sigBroadcastReadData(data, sender);
+        options, [this](DatagramBatch&& batch) {
+            if (handOff_.Add(std::move(batch)))
+                QMetaObject::invokeMethod(this, &CoreBroadcastUdp::deliverPending, Qt::QueuedConnection);
         });
+}
+
+void CoreBroadcastUdp::deliverPending()
+{
+    const DatagramBatch batch = handOff_.Take();
+    if (batch.isEmpty())
+        return;
+    if (isSignalConnected(QMetaMethod::fromSignal(&CoreBroadcastUdp::sigBroadcastReadData)))
+        for (const Datagram& d : batch)
+            emit sigBroadcastReadData(d.data, d.sender);
+    emit sigBroadcastReadBatch(batch);
 }
 
 CoreBroadcastUdp::~CoreBroadcastUdp()
 {
-    // The receive thread emits this object's signal: it stops while the object is whole.
+    // The receive thread posts to this object: it stops while the object is whole.
     endpoint_->closePort();
 }
 

@@ -2,6 +2,8 @@
 // search, set-IP and take frames and receives the devices' answers.
 #pragma once
 
+#include "Datagram.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -30,8 +32,16 @@ public:
     void closePort();
 
 signals:
+    // Both are raised on this object's thread. One datagram; raised only
+    // while something listens to it.
     void sigBroadcastReadData(const QByteArray& data, const QString& sender);
+    // Every datagram received since the last delivery, in order.
+    void sigBroadcastReadBatch(const DatagramBatch& batch);
 
 private:
+    void deliverPending();
+
+    DatagramHandOff handOff_;
+    // Last, so that it goes first and its thread never outlives the members above.
     std::unique_ptr<UdpEndpoint> endpoint_;
 };

@@ -2,6 +2,8 @@
 
 #include "UdpEndpoint.h"
 
+#include <QMetaMethod>
+
 namespace {
 // SO_RCVBUF asked for; the system may round it. A read-back arrives as a
 // burst of well over a hundred datagrams: with only 8 KB the kernel drops
@@ -12,22 +14,40 @@ constexpr int kSocketReceiveBuffer = 256 * 1024;
 
 CoreNetWorkUDP::CoreNetWorkUDP(QObject* parent) : QObject(parent)
 {
+    RegisterDatagramBatch();
     UdpEndpoint::Options options;
     options.reuseAddress = true;
     options.receiveBufferSize = kSocketReceiveBuffer;
     endpoint_ = std::make_unique<UdpEndpoint>(
-        options, [this](const QByteArray& data, const QString& sender) {
+        options, [this](DatagramBatch&& batch) {
             {
                 std::lock_guard<std::mutex> guard(senderLock_);
-                lastSender_ = sender;
+                lastSender_ = batch.constLast().sender;
             }
-            emit sigReadData(data, sender);
+            if (handOff_.Add(std::move(batch)))
+                QMetaObject::invokeMethod(this, &CoreNetWorkUDP::deliverPending, Qt::QueuedConnection);
         });
+}
+
+void CoreNetWorkUDP::deliverPending()
+{
+    const DatagramBatch batch = handOff_.Take();
+    if (batch.isEmpty())
+        return;
+    if (isSignalConnected(QMetaMethod::fromSignal(&CoreNetWorkUDP::sigReadData)))
+        for (const Datagram& d : batch)
+            emit sigReadData(d.data, d.sender);
+    emit sigReadBatch(batch);
+}
+
+int CoreNetWorkUDP::pendingDatagrams() const
+{
+    return handOff_.Pending();
 }
 
 CoreNetWorkUDP::~CoreNetWorkUDP()
 {
-    // The receive thread emits this object's signal: it stops while the object is whole.
+    // The receive thread posts to this object: it stops while the object is whole.
     endpoint_->closePort();
 }
 

@@ -3,6 +3,8 @@
 // devices' replies.
 #pragma once
 
+#include "Datagram.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -36,11 +38,20 @@ public:
 
     // Address text of the sender of the last datagram received.
     QString lastSender() const;
+    // Datagrams received and not yet delivered to this object's thread.
+    int pendingDatagrams() const;
 
 signals:
+    // Both are raised on this object's thread. One datagram; raised only
+    // while something listens to it.
     void sigReadData(const QByteArray& data, const QString& sender);
+    // Every datagram received since the last delivery, in order.
+    void sigReadBatch(const DatagramBatch& batch);
 
 private:
+    void deliverPending();
+
+    DatagramHandOff handOff_;
     mutable std::mutex senderLock_;
     QString lastSender_;
     // Last, so that it goes first and its thread never outlives the members above.

@@ -4,7 +4,9 @@
 #include <QString>
 #include <cstdarg>
 
-void DeviceLog(const char* format, ...)
+Q_LOGGING_CATEGORY(lcDevice, "ledz.device")
+
+void DeviceLogWrite(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
@@ -13,5 +15,5 @@ void DeviceLog(const char* format, ...)
     // Several formats end in a newline of their own; the debug stream adds one.
     while (line.endsWith(QLatin1Char('\n')))
         line.chop(1);
-    qDebug().noquote() << line;
+    qCDebug(lcDevice).noquote() << line;
 }

@@ -16,7 +16,6 @@ namespace {
 std::mutex g_instanceMutex;
 std::atomic<MiddleHandler*> g_instance{nullptr};
 
-constexpr int kSenderTickMs = 10;
 constexpr int kMaxResends = 3;
 
 }  // namespace
@@ -46,10 +45,12 @@ MiddleHandler::MiddleHandler()
     InitFallbackRecord(fallback_);
     SetBroadcastRemote(QStringLiteral("255.255.255.255"), kDevicePort);
 
-    connect(unicast_.get(), SIGNAL(sigReadData(QByteArray, QString)), this,
-            SLOT(On_ReadData(QByteArray, QString)));
-    connect(broadcast_.get(), SIGNAL(sigBroadcastReadData(QByteArray, QString)), this,
-            SLOT(On_ReadData(QByteArray, QString)));
+    // Replies arrive as batches: all that a transport received since this
+    // thread last came round to it.
+    connect(unicast_.get(), SIGNAL(sigReadBatch(DatagramBatch)), this,
+            SLOT(On_ReadBatch(DatagramBatch)));
+    connect(broadcast_.get(), SIGNAL(sigBroadcastReadBatch(DatagramBatch)), this,
+            SLOT(On_ReadBatch(DatagramBatch)));
     connect(usb_.get(), SIGNAL(sigUsbReadData(QByteArray)), this, SLOT(On_ReadUsbData(QByteArray)));
     connect(tcp_.get(), SIGNAL(sigRecvData(QByteArray, QString)), this,
             SLOT(On_TcpReadData(QByteArray, QString)));
@@ -100,6 +101,7 @@ void MiddleHandler::ResetSenderLocked()
     ready_ = 1;
     timedOut_ = 0;
     resendCount_ = 0;
+    lastSend_ = Clock::time_point();
 }
 
 void MiddleHandler::EnqueueShortFrame(uint16_t code, const uint8_t* payload, const QString& target,
@@ -120,8 +122,10 @@ void MiddleHandler::EnqueueShortFrame(uint16_t code, const uint8_t* payload, con
         return;  // the queue is full: the frame is dropped
     queue_.shortFrame[slot] = BuildShortFrame(code, payload, headerA, headerB);
     queue_.shortTarget[slot] = target;
+    queue_.shortSent[slot] = 0;
     queue_.shortPending[slot] = 1;
     shortWritePos_ = (slot + 1) % SendQueue::kShortSlots;
+    WakeSenderLocked();
 }
 
 void MiddleHandler::EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t count,
@@ -139,8 +143,10 @@ void MiddleHandler::EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t
         return;
     queue_.longFrame[slot] = BuildLongFrame(code, area, count);
     queue_.longTarget[slot] = target;
+    queue_.longSent[slot] = 0;
     queue_.longPending[slot] = 1;
     longWritePos_ = (slot + 1) % SendQueue::kLongSlots;
+    WakeSenderLocked();
 }
 
 void MiddleHandler::StartSendThread()
@@ -150,6 +156,7 @@ void MiddleHandler::StartSendThread()
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
         ResetSenderLocked();
+        wakePending_ = false;
     }
     running_ = true;
     sender_ = std::thread(&MiddleHandler::SendThreadProc, this);
@@ -157,62 +164,114 @@ void MiddleHandler::StartSendThread()
 
 void MiddleHandler::StopSendThread()
 {
-    running_ = false;
+    {
+        std::lock_guard<std::mutex> lock(queueMutex_);
+        running_ = false;
+        WakeSenderLocked();
+    }
     if (sender_.joinable())
         sender_.join();
 }
 
+void MiddleHandler::WakeSenderLocked()
+{
+    wakePending_ = true;
+    senderWake_.notify_one();
+}
+
+void MiddleHandler::SetClockForTest(std::function<Clock::time_point()> clock)
+{
+    std::lock_guard<std::mutex> lock(queueMutex_);
+    clock_ = std::move(clock);
+}
+
+MiddleHandler::Clock::time_point MiddleHandler::NowLocked() const
+{
+    return clock_ ? clock_() : Clock::now();
+}
+
+// The sender sleeps until its next step is due: the end of the pacing gap, the
+// end of the acknowledgement wait, or a wake-up by an enqueue, an
+// acknowledgement or a search broadcast. Idle, it does not wake at all.
 void MiddleHandler::SendThreadProc()
 {
     while (running_) {
-        SendProcess();
-        std::this_thread::sleep_for(std::chrono::milliseconds(kSenderTickMs));
+        const Clock::time_point due = SendProcess();
+        std::unique_lock<std::mutex> lock(queueMutex_);
+        auto woken = [this] { return wakePending_ || !running_; };
+        if (due == Clock::time_point::max())
+            senderWake_.wait(lock, woken);
+        else
+            senderWake_.wait_until(lock, due, woken);
+        wakePending_ = false;
     }
 }
 
-void MiddleHandler::SendProcess()
+MiddleHandler::Clock::time_point MiddleHandler::SendProcess()
 {
     QByteArray frame;
     QString target;
+    const char* logLine = nullptr;
+    Clock::time_point due = Clock::time_point::max();
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
-        const auto now = std::chrono::steady_clock::now();
+        const Clock::time_point now = NowLocked();
+        const auto ackTimeout = std::chrono::milliseconds(ackTimeoutMs_.load());
         if (ready_) {
-            if (queue_.shortPending[shortReadPos_]) {
+            const bool shortWaiting = queue_.shortPending[shortReadPos_];
+            const bool longWaiting = queue_.longPending[longReadPos_];
+            if (!shortWaiting && !longWaiting)
+                return due;  // idle until something is queued
+            // At most one frame per pacing step goes to the devices.
+            const Clock::time_point paced = lastSend_ + std::chrono::milliseconds(pacingMs_.load());
+            if (now < paced)
+                return paced;
+            if (shortWaiting) {
                 const ShortFrame& f = queue_.shortFrame[shortReadPos_];
                 frame = QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
                 target = queue_.shortTarget[shortReadPos_];
-            } else if (queue_.longPending[longReadPos_]) {
+                queue_.shortSent[shortReadPos_] = 1;
+            } else {
                 const LongFrame& f = queue_.longFrame[longReadPos_];
                 frame = QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
                 target = queue_.longTarget[longReadPos_];
-            } else {
-                return;
+                queue_.longSent[longReadPos_] = 1;
             }
             ready_ = 0;
             lastSend_ = now;
-        } else if (now - lastSend_ > std::chrono::milliseconds(ackTimeoutMs_.load())) {
+            ++sentFrames_;
+            // "More than" the wait: the step after it is the one that resends.
+            due = now + ackTimeout + std::chrono::milliseconds(1);
+        } else if (now - lastSend_ > ackTimeout) {
             ++resendCount_;
             if (resendCount_ <= kMaxResends) {
-                DeviceLog("Resend the command \n");
+                logLine = "Resend the command \n";
                 ready_ = 1;
+                due = now;  // the frame at the read position goes out again
             } else {
-                DeviceLog("The Network is TimeOut\n");
+                logLine = "The Network is TimeOut\n";
                 resendCount_ = 0;
                 lastSend_ = now;
                 ready_ = 0;
                 timedOut_ = 1;
                 ClearQueuesLocked();
+                due = now + ackTimeout + std::chrono::milliseconds(1);
             }
-            return;
         } else {
-            return;
+            due = lastSend_ + ackTimeout + std::chrono::milliseconds(1);
         }
     }
-    // Target and send are one step of the transport: a selection on the GUI
-    // thread cannot redirect this frame. An unsent frame times out like an
-    // unacknowledged one.
-    unicast_->sendDataTo(target, kDevicePort, frame);
+    // Logged and sent outside the queue's mutex: neither may hold up the GUI
+    // thread's enqueues and acknowledgements.
+    if (logLine)
+        DeviceLog("%s", logLine);
+    if (!frame.isEmpty()) {
+        // Target and send are one step of the transport: a selection on the
+        // GUI thread cannot redirect this frame. An unsent frame times out
+        // like an unacknowledged one.
+        unicast_->sendDataTo(target, kDevicePort, frame);
+    }
+    return due;
 }
 
 void MiddleHandler::HandleAck(const uint8_t* payload, const QString& ip)
@@ -220,15 +279,18 @@ void MiddleHandler::HandleAck(const uint8_t* payload, const QString& ip)
     const uint8_t checksum = payload[0];
     const uint16_t code = ReadLe16(payload + 1);
     std::lock_guard<std::mutex> lock(queueMutex_);
-    // Only the device the frame went to may free its slot.
+    // Only the device the frame went to may free its slot, and only once the
+    // frame has gone out: a repeated or late acknowledgement of an earlier,
+    // identical frame must not free the next one before it is ever sent.
     const ShortFrame& s = queue_.shortFrame[shortReadPos_];
-    if (queue_.shortPending[shortReadPos_] && ReadLe16(&s[4]) == code && s[38] == checksum &&
-        queue_.shortTarget[shortReadPos_] == ip) {
+    if (queue_.shortPending[shortReadPos_] && queue_.shortSent[shortReadPos_] &&
+        ReadLe16(&s[4]) == code && s[38] == checksum && queue_.shortTarget[shortReadPos_] == ip) {
         queue_.shortPending[shortReadPos_] = 0;
         shortReadPos_ = (shortReadPos_ + 1) % SendQueue::kShortSlots;
     } else {
         const LongFrame& l = queue_.longFrame[longReadPos_];
-        if (!(queue_.longPending[longReadPos_] && ReadLe16(&l[8]) == code && l[1358] == checksum &&
+        if (!(queue_.longPending[longReadPos_] && queue_.longSent[longReadPos_] &&
+              ReadLe16(&l[8]) == code && l[1358] == checksum &&
               queue_.longTarget[longReadPos_] == ip))
             return;
         queue_.longPending[longReadPos_] = 0;
@@ -236,12 +298,25 @@ void MiddleHandler::HandleAck(const uint8_t* payload, const QString& ip)
     }
     ready_ = 1;
     resendCount_ = 0;
+    WakeSenderLocked();
 }
 
 bool MiddleHandler::IsTimedOut() const
 {
     std::lock_guard<std::mutex> lock(queueMutex_);
     return timedOut_;
+}
+
+int MiddleHandler::ResendCount() const
+{
+    std::lock_guard<std::mutex> lock(queueMutex_);
+    return resendCount_;
+}
+
+quint64 MiddleHandler::SentFrameCount() const
+{
+    std::lock_guard<std::mutex> lock(queueMutex_);
+    return sentFrames_;
 }
 
 int MiddleHandler::PendingShortFrames() const
@@ -278,6 +353,7 @@ void MiddleHandler::SendBroadcastCommand(uint16_t code, const uint8_t* payload, 
         std::lock_guard<std::mutex> lock(queueMutex_);
         ready_ = 1;
         resendCount_ = 0;
+        WakeSenderLocked();
     }
 }
 
@@ -298,6 +374,9 @@ bool MiddleHandler::OpenUnicastPort(const QString& localIp, quint16 port)
 bool MiddleHandler::OpenBroadcastPort(const QString& localIp, quint16 port)
 {
     devices_.Clear();
+    // A publication still due belongs to the list just emptied.
+    if (publishTimer_)
+        publishTimer_->stop();
     return broadcast_->openPort(localIp, port);
 }
 
@@ -395,8 +474,13 @@ void MiddleHandler::On_InquireTimer()
 
 void MiddleHandler::SortMachineList()
 {
+    lastSortMs_ = DeviceList::NowMs();
+    if (publishTimer_)
+        publishTimer_->stop();
+    // The interfaces are asked here, not under the list's mutex.
+    const LocalNetmasks locals = LocalInterfaceNetmasks();
     DeviceList::Outbox outbox;
-    devices_.SortMachineList(GetBroadcastLocalIp(), outbox);
+    devices_.SortMachineList(GetBroadcastLocalIp(), locals, lastSortMs_, outbox);
     Carry(outbox);
 }
 
@@ -404,8 +488,12 @@ void MiddleHandler::SortMachineList()
 // SigMachineIPEvent select a device and send at once.
 void MiddleHandler::Carry(DeviceList::Outbox& outbox)
 {
+    for (const QString& line : outbox.log)
+        DeviceLog("%s", qPrintable(line));
     for (const Payload& request : outbox.setIpRequests)
         SendBroadcastFrame(kSetIpCode, request.data(), Frame::kHeaderA, Frame::kHeaderB);
+    if (!outbox.setIpRequests.empty())
+        ArmSetIpRepeat();
     for (DeviceList::Announcement& a : outbox.announcements) {
         if (a.ip.isEmpty())
             emit SigMachineIPEvent(QString(), nullptr, QString());
@@ -420,7 +508,7 @@ void MiddleHandler::HandleDiscovery(uint16_t code, const uint8_t* payload)
     if (!devices_.HandleDiscoveryReply(code, payload, localIp))
         return;
     // An announcement: answer the device directly with our search frame, then
-    // aim the broadcasts at everyone again, and publish at once.
+    // aim the broadcasts at everyone again, and publish.
     SetBroadcastRemote(Ipv4Text(payload + 9), kDevicePort);
     Payload search;
     search.set8(0, 0xFF);
@@ -429,7 +517,7 @@ void MiddleHandler::HandleDiscovery(uint16_t code, const uint8_t* payload)
         search.set8(1 + i, octets[size_t(i)]);
     SendBroadcastFrame(kSearchCode, search.data(), Frame::kHeaderA, Frame::kHeaderB);
     SetBroadcastRemote(QStringLiteral("255.255.255.255"), kDevicePort);
-    SortMachineList();
+    PublishSoon();
 }
 
 void MiddleHandler::HandleSetIpConfirmation(const uint8_t* payload)
@@ -440,11 +528,72 @@ void MiddleHandler::HandleSetIpConfirmation(const uint8_t* payload)
 }
 
 // ---------------------------------------------------------------------------
+// Discovery: coalesced publishing and set-IP repeats
+
+QTimer* MiddleHandler::DiscoveryTimer(QTimer*& timer, void (MiddleHandler::*handler)())
+{
+    if (!timer) {
+        timer = new QTimer(this);
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, handler);
+    }
+    return timer;
+}
+
+// The first announcement after a quiet spell is published at once; the rest
+// of a burst waits for the end of the gap, so that a flood of announcements
+// costs one sort and one publication per kPublishGapMs.
+void MiddleHandler::PublishSoon()
+{
+    QTimer* timer = DiscoveryTimer(publishTimer_, &MiddleHandler::PublishDue);
+    if (timer->isActive())
+        return;
+    const int64_t since = DeviceList::NowMs() - lastSortMs_;
+    if (lastSortMs_ < 0 || since >= kPublishGapMs) {
+        SortMachineList();
+        return;
+    }
+    timer->start(int(kPublishGapMs - since));
+}
+
+void MiddleHandler::PublishDue()
+{
+    // The list emptied meanwhile (a new search step): nothing is due.
+    if (devices_.Count() > 0)
+        SortMachineList();
+}
+
+void MiddleHandler::ArmSetIpRepeat()
+{
+    QTimer* timer = DiscoveryTimer(setIpTimer_, &MiddleHandler::RepeatSetIpRequests);
+    const int64_t due = devices_.NextSetIpRepeatMs();
+    if (due < 0) {
+        timer->stop();
+        return;
+    }
+    timer->start(int(std::max<int64_t>(0, due - DeviceList::NowMs())));
+}
+
+void MiddleHandler::RepeatSetIpRequests()
+{
+    DeviceList::Outbox outbox;
+    devices_.RepeatSetIpRequests(DeviceList::NowMs(), outbox);
+    Carry(outbox);
+    ArmSetIpRepeat();
+}
+
+// ---------------------------------------------------------------------------
 // Receive path
 
 void MiddleHandler::On_ReadData(QByteArray data, QString IpAddr)
 {
     ParseNetData(reinterpret_cast<const uint8_t*>(data.constData()), data.size(), IpAddr);
+}
+
+void MiddleHandler::On_ReadBatch(DatagramBatch batch)
+{
+    for (const Datagram& d : batch)
+        ParseNetData(reinterpret_cast<const uint8_t*>(d.data.constData()), d.data.size(), d.sender);
 }
 
 void MiddleHandler::ParseNetData(const uint8_t* data, int length, const QString& ip)

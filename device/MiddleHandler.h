@@ -3,6 +3,7 @@
 // Every page reaches a device only through it, and it answers with signals.
 #pragma once
 
+#include "Datagram.h"
 #include "DeviceList.h"
 #include "ReplyDecoder.h"
 #include "Frames.h"
@@ -15,6 +16,8 @@
 #include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -41,6 +44,10 @@ struct SendQueue {
     LongFrame longFrame[kLongSlots];
     QString longTarget[kLongSlots];
     uint8_t longPending[kLongSlots] = {};
+    // 1 once the slot's frame has gone out: only then can an acknowledgement
+    // be meant for it.
+    uint8_t shortSent[kShortSlots] = {};
+    uint8_t longSent[kLongSlots] = {};
 };
 
 class MiddleHandler : public QObject {
@@ -60,10 +67,20 @@ public:
     void StartSendThread();
     void StopSendThread();
 
-    // The acknowledgement wait (more than this many ms: resend) and the delay
-    // between a search frame and the sort of the device list. Tests shorten them.
+    using Clock = std::chrono::steady_clock;
+    // One step of the sender: sends the next frame, or resends, or gives up.
+    // Returns when the next step is due (Clock::time_point::max(): only when
+    // woken). The sender thread runs it; tests with the thread stopped call it.
+    Clock::time_point SendProcess();
+
+    // The acknowledgement wait (more than this many ms: resend), the shortest
+    // gap between two sends and the delay between a search frame and the sort
+    // of the device list. Tests shorten them.
     void SetAckTimeout(int ms) { ackTimeoutMs_ = ms; }
+    void SetSendPacing(int ms) { pacingMs_ = ms; }
     void SetInquiryDelay(int ms) { inquiryDelayMs_ = ms; }
+    // The sender's clock; tests step it by hand. Empty: the steady clock.
+    void SetClockForTest(std::function<Clock::time_point()> clock);
 
     // Stops the sender thread and closes every transport. The program never
     // calls it (the object lives as long as the process); tests do at teardown.
@@ -105,6 +122,9 @@ public:
 
     // State of the sender, for diagnostics and tests.
     bool IsTimedOut() const;
+    int ResendCount() const;
+    // Queued frames handed to the unicast transport since the start, resends included.
+    quint64 SentFrameCount() const;
     int PendingShortFrames() const;
     int PendingLongFrames() const;
 
@@ -143,6 +163,7 @@ signals:
 
 public slots:
     void On_ReadData(QByteArray data, QString IpAddr);
+    void On_ReadBatch(DatagramBatch batch);
     void On_ReadUsbData(QByteArray data);
     void On_TcpReadData(QByteArray data, QString IpAddr);
     void On_InquireTimer();
@@ -152,7 +173,9 @@ private:
     ~MiddleHandler() override;
 
     void SendThreadProc();
-    void SendProcess();
+    // Wakes the sender thread: a frame was queued, acknowledged or released.
+    void WakeSenderLocked();
+    Clock::time_point NowLocked() const;
     void HandleAck(const uint8_t* payload, const QString& ip);
     void HandleDiscovery(uint16_t code, const uint8_t* payload);
     void HandleSetIpConfirmation(const uint8_t* payload);
@@ -177,8 +200,12 @@ private:
     int shortReadPos_ = 0;
     int shortWritePos_ = 0;
     uint8_t timedOut_ = 0;
-    std::chrono::steady_clock::time_point lastSend_{};
+    Clock::time_point lastSend_{};
     int resendCount_ = 0;
+    quint64 sentFrames_ = 0;
+    std::condition_variable senderWake_;
+    bool wakePending_ = false;
+    std::function<Clock::time_point()> clock_;
 
     DeviceList devices_;
     MData fallback_;
@@ -186,5 +213,17 @@ private:
     std::thread sender_;
     std::atomic<bool> running_{false};
     std::atomic<int> ackTimeoutMs_{2000};
+    std::atomic<int> pacingMs_{10};
     int inquiryDelayMs_ = 3000;
+
+    // --- Discovery: coalesced publishing and set-IP repeats (GUI thread) ---
+    static constexpr int64_t kPublishGapMs = 100;
+    QTimer* DiscoveryTimer(QTimer*& timer, void (MiddleHandler::*handler)());
+    void PublishSoon();
+    void PublishDue();
+    void ArmSetIpRepeat();
+    void RepeatSetIpRequests();
+    QTimer* publishTimer_ = nullptr;  // the end of a burst of announcements
+    QTimer* setIpTimer_ = nullptr;    // the next set-IP repeat that is due
+    int64_t lastSortMs_ = -1;
 };

@@ -4,6 +4,7 @@
 
 #include <boost/asio/ip/address_v4.hpp>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ using asio::ip::udp;
 
 namespace {
 constexpr std::size_t kReceiveBufferSize = 8192;
+constexpr std::chrono::milliseconds kErrorPause{10};
 
 void LogError(const boost::system::error_code& ec)
 {
@@ -198,8 +200,22 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
 {
     std::vector<char> buffer(kReceiveBufferSize);
     udp::endpoint sender;
+    // Most datagrams come from a handful of devices: their address text is
+    // made once per sender, not once per datagram.
+    udp::endpoint lastSender;
+    QString lastSenderText;
+    int errorsInARow = 0;
+    DatagramBatch batch;
     while (running_) {
         boost::system::error_code ec;
+        // Block for the first datagram; take the rest only while the socket
+        // holds more (available() is the size of the next datagram).
+        const bool more = !batch.isEmpty();
+        if (more && (socket.available(ec) == 0 || ec || batch.size() >= kMaxBatch)) {
+            receiver_(std::move(batch));
+            batch = DatagramBatch();
+            continue;
+        }
         std::size_t size = socket.receive_from(asio::buffer(buffer), sender, 0, ec);
         if (!running_)
             break;  // closePort shut the socket down
@@ -212,10 +228,18 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
         }
         if (ec) {
             // One bad datagram must not leave the link deaf: keep receiving.
+            // An error that repeats (a socket gone bad) must not spin a core
+            // or flood the log either: from the second one in a row, pause.
             LogError(ec);
+            if (++errorsInARow > 1)
+                std::this_thread::sleep_for(kErrorPause);
             continue;
         }
-        receiver_(QByteArray(buffer.data(), int(size)),
-                  QString::fromStdString(sender.address().to_string()));
+        errorsInARow = 0;
+        if (sender != lastSender || lastSenderText.isEmpty()) {
+            lastSender = sender;
+            lastSenderText = QString::fromStdString(sender.address().to_string());
+        }
+        batch.append(Datagram{QByteArray(buffer.data(), int(size)), lastSenderText});
     }
 }

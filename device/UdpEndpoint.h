@@ -2,11 +2,17 @@
 // that the unicast and the broadcast transport share. Each transport names
 // its socket options and takes the datagrams through its own receiver.
 //
+// The receive thread blocks for one datagram, then takes whatever else the
+// socket already holds (up to a bound) and hands the lot to the receiver in
+// one call, so a burst of replies costs one hand-off, not one per datagram.
+//
 // Threads: setRemote, sendData and sendDataTo may run on any thread; they
 // are serialised by one lock, so a target change never splits sendDataTo.
 // openPort, startPort and closePort belong to one controlling thread. The
 // receiver runs on the receive thread; it must not close the endpoint.
 #pragma once
+
+#include "Datagram.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +33,11 @@ public:
         bool broadcast = false;
         int receiveBufferSize = 0;  // 0 keeps the system's size
     };
-    // Called on the receive thread with the datagram and its sender's IPv4 text.
-    using Receiver = std::function<void(const QByteArray& data, const QString& sender)>;
+    // Called on the receive thread with the datagrams taken in one go, in
+    // their order of arrival; never with an empty batch.
+    using Receiver = std::function<void(DatagramBatch&& batch)>;
+    // Most datagrams handed on in one call.
+    static constexpr int kMaxBatch = 256;
 
     UdpEndpoint(const Options& options, Receiver receiver);
     ~UdpEndpoint();

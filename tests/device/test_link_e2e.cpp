@@ -36,6 +36,16 @@ int Rx(const QList<QJsonObject>& log, int code)
     return n;
 }
 
+// Frames the device received with that code whose payload starts with the hex text.
+int RxWith(const QList<QJsonObject>& log, int code, const QString& payloadStart)
+{
+    int n = 0;
+    for (const QJsonObject& l : log)
+        n += l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
+             l.value("payload").toString().startsWith(payloadStart);
+    return n;
+}
+
 QList<qint64> RxTimes(const QList<QJsonObject>& log, int code)
 {
     QList<qint64> times;
@@ -59,6 +69,9 @@ private slots:
     void changeRoundTrip();
     void wholeConfigurationSend();
     void silentDeviceGivesUp();
+    void repeatedAcknowledgements();
+    void lateAcknowledgements();
+    void takeBroadcasts();
     void queueOrderAndOverflow();
     void discovery();
     void announcementIsPublishedAtOnce();
@@ -281,6 +294,93 @@ void TestLinkE2E::silentDeviceGivesUp()
     QVERIFY(!h->IsTimedOut());
     QVERIFY(sim->waitForLog(
         [](const QJsonObject& l) { return l.value("code").toInt() == 0x0700; }, 1500));
+}
+
+// A device that acknowledges every frame twice: two freeze toggles in a row
+// both reach it (the second acknowledgement of the first must not free the
+// second before it has gone out).
+void TestLinkE2E::repeatedAcknowledgements()
+{
+    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--dup-ack", "--state",
+                      ProcSim::stateFile("z7050-1.json")}));
+    search();
+    QVERIFY(selectAndReadBack(waitForDevice()));
+    QVERIFY(WaitSenderIdle(h));
+
+    const QString freeze = QStringLiteral("06");
+    const int before = RxWith(sim->logLines(), 0x0601, freeze);
+    SendCommand(nullptr, SEND_FREEZECMD, nullptr, QString());
+    SendCommand(nullptr, SEND_FREEZECMD, nullptr, QString());
+    const uint8_t pattern = 3;
+    SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
+    QVERIFY(WaitSenderIdle(h));
+    // The test pattern went last: once it is there, so is everything before it.
+    QVERIFY(sim->waitForLog([](const QJsonObject& l) {
+        return l.value("dir").toString() == "rx" && l.value("code").toInt() == 0x0601 &&
+               l.value("payload").toString().startsWith(QLatin1String("0503"));
+    }, 5000));
+    QCOMPARE(RxWith(sim->logLines(), 0x0601, freeze) - before, 2);
+    QVERIFY(!h->IsTimedOut());
+}
+
+// Acknowledgements that come after the resend (the device handles every
+// frame later than the wait): every frame still reaches the device, in
+// order, and the link does not give up.
+void TestLinkE2E::lateAcknowledgements()
+{
+    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "400"}));
+    h->SetAckTimeout(250);
+    search();
+    const QString ip = waitForDevice();
+    h->SelectMachine(ip);
+    h->SetUnicastRemote(ip, kDevicePort);
+    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+
+    for (uint8_t pattern = 1; pattern <= 4; ++pattern)
+        SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
+    QVERIFY(WaitSenderIdle(h, 15000));
+    QVERIFY(!h->IsTimedOut());
+    // Each pattern arrived at least once, the first ones before the later ones.
+    QList<int> seen;
+    for (const QJsonObject& l : sim->logLines()) {
+        const QByteArray payload = QByteArray::fromHex(l.value("payload").toString().toLatin1());
+        if (l.value("dir").toString() != "rx" || l.value("code").toInt() != 0x0601 ||
+            payload.size() < 2 || payload.at(0) != 0x05)
+            continue;
+        const int pattern = payload.at(1);
+        if (seen.isEmpty() || seen.last() != pattern)
+            seen << pattern;
+    }
+    QCOMPARE(seen, (QList<int>{1, 2, 3, 4}));
+}
+
+// The take broadcasts of the take groups leave through the broadcast socket
+// and reach the devices; every command is logged with its target.
+void TestLinkE2E::takeBroadcasts()
+{
+    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1}));
+    search();
+    QCOMPARE(waitForDevice(), kDeviceIp1);
+    h->SelectMachine(kDeviceIp1);
+
+    const QByteArray savedGroup = CheckedMachineList[1];
+    const int savedIndex = CheckedGroupIndex;
+    CheckedMachineList[1] = QByteArray("\x14\x15", 2);
+    CheckedGroupIndex = 1;
+    TestSupport::LogCapture log;
+    SendCommand(nullptr, SEND_MULTITAKE1CMD, nullptr, QString());
+    SendCommand(nullptr, SEND_MULTITAKE2CMD, nullptr, QString());
+    CheckedMachineList[1] = savedGroup;
+    CheckedGroupIndex = savedIndex;
+    QCOMPARE(log.count(QStringLiteral("Send CommandType:35 IPAddr:192.168.1.20"), true), 1);
+    QCOMPARE(log.count(QStringLiteral("Send CommandType:36 IPAddr:192.168.1.20"), true), 1);
+
+    for (int code : {0x0580, 0x0581}) {
+        QVERIFY2(sim->waitForLog([code](const QJsonObject& l) {
+            return l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
+                   l.value("payload").toString().startsWith(QLatin1String("1415ff"));
+        }, 3000), qPrintable(QString::number(code, 16)));
+    }
 }
 
 void TestLinkE2E::queueOrderAndOverflow()

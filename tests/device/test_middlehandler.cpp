@@ -1,9 +1,15 @@
 // The protocol object without a network: the send queues, acknowledgement,
 // give-up, the receive scanners and the dispatch rules. No socket is opened,
-// so every send fails and frames stay pending until acknowledged.
+// so every send fails and frames stay pending until acknowledged. The sender
+// thread is stopped: tests run its steps by hand on a clock of their own.
+#include "MDataJson.h"
 #include "MiddleHandler.h"
+#include "ReplyDecoder.h"
+#include "TestSupport.h"
 
 #include <QtTest>
+
+#include <cstring>
 
 namespace {
 
@@ -52,6 +58,14 @@ QByteArray Batch(const QList<QByteArray>& frames)
     return QByteArray(reinterpret_cast<const char*>(l.data()), int(l.size()));
 }
 
+using Clock = MiddleHandler::Clock;
+Clock::time_point g_now = Clock::time_point() + std::chrono::hours(1);
+
+void Advance(int ms)
+{
+    g_now += std::chrono::milliseconds(ms);
+}
+
 void Feed(const QByteArray& datagram, const QString& ip)
 {
     MiddleHandler::GetInstance()->ParseNetData(reinterpret_cast<const uint8_t*>(datagram.constData()),
@@ -70,6 +84,11 @@ private slots:
     void fortyFirstFrameIsDropped();
     void acknowledgementMatching();
     void batchAcknowledgement();
+    void repeatedAcknowledgement();
+    void lateAcknowledgementAfterResend();
+    void searchResendsWithoutCounting();
+    void giveUpRestampsSendTime();
+    void pacing();
     void giveUpEmptiesQueues();
     void scanner_data();
     void scanner();
@@ -90,6 +109,8 @@ void TestMiddleHandler::init()
     h->StopSendThread();
     h->ResetForTest();
     h->SetAckTimeout(2000);
+    h->SetSendPacing(0);
+    h->SetClockForTest([] { return g_now; });
     MachineRecord a;
     a.ip = kSelected;
     a.mac = {1, 2, 3, 4, 5, 6};
@@ -132,7 +153,8 @@ void TestMiddleHandler::fortyFirstFrameIsDropped()
         h->EnqueueShortFrame(0x0601, p.data(), kSelected, 0x28, 0x38);
     }
     QCOMPARE(h->PendingShortFrames(), 40);
-    // Slot 0 still holds frame 0: acknowledging it frees exactly one slot.
+    // Slot 0 still holds frame 0: once sent, acknowledging it frees exactly one slot.
+    h->SendProcess();
     p.set8(0, 0);
     Feed(Ack(BuildShortFrame(0x0601, p.data())), kSelected);
     QCOMPARE(h->PendingShortFrames(), 39);
@@ -143,6 +165,10 @@ void TestMiddleHandler::acknowledgementMatching()
     const ShortFrame f = BuildShortFrame(0x0600, nullptr);
     h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
 
+    Feed(Ack(f), kSelected);  // not sent yet: nothing to acknowledge
+    QCOMPARE(h->PendingShortFrames(), 1);
+
+    h->SendProcess();
     Feed(Ack(f), kOther);  // another device's acknowledgement frees nothing
     QCOMPARE(h->PendingShortFrames(), 1);
 
@@ -164,6 +190,7 @@ void TestMiddleHandler::batchAcknowledgement()
     std::array<uint8_t, Frame::kLongAreaSize> area;
     area.fill(0x55);
     h->EnqueueLongFrame(Frame::kBatchCode, area.data(), 0, kSelected);
+    h->SendProcess();  // the batch goes out
     h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
     const LongFrame l = BuildLongFrame(Frame::kBatchCode, area.data(), 0);
     Payload p;
@@ -175,8 +202,141 @@ void TestMiddleHandler::batchAcknowledgement()
     QCOMPARE(h->PendingShortFrames(), 1);
 }
 
+// Two identical frames queued (two freeze toggles) against a device that
+// acknowledges every frame twice: the second acknowledgement of the first
+// frame must not free the second frame, which has not gone out yet.
+void TestMiddleHandler::repeatedAcknowledgement()
+{
+    const ShortFrame f = BuildShortFrame(0x0601, nullptr);
+    h->EnqueueShortFrame(0x0601, nullptr, kSelected, 0x28, 0x38);
+    h->EnqueueShortFrame(0x0601, nullptr, kSelected, 0x28, 0x38);
+    const quint64 sent = h->SentFrameCount();
+
+    h->SendProcess();
+    Feed(Ack(f), kSelected);
+    Feed(Ack(f), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 1);
+
+    h->SendProcess();  // the second toggle goes out too
+    QCOMPARE(h->SentFrameCount() - sent, quint64(2));
+    Feed(Ack(f), kSelected);
+    Feed(Ack(f), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 0);
+    QCOMPARE(h->SentFrameCount() - sent, quint64(2));
+}
+
+// An acknowledgement that comes after the resend: the first one frees the
+// frame, the late second one (of the resend) frees nothing that is queued
+// behind it.
+void TestMiddleHandler::lateAcknowledgementAfterResend()
+{
+    TestSupport::LogCapture log;
+    const ShortFrame f = BuildShortFrame(0x0601, nullptr);
+    h->EnqueueShortFrame(0x0601, nullptr, kSelected, 0x28, 0x38);
+    h->SendProcess();
+    Advance(2001);
+    h->SendProcess();  // time-out: ready to resend
+    QCOMPARE(h->ResendCount(), 1);
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 1);
+    h->SendProcess();  // the resend
+    h->EnqueueShortFrame(0x0601, nullptr, kSelected, 0x28, 0x38);
+
+    Feed(Ack(f), kSelected);
+    QCOMPARE(h->PendingShortFrames(), 1);
+    QCOMPARE(h->ResendCount(), 0);
+    Feed(Ack(f), kSelected);  // late: the queued frame has not gone out
+    QCOMPARE(h->PendingShortFrames(), 1);
+}
+
+// A search broadcast sends a frame that awaits its acknowledgement again at
+// the next step, without counting a resend: the frame then still gets its
+// three resends before the give-up.
+void TestMiddleHandler::searchResendsWithoutCounting()
+{
+    TestSupport::LogCapture log;
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    const quint64 sent = h->SentFrameCount();
+    h->SendProcess();
+    Advance(500);
+    h->SendProcess();  // still waiting
+    QCOMPARE(h->SentFrameCount() - sent, quint64(1));
+
+    Payload search;
+    search.set8(0, 0xFF);
+    h->SendBroadcastCommand(kSearchCode, search.data(), QString());
+    h->SendProcess();
+    QCOMPARE(h->SentFrameCount() - sent, quint64(2));
+    QCOMPARE(h->ResendCount(), 0);
+
+    for (int step = 0; step < 8 && !h->IsTimedOut(); ++step) {
+        Advance(2001);
+        h->SendProcess();
+        h->SendProcess();
+    }
+    QVERIFY(h->IsTimedOut());
+    QCOMPARE(h->SentFrameCount() - sent, quint64(5));
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 3);
+    QCOMPARE(log.count(QStringLiteral("The Network is TimeOut"), true), 1);
+}
+
+// The give-up restamps the send time: the 2-second test then runs on from
+// the give-up and logs one more "Resend the command" with empty queues.
+void TestMiddleHandler::giveUpRestampsSendTime()
+{
+    TestSupport::LogCapture log;
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    h->SendProcess();
+    for (int i = 0; i < 3; ++i) {
+        Advance(2001);
+        h->SendProcess();
+        h->SendProcess();
+    }
+    Advance(2001);
+    h->SendProcess();
+    QVERIFY(h->IsTimedOut());
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 3);
+
+    Advance(2000);  // not more than the wait since the give-up
+    h->SendProcess();
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 3);
+    Advance(1);
+    const quint64 sent = h->SentFrameCount();
+    h->SendProcess();
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 4);
+    h->SendProcess();
+    Advance(5000);
+    QCOMPARE(h->SendProcess(), Clock::time_point::max());  // idle: nothing more to wake for
+    QCOMPARE(h->SentFrameCount(), sent);
+    QCOMPARE(log.count(QStringLiteral("Resend the command "), true), 4);
+    QCOMPARE(h->PendingShortFrames(), 0);
+}
+
+// At most one frame per pacing step: an acknowledged frame's successor
+// waits for the rest of the step, a lone frame after a quiet spell does not.
+void TestMiddleHandler::pacing()
+{
+    h->SetSendPacing(10);
+    const ShortFrame f = BuildShortFrame(0x0600, nullptr);
+    const quint64 sent = h->SentFrameCount();
+    Advance(100);
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    h->SendProcess();
+    QCOMPARE(h->SentFrameCount() - sent, quint64(1));
+
+    h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
+    Advance(1);
+    Feed(Ack(f), kSelected);
+    QCOMPARE(h->SendProcess(), g_now + std::chrono::milliseconds(9));
+    QCOMPARE(h->SentFrameCount() - sent, quint64(1));
+    Advance(9);
+    h->SendProcess();
+    QCOMPARE(h->SentFrameCount() - sent, quint64(2));
+}
+
 void TestMiddleHandler::giveUpEmptiesQueues()
 {
+    h->SetClockForTest({});
+    h->SetSendPacing(10);
     h->SetAckTimeout(40);
     h->StartSendThread();
     h->EnqueueShortFrame(0x0600, nullptr, kSelected, 0x28, 0x38);
@@ -342,31 +502,74 @@ void TestMiddleHandler::keyboardPackets()
         QCOMPARE(spy.at(0).at(0).toByteArray(), QByteArray::fromHex("0102030405060708090a"));
 }
 
-// Whatever a device sends, with a valid checksum and any payload, the
-// decoders stay inside the record and the payload (sanitizer builds check the
-// accesses; here it must at least neither crash nor hang).
+// Whatever a device sends, with a valid checksum and any payload: a reply
+// that the decoder refuses writes nothing, and no reply writes outside the
+// record (guard bytes on both sides stay as they were; sanitizer builds check
+// every access on top). Both the refused and the accepted path are reached.
 void TestMiddleHandler::randomRepliesAreSafe()
 {
     const uint16_t codes[] = {0x0000, 0x012C, 0x0500, 0x05F1, 0x0600, 0x0602, 0x0604,
                               0x0606, 0x0608, 0x0612, 0x0613, 0x0615, 0x0617, 0x0619,
-                              0x0631, 0x0633, 0x0635, 0x0661, 0x0671, 0x0701, 0x0710,
-                              0x0400, 0x8080, 0x8081, 0x8100};
+                              0x0631, 0x0633, 0x0635, 0x0661, 0x0671, 0x0701, 0x0710};
+    struct Guarded {
+        uint8_t before[64];
+        MData record;
+        uint8_t after[64];
+    };
+    auto guarded = std::make_unique<Guarded>();
+    std::memset(guarded->before, 0xA5, sizeof guarded->before);
+    std::memset(guarded->after, 0x5A, sizeof guarded->after);
+    MData fallback;
+    InitFallbackRecord(fallback);
+    auto guardsIntact = [&] {
+        return std::all_of(std::begin(guarded->before), std::end(guarded->before), [](uint8_t b) { return b == 0xA5; }) &&
+               std::all_of(std::begin(guarded->after), std::end(guarded->after), [](uint8_t b) { return b == 0x5A; });
+    };
+
     QRandomGenerator random(20261210);
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&,
-                                                                const QString&) {});
+    auto randomPayload = [&](int i) {
+        Payload p;
+        for (int b = 0; b < Frame::kPayloadSize; ++b)
+            p.set8(b, uint8_t(random.bounded(256)));
+        if (i % 2)  // small values reach the interesting branches more often
+            for (int b = 0; b < 4; ++b)
+                p.set8(b, uint8_t(random.bounded(8)));
+        return p;
+    };
+
+    TestSupport::LogCapture log;
+    int refused = 0;
+    int accepted = 0;
     for (uint16_t code : codes) {
-        for (int i = 0; i < 2000; ++i) {
-            Payload p;
-            for (int b = 0; b < Frame::kPayloadSize; ++b)
-                p.set8(b, uint8_t(random.bounded(256)));
-            if (i % 2)  // small values reach the interesting branches more often
-                for (int b = 0; b < 4; ++b)
-                    p.set8(b, uint8_t(random.bounded(8)));
-            Feed(Bytes(BuildShortFrame(code, p.data())), i % 3 ? kSelected : kUnknown);
+        for (int i = 0; i < 300; ++i) {
+            const Payload p = randomPayload(i);
+            const QJsonObject before = MDataToJson(guarded->record);
+            log.clear();
+            DecodeReply(code, p.data(), guarded->record, fallback);
+            if (log.count(QStringLiteral(" ignored: ")) > 0) {
+                ++refused;
+                const QStringList changed = CompareMDataJson(before, MDataToJson(guarded->record));
+                if (!changed.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("refused reply 0x%1 wrote %2")
+                                         .arg(code, 4, 16, QLatin1Char('0'))
+                                         .arg(changed.join(QLatin1Char(' ')))));
+            } else {
+                ++accepted;
+            }
+            QVERIFY2(guardsIntact(), qPrintable(QStringLiteral("reply 0x%1 wrote past the record").arg(code, 4, 16)));
         }
     }
-    qInstallMessageHandler(previous);
+    QVERIFY(refused > 0);
+    QVERIFY(accepted > 0);
+
+    // The same through the receive path, discovery and acknowledgements too,
+    // from the selected device and from strangers: nothing breaks the list.
+    const uint16_t dispatched[] = {0x0604, 0x0612, 0x0631, 0x0400, 0x8080, 0x8081, 0x8100};
+    for (uint16_t code : dispatched)
+        for (int i = 0; i < 300; ++i)
+            Feed(Bytes(BuildShortFrame(code, randomPayload(i).data())), i % 3 ? kSelected : kUnknown);
     QVERIFY(h->GetMachineCount() >= 2);
+    QVERIFY(h->GetCurrentMData() != nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestMiddleHandler)

@@ -11,6 +11,11 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <functional>
 #include <future>
 #include <memory>
@@ -142,6 +147,9 @@ private slots:
     void sendBeforeOpenFails();
     void targetSurvivesClose_data() { AddTransportRows(); }
     void targetSurvivesClose();
+    void burstArrivesWholeAndInOrder();
+    void busyOwnerTakesBurstInOneCall();
+    void repeatedReceiveErrorPauses();
     void bindFailureLeavesTransportClosed_data();
     void bindFailureLeavesTransportClosed();
     void broadcastLocalIpFollowsLastOpen();
@@ -480,6 +488,113 @@ void TestUdp::closeEndsBlockedReceive()
     QTRY_COMPARE(ThreadCount(), base);
     Peer squatter;
     QVERIFY(squatter.bind(TestNet::kPcIp, kLocalPort));  // the socket is closed
+}
+
+// While the owner's thread is busy, a burst piles up in the transport and is
+// then delivered in one call, not one per datagram.
+void TestUdp::busyOwnerTakesBurstInOneCall()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    CoreNetWorkUDP udp;
+    QList<int> batchSizes;
+    connect(&udp, &CoreNetWorkUDP::sigReadBatch, &udp,
+            [&](const DatagramBatch& batch) { batchSizes << batch.size(); });
+    QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
+    Peer peer;
+    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    constexpr int kBurst = 50;
+    for (int i = 0; i < kBurst; ++i)
+        peer.send(QByteArray::number(i), TestNet::kPcIp, kLocalPort);
+    // This thread stays away from its event loop until the receive thread
+    // has taken the whole burst.
+    QDeadlineTimer deadline(10000);
+    while (udp.pendingDatagrams() < kBurst && !deadline.hasExpired())
+        QThread::yieldCurrentThread();
+    QCOMPARE(udp.pendingDatagrams(), kBurst);
+    QTRY_COMPARE(batchSizes, QList<int>{kBurst});
+    QCOMPARE(udp.pendingDatagrams(), 0);
+    udp.closePort();
+}
+
+// A burst of datagrams arrives whole and in order, in batches (one queued
+// call per wake of the receive thread), each datagram with its sender.
+void TestUdp::burstArrivesWholeAndInOrder()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    CoreNetWorkUDP udp;
+    QList<QByteArray> data;
+    QStringList senders;
+    int batches = 0;
+    connect(&udp, &CoreNetWorkUDP::sigReadBatch, &udp, [&](const DatagramBatch& batch) {
+        ++batches;
+        for (const Datagram& d : batch) {
+            data << d.data;
+            senders << d.sender;
+        }
+    });
+    QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
+    Peer peer;
+    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    constexpr int kBurst = 600;
+    for (int i = 0; i < kBurst; ++i)
+        peer.send(QByteArray::number(i), TestNet::kPcIp, kLocalPort);
+    QTRY_COMPARE_WITH_TIMEOUT(data.size(), kBurst, 10000);
+    for (int i = 0; i < kBurst; ++i)
+        QCOMPARE(data[i], QByteArray::number(i));
+    QCOMPARE(senders.count(TestNet::kDeviceIp1), kBurst);
+    QVERIFY(batches <= kBurst);
+    udp.closePort();
+}
+
+namespace {
+// The descriptor of the socket bound to ip:port in this process, or -1.
+int SocketBoundTo(const QString& ip, quint16 port)
+{
+    const quint32 address = htonl(QHostAddress(ip).toIPv4Address());
+    for (int fd = 3; fd < 4096; ++fd) {
+        sockaddr_in a{};
+        socklen_t length = sizeof a;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length) == 0 &&
+            a.sin_family == AF_INET && a.sin_port == htons(port) && a.sin_addr.s_addr == address)
+            return fd;
+    }
+    return -1;
+}
+}  // namespace
+
+// A socket gone bad fails every receive at once: the receive thread must
+// neither spin a core nor flood the log (it pauses from the second error in
+// a row). Here the socket's descriptor is replaced by a file under the
+// transport's feet, so that each receive fails with "not a socket".
+void TestUdp::repeatedReceiveErrorPauses()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    auto udp = std::make_unique<CoreNetWorkUDP>();
+    QVERIFY(udp->openPort(TestNet::kPcIp, kLocalPort));
+    const int fd = SocketBoundTo(TestNet::kPcIp, kLocalPort);
+    QVERIFY(fd >= 0);
+    TestSupport::LogCapture log;
+    const int null = ::open("/dev/null", O_RDONLY);
+    QVERIFY(null >= 0);
+    QVERIFY(::dup2(null, fd) == fd);
+    ::close(null);
+    // The receive blocked on the old socket ends with this datagram; every
+    // receive after it fails.
+    Peer peer;
+    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    peer.send("wake", TestNet::kPcIp, kLocalPort);
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("Exception: ")) >= 3, 10000);
+
+    // An upper bound only, so a loaded machine cannot make it fail: without
+    // the pause this would be tens of thousands of lines.
+    const int before = log.count(QStringLiteral("Exception: "));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTest::qWait(300);
+    const int errors = log.count(QStringLiteral("Exception: ")) - before;
+    const qint64 ms = elapsed.elapsed();
+    QVERIFY2(errors <= ms / 10 + 5, qPrintable(QStringLiteral("%1 errors in %2 ms").arg(errors).arg(ms)));
+    udp->closePort();
 }
 
 QTEST_GUILESS_MAIN(TestUdp)
