@@ -23,6 +23,7 @@
 #include <memory>
 
 using namespace TestNet;
+using TestSupport::WaitReadBackEnds;
 using TestSupport::WaitSenderIdle;
 
 namespace {
@@ -123,6 +124,7 @@ private:
     int Rx(int code, const QString& payloadPrefix = QString()) const;
     QList<int> PresetLoads() const;
     bool waitForReadBacks(int count);
+    bool readBacksOver();
     void checkFlush(const QList<QByteArray>& transfers, int at, bool reset);
     void checkLamps(const LampPattern& pattern);
 
@@ -130,6 +132,8 @@ private:
     std::unique_ptr<ProcSim> proc_;
     std::unique_ptr<MainWindow> window_;
     MiddleHandler* h_ = nullptr;
+    // Every read-back's end as the program sees it, from the first one on.
+    std::unique_ptr<QSignalSpy> readBackEnds_;
     QTemporaryDir appDir_;
 };
 
@@ -163,16 +167,16 @@ void TestKeyboard::initTestCase()
     const auto octets = Ipv4Octets(kPcIp);
     SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
     SearchHostIp = kPcIp;
-    QTRY_VERIFY_WITH_TIMEOUT(announced, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(announced, 5000);
     disconnect(announcement);
-    QSignalSpy end(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    readBackEnds_ = std::make_unique<QSignalSpy>(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     h_->SelectMachine(kDeviceIp1);
     h_->SetUnicastRemote(kDeviceIp1, kDevicePort);
     h_->OpenUnicastPort(h_->GetBroadcastLocalIp(), kDevicePort);
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    QVERIFY(end.wait(5000));
-    QVERIFY(WaitSenderIdle(h_));
+    QVERIFY(WaitReadBackEnds(h_, *readBackEnds_, 1));
+    QCOMPARE(Rx(0x0600), 1);
     // The presets that the rows below count on, as the processor reported them.
     const MData* data = h_->GetCurrentMData();
     QCOMPARE(data->M_AllCfg.workMode, int32_t(MOSAIC_MODE));
@@ -192,7 +196,8 @@ void TestKeyboard::cleanup()
     // The program never closes the keyboard; each test starts without it.
     h_->CloseUsbPort();
     sim_->unplug();
-    QVERIFY(WaitSenderIdle(h_));
+    // No reply of this test's read-backs is left to reach the next one.
+    QVERIFY(readBacksOver());
 }
 
 void TestKeyboard::cleanupTestCase()
@@ -233,17 +238,24 @@ QList<int> TestKeyboard::PresetLoads() const
 }
 
 // Until count read-backs in all (the PC's address, then the request for
-// everything) have reached the processor and the queue is empty; true when
-// there are exactly that many.
+// everything) have reached the processor and every one of them has ended;
+// true when there are exactly that many.
 bool TestKeyboard::waitForReadBacks(int count)
 {
-    QElapsedTimer t;
-    t.start();
-    while (Rx(0x0600) < count && t.elapsed() < 5000)
-        QTest::qWait(20);
+    if (!QTest::qWaitFor([&] { return Rx(0x0600) >= count; }, 10000))
+        return false;
+    return readBacksOver() && Rx(0x0600) == count && Rx(0x0401) == count;
+}
+
+// Until every read-back that has reached the processor has ended as the
+// program sees it, with nothing left to send: no lamp flush of a read-back's
+// preset report is still to come.
+bool TestKeyboard::readBacksOver()
+{
     if (!WaitSenderIdle(h_))
         return false;
-    return Rx(0x0600) == count && Rx(0x0401) == count;
+    const int requests = Rx(0x0600);
+    return WaitReadBackEnds(h_, *readBackEnds_, requests) && readBackEnds_->count() == requests;
 }
 
 // Nine planes in sending order from transfer at: a reset (colour A and B off
@@ -316,9 +328,9 @@ void TestKeyboard::plugInAndUnplug()
     QVERIFY(sim_->hostAnnounced());
     QCOMPARE(StatusIcon(window_.get(), 0), KeyboardOk());
     QVERIFY(waitForReadBacks(readBacks + 1));
-    // The read-back's preset report lights the preset lamps; the others
+    // The read-back's preset report lit the preset lamps; the others
     // stay as the reset left them.
-    QTRY_COMPARE(sim_->lamp(13).colorB, 1);
+    QCOMPARE(sim_->lamp(13).colorB, 1);
     for (int k = 0; k < SimKeyboard::kKeyCount; ++k) {
         const bool preset = k >= 13 && k <= 32;
         const bool stored = preset && kStoredPresets.contains(k - 13);
@@ -327,8 +339,10 @@ void TestKeyboard::plugInAndUnplug()
 
     // Keys work on the keyboard opened by hot-plug.
     sim_->clearTransfers();
+    QSignalSpy handled(h_, &MiddleHandler::SigUsbNormalToPc);
     sim_->sendKeys({5});
-    QTRY_COMPARE(sim_->transferCount(), kLampPlaneCount);
+    QTRY_COMPARE(handled.count(), 1);
+    QCOMPARE(sim_->transferCount(), kLampPlaneCount);
     checkLamps("5=S");
 
     sim_->unplug();
@@ -517,17 +531,25 @@ void TestKeyboard::keyReports()
     makeWindow();
     window_->setEnabled(enabled);
     KeyLamps().keyboardLocked = locked;
+    // No read-back is answering: its preset reports would flush the lamps
+    // among the transfers counted below.
+    QVERIFY(readBacksOver());
     sim_->clearTransfers();
     const int freezesBefore = Rx(0x0601, kFreezePayload);
     const int takesBefore = Rx(0x0700, kTakePayload);
     const int recallsBefore = PresetLoads().size();
     const int quickTakesBefore = Logged("QuickTake");
+    const int presetOpsBefore = Rx(0x0603);
 
     QSignalSpy handled(h_, &MiddleHandler::SigUsbNormalToPc);
+    QSignalSpy presetReports(h_, &MiddleHandler::SigUiRefreshPresetValid);
     for (const QVector<int>& keys : reports)
         sim_->sendKeys(keys);
     QTRY_COMPARE(handled.count(), reports.size());
     QVERIFY(WaitSenderIdle(h_));
+    // The processor answers every preset operation with its preset report;
+    // the flush that follows each one is among the transfers counted below.
+    QTRY_COMPARE_WITH_TIMEOUT(presetReports.count(), Rx(0x0603) - presetOpsBefore, 10000);
 
     QCOMPARE(KeyLamps().keyboardLocked, lockAfter);
     QCOMPARE(KeyLamps().freezeOn, freezeAfter);
@@ -536,7 +558,7 @@ void TestKeyboard::keyReports()
     QCOMPARE(PresetLoads().mid(recallsBefore), recalls);
     QCOMPARE(Logged("QuickTake") - quickTakesBefore, quickTakes);
 
-    QTRY_COMPARE(sim_->transferCount(), flushes * kLampPlaneCount);
+    QCOMPARE(sim_->transferCount(), flushes * kLampPlaneCount);
     const QList<QByteArray> t = sim_->transfers();
     for (int i = 0; i < flushes; ++i)
         checkFlush(t, i * kLampPlaneCount, false);
@@ -571,6 +593,7 @@ void TestKeyboard::shortReportIsIgnored()
     QFETCH(bool, handled);
     sim_->plug();
     makeWindow();
+    QVERIFY(readBacksOver());
     sim_->clearTransfers();
     const int recallsBefore = PresetLoads().size();
     const QString ignored = QStringLiteral("Key report of %1 bytes ignored").arg(length);
@@ -579,6 +602,7 @@ void TestKeyboard::shortReportIsIgnored()
     // Key 14 (preset 1) down, as far as the report reaches.
     QByteArray report = SimKeyboard::keyReport({14}).leftJustified(length, '\0', true);
     QSignalSpy reports(h_, &MiddleHandler::SigUsbNormalToPc);
+    QSignalSpy presetReports(h_, &MiddleHandler::SigUiRefreshPresetValid);
     sim_->sendFrame(0x00AC, report);
     QTRY_COMPARE(reports.count(), 1);
     QVERIFY(WaitSenderIdle(h_));
@@ -586,7 +610,8 @@ void TestKeyboard::shortReportIsIgnored()
     QCOMPARE(PresetLoads().mid(recallsBefore), handled ? QList<int>{1} : QList<int>{});
     // The preset lamps, the report's own flush and the one after the
     // processor's preset report.
-    QTRY_COMPARE(sim_->transferCount(), handled ? 3 * kLampPlaneCount : 0);
+    QTRY_COMPARE_WITH_TIMEOUT(presetReports.count(), handled ? 1 : 0, 10000);
+    QCOMPARE(sim_->transferCount(), handled ? 3 * kLampPlaneCount : 0);
 }
 
 void TestKeyboard::freezeLampSendsOnChangeOnly()
@@ -665,6 +690,7 @@ void TestKeyboard::deviceReadBackResetsTheLamps()
     sim_->plug();
     makeWindow();
     KeyLamps().entries[40] = {1, 2, LAMP_PLAIN, 0};
+    QVERIFY(readBacksOver());
     sim_->clearTransfers();
     // The communication page has selected a device and reads it back.
     QVERIFY(QMetaObject::invokeMethod(window_.get(), "On_sigInquireMachineData"));

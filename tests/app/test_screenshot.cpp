@@ -57,17 +57,28 @@ void TestScreenshot::wholeWindow()
     w.move(100, 50);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(300);  // let the first frames reach the server
 
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(w.size(), QSize(1366, 768));
     QCOMPARE(w.frameGeometry(), w.geometry());  // no frame around it
 
-    const QImage shot = w.screen()
-                            ->grabWindow(0, w.x(), w.y(), w.width(), w.height())
-                            .toImage()
-                            .convertToFormat(QImage::Format_RGB32);
+    // The screen as the server shows it, once the window's first frames
+    // have reached it: the title bar, the body and the caption drawn.
+    auto* caption = w.findChild<QLabel*>("titleText1");
+    QVERIFY(caption);
+    const QRect captionArea = caption->geometry().intersected(QRect(0, 0, 1366, 32));
+    QImage shot;
+    const auto drawn = [&] {
+        shot = w.screen()
+                   ->grabWindow(0, w.x(), w.y(), w.width(), w.height())
+                   .toImage()
+                   .convertToFormat(QImage::Format_RGB32);
+        return shot.size() == QSize(1366, 768) && near(shot.pixel(700, 3), kTitleBar) &&
+               near(shot.pixel(1000, 600), kBody) && countNear(shot, captionArea, kAccent) > 20;
+    };
+    const bool shown = QTest::qWaitFor(drawn, 10000);
     shot.save(QStringLiteral("test_screenshot.png"));
+    QVERIFY2(shown, "the window's first frame did not reach the screen");
     QCOMPARE(shot.size(), QSize(1366, 768));
 
     // Title bar across the top, the window body below it, the dark border.
@@ -78,9 +89,7 @@ void TestScreenshot::wholeWindow()
     QVERIFY(near(shot.pixel(1365, 400), QColor(16, 16, 16)));
 
     // The caption "OUTPUT" is drawn in the accent colour in its label.
-    auto* caption = w.findChild<QLabel*>("titleText1");
     QCOMPARE(caption->text(), QStringLiteral("OUTPUT"));
-    const QRect captionArea = caption->geometry().intersected(QRect(0, 0, 1366, 32));
     QVERIFY2(countNear(shot, captionArea, kAccent) > 20, "caption not drawn");
 
     // Seven page buttons in a column left of the pages; only the output

@@ -609,11 +609,19 @@ void TestWidgets::progressCompletionBeforeItAppears()
     owner.show();
     ProgressHelper progress(&owner, kLongPeriod, "Working...");
     progress.dialog()->setMinimumDuration(50);
+    // The dialog's own show timer, started with the progress.
+    const auto showPending = [&progress] {
+        for (const QTimer* t : progress.dialog()->findChildren<QTimer*>())
+            if (t->isActive())
+                return true;
+        return false;
+    };
     progress.showProgressDialog();
+    QVERIFY(showPending());
     progress.stopProgressDialog();
     QCOMPARE(progress.count(), 100);
-    // The dialog's own show timer must not bring it up afterwards.
-    QTest::qWait(300);
+    // Stopped or run out, the show timer must not have brought it up.
+    QTRY_VERIFY_WITH_TIMEOUT(!showPending(), 5000);
     QVERIFY(!progress.dialog()->isVisible());
 }
 

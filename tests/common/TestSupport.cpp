@@ -7,6 +7,52 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <mutex>
+
+namespace {
+std::mutex g_captureMutex;
+QStringList g_captured;
+QtMessageHandler g_previousHandler = nullptr;
+
+void CaptureMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    std::lock_guard<std::mutex> lock(g_captureMutex);
+    g_captured << message;
+}
+}  // namespace
+
+TestSupport::LogCapture::LogCapture()
+{
+    clear();
+    g_previousHandler = qInstallMessageHandler(CaptureMessage);
+}
+
+TestSupport::LogCapture::~LogCapture()
+{
+    qInstallMessageHandler(g_previousHandler);
+}
+
+int TestSupport::LogCapture::count(const QString& text, bool exact) const
+{
+    std::lock_guard<std::mutex> lock(g_captureMutex);
+    int n = 0;
+    for (const QString& line : g_captured)
+        n += exact ? line == text : line.contains(text);
+    return n;
+}
+
+QStringList TestSupport::LogCapture::lines() const
+{
+    std::lock_guard<std::mutex> lock(g_captureMutex);
+    return g_captured;
+}
+
+void TestSupport::LogCapture::clear()
+{
+    std::lock_guard<std::mutex> lock(g_captureMutex);
+    g_captured.clear();
+}
+
 int TestSupport::ThreadCount()
 {
     return QDir(QStringLiteral("/proc/self/task"))
@@ -29,4 +75,15 @@ bool TestSupport::WaitSenderIdle(MiddleHandler* handler, int timeoutMs)
             return false;
         QTest::qWait(10);
     }
+}
+
+bool TestSupport::WaitReadBackEnds(MiddleHandler* handler, const QSignalSpy& ends, int count,
+                                   int timeoutMs)
+{
+    return QTest::qWaitFor(
+        [&] {
+            return ends.count() >= count && handler->PendingShortFrames() == 0 &&
+                   handler->PendingLongFrames() == 0;
+        },
+        timeoutMs);
 }

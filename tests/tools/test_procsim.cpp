@@ -134,7 +134,7 @@ private:
 
     // Frames arriving on s until done() holds or timeoutMs has passed.
     QList<Rx> collect(QUdpSocket& s, const std::function<bool(const QList<Rx>&)>& done,
-                      int timeoutMs = 3000)
+                      int timeoutMs = 5000)
     {
         QList<Rx> got;
         QDeadlineTimer deadline(timeoutMs);
@@ -151,7 +151,7 @@ private:
         return got;
     }
 
-    QList<Rx> collectCount(QUdpSocket& s, int n, int timeoutMs = 3000)
+    QList<Rx> collectCount(QUdpSocket& s, int n, int timeoutMs = 5000)
     {
         return collect(
             s, [n](const QList<Rx>& g) { return g.size() >= n; }, timeoutMs);
@@ -691,7 +691,7 @@ private slots:
         QVERIFY(startSim({QStringLiteral("--wrong-ack-code"), QStringLiteral("--junk-before"),
                           QStringLiteral("--status-interval"), QStringLiteral("0")}));
         sendTo(pcUnicast, kDev1, Short(0x0401, QByteArray::fromHex("c0a8010a")));
-        QVERIFY(pcUnicast.waitForReadyRead(2000));
+        QVERIFY(pcUnicast.waitForReadyRead(5000));
         const QByteArray d = pcUnicast.receiveDatagram().data();
         QCOMPARE(d.left(3), QByteArray::fromHex("00ed11"));
         QCOMPARE(U16(d, 3 + 4), 0x0400);
@@ -708,7 +708,7 @@ private slots:
                 return l.value(QStringLiteral("dir")) == QLatin1String("tx") &&
                        l.value(QStringLiteral("code")).toInt() == 0x0710;
             },
-            2000));
+            5000));
         QList<QJsonObject> lines = sim.logLines();
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0].value(QStringLiteral("dir")).toString(), QStringLiteral("rx"));
