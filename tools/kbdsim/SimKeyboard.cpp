@@ -109,8 +109,11 @@ struct SimKeyboard::Private {
 
     QString nodePath() const
     {
-        return QString::fromUtf8(umockdev_testbed_get_root_dir(testbed)) +
-               QLatin1String(kDevNode);
+        // The testbed hands over a copy of its root directory's name.
+        gchar* root = umockdev_testbed_get_root_dir(testbed);
+        const QString path = QString::fromUtf8(root) + QLatin1String(kDevNode);
+        g_free(root);
+        return path;
     }
 
     bool reapable(const Client& c) const
