@@ -83,4 +83,7 @@ bool CoreBroadcastUdp::startPort()
 void CoreBroadcastUdp::closePort()
 {
     endpoint_->closePort();
+    // What the closed socket received and this thread has not yet taken
+    // belongs to the session that ended: it is never delivered.
+    handOff_.Take();
 }

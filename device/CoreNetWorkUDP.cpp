@@ -101,6 +101,9 @@ bool CoreNetWorkUDP::startPort()
 void CoreNetWorkUDP::closePort()
 {
     endpoint_->closePort();
+    // What the closed socket received and this thread has not yet taken
+    // belongs to the session that ended: it is never delivered.
+    handOff_.Take();
 }
 
 QString CoreNetWorkUDP::lastSender() const

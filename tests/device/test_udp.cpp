@@ -149,6 +149,7 @@ private slots:
     void targetSurvivesClose();
     void burstArrivesWholeAndInOrder();
     void busyOwnerTakesBurstInOneCall();
+    void closedPortDeliversNothingMore();
     void repeatedReceiveErrorPauses();
     void bindFailureLeavesTransportClosed_data();
     void bindFailureLeavesTransportClosed();
@@ -514,6 +515,30 @@ void TestUdp::busyOwnerTakesBurstInOneCall()
     QTRY_COMPARE(batchSizes, QList<int>{kBurst});
     QCOMPARE(udp.pendingDatagrams(), 0);
     udp.closePort();
+}
+
+// Datagrams that a port received before it was closed, and that its owner
+// had not yet taken, are never delivered: they belong to the ended session.
+void TestUdp::closedPortDeliversNothingMore()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    CoreNetWorkUDP udp;
+    int delivered = 0;
+    connect(&udp, &CoreNetWorkUDP::sigReadBatch, &udp,
+            [&](const DatagramBatch& batch) { delivered += batch.size(); });
+    QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
+    Peer peer;
+    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    peer.send("late reply", TestNet::kPcIp, kLocalPort);
+    QDeadlineTimer deadline(10000);
+    while (udp.pendingDatagrams() < 1 && !deadline.hasExpired())
+        QThread::yieldCurrentThread();
+    QCOMPARE(udp.pendingDatagrams(), 1);
+    udp.closePort();
+    QCOMPARE(udp.pendingDatagrams(), 0);
+    // The delivery already posted finds nothing.
+    QCoreApplication::processEvents();
+    QCOMPARE(delivered, 0);
 }
 
 // A burst of datagrams arrives whole and in order, in batches (one queued
