@@ -1,8 +1,11 @@
 #include "InputSrcSetDlg.h"
 
+#include "PageHelper.h"
+
 InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("InputSrcSetDlg"));
+    Page::Setup(this);
 }
 
 void InputSrcSetDlg::ResetCells() {}

@@ -1,13 +1,12 @@
 #include "KSV_OpSetDlg.h"
 
 #include "DeviceLog.h"
-
-#include <QKeyEvent>
+#include "PageHelper.h"
 
 KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("KSV_OpSetDlg"));
-    setWindowFlags(Qt::FramelessWindowHint);
+    Page::Setup(this);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
@@ -38,10 +37,3 @@ void KSV_OpSetDlg::On_SigRenameToInputSrc(int idx, QString renameStr)
 void KSV_OpSetDlg::On_SigInputTileEnable(int, bool) {}
 
 void KSV_OpSetDlg::On_SigChangeInputSubSrc(int, int) {}
-
-void KSV_OpSetDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}

@@ -28,10 +28,6 @@ public slots:
     void On_SigInputTileEnable(int idx, bool bEnable);
     void On_SigChangeInputSubSrc(int Gid, int Pid);
 
-protected:
-    // A page never closes itself: Escape is swallowed.
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     int mode_ = 0;
 };

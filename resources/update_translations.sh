@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for pack in English Chinese ChineseTrad; do
-  lupdate -locations none -no-obsolete app layout inputs system forms \
+  lupdate -locations none -no-obsolete app widgets layout inputs system forms \
     -ts "resources/KSV_Z9050_${pack}.ts"
 done

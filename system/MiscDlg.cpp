@@ -1,6 +1,7 @@
 #include "MiscDlg.h"
 
 #include "MiddleHandler.h"
+#include "PageHelper.h"
 #include "ProgressHelper.h"
 #include "SendCommand.h"
 #include "XmlStreamHelper.h"
@@ -18,6 +19,10 @@ const QString kAllCfg = QStringLiteral("ALLCONFG");
 MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MiscDlg"));
+    Page::Setup(this, [this] {
+        if (ethOutputButton_)
+            ethOutputButton_->setText(tr("Eth Output"));
+    });
     const QString style = QStringLiteral(
         "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
         " border-radius: 5px; min-width: 120px; min-height: 36px; }"
@@ -68,13 +73,6 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
                                    tr("Inquire Machine Data Timeout."));
     connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, progress_,
             &ProgressHelper::stopProgressDialog);
-}
-
-void MiscDlg::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        ethOutputButton_->setText(tr("Eth Output"));
-    QWidget::changeEvent(event);
 }
 
 void MiscDlg::UiRefreshAll() {}

@@ -36,9 +36,6 @@ signals:
     void sigLanguageChange(LANGUAGE_TYPE LanguageType);
     void sigVideoShow();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     QPushButton* ethOutputButton_ = nullptr;
     ProgressHelper* progress_ = nullptr;

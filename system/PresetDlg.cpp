@@ -2,6 +2,7 @@
 
 #include "KeyLamps.h"
 #include "MiddleHandler.h"
+#include "PageHelper.h"
 #include "SendCommand.h"
 
 namespace {
@@ -20,6 +21,7 @@ int PresetRow(const MData& data)
 PresetDlg::PresetDlg(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PresetDlg"));
+    Page::Setup(this);
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUiRefreshPresetValid()), this,
             SLOT(On_SigUiRefreshPresetValid()));
 }

@@ -1,0 +1,69 @@
+#include "PageHelper.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+
+// Installed on the page itself: sees the page's own events before it does.
+class PageEventFilter : public QObject {
+public:
+    PageEventFilter(QWidget* page, std::function<void()> retranslate)
+        : QObject(page), retranslate_(std::move(retranslate))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            // Escape would close a dialog page (QDialog::reject) and leave a
+            // hole in the main window.
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                return true;
+            break;
+        case QEvent::LanguageChange:
+            if (retranslate_)
+                retranslate_();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> retranslate_;
+};
+
+}  // namespace
+
+void Page::Setup(QWidget* page, std::function<void()> retranslate)
+{
+    page->setWindowFlags(page->windowFlags() | Qt::FramelessWindowHint);
+    page->installEventFilter(new PageEventFilter(page, std::move(retranslate)));
+}
+
+RedrawCoalescer::RedrawCoalescer(QObject* parent, std::function<void()> redraw)
+    : QObject(parent), redraw_(std::move(redraw))
+{
+}
+
+void RedrawCoalescer::request()
+{
+    if (pending_)
+        return;
+    pending_ = true;
+    // Queued: runs after every reply already waiting in this turn.
+    QMetaObject::invokeMethod(this, &RedrawCoalescer::run, Qt::QueuedConnection);
+}
+
+void RedrawCoalescer::run()
+{
+    pending_ = false;
+    ++redraws_;
+    if (redraw_)
+        redraw_();
+}

@@ -1,0 +1,54 @@
+// What every page does the same way: its window flags, Escape swallowed,
+// retranslation on a language change, and redraws that follow the device's
+// reports, coalesced so that a burst of replies (a read-back's hundreds)
+// costs one redraw per event-loop turn instead of one per reply.
+//
+// A page keeps its own base class (QWidget or QDialog) and calls these from
+// its constructor:
+//
+//     Page::Setup(this, [this] { Retranslate(); });
+//     redraw_ = new RedrawCoalescer(this, [this] { UiRefreshAll(); });
+//     redraw_->follow(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshAllCfg);
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+
+namespace Page {
+
+// Frameless page; Escape never reaches the page (a page never closes
+// itself); retranslate, when given, runs on every language change.
+void Setup(QWidget* page, std::function<void()> retranslate = {});
+
+}  // namespace Page
+
+class RedrawCoalescer : public QObject {
+    Q_OBJECT
+public:
+    RedrawCoalescer(QObject* parent, std::function<void()> redraw);
+
+    // Asks for one redraw at the next turn of the event loop; any number of
+    // requests before then give that one redraw.
+    void request();
+    bool pending() const { return pending_; }
+    // Redraws run so far, for tests and diagnostics.
+    int redraws() const { return redraws_; }
+
+    // Every emission of sender's signal (whatever its arguments) requests a
+    // redraw.
+    template <typename Sender, typename Signal>
+    QMetaObject::Connection follow(Sender* sender, Signal signal)
+    {
+        return connect(sender, signal, this, [this] { request(); });
+    }
+
+private:
+    void run();
+
+    std::function<void()> redraw_;
+    bool pending_ = false;
+    int redraws_ = 0;
+};
