@@ -7,9 +7,7 @@
 #include "KeyLamps.h"
 #include "MiddleHandler.h"
 #include "PresetDlg.h"
-#include "ProcSim.h"
-#include "SearchGroups.h"
-#include "SendCommand.h"
+#include "LinkedDevice.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 
@@ -23,37 +21,12 @@
 
 #include <memory>
 
-using namespace TestNet;
-using TestSupport::WaitReadBackEnds;
 using TestSupport::WaitSenderIdle;
 
 namespace {
 
 // The presets of working mode 0 that the processor's state holds.
 const QVector<int> kStoredPresets = {0, 1, 2, 5};
-
-// Answers the next message box with button (0: closes it by its title row)
-// as soon as it is open; the text it showed goes to *text.
-void AnswerNextBox(int button, QString* text = nullptr)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, button, text] {
-        auto* box = qobject_cast<CustomMsgBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (text)
-            *text = box->findChild<QLabel*>(QStringLiteral("messageLabel"))->text();
-        if (button == 0)
-            box->sltOnBtnClose();
-        else
-            box->findChild<QDialogButtonBox*>()
-                ->button(QDialogButtonBox::StandardButton(button))
-                ->click();
-    });
-    poll->start(5);
-}
 
 struct LampColours {
     int a;
@@ -95,51 +68,27 @@ private:
     bool waitForPresetReports(int count);
     MData& data() { return *h_->GetCurrentMData(); }
 
-    std::unique_ptr<ProcSim> proc_;
+    LinkedDevice device_;
     std::unique_ptr<PresetDlg> page_;
     std::unique_ptr<QSignalSpy> presetReports_;
     MiddleHandler* h_ = nullptr;
-    int framesBefore_ = 0;
 };
 
 void TestPresets::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
     InitAppResources();
-    h_ = MiddleHandler::GetInstance();
-    h_->SetInquiryDelay(300);
-    proc_ = std::make_unique<ProcSim>();
-    QVERIFY2(proc_->start({"--device", kDeviceIp1 + ",00:1c:88:00:00:01", "--state",
-                           ProcSim::stateFile("z7050-1.json")}),
-             qPrintable(proc_->errors()));
+    QVERIFY2(device_.start(), qPrintable(device_.error()));
+    h_ = device_.handler();
     page_ = std::make_unique<PresetDlg>(nullptr);
     presetReports_ = std::make_unique<QSignalSpy>(h_, &MiddleHandler::SigUiRefreshPresetValid);
-
-    // Found and selected as the communication page does, then read back.
-    bool announced = false;
-    const QMetaObject::Connection announcement = connect(
-        h_, &MiddleHandler::SigMachineIPEvent, this,
-        [&announced](QString ip, BYTE*, QString) { announced = announced || !ip.isEmpty(); });
-    QVERIFY(h_->OpenBroadcastPort(kPcIp, kBroadcastLocalPort));
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-    QTRY_VERIFY_WITH_TIMEOUT(announced, 5000);
-    disconnect(announcement);
-    QSignalSpy ends(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h_->SelectMachine(kDeviceIp1);
-    h_->SetUnicastRemote(kDeviceIp1, kDevicePort);
-    h_->OpenUnicastPort(h_->GetBroadcastLocalIp(), kDevicePort);
-    SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    QVERIFY(WaitReadBackEnds(h_, ends, 1));
     QCOMPARE(data().M_AllCfg.workMode, int32_t(MOSAIC_MODE));
 }
 
 void TestPresets::init()
 {
     QVERIFY(WaitSenderIdle(h_));
-    framesBefore_ = proc_->logLines().size();
+    device_.markFrames();
     presetReports_->clear();
     data().M_AllCfg.workMode = MOSAIC_MODE;
 }
@@ -147,19 +96,12 @@ void TestPresets::init()
 void TestPresets::cleanupTestCase()
 {
     page_.reset();
-    proc_.reset();
-    if (h_)
-        h_->ShutdownForTest();
+    device_.stop();
 }
 
 QStringList TestPresets::presetFrames() const
 {
-    QStringList frames;
-    const QList<QJsonObject> lines = proc_->logLines();
-    for (int i = framesBefore_; i < lines.size(); ++i)
-        if (lines[i].value("dir").toString() == "rx" && lines[i].value("code").toInt() == 0x0603)
-            frames << lines[i].value("payload").toString().left(6);
-    return frames;
+    return device_.frames(0x0603, 3);
 }
 
 // Until the program has handled count validity reports since the test began.
