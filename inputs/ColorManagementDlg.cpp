@@ -25,19 +25,6 @@ const char* const kSceneTexts[ColorScene::kButtons] = {
     QT_TRANSLATE_NOOP("ColorManagementDlg", "Enhance Blue"),
     QT_TRANSLATE_NOOP("ColorManagementDlg", "Vivid")};
 
-const char* const kGroupStyle =
-    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " padding: 0 4px; color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-    " stop:0 #FFFFFE, stop:1 #ef9c00); }"
-    "QGroupBox QLabel { color: white; font-weight: bold; font-size: 14px; }"
-    "QPushButton { border-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-    " border-radius: 5px; }"
-    "QPushButton:checked, QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
-    "QPushButton:disabled { color: rgb(128, 128, 128); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-
 }  // namespace
 
 int ColorScene::GammaModeOfButton(int button)
@@ -74,21 +61,13 @@ int ColorScene::GammaSliderPosition(int gammaValue)
 
 ColorManagementDlg::ColorManagementDlg(QWidget* parent) : QWidget(parent)
 {
-    if (objectName().isEmpty())
-        setObjectName(QStringLiteral("ColorManagementDlg"));
-    resize(400, 300);
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
-
-    groupBox_ = new QGroupBox(this);
-    groupBox_->setObjectName(QStringLiteral("groupBox"));
-    groupBox_->setFont(font);
-    groupBox_->setStyleSheet(QString::fromLatin1(kGroupStyle));
+    groupBox_ = PictureLook::SetUpPanel(this, QStringLiteral("ColorManagementDlg"));
+    const QFont font = PictureLook::Font();
 
     gammaSlider_ = new NeoSliderComb(groupBox_);
     gammaSlider_->setObjectName(QStringLiteral("gammaSlider"));
     gammaSlider_->setAllFont(font);
+    PictureLook::WhiteLabel(gammaSlider_);
     gammaSlider_->setLabelText(tr("Gamma"));
     gammaSlider_->setLabelFixedSize(100, 28);
     gammaSlider_->setRange(0, ColorScene::kGammaMax);
@@ -106,6 +85,7 @@ ColorManagementDlg::ColorManagementDlg(QWidget* parent) : QWidget(parent)
         b->setAutoExclusive(true);
         b->setFixedHeight(36);
         b->setFont(font);
+        b->setStyleSheet(PictureLook::ButtonStyle());
         connect(b, SIGNAL(clicked()), this, SLOT(OnClickedColorScenesBtn()));
         row->addWidget(b);
         buttons_[s] = b;

@@ -31,13 +31,6 @@ const char* const kTabStyle =
     "QTabBar::tab:disabled { background-image: url(:/res/Image/PageOff.png);"
     " color: rgb(128,128,128); }";
 
-const char* const kButtonStyle =
-    "QPushButton { border-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-    " border-radius: 5px; }"
-    "QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-
 QString LayerTitle(int t)
 {
     return QStringLiteral("layer-%1").arg(t + 1);
@@ -65,29 +58,12 @@ std::optional<std::array<uint8_t, 3>> PictureAddressOf(const MData& data, int ta
 
 bool SetPictureValue(LayerPictureCfg& entry, int slider, float value)
 {
-    const auto byte = static_cast<uint8_t>(static_cast<int>(value));
-    switch (slider) {
-    case SLIDER_BRIGHTNESS:
-        entry.brightness = byte;
-        return true;
-    case SLIDER_CONTRAST:
-        entry.contrast = byte;
-        return true;
-    case SLIDER_SATURATION:
-        entry.saturation = byte;
-        return true;
-    case SLIDER_RED:
-        entry.colorTempR = byte;
-        return true;
-    case SLIDER_GREEN:
-        entry.colorTempG = byte;
-        return true;
-    case SLIDER_BLUE:
-        entry.colorTempB = byte;
-        return true;
-    default:
+    if (slider < 0 || slider >= kPicSliders)
         return false;
-    }
+    uint8_t* const bytes[kPicSliders] = {&entry.brightness, &entry.contrast,   &entry.saturation,
+                                         &entry.colorTempR, &entry.colorTempG, &entry.colorTempB};
+    *bytes[slider] = static_cast<uint8_t>(static_cast<int>(value));
+    return true;
 }
 
 std::optional<QString> PictureTabTitle(int workMode, int tab, int bMain)
@@ -120,7 +96,7 @@ KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
     setFont(QFont(QStringLiteral("Arial Black"), 10, 75));
     Page::Setup(this, [this] { retranslate(); });
     setAttribute(Qt::WA_TranslucentBackground);
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = PictureLook::Font();
 
     tabWidget_ = new QTabWidget(this);
     tabWidget_->setObjectName(QStringLiteral("tabWidget"));
@@ -130,7 +106,7 @@ KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
     pushButton_->setObjectName(QStringLiteral("pushButton"));
     pushButton_->setMinimumSize(160, 32);
     pushButton_->setFont(font);
-    pushButton_->setStyleSheet(QString::fromLatin1(kButtonStyle));
+    pushButton_->setStyleSheet(PictureLook::ButtonStyle());
     // Connected by hand, not by name: every tab has a "pushButton" of its own.
     connect(pushButton_, &QPushButton::clicked, this, &KSV_PicSetDlg::on_pushButton_clicked);
 
@@ -220,11 +196,8 @@ void KSV_PicSetDlg::TabSliderValueChange(float Value, PicSlider Index)
     const std::optional<int> t = senderTab();
     if (!t)
         return;
-    LayerPictureCfg* entry = PictureEntryOf(*MiddleHandler::GetInstance()->GetCurrentMData(), *t);
-    if (entry) {
-        SetPictureValue(*entry, Index, Value);
-        sendPicture(*t);
-    }
+    // Sent even for an index that changed nothing, as the device expects.
+    editPicture(*t, [&](LayerPictureCfg& e) { SetPictureValue(e, Index, Value); });
     DeviceLog("tableIndex:%d SliderValueChange:%d Value:%f", *t, static_cast<int>(Index),
               static_cast<double>(Value));
 }
@@ -236,13 +209,9 @@ void KSV_PicSetDlg::SetComBoxSliderIndexChnage(int Id)
     const std::optional<int> t = senderTab();
     if (!t)
         return;
-    LayerPictureCfg* entry = PictureEntryOf(*MiddleHandler::GetInstance()->GetCurrentMData(), *t);
-    if (entry) {
-        // The frame carries the record's own red, green and blue, whatever
-        // the tab's sliders show for a fixed temperature.
-        entry->colorTempMode = Id;
-        sendPicture(*t);
-    }
+    // The frame carries the record's own red, green and blue, whatever the
+    // tab's sliders show for a fixed temperature.
+    editPicture(*t, [Id](LayerPictureCfg& e) { e.colorTempMode = Id; });
     DeviceLog("tableIndex:%d ComBoxSliderIndex:%d", *t, Id);
 }
 
@@ -251,11 +220,7 @@ void KSV_PicSetDlg::ColorTemResetBtn()
     const std::optional<int> t = senderTab();
     if (!t)
         return;
-    LayerPictureCfg* entry = PictureEntryOf(*MiddleHandler::GetInstance()->GetCurrentMData(), *t);
-    if (entry) {
-        entry->colorTempMode = ColorTempTable::kDefault;
-        sendPicture(*t);
-    }
+    editPicture(*t, [](LayerPictureCfg& e) { e.colorTempMode = ColorTempTable::kDefault; });
     tabs_[*t]->On_SigUIRefreshPictureData(*t);
     DeviceLog("ColorTemResetBtn:%d", *t);
 }
@@ -265,14 +230,13 @@ void KSV_PicSetDlg::LayerPicTabResetBtn()
     const std::optional<int> t = senderTab();
     if (!t)
         return;
-    LayerPictureCfg* entry = PictureEntryOf(*MiddleHandler::GetInstance()->GetCurrentMData(), *t);
-    if (entry) {
-        entry->brightness = kResetPicture;
-        entry->contrast = kResetPicture;
-        entry->saturation = kResetPicture;
-        entry->colorTempMode = ColorTempTable::kDefault;
-        sendPicture(*t);
-    }
+    // Red, green and blue stay: they are the layer's custom colours.
+    editPicture(*t, [](LayerPictureCfg& e) {
+        e.brightness = kResetPicture;
+        e.contrast = kResetPicture;
+        e.saturation = kResetPicture;
+        e.colorTempMode = ColorTempTable::kDefault;
+    });
     tabs_[*t]->On_SigUIRefreshPictureData(*t);
     DeviceLog("LayerPicTabResetBtn:%d", *t);
 }
@@ -339,13 +303,16 @@ std::optional<int> KSV_PicSetDlg::senderTab() const
     return t;
 }
 
-void KSV_PicSetDlg::sendPicture(int t)
+void KSV_PicSetDlg::editPicture(int t, const std::function<void(LayerPictureCfg&)>& write)
 {
+    // Read afresh: another page may have switched the working mode since the
+    // tabs were last enabled.
     MData* record = MiddleHandler::GetInstance()->GetCurrentMData();
     LayerPictureCfg* entry = PictureEntryOf(*record, t);
     const auto addr = PictureAddressOf(*record, t);
     if (!entry || !addr)
         return;
+    write(*entry);
     SendCommand(entry, SEND_LAYERPICTURECMD, addr->data(), QString());
 }
 

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class ColorManagementDlg;
@@ -67,8 +68,9 @@ private:
     // The tab that sent the current signal, as its layer number; nullopt
     // when the sender is no tab of this page.
     std::optional<int> senderTab() const;
-    // Sends the picture entry of tab t when the working mode has that layer.
-    void sendPicture(int t);
+    // Writes and sends the picture entry of tab t when the working mode has
+    // that layer; nothing otherwise.
+    void editPicture(int t, const std::function<void(LayerPictureCfg&)>& write);
     void retranslate();
 
     QTabWidget* tabWidget_ = nullptr;

@@ -37,18 +37,52 @@ const char* const kGroupStyle =
     " stop:0 #FFFFFE, stop:1 #ef9c00); }"
     "QGroupBox QLabel { color: white; font-weight: bold; font-size: 14px; }";
 
-const char* const kListStyle =
-    "QComboBox { color: rgb(239, 156, 0); background: rgb(64, 64, 64); }"
-    "QComboBox QAbstractItemView { color: rgb(16, 16, 16); background: rgb(239, 156, 0); }";
+const char* const kWhiteLabel = "color: white; font-weight: bold; font-size: 14px;";
 
 const char* const kButtonStyle =
     "QPushButton { border-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
     " border-radius: 5px; }"
-    "QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
+    "QPushButton:checked, QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
     " color: rgb(239, 156, 0); }"
+    "QPushButton:disabled { color: rgb(128, 128, 128); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 
+const char* const kListStyle =
+    "QComboBox { color: rgb(239, 156, 0); background: rgb(64, 64, 64); }"
+    "QComboBox QAbstractItemView { color: rgb(16, 16, 16); background: rgb(239, 156, 0); }";
+
 }  // namespace
+
+QFont PictureLook::Font()
+{
+    return QFont(QStringLiteral("Microsoft YaHei"), 12, 80);
+}
+
+QString PictureLook::ButtonStyle()
+{
+    return QString::fromLatin1(kButtonStyle);
+}
+
+QGroupBox* PictureLook::SetUpPanel(QWidget* panel, const QString& name)
+{
+    if (panel->objectName().isEmpty())
+        panel->setObjectName(name);
+    panel->resize(400, 300);
+    panel->setWindowFlags(panel->windowFlags() | Qt::FramelessWindowHint);
+    panel->setAttribute(Qt::WA_TranslucentBackground);
+    auto* box = new QGroupBox(panel);
+    box->setObjectName(QStringLiteral("groupBox"));
+    box->setFont(Font());
+    box->setStyleSheet(QString::fromLatin1(kGroupStyle));
+    return box;
+}
+
+void PictureLook::WhiteLabel(NeoSliderComb* slider)
+{
+    // The slider colours its own label; its label's own style wins over the box's.
+    if (auto* label = slider->findChild<QLabel*>(QStringLiteral("label")))
+        label->setStyleSheet(QString::fromLatin1(kWhiteLabel));
+}
 
 int PictureLayerCount(int workMode)
 {
@@ -113,20 +147,12 @@ void ColorTempTable::setCustom(uint8_t red, uint8_t green, uint8_t blue)
 
 bool ColorTempTable::setCustomChannel(int slider, uint8_t value)
 {
-    ColorTempRow& custom = rows_[kCustom];
-    switch (slider) {
-    case SLIDER_RED:
-        custom.red = value;
-        return true;
-    case SLIDER_GREEN:
-        custom.green = value;
-        return true;
-    case SLIDER_BLUE:
-        custom.blue = value;
-        return true;
-    default:
+    if (slider < SLIDER_RED || slider > SLIDER_BLUE)
         return false;
-    }
+    ColorTempRow& custom = rows_[kCustom];
+    uint8_t* const channel[] = {&custom.red, &custom.green, &custom.blue};
+    *channel[slider - SLIDER_RED] = value;
+    return true;
 }
 
 QString ColorTempTable::fixedText(int i)
@@ -138,17 +164,8 @@ QString ColorTempTable::fixedText(int i)
 
 LayerPicSetTabDlg::LayerPicSetTabDlg(QWidget* parent) : QWidget(parent)
 {
-    if (objectName().isEmpty())
-        setObjectName(QStringLiteral("LayerPicSetTabDlg"));
-    resize(400, 300);
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
-
-    groupBox_ = new QGroupBox(this);
-    groupBox_->setObjectName(QStringLiteral("groupBox"));
-    groupBox_->setFont(font);
-    groupBox_->setStyleSheet(QString::fromLatin1(kGroupStyle));
+    groupBox_ = PictureLook::SetUpPanel(this, QStringLiteral("LayerPicSetTabDlg"));
+    const QFont font = PictureLook::Font();
     comboBox_ = new QComboBox(groupBox_);
     comboBox_->setObjectName(QStringLiteral("comboBox"));
     comboBox_->setFixedWidth(100);
@@ -166,7 +183,7 @@ LayerPicSetTabDlg::LayerPicSetTabDlg(QWidget* parent) : QWidget(parent)
     resetBtn_->setMinimumSize(160, 32);
     for (QPushButton* b : {pushButton_, resetBtn_}) {
         b->setFont(font);
-        b->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        b->setStyleSheet(PictureLook::ButtonStyle());
     }
     connect(pushButton_, &QPushButton::clicked, this, &LayerPicSetTabDlg::on_pushButton_clicked);
     connect(resetBtn_, &QPushButton::clicked, this, &LayerPicSetTabDlg::on_Reset_Btn_clicked);
@@ -178,6 +195,7 @@ LayerPicSetTabDlg::LayerPicSetTabDlg(QWidget* parent) : QWidget(parent)
         s->setAllFont(font);
         s->setRange(0, colour ? 255 : 100);
         if (colour) {
+            PictureLook::WhiteLabel(s);
             s->setLabelFixedSize(80, 28);
             s->setSliderFixedSize(90, 28);
         } else {

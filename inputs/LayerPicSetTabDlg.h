@@ -7,6 +7,7 @@
 
 #include "MData.h"
 
+#include <QFont>
 #include <QMetaType>
 #include <QString>
 #include <QWidget>
@@ -42,6 +43,20 @@ LayerPictureCfg* PictureEntryOf(MData& data, int layer);
 // A widget's object name as a layer or slider index; nullopt when it is not
 // a decimal number.
 std::optional<int> IndexFromName(const QString& objectName);
+
+// The look that the picture page, its tabs and its colour panel share.
+namespace PictureLook {
+QFont Font();  // "Microsoft YaHei" 12 pt, weight 80
+// The page images behind the buttons; accent text when checked or hovered,
+// grey when disabled, shifted while pressed.
+QString ButtonStyle();
+// Makes panel a frameless, translucent widget named name (unless it has a
+// name already) and gives it its group box: accent frame, centred title,
+// white labels inside.
+QGroupBox* SetUpPanel(QWidget* panel, const QString& name);
+// A slider inside the group box labels itself like the box's own labels.
+void WhiteLabel(NeoSliderComb* slider);
+}  // namespace PictureLook
 
 struct ColorTempRow {
     int32_t index;
