@@ -167,6 +167,7 @@ private slots:
     void resetAllLayers_data();
     void resetAllLayers();
     void colourScenesAndGamma();
+    void brightLevelAndLayerReset();
     void redrawFromDevice();
     void projectLoadRedrawsEverything();
     void tabRedrawRaisesNothing();
@@ -578,6 +579,44 @@ void TestPicture::colourScenesAndGamma()
     QVERIFY2(Codes(got) == Repeat(51, kAllCfgCode), qPrintable(Describe(got)));
     for (int position = 0; position <= 50; ++position)
         QCOMPARE(Bytes(got[position].payload, 4, 1), QList<int>{position});
+}
+
+void TestPicture::brightLevelAndLayerReset()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QJsonObject state = baseState();
+    SetPicture(state, "M_MosaicLayerCfg", 1, {20, 30, 40, 8, 1, 2, 3});
+    startDevice(state);
+    readBack();
+    NeoSliderComb* level = page->brightLevelSlider();
+    QCOMPARE(Shows(level), QStringLiteral("17 OFF on"));
+
+    // One step down: the whole summary goes with the new level.
+    int from = mark();
+    Groove(level)->setFocus();
+    QTest::keyClick(Groove(level), Qt::Key_Left);
+    QCOMPARE(Shows(level), QStringLiteral("16 16 on"));
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.brightLevel, 16);
+    QVERIFY(WaitSenderIdle(h));
+    QList<RxFrame> got = since(from);
+    QVERIFY2(Codes(got) == QList<int>{kAllCfgCode}, qPrintable(Describe(got)));
+    QCOMPARE(Bytes(got[0].payload, 0, 6), QList<int>({0xFF, 0, 16, 8, 22, 1}));
+
+    // The layer's own "Reset": 50s and 6500K for that layer alone.
+    page->tabWidget()->setCurrentIndex(1);
+    LayerPicSetTabDlg* tab = page->tab(1);
+    QTRY_COMPARE(Groove(tab->slider(SLIDER_CONTRAST))->value(), 30);
+    from = mark();
+    QTest::mouseClick(tab->findChild<QPushButton*>("Reset_Btn"), Qt::LeftButton);
+    QCOMPARE(Picture(h->GetCurrentMData()->M_MosaicLayerCfg.picture[1]),
+             QList<int>({50, 50, 50, 2, 1, 2, 3}));
+    QCOMPARE(ShowsRgb(tab), QStringList({"128 128 off", "128 128 off", "128 128 off"}));
+    QCOMPARE(Shows(tab->slider(SLIDER_CONTRAST)), QStringLiteral("50 50 on"));
+    QVERIFY(WaitSenderIdle(h));
+    got = since(from);
+    QVERIFY2(Codes(got) == QList<int>{kPictureCode}, qPrintable(Describe(got)));
+    QCOMPARE(Bytes(got[0].payload, 0, 13),
+             QList<int>({0, 0, 1, 1, 50, 50, 50, 0x32, 0x32, 2, 1, 2, 3}));
 }
 
 void TestPicture::redrawFromDevice()
