@@ -10,7 +10,6 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
