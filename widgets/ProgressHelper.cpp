@@ -80,8 +80,8 @@ void ProgressHelper::updateProgressDialog()
     if (count_ >= kSteps) {
         stopProgressDialog();
         if (!timeOutText_.isEmpty()) {
-            auto* notice = new CustomMsgBox(owner_, tr("Tips"), timeOutText_,
-                                            QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+            auto* notice = new CustomMsgBox(owner_, tr("Tips"), timeOutText_, QDialogButtonBox::Ok,
+                                            QDialogButtonBox::Ok);
             // Nobody waits for the answer: the notice goes when it is closed,
             // or every time-out of the session would leave one behind.
             notice->setAttribute(Qt::WA_DeleteOnClose);
