@@ -431,12 +431,11 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
     const InputSignalInfo& sig = d.M_InputData.signal[GId];
     InputSrcCell* c = cells_[GId];
     const bool active = port.actId == PId;
-    if (port.chnlId[PId] == 2) {
-        if (active)
-            c->SetSplit(HalfHasSignal(sig, 1, PId));
-    } else {
-        c->SetSplit(false);
-    }
+    // The split view shows the active port's picture: a report of another
+    // port leaves it alone (the device reports every port of every input in
+    // a read-back, and those of version 1 would otherwise always end it).
+    if (active)
+        c->SetSplit(port.chnlId[PId] == 2 && HalfHasSignal(sig, 1, PId));
     if (active) {
         const int w = sig.width[0][PId], h = sig.height[0][PId];
         if (w == 0 || h == 0)
@@ -447,7 +446,10 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
             c->SetSignalLabel(QString::asprintf("%d x %d", w + sig.width[1][PId], h));
         c->SetSignal(w != 0 && h != 0);
     }
-    SetInputTileButtonsEnabled(GId, !sig.interlaced[0][PId]);
+    // An input without ports (or without a usable active port) offers no
+    // source, whatever its ports report.
+    SetInputTileButtonsEnabled(GId, PortCount(port) > 0 && ActivePort(port) >= 0 &&
+                                        !sig.interlaced[0][PId]);
     c->SetSubSignal(PId, HalfHasSignal(sig, 0, PId));
     On_SigUIRefreshInputTile();
 }
