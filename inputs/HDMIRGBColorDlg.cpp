@@ -14,9 +14,8 @@ HDMIRGBColorDlg::HDMIRGBColorDlg(QWidget* parent) : QWidget(parent)
         setObjectName(QStringLiteral("HDMIRGBColorDlg"));
     setWindowTitle(QStringLiteral("Form"));
     // Set once: the panel keeps the texts of the start on a language change.
-    const std::pair<const char*, QString> texts[] = {{"pushButton", tr("Auto")},
-                                                     {"pushButton_2", tr("Limited")},
-                                                     {"pushButton_3", tr("Full")}};
+    const std::pair<const char*, QString> texts[] = {
+        {"pushButton", tr("Auto")}, {"pushButton_2", tr("Limited")}, {"pushButton_3", tr("Full")}};
     for (int i = 0; i < 3; ++i) {
         buttons_[i] = new QPushButton(texts[i].second, this);
         buttons_[i]->setObjectName(QLatin1String(texts[i].first));

@@ -89,9 +89,9 @@ void ImageCrop::initWidgets()
     groupBox_->setStyleSheet(InputLook::kGroupBox);
 
     onOff_->setFixedSize(70, 32);
-    onOff_->setStyleSheet(QStringLiteral(
-        "QPushButton{border-image:url(:/res/Image/OnOff_off.png);border:0px;}"
-        "QPushButton:checked{border-image:url(:/res/Image/OnOff_on.png);}"));
+    onOff_->setStyleSheet(
+        QStringLiteral("QPushButton{border-image:url(:/res/Image/OnOff_off.png);border:0px;}"
+                       "QPushButton:checked{border-image:url(:/res/Image/OnOff_on.png);}"));
     for (QPushButton* b : {match_, reset_, exit_}) {
         b->setFont(font);
         b->setStyleSheet(InputLook::kButtons);
@@ -163,8 +163,8 @@ void ImageCrop::refresh(bool withCanvas)
         return;
     const int k = entry();
     onOff_->setChecked(c->onOff[k]);
-    const uint16_t values[6] = {c->hs[k], c->vs[k], c->hact[k], c->vact[k], c->hRange[k],
-                                c->vRange[k]};
+    const uint16_t values[6] = {c->hs[k],   c->vs[k],     c->hact[k],
+                                c->vact[k], c->hRange[k], c->vRange[k]};
     for (int i = 0; i < 6; ++i)
         edits_[i]->setText(QString::number(values[i]));
     if (withCanvas)

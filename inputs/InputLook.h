@@ -14,11 +14,16 @@ inline QFont Font(int points)
     return f;
 }
 
-inline const QString kFrameDark = QStringLiteral("background-color:rgb(16,16,16);border-radius:5px;");
-inline const QString kFrameAccent = QStringLiteral("background-color:rgb(239,156,0);border-radius:5px;");
-inline const QString kFrameRight = QStringLiteral("background-color:rgb(64,64,64);border-radius:5px;");
-inline const QString kFrameInvalid = QStringLiteral("background-color:rgb(128,128,128);border-radius:5px;");
-inline const QString kFrameDisabled = QStringLiteral("background-color:rgb(116,116,116);border-radius:5px;");
+inline const QString kFrameDark =
+    QStringLiteral("background-color:rgb(16,16,16);border-radius:5px;");
+inline const QString kFrameAccent =
+    QStringLiteral("background-color:rgb(239,156,0);border-radius:5px;");
+inline const QString kFrameRight =
+    QStringLiteral("background-color:rgb(64,64,64);border-radius:5px;");
+inline const QString kFrameInvalid =
+    QStringLiteral("background-color:rgb(128,128,128);border-radius:5px;");
+inline const QString kFrameDisabled =
+    QStringLiteral("background-color:rgb(116,116,116);border-radius:5px;");
 inline const QString kLabelLight = QStringLiteral("color:rgb(235,235,235)");
 inline const QString kLabelDark = QStringLiteral("color:rgb(16,16,16)");
 

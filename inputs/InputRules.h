@@ -40,8 +40,8 @@ namespace EdidRules {
 // What the limits of one port depend on.
 struct Port {
     bool present = true;  // false: no current record
-    int version = 0;      // CHNLID
-    int type = 1;         // INPUTTYPE
+    int version = 0;  // CHNLID
+    int type = 1;  // INPUTTYPE
 };
 
 struct Fields {

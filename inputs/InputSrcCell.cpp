@@ -37,6 +37,14 @@ QPushButton* MakeLamp(QWidget* parent, const QString& name, const QString& style
     return lamp;
 }
 
+// Setting a style sheet re-polishes the widget and its children even when
+// nothing changed; a redraw after a read-back sets hundreds of them.
+void SetStyle(QWidget* w, const QString& style)
+{
+    if (w->styleSheet() != style)
+        w->setStyleSheet(style);
+}
+
 }  // namespace
 
 InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
@@ -155,11 +163,11 @@ void InputSrcCell::SetSubEnabled(int sub, bool enabled)
     QLabel* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub));
     frame->setEnabled(enabled);
     if (enabled && subSelected_[sub]) {
-        frame->setStyleSheet(InputLook::kFrameAccent);
-        label->setStyleSheet(InputLook::kLabelDark);
+        SetStyle(frame, InputLook::kFrameAccent);
+        SetStyle(label, InputLook::kLabelDark);
     } else {
-        frame->setStyleSheet(enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
-        label->setStyleSheet(InputLook::kLabelLight);
+        SetStyle(frame, enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
+        SetStyle(label, InputLook::kLabelLight);
     }
 }
 
@@ -171,13 +179,13 @@ void InputSrcCell::SelectSub(int sub, bool notify)
         if (!subs_[i]->isEnabled())
             continue;
         if (i != sub)
-            subs_[i]->setStyleSheet(InputLook::kFrameDark);
-        findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i))->setStyleSheet(InputLook::kLabelLight);
+            SetStyle(subs_[i], InputLook::kFrameDark);
+        SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i)), InputLook::kLabelLight);
         subSelected_[i] = false;
     }
     subSelected_[sub] = true;
-    subs_[sub]->setStyleSheet(InputLook::kFrameAccent);
-    findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub))->setStyleSheet(InputLook::kLabelDark);
+    SetStyle(subs_[sub], InputLook::kFrameAccent);
+    SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)), InputLook::kLabelDark);
     if (notify)
         emit SigClickInputSubSrc(index, sub);
 }
@@ -188,16 +196,16 @@ void InputSrcCell::SetSelected(bool selected, int area)
     QWidget* right = rightPart();
     if (selected) {
         if (area == 0) {
-            main_->setStyleSheet(InputLook::kFrameAccent);
-            right->setStyleSheet(InputLook::kFrameRight);
+            SetStyle(main_, InputLook::kFrameAccent);
+            SetStyle(right, InputLook::kFrameRight);
         } else if (area == 1) {
-            main_->setStyleSheet(InputLook::kFrameDark);
-            right->setStyleSheet(InputLook::kFrameAccent);
+            SetStyle(main_, InputLook::kFrameDark);
+            SetStyle(right, InputLook::kFrameAccent);
         }
         return;
     }
-    main_->setStyleSheet(tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
-    right->setStyleSheet(InputLook::kFrameRight);
+    SetStyle(main_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
+    SetStyle(right, InputLook::kFrameRight);
 }
 
 void InputSrcCell::SetSplit(bool split)
@@ -319,9 +327,8 @@ void InputSrcCell::mouseDoubleClickEvent(QMouseEvent* event)
     if (!renameEdit_) {
         renameEdit_ = new QLineEdit(this);
         renameEdit_->setFont(InputLook::Font(12));
-        renameEdit_->setStyleSheet(
-            QStringLiteral("background:#242424;color:rgb(239,156,0);"
-                           "border-image:url(:/res/Image/HPageOn.png);"));
+        SetStyle(renameEdit_, QStringLiteral("background:#242424;color:rgb(239,156,0);"
+                                             "border-image:url(:/res/Image/HPageOn.png);"));
         connect(renameEdit_, &QLineEdit::editingFinished, this, &InputSrcCell::RenameEditFinished);
     }
     label->hide();

@@ -70,7 +70,7 @@ QString TileButtonText(int source)
 
 // Sub-cell texts before any data has arrived.
 const char* const kStartSubTexts[kInputs][3] = {
-    {"DVI", "DP", "SDI"}, {"DVI", "DP", "HDMI"}, {"HDMI", "DP", "DVI"},
+    {"DVI", "DP", "SDI"},  {"DVI", "DP", "HDMI"},  {"HDMI", "DP", "DVI"},
     {"HDMI", "DP", "DVI"}, {"DVI", "DP", nullptr}, {nullptr, nullptr, nullptr}};
 
 }  // namespace
@@ -109,11 +109,13 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
 void InputSrcSetDlg::retranslateUi()
 {
     setWindowTitle(tr("Form"));
-    const char* const texts[7] = {
-        QT_TR_NOOP("DVI Image Crop"), QT_TR_NOOP("DP Image Crop"),
-        QT_TR_NOOP("SDI Image Crop"), QT_TR_NOOP("DP EDID"),
-        QT_TR_NOOP("DVI EDID"),       QT_TR_NOOP("SDI EDID Not Support"),
-        QT_TR_NOOP("HDMI RGB Color Range")};
+    const char* const texts[7] = {QT_TR_NOOP("DVI Image Crop"),
+                                  QT_TR_NOOP("DP Image Crop"),
+                                  QT_TR_NOOP("SDI Image Crop"),
+                                  QT_TR_NOOP("DP EDID"),
+                                  QT_TR_NOOP("DVI EDID"),
+                                  QT_TR_NOOP("SDI EDID Not Support"),
+                                  QT_TR_NOOP("HDMI RGB Color Range")};
     for (int i = 0; i < 7; ++i)
         buttons_[i]->setText(tr(texts[i]));
 }
@@ -448,8 +450,8 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
     }
     // An input without ports (or without a usable active port) offers no
     // source, whatever its ports report.
-    SetInputTileButtonsEnabled(GId, PortCount(port) > 0 && ActivePort(port) >= 0 &&
-                                        !sig.interlaced[0][PId]);
+    SetInputTileButtonsEnabled(
+        GId, PortCount(port) > 0 && ActivePort(port) >= 0 && !sig.interlaced[0][PId]);
     c->SetSubSignal(PId, HalfHasSignal(sig, 0, PId));
     On_SigUIRefreshInputTile();
 }

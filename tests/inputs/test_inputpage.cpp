@@ -2,6 +2,7 @@
 // the private test network: the cells drawn from a read-back, port switches,
 // tiles, the crop, EDID and HDMI range panels, renames, the compact column and
 // the drag record.
+#include "AppPaths.h"
 #include "EdidDlg.h"
 #include "HDMIRGBColorDlg.h"
 #include "ImageCrop.h"
@@ -10,7 +11,6 @@
 #include "InputSrcSetDlg.h"
 #include "MDataJson.h"
 #include "MiddleHandler.h"
-#include "AppPaths.h"
 #include "MouseEvents.h"
 #include "PageHelper.h"
 #include "ProcSim.h"
@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,8 +34,6 @@ using namespace TestNet;
 namespace {
 
 const QString kMac1 = QStringLiteral("00:1c:88:00:00:01");
-
-
 
 // Payloads of the frames the device received with this code, in order.
 QList<QByteArray> Received(const QList<QJsonObject>& log, int code)
@@ -98,6 +97,7 @@ private slots:
     void renameStoresAfterSignal();
     void compactColumn();
     void dragCarriesRecord();
+    void screenshot();
 
 private:
     QList<QByteArray> waitFrames(int code, int count);
@@ -187,8 +187,8 @@ void TestInputPage::init()
 // A case that fails with a panel open leaves the page as the next expects it.
 void TestInputPage::cleanup()
 {
-    for (QWidget* panel : std::initializer_list<QWidget*>{page->cropPanel(), page->edidPanel(),
-                                                          page->rangePanel()})
+    for (QWidget* panel :
+         std::initializer_list<QWidget*>{page->cropPanel(), page->edidPanel(), page->rangePanel()})
         if (panel->isVisible())
             panel->close();
 }
@@ -264,7 +264,8 @@ void TestInputPage::readBackDrawsCells()
     QCOMPARE(LabelText(page->cell(6), "IPSIGNALLABEL"), QString());
 
     // Selecting input 3 (SDI, SDI): crop of port 2 off, no EDID, no HDMI range.
-    QTest::mouseClick(page->cell(2), Qt::LeftButton, {}, Center(page->cell(2)->mainFrame(), page->cell(2)));
+    QTest::mouseClick(page->cell(2), Qt::LeftButton, {},
+                      Center(page->cell(2)->mainFrame(), page->cell(2)));
     QCOMPARE(page->currentInput(), 2);
     QVERIFY(!page->panelButton(3)->isEnabled());
     QVERIFY(!page->panelButton(4)->isEnabled());
@@ -310,8 +311,11 @@ void TestInputPage::portSwitchSendsInputAndPort()
     QCOMPARE(p.left(2), QByteArray::fromHex("0000"));
     QCOMPARE(p.mid(2), QByteArray(30, char(0x55)));
     // The device's reply redraws the page from the record.
-    QTRY_COMPARE(sim->dumpedState(kDeviceIp1)["M_InputData"].toObject()["port"].toArray()[0]
-                     .toObject()["actId"].toInt(),
+    QTRY_COMPARE(sim->dumpedState(kDeviceIp1)["M_InputData"]
+                     .toObject()["port"]
+                     .toArray()[0]
+                     .toObject()["actId"]
+                     .toInt(),
                  0);
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QTRY_VERIFY(!page->redraws()->pending());
@@ -348,12 +352,18 @@ void TestInputPage::tileApplyAndClear()
     QCOMPARE(LabelText(t1, "SubCell0"), QStringLiteral("Input 5 -L"));
 
     QByteArray p = waitFrames(0x0616, before + 1).last();
-    QCOMPARE(p.left(9).toHex(), QByteArray("0009025502" "04000401"));
+    QCOMPARE(p.left(9).toHex(), QByteArray("0009025502"
+                                           "04000401"));
     // Slots 2 and 3 of tile 1 as stored, then tile 2 as stored.
-    QCOMPARE(p.mid(13, 9).toHex(), QByteArray("04" "00000100" "02000300"));
+    QCOMPARE(p.mid(13, 9).toHex(), QByteArray("04"
+                                              "00000100"
+                                              "02000300"));
     QCOMPARE(p.mid(22), QByteArray(10, char(0x55)));
-    QTRY_COMPARE(sim->dumpedState(kDeviceIp1)["M_InputData"].toObject()["tile"].toArray()[0]
-                     .toObject()["count"].toInt(),
+    QTRY_COMPARE(sim->dumpedState(kDeviceIp1)["M_InputData"]
+                     .toObject()["tile"]
+                     .toArray()[0]
+                     .toObject()["count"]
+                     .toInt(),
                  2);
 
     // Clear on tile 2: count 0, and tile 1 still goes with it. The device's
@@ -366,7 +376,8 @@ void TestInputPage::tileApplyAndClear()
     QCOMPARE(enable[0][0].toInt(), 7);
     QVERIFY(!enable[0][1].toBool());
     p = waitFrames(0x0616, before + 2).last();
-    QCOMPARE(p.left(9).toHex(), QByteArray("0009025502" "04000401"));
+    QCOMPARE(p.left(9).toHex(), QByteArray("0009025502"
+                                           "04000401"));
     QCOMPARE(uint8_t(p[13]), 0);
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QTRY_COMPARE(LabelText(page->cell(7), "SubCell0"), QStringLiteral("NONE"));
@@ -400,7 +411,8 @@ void TestInputPage::tileRuleRefusesChoices()
 
 void TestInputPage::cropDragSendsAtRelease()
 {
-    QTest::mouseClick(page->cell(0), Qt::LeftButton, {}, Center(page->cell(0)->mainFrame(), page->cell(0)));
+    QTest::mouseClick(page->cell(0), Qt::LeftButton, {},
+                      Center(page->cell(0)->mainFrame(), page->cell(0)));
     clickButton(page->panelButton(1));
     ImageCrop* crop = page->cropPanel();
     QVERIFY(crop->isVisible());
@@ -467,7 +479,8 @@ void TestInputPage::cropRightHalfEditsEntryFour()
     QCOMPARE(Le16(p, 26), 1920);
 
     // Another half while the panel is shown: it shows that entry at once.
-    QTest::mouseClick(c4, Qt::LeftButton, {}, Center(c4->mainFrame(), c4) - QPoint(c4->mainFrame()->width() / 3, 0));
+    QTest::mouseClick(c4, Qt::LeftButton, {},
+                      Center(c4->mainFrame(), c4) - QPoint(c4->mainFrame()->width() / 3, 0));
     QCOMPARE(crop->entry(), 1);
     QCOMPARE(crop->findChild<QLineEdit*>("lineEdit_5")->text(), QString::number(c.hRange[1]));
     crop->close();
@@ -604,7 +617,8 @@ void TestInputPage::compactColumn()
     // A tile cell is selected by its index and reaches no port record.
     column.On_SigUIRefreshInputTile();
     column.cell(7)->SetTileValid(true);
-    QTest::mouseClick(column.cell(7), Qt::LeftButton, {}, Center(column.cell(7)->mainFrame(), column.cell(7)));
+    QTest::mouseClick(column.cell(7), Qt::LeftButton, {},
+                      Center(column.cell(7)->mainFrame(), column.cell(7)));
     QCOMPARE(changes.count(), 1);
     QCOMPARE(changes[0][0].toInt(), 7);
     // The input without ports is clickable again after the next switch.
@@ -683,12 +697,29 @@ void TestInputPage::dragCarriesRecord()
         QTest::mouseRelease(target.windowHandle(), Qt::LeftButton, {}, target.rect().center());
     });
     MouseEvents::press(c4, from);
-    MouseEvents::moveGlobal(c4, c4->mapToGlobal(from) + QPoint(QApplication::startDragDistance() + 5, 0));
+    MouseEvents::moveGlobal(
+        c4, c4->mapToGlobal(from) + QPoint(QApplication::startDragDistance() + 5, 0));
     Q_UNUSED(to);
     QTRY_VERIFY(target.got.has_value());
     QCOMPARE(target.got->source, 4);
     QCOMPARE(target.got->half, 1);
     QCOMPARE(int(target.got->split), 1);
+}
+
+// The page as the operator sees it, on a real X server: kept as
+// test_inputpage.png beside the test.
+void TestInputPage::screenshot()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("screenshots are taken under Xvfb (test_inputpage_xvfb)");
+    page->raise();
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QTRY_VERIFY(!page->redraws()->pending());
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
+        0, page->x(), page->y(), page->width(), page->height());
+    QVERIFY(!shot.isNull());
+    QVERIFY(shot.save(QStringLiteral("test_inputpage.png")));
 }
 
 QTEST_MAIN(TestInputPage)

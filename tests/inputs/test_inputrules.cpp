@@ -41,29 +41,29 @@ void TestInputRules::crop_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<Span>("after");
 
-    QTest::newRow("position 1900, size 100 in 1920") << int(Pos) << Span{0, 100, 1920} << 1900
-                                                     << Span{1820, 100, 1920};
-    QTest::newRow("position that fits") << int(Pos) << Span{0, 100, 1920} << 500
-                                        << Span{500, 100, 1920};
-    QTest::newRow("size 10 becomes 64") << int(Size) << Span{0, 100, 1920} << 10
-                                        << Span{0, 64, 1920};
-    QTest::newRow("size 63 becomes 64") << int(Size) << Span{0, 100, 1920} << 63
-                                        << Span{0, 64, 1920};
-    QTest::newRow("size 2000 at 100 in 1920") << int(Size) << Span{100, 100, 1920} << 2000
-                                              << Span{100, 1820, 1920};
-    QTest::newRow("range 1000, position 0, size 1920") << int(Range) << Span{0, 1920, 1920} << 1000
-                                                       << Span{0, 1000, 1000};
+    QTest::newRow("position 1900, size 100 in 1920")
+        << int(Pos) << Span{0, 100, 1920} << 1900 << Span{1820, 100, 1920};
+    QTest::newRow("position that fits")
+        << int(Pos) << Span{0, 100, 1920} << 500 << Span{500, 100, 1920};
+    QTest::newRow("size 10 becomes 64")
+        << int(Size) << Span{0, 100, 1920} << 10 << Span{0, 64, 1920};
+    QTest::newRow("size 63 becomes 64")
+        << int(Size) << Span{0, 100, 1920} << 63 << Span{0, 64, 1920};
+    QTest::newRow("size 2000 at 100 in 1920")
+        << int(Size) << Span{100, 100, 1920} << 2000 << Span{100, 1820, 1920};
+    QTest::newRow("range 1000, position 0, size 1920")
+        << int(Range) << Span{0, 1920, 1920} << 1000 << Span{0, 1000, 1000};
     QTest::newRow("range 1000, position 200, size 1920")
         << int(Range) << Span{200, 1920, 1920} << 1000 << Span{0, 1000, 1000};
     QTest::newRow("range 1000, position 500, size 800")
         << int(Range) << Span{500, 800, 1920} << 1000 << Span{200, 800, 1000};
-    QTest::newRow("range 50 becomes 64") << int(Range) << Span{0, 64, 1920} << 50
-                                         << Span{0, 64, 64};
+    QTest::newRow("range 50 becomes 64")
+        << int(Range) << Span{0, 64, 1920} << 50 << Span{0, 64, 64};
     // Windows the device reported past their range: nothing wraps below 0.
-    QTest::newRow("position with size past range") << int(Pos) << Span{0, 3000, 1920} << 10
-                                                   << Span{0, 1920, 1920};
-    QTest::newRow("size with position past range") << int(Size) << Span{2500, 100, 1920} << 200
-                                                   << Span{0, 1920, 1920};
+    QTest::newRow("position with size past range")
+        << int(Pos) << Span{0, 3000, 1920} << 10 << Span{0, 1920, 1920};
+    QTest::newRow("size with position past range")
+        << int(Size) << Span{2500, 100, 1920} << 200 << Span{0, 1920, 1920};
 }
 
 void TestInputRules::crop()
@@ -87,10 +87,10 @@ void TestInputRules::cropMatch_data()
     QTest::addColumn<bool>("matched");
     QTest::addColumn<Span>("after");
 
-    QTest::newRow("horizontal 100/1720 of 1920 on 3840") << Span{100, 1720, 1920} << 3840 << true
-                                                         << Span{200, 3440, 3840};
-    QTest::newRow("vertical 50/980 of 1080 on 2160") << Span{50, 980, 1080} << 2160 << true
-                                                     << Span{100, 1960, 2160};
+    QTest::newRow("horizontal 100/1720 of 1920 on 3840")
+        << Span{100, 1720, 1920} << 3840 << true << Span{200, 3440, 3840};
+    QTest::newRow("vertical 50/980 of 1080 on 2160")
+        << Span{50, 980, 1080} << 2160 << true << Span{100, 1960, 2160};
     QTest::newRow("down to 1280") << Span{0, 1920, 1920} << 1280 << true << Span{0, 1280, 1280};
     QTest::newRow("no signal") << Span{100, 1720, 1920} << 0 << false << Span{100, 1720, 1920};
     QTest::newRow("no range") << Span{0, 0, 0} << 1920 << false << Span{0, 0, 0};
@@ -129,19 +129,19 @@ void TestInputRules::edidWidth_data()
     QTest::addColumn<Port>("port");
     QTest::addColumn<int>("shown");
 
-    QTest::newRow("5000 on DVI v1 at 1080p60") << Fields{5000, 1080, 60, 0, 0, false} << kDviV1
-                                              << 4120;
+    QTest::newRow("5000 on DVI v1 at 1080p60")
+        << Fields{5000, 1080, 60, 0, 0, false} << kDviV1 << 4120;
     QTest::newRow("4000 on HDMI v1") << Fields{4000, 1080, 60, 0, 0, false} << kHdmiV1 << 3840;
     QTest::newRow("4000 on DP v1") << Fields{4000, 1080, 60, 0, 0, false} << kDpV1 << 3840;
-    QTest::newRow("4096 on HDMI v2 at 2160p60") << Fields{4096, 2160, 60, 0, 0, false} << kHdmiV2
-                                               << 4088;
-    QTest::newRow("8192 on DP v2 at 2160p30") << Fields{8000, 2160, 30, 0, 0, false} << kDpV2
-                                             << 8000;
+    QTest::newRow("4096 on HDMI v2 at 2160p60")
+        << Fields{4096, 2160, 60, 0, 0, false} << kHdmiV2 << 4088;
+    QTest::newRow("8192 on DP v2 at 2160p30")
+        << Fields{8000, 2160, 30, 0, 0, false} << kDpV2 << 8000;
     QTest::newRow("100 becomes 320") << Fields{100, 1080, 60, 0, 0, false} << kDviV1 << 320;
     // The minimum wins over the clock.
     QTest::newRow("320 over the clock") << Fields{1920, 8000, 121, 0, 0, false} << kDviV1 << 320;
-    QTest::newRow("advanced blanking counts") << Fields{5000, 1080, 60, 600, 45, true} << kDviV1
-                                              << 3800;
+    QTest::newRow("advanced blanking counts")
+        << Fields{5000, 1080, 60, 600, 45, true} << kDviV1 << 3800;
     QTest::newRow("rate 0: bounds only") << Fields{9000, 1080, 0, 0, 0, false} << kDviV1 << 8192;
     QTest::newRow("no record") << Fields{9000, 1080, 0, 0, 0, false} << kNoRecord << 8192;
 }
@@ -181,17 +181,17 @@ void TestInputRules::edidRate_data()
     QTest::addColumn<Port>("port");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("144 becomes 120 at 1080p") << Fields{1920, 1080, 144, 0, 0, false} << kDviV1
-                                              << "120";
+    QTest::newRow("144 becomes 120 at 1080p")
+        << Fields{1920, 1080, 144, 0, 0, false} << kDviV1 << "120";
     QTest::newRow("10 becomes 23") << Fields{1920, 1080, 10, 0, 0, false} << kDviV1 << "23";
     QTest::newRow("59.94 stays") << Fields{1920, 1080, 59.94, 0, 0, false} << kDviV1 << "59.94";
-    QTest::newRow("60 at 2160p on 297 MHz") << Fields{3840, 2160, 60, 0, 0, false} << kHdmiV1
-                                            << "32.6927";
+    QTest::newRow("60 at 2160p on 297 MHz")
+        << Fields{3840, 2160, 60, 0, 0, false} << kHdmiV1 << "32.6927";
     // The clock wins over the minimum.
-    QTest::newRow("8192 x 2176 on DVI") << Fields{8192, 2176, 60, 0, 0, false} << kDviV1
-                                        << "15.7842";
-    QTest::newRow("60 at 2160p on 594 MHz") << Fields{3840, 2160, 60, 0, 0, false} << kHdmiV2
-                                            << "60";
+    QTest::newRow("8192 x 2176 on DVI")
+        << Fields{8192, 2176, 60, 0, 0, false} << kDviV1 << "15.7842";
+    QTest::newRow("60 at 2160p on 594 MHz")
+        << Fields{3840, 2160, 60, 0, 0, false} << kHdmiV2 << "60";
     QTest::newRow("huge blanking does not overflow")
         << Fields{9999, 9999, 60, 2000000000, 2000000000, true} << kDviV1 << "7.42493e-11";
 }
@@ -285,34 +285,34 @@ void TestInputRules::tileRule_data()
 
     const QList<Sig> all1080 = QVector<Sig>(8, k1080).toList();
     QTest::newRow("switcher: two") << Record(SWITCHER_MODE, all1080) << QList<int>{0, 1} << true;
-    QTest::newRow("switcher: three refused") << Record(SWITCHER_MODE, all1080)
-                                             << QList<int>{0, 1, 2} << false;
-    QTest::newRow("backup: two of 2049") << Record(BACKUP_MODE, QVector<Sig>(8, k2049).toList())
-                                         << QList<int>{0, 1} << true;
-    QTest::newRow("backup: three of 2049 refused") << Record(BACKUP_MODE, QVector<Sig>(8, k2049).toList())
-                                                   << QList<int>{0, 1, 2} << false;
-    QTest::newRow("backup: four of 2048") << Record(BACKUP_MODE, QVector<Sig>(8, k2048).toList())
-                                          << QList<int>{0, 1, 2, 3} << true;
-    QTest::newRow("mosaic: four equal") << Record(MOSAIC_MODE, all1080) << QList<int>{0, 1, 2, 3}
-                                        << true;
-    QTest::newRow("mosaic: four halves of 5 and 6") << Record(MOSAIC_MODE, all1080)
-                                                    << QList<int>{4, 5, 6, 7} << true;
+    QTest::newRow("switcher: three refused")
+        << Record(SWITCHER_MODE, all1080) << QList<int>{0, 1, 2} << false;
+    QTest::newRow("backup: two of 2049")
+        << Record(BACKUP_MODE, QVector<Sig>(8, k2049).toList()) << QList<int>{0, 1} << true;
+    QTest::newRow("backup: three of 2049 refused")
+        << Record(BACKUP_MODE, QVector<Sig>(8, k2049).toList()) << QList<int>{0, 1, 2} << false;
+    QTest::newRow("backup: four of 2048")
+        << Record(BACKUP_MODE, QVector<Sig>(8, k2048).toList()) << QList<int>{0, 1, 2, 3} << true;
+    QTest::newRow("mosaic: four equal")
+        << Record(MOSAIC_MODE, all1080) << QList<int>{0, 1, 2, 3} << true;
+    QTest::newRow("mosaic: four halves of 5 and 6")
+        << Record(MOSAIC_MODE, all1080) << QList<int>{4, 5, 6, 7} << true;
     QTest::newRow("one source") << Record(MOSAIC_MODE, all1080) << QList<int>{0} << false;
     QTest::newRow("five sources") << Record(MOSAIC_MODE, all1080) << QList<int>{0, 1, 2, 3, 4}
                                   << false;
-    QTest::newRow("width differs") << Record(MOSAIC_MODE, {k1080, k2048}) << QList<int>{0, 1}
-                                   << false;
-    QTest::newRow("height differs") << Record(MOSAIC_MODE, {k1080, {1920, 1200, false}})
-                                    << QList<int>{0, 1} << false;
-    QTest::newRow("second without signal") << Record(MOSAIC_MODE, {k1080, kNone})
-                                           << QList<int>{0, 1} << false;
-    QTest::newRow("first without signal") << Record(MOSAIC_MODE, {kNone, k1080})
-                                          << QList<int>{0, 1} << false;
+    QTest::newRow("width differs")
+        << Record(MOSAIC_MODE, {k1080, k2048}) << QList<int>{0, 1} << false;
+    QTest::newRow("height differs")
+        << Record(MOSAIC_MODE, {k1080, {1920, 1200, false}}) << QList<int>{0, 1} << false;
+    QTest::newRow("second without signal")
+        << Record(MOSAIC_MODE, {k1080, kNone}) << QList<int>{0, 1} << false;
+    QTest::newRow("first without signal")
+        << Record(MOSAIC_MODE, {kNone, k1080}) << QList<int>{0, 1} << false;
     QTest::newRow("interlaced") << Record(MOSAIC_MODE, {k1080, kInterlaced}) << QList<int>{0, 1}
                                 << false;
     QTest::newRow("same source twice") << Record(MOSAIC_MODE, all1080) << QList<int>{2, 2} << true;
-    QTest::newRow("empty slot inside count") << Record(MOSAIC_MODE, all1080)
-                                             << QList<int>{0, 255} << false;
+    QTest::newRow("empty slot inside count")
+        << Record(MOSAIC_MODE, all1080) << QList<int>{0, 255} << false;
     MData badPort = Record(MOSAIC_MODE, all1080);
     badPort.M_InputData.port[1].actId = 7;
     QTest::newRow("active port past the records") << badPort << QList<int>{0, 1} << false;
