@@ -3,6 +3,8 @@
 // Options for demonstrations and documentation:
 //   --screenshot FILE          save a PNG of the main window and quit
 //   --screenshot-after SECONDS wait this long before taking it (default 2)
+//   --page NAME                start on that page: picture, output, input, layers,
+//                              presets, comm or misc
 
 #include "AppPaths.h"
 #include "MainWindow.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -25,6 +28,21 @@ void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
             std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(file));
         QCoreApplication::exit(saved ? 0 : 1);
     });
+}
+// Opens a page as its page button does; false for an unknown name.
+bool showPage(MainWindow* window, const QString& name)
+{
+    static const std::pair<const char*, const char*> kButtons[] = {
+        {"picture", "PicSet_Btn"},   {"output", "Output_Btn"},     {"input", "pushButton_3"},
+        {"layers", "pushButton_4"},  {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
+        {"misc", "pushButton_8"}};
+    for (const auto& [page, button] : kButtons)
+        if (name == QLatin1String(page))
+            if (auto* b = window->findChild<QPushButton*>(QLatin1String(button))) {
+                b->click();
+                return true;
+            }
+    return false;
 }
 }  // namespace
 
@@ -47,6 +65,11 @@ int main(int argc, char** argv)
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
+    const QCommandLineOption pageOption(QStringLiteral("page"),
+                                        QStringLiteral("Start on this page (picture, output, "
+                                                       "input, layers, presets, comm, misc)."),
+                                        QStringLiteral("NAME"));
+    parser.addOption(pageOption);
     parser.process(app);
 
     QScreen* screen = QGuiApplication::screens().first();
@@ -55,6 +78,10 @@ int main(int argc, char** argv)
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
     window.show();
+    if (parser.isSet(pageOption) && !showPage(&window, parser.value(pageOption))) {
+        std::fprintf(stderr, "Unknown page %s\n", qPrintable(parser.value(pageOption)));
+        return 2;
+    }
     if (parser.isSet(shotOption))
         scheduleScreenshot(&window, parser.value(shotOption), parser.value(afterOption).toDouble());
     return app.exec();
