@@ -33,8 +33,8 @@ void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
 bool showPage(MainWindow* window, const QString& name)
 {
     static const std::pair<const char*, const char*> kButtons[] = {
-        {"picture", "PicSet_Btn"},   {"output", "Output_Btn"},     {"input", "pushButton_3"},
-        {"layers", "pushButton_4"},  {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
+        {"picture", "PicSet_Btn"},  {"output", "Output_Btn"},    {"input", "pushButton_3"},
+        {"layers", "pushButton_4"}, {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
         {"misc", "pushButton_8"}};
     for (const auto& [page, button] : kButtons)
         if (name == QLatin1String(page))

@@ -5,6 +5,7 @@
 #include "InputRules.h"
 #include "MiddleHandler.h"
 #include "SendCommand.h"
+#include "SubPanel.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -125,11 +126,7 @@ void EdidDlg::initWidgets()
 
 void EdidDlg::initTitleBar()
 {
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = MakeSubPanelTitleBar(this);
 }
 
 void EdidDlg::setInputIndex(int input)

@@ -1,6 +1,7 @@
 #include "HDMIRGBColorDlg.h"
 
 #include "InputLook.h"
+#include "SubPanel.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -41,11 +42,7 @@ void HDMIRGBColorDlg::initWidgets()
 
 void HDMIRGBColorDlg::initTitleBar()
 {
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = MakeSubPanelTitleBar(this);
 }
 
 void HDMIRGBColorDlg::resizeEvent(QResizeEvent* event)

@@ -6,6 +6,7 @@
 #include "MiddleHandler.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
+#include "SubPanel.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -113,11 +114,7 @@ void ImageCrop::initWidgets()
 
 void ImageCrop::initTitleBar()
 {
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = MakeSubPanelTitleBar(this);
 }
 
 void ImageCrop::setInputIndex(int input)

@@ -96,6 +96,8 @@ private slots:
     void hdmiRangeSendsNothing();
     void renameStoresAfterSignal();
     void compactColumn();
+    void edidFollowsSelection();
+    void languageChangeKeepsPortTexts();
     void dragCarriesRecord();
     void screenshot();
 
@@ -610,7 +612,9 @@ void TestInputPage::compactColumn()
     column.SetLayerPanelMode();
     column.resize(400, 700);
     column.show();
+    QSignalSpy refreshed(&column, &InputSrcSetDlg::ChangeInputSrcEvent);
     column.On_SigUIRefreshInputCfg();
+    QCOMPARE(refreshed.count(), 0);
     QVERIFY(!column.panelButton(1)->isVisible());
     QVERIFY(!column.cell(0)->subFrame(0)->isVisible());
     QSignalSpy changes(&column, &InputSrcSetDlg::ChangeInputSrcEvent);
@@ -631,6 +635,38 @@ void TestInputPage::compactColumn()
     column.OnClickInputSrc(9, 0);
     column.On_SigClickInputSubSrc(0, 3);
     QCOMPARE(h->PendingShortFrames(), 0);
+}
+
+// Pointing the shown panel at another input shows that input's timing at
+// once: "Accept" must never write what was shown for another input.
+void TestInputPage::edidFollowsSelection()
+{
+    InputSrcCell* c0 = page->cell(0);
+    QTest::mouseClick(c0, Qt::LeftButton, {}, Center(c0->mainFrame(), c0));
+    clickButton(page->panelButton(4));
+    EdidDlg* edid = page->edidPanel();
+    MData* d = h->GetCurrentMData();
+    const uint16_t kept = d->M_InputData.edid[1].hact[0];
+    d->M_InputData.edid[1].hact[0] = 1280;
+    InputSrcCell* c1 = page->cell(1);
+    QTest::mouseClick(c1, Qt::LeftButton, {}, Center(c1->mainFrame(), c1));
+    QCOMPARE(edid->inputIndex(), 1);
+    QCOMPARE(edid->findChild<QLineEdit*>("lineEdit")->text(), QStringLiteral("1280"));
+    d->M_InputData.edid[1].hact[0] = kept;
+    edid->close();
+}
+
+void TestInputPage::languageChangeKeepsPortTexts()
+{
+    InputSrcCell* c2 = page->cell(2);
+    QTest::mouseClick(c2, Qt::LeftButton, {}, Center(c2->mainFrame(), c2));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(page, &change);
+    QCOMPARE(page->panelButton(1)->text(), QStringLiteral("SDI Image Crop"));
+    QCOMPARE(page->panelButton(2)->text(), QStringLiteral("SDI Image Crop"));
+    QCOMPARE(page->panelButton(4)->text(), QStringLiteral("SDI EDID"));
+    QCOMPARE(page->panelButton(6)->text(), QStringLiteral("VGA EDID"));
+    QCOMPARE(page->panelButton(7)->text(), QStringLiteral("HDMI RGB Color Range"));
 }
 
 // A real drag out of a cell: the drag's own event loop runs until the
