@@ -68,6 +68,7 @@ void ImageCrop::initWidgets()
 {
     canvas_ = new ResizeShowComponent(this);
     connect(canvas_, &ResizeShowComponent::SigRealSize, this, &ImageCrop::On_SigRealSize);
+    canvas_->installEventFilter(this);
 
     const QFont font = InputLook::Font(12);
     auto* validator = new QIntValidator(0, 9999, this);
@@ -321,6 +322,17 @@ void ImageCrop::closeEvent(QCloseEvent* event)
 {
     emit DlgClose();
     event->accept();
+}
+
+// The canvas fixes its scale from its size when it is given the range, and
+// fills itself with the rectangle when resized: the panel is laid out only
+// after it is shown, so the window is drawn again once the canvas has its size.
+bool ImageCrop::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == canvas_ && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(
+            this, [this] { updateCanvas(); }, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
 }
 
 void ImageCrop::changeEvent(QEvent* event)

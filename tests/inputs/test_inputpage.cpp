@@ -756,6 +756,20 @@ void TestInputPage::screenshot()
         0, page->x(), page->y(), page->width(), page->height());
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QStringLiteral("test_inputpage.png")));
+
+    // With the crop panel and then the EDID panel (advanced fields shown) open.
+    InputSrcCell* c0 = page->cell(0);
+    QTest::mouseClick(c0, Qt::LeftButton, {}, Center(c0->mainFrame(), c0));
+    clickButton(page->panelButton(2));
+    QTRY_VERIFY(page->cropPanel()->canvas()->width() > 0);
+    QApplication::processEvents();
+    QVERIFY(page->grab().save(QStringLiteral("test_inputpage_crop.png")));
+    page->cropPanel()->close();
+    clickButton(page->panelButton(4));
+    QTest::mouseClick(page->edidPanel()->findChild<QPushButton*>("pushButton_3"), Qt::LeftButton);
+    QApplication::processEvents();
+    QVERIFY(page->grab().save(QStringLiteral("test_inputpage_edid.png")));
+    page->edidPanel()->close();
 }
 
 QTEST_MAIN(TestInputPage)
