@@ -97,6 +97,7 @@ private slots:
     void renameStoresAfterSignal();
     void compactColumn();
     void edidFollowsSelection();
+    void reportsOfOtherPortsAndBadTiles();
     void languageChangeKeepsPortTexts();
     void dragCarriesRecord();
     void screenshot();
@@ -654,6 +655,50 @@ void TestInputPage::edidFollowsSelection()
     QCOMPARE(edid->findChild<QLineEdit*>("lineEdit")->text(), QStringLiteral("1280"));
     d->M_InputData.edid[1].hact[0] = kept;
     edid->close();
+}
+
+// Records as a device may report them, drawn as the page's slots see them.
+void TestInputPage::reportsOfOtherPortsAndBadTiles()
+{
+    MData* d = h->GetCurrentMData();
+    const MData saved = *d;
+    InputSrcCell* c1 = page->cell(1);
+    const int a = d->M_InputData.port[1].actId;
+    const int other = a == 0 ? 1 : 0;
+    const QString label = LabelText(c1, "IPSIGNALLABEL");
+    // A report of a port that is not active changes its sub-cell lamp only.
+    d->M_InputData.signal[1].width[0][other] = 0;
+    page->On_SigUIRefreshInputSignal(1, other);
+    QCOMPARE(LabelText(c1, "IPSIGNALLABEL"), label);
+    QVERIFY(c1->findChild<QPushButton*>("INPUTSIGNAL")->isChecked());
+    QVERIFY(!c1->findChild<QPushButton*>(QString("SubCellSignalBtn%1").arg(other))->isChecked());
+    // An interlaced left half of the active port: the input offers no tile source.
+    d->M_InputData.signal[1].interlaced[0][a] = true;
+    page->On_SigUIRefreshInputSignal(1, a);
+    QCOMPARE(LabelText(c1, "IPSIGNALLABEL"),
+             QString("%1 i").arg(d->M_InputData.signal[1].height[0][a]));
+    QVERIFY(!page->tileButton(1)->isEnabled());
+    QVERIFY(!page->tileButton(9)->isEnabled());
+
+    // Tile counts outside 2..4 show an empty tile; a slot past input 6 is skipped.
+    QSignalSpy enable(page, &InputSrcSetDlg::SigInputTileEnable);
+    for (int count : {1, 5}) {
+        d->M_InputData.tile[1].count = count;
+        page->On_SigUIRefreshInputTile();
+        QCOMPARE(LabelText(page->cell(7), "SubCell0"), QStringLiteral("NONE"));
+        QVERIFY(!page->cell(7)->findChild<QPushButton*>("INPUTCONFIRM")->isEnabled());
+        QCOMPARE(enable.last()[0].toInt(), 7);
+        QVERIFY(!enable.last()[1].toBool());
+    }
+    d->M_InputData.tile[1].count = 2;
+    d->M_InputData.tile[1].input[0] = 9;
+    d->M_InputData.tile[1].input[1] = 2;
+    page->On_SigUIRefreshInputTile();
+    QCOMPARE(LabelText(page->cell(7), "IPSIGNALLABEL"), QStringLiteral("Input:3,"));
+    *d = saved;
+    page->On_SigUIRefreshInputSignal(1, a);
+    page->On_SigUIRefreshInputSignal(1, other);
+    QCOMPARE(h->PendingShortFrames(), 0);
 }
 
 void TestInputPage::languageChangeKeepsPortTexts()
