@@ -13,6 +13,7 @@
 #include "SimKeyboard.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 #include "UsbHotplug.h"
 
 #include <QLabel>
@@ -63,7 +64,8 @@ int Logged(const QString& line)
 // The image that status icon index shows, or a null image.
 QImage StatusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
@@ -418,7 +420,9 @@ void TestKeyboard::deviceNotifications()
     makeWindow();
     sim_->clearTransfers();
     if (plugged)
-        window_->findChild<QLabel*>("statusIcon0")->clear();
+        window_->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon0")
+            ->clear();
     const int before = Rx(0x0600);
 
     for (const QString& n : notifications)

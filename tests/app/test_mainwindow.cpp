@@ -40,20 +40,25 @@ void resetRecord()
 
 QString labelText(QWidget* w, const char* name)
 {
-    return w->findChild<QLabel*>(name)->text();
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(name)
+        ->text();
 }
 
 // The image that status icon index shows, or a null image.
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
 
 void clearStatusIcon(QWidget* w, int index)
 {
-    w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))->clear();
+    w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+        ->clear();
 }
 
 QImage image(const char* path)
@@ -341,7 +346,9 @@ void TestMainWindow::syncLockIcon()
     const QImage lock = image(":/res/Image/tongbu.png");
     const QImage marker = image(":/res/Image/keyboardok.png");
     auto mark = [&] {
-        w->findChild<QLabel*>("statusIcon1")->setPixmap(QPixmap::fromImage(marker));
+        w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon1")
+            ->setPixmap(QPixmap::fromImage(marker));
     };
 
     // The first report applies even when it is 0.

@@ -17,6 +17,7 @@
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -115,7 +116,8 @@ void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
 
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
