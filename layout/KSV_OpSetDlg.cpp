@@ -35,7 +35,9 @@ KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
     canvas_->setGeometry(0, 0, kCanvasSize, kCanvasSize);
     scrollArea_->setWidget(canvas_);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // The page reaches the window's right edge: the window's one-pixel dark
+    // border stays visible beside the scroll bar.
+    layout->setContentsMargins(0, 0, 1, 0);
     layout->addWidget(scrollArea_);
 
     // A read-back brings hundreds of replies; the canvas is redrawn once.
