@@ -38,12 +38,18 @@ void PicVideoCell::closeCell()
 void PicVideoCell::setDeviceRect(int left, int top, int right, int bottom)
 {
     const QRect r(QPoint(left, top), QPoint(right, bottom));
+    if (storeDeviceRect(r))
+        setGeometry(deviceToScreen(r));
+}
+
+bool PicVideoCell::storeDeviceRect(const QRect& r)
+{
     if (r.isEmpty())
-        return;
+        return false;
     if (r != deviceRect_)
         previousRect_ = deviceRect_;
     deviceRect_ = r;
-    setGeometry(deviceToScreen(r));
+    return true;
 }
 
 void PicVideoCell::setAllowedArea(const QRect& area)
@@ -104,7 +110,10 @@ void PicVideoCell::dragTo(int x, int y, const QList<PicVideoCell*>& cells)
     const CellGeometry::DragResult r = CellGeometry::dragStep(in, partners);
     press_ = r.press;
     snapMark_ = r.snapMark;
-    setDeviceRect(r.device);
+    // One geometry change per step: resizing an OpenGL widget reallocates
+    // its framebuffer, and the converted device rectangle may differ from
+    // the step's pixels by rounding.
+    storeDeviceRect(r.device);
     setGeometry(r.geometry);
     update();
 }

@@ -72,6 +72,9 @@ protected:
 
 private:
     QColor blockColor() const;
+    // The device rectangle and its predecessor, without touching the
+    // geometry; false for an empty rectangle, which is ignored.
+    bool storeDeviceRect(const QRect& r);
 
     QPushButton* closeButton_ = nullptr;
     QPoint press_{0, 0};
