@@ -3,7 +3,6 @@
 // the frames it received and the record the program keeps.
 #include "ChromaKeyDlg.h"
 #include "CommandEncoder.h"
-#include "DeviceList.h"
 #include "KSV_LayerGroupDlg.h"
 #include "LayerZoomDlg.h"
 #include "MiddleHandler.h"
@@ -11,7 +10,7 @@
 #include "NeoSliderComb.h"
 #include "ProcSim.h"
 #include "ResizeShowComponent.h"
-#include "SearchGroups.h"
+#include "SelectedSim.h"
 #include "SendCommand.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -30,8 +29,6 @@ using TestSupport::LogCapture;
 using TestSupport::WaitSenderIdle;
 
 namespace {
-const QString kMac = QStringLiteral("02:4b:53:00:00:20");
-
 QString Hex(const Payload& p)
 {
     return QString::fromLatin1(
@@ -92,9 +89,6 @@ void TestLayerPanels::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
     h = MiddleHandler::GetInstance();
-    h->SetAckTimeout(2000);
-    h->SetInquiryDelay(300);
-    h->ResetForTest();
 
     // The device's own values, which the panels must show after a read-back.
     QFile f(ProcSim::stateFile("z7050-1.json"));
@@ -143,30 +137,8 @@ void TestLayerPanels::initTestCase()
     out.write(QJsonDocument(state).toJson());
     out.close();
 
-    sim = std::make_unique<ProcSim>();
-    QVERIFY2(sim->start({"--device", kDeviceIp1 + "," + kMac + ",," + path}),
-             qPrintable(sim->errors()));
-
-    QStringList announced;
-    connect(h, &MiddleHandler::SigMachineIPEvent, this,
-            [&announced](QString ip, BYTE* mac, QString) {
-                if (!ip.isEmpty() && mac)
-                    announced << ip;
-            });
-    QVERIFY(h->OpenBroadcastPort(kPcIp, kBroadcastLocalPort));
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-    QTRY_VERIFY_WITH_TIMEOUT(!announced.isEmpty(), 5000);
-    disconnect(h, &MiddleHandler::SigMachineIPEvent, this, nullptr);
-
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h->SelectMachine(kDeviceIp1);
-    h->SetUnicastRemote(kDeviceIp1, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
-    SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
+    sim = SelectedSim::Start(h, path);
+    QVERIFY(sim);
     QCOMPARE(record()->M_MosaicLayerCfg.durationTime, uint8_t(10));
 }
 
