@@ -121,7 +121,7 @@ void TestOpSetPage::layerView()
     for (const PicVideoCell* o : c->outputCells())
         QVERIFY(!o->isVisible());
     // Layer 2's block, lit (0.12, 0.61, 0.57).
-    const QPoint inLayer2 = c->mapTo(page.get(), QPoint(60, 60));
+    const QPoint inLayer2 = c->mapTo(page.get(), QPoint(60, 22));
     const QImage img = shot("page-layer-view.png", [&](const QImage& i) {
         return i.pixelColor(inLayer2) == QColor(37, 187, 174);
     });
