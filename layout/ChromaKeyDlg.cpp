@@ -4,6 +4,7 @@
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "SendCommand.h"
+#include "SubPanelTitle.h"
 #include "TitleBar.h"
 
 #include <QCoreApplication>
@@ -86,11 +87,7 @@ ChromaKeyDlg::ChromaKeyDlg(QWidget* parent) : QWidget(parent)
     layout->addWidget(quickGroup_);
     layout->addWidget(onOff_);
 
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = AddSubPanelTitleBar(this);
 
     retranslate();
     QMetaObject::connectSlotsByName(this);

@@ -3,6 +3,7 @@
 #include "LayerPanelRules.h"
 #include "MiddleHandler.h"
 #include "SendCommand.h"
+#include "SubPanelTitle.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -53,11 +54,7 @@ void KSV_LayerGroupDlg::initWidgets()
         grid->addWidget(box, g / 2, g % 2);
         groups_[g] = box;
     }
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = AddSubPanelTitleBar(this);
 }
 
 void KSV_LayerGroupDlg::OnClickedLayerBtn()

@@ -4,6 +4,7 @@
 #include "MiddleHandler.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
+#include "SubPanelTitle.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -85,11 +86,7 @@ LayerZoomDlg::LayerZoomDlg(QWidget* parent) : QWidget(parent)
     layout->addWidget(group_, 2);
     layout->addLayout(buttons, 1);
 
-    titleBar_ = new TitleBar(this);
-    titleBar_->removeButton(1);
-    titleBar_->removeButton(3);
-    titleBar_->setBackgroundColor(QColor(46, 46, 46, 0));
-    titleBar_->movable = false;
+    titleBar_ = AddSubPanelTitleBar(this);
 
     retranslate();
     QMetaObject::connectSlotsByName(this);
@@ -186,62 +183,56 @@ void LayerZoomDlg::On_SigRealSize(QRect RealRc, bool bSendCMD)
     refreshPanel(false);
 }
 
-void LayerZoomDlg::on_lineEdit_editingFinished()
+void LayerZoomDlg::positionOrSizeTyped(int edit, void (*rule)(LayerZoomCfg&, int))
 {
-    const int v = edits_[0]->text().toInt();
-    if (change([v](LayerZoomCfg& z) { LayerPanelRules::SetHpos(z, v); })) {
+    const int v = edits_[edit]->text().toInt();
+    if (change([&](LayerZoomCfg& z) { rule(z, v); })) {
         refreshPanel(true);
         send();
     }
+}
+
+void LayerZoomDlg::rangeTyped(int edit, bool (*rule)(LayerZoomCfg&, int))
+{
+    const int v = edits_[edit]->text().toInt();
+    bool corrected = false;
+    if (change([&](LayerZoomCfg& z) { corrected = rule(z, v); })) {
+        // An accepted range keeps the typed text; a corrected one shows what
+        // was stored.
+        if (corrected)
+            refreshPanel(true);
+        send();
+    }
+}
+
+void LayerZoomDlg::on_lineEdit_editingFinished()
+{
+    positionOrSizeTyped(0, LayerPanelRules::SetHpos);
 }
 
 void LayerZoomDlg::on_lineEdit_2_editingFinished()
 {
-    const int v = edits_[1]->text().toInt();
-    if (change([v](LayerZoomCfg& z) { LayerPanelRules::SetVpos(z, v); })) {
-        refreshPanel(true);
-        send();
-    }
+    positionOrSizeTyped(1, LayerPanelRules::SetVpos);
 }
 
 void LayerZoomDlg::on_lineEdit_3_editingFinished()
 {
-    const int v = edits_[2]->text().toInt();
-    if (change([v](LayerZoomCfg& z) { LayerPanelRules::SetHact(z, v); })) {
-        refreshPanel(true);
-        send();
-    }
+    positionOrSizeTyped(2, LayerPanelRules::SetHact);
 }
 
 void LayerZoomDlg::on_lineEdit_4_editingFinished()
 {
-    const int v = edits_[3]->text().toInt();
-    if (change([v](LayerZoomCfg& z) { LayerPanelRules::SetVact(z, v); })) {
-        refreshPanel(true);
-        send();
-    }
+    positionOrSizeTyped(3, LayerPanelRules::SetVact);
 }
 
 void LayerZoomDlg::on_lineEdit_5_editingFinished()
 {
-    const int v = edits_[4]->text().toInt();
-    bool corrected = false;
-    if (change([&](LayerZoomCfg& z) { corrected = LayerPanelRules::SetHRange(z, v); })) {
-        if (corrected)
-            refreshPanel(true);
-        send();
-    }
+    rangeTyped(4, LayerPanelRules::SetHRange);
 }
 
 void LayerZoomDlg::on_lineEdit_6_editingFinished()
 {
-    const int v = edits_[5]->text().toInt();
-    bool corrected = false;
-    if (change([&](LayerZoomCfg& z) { corrected = LayerPanelRules::SetVRange(z, v); })) {
-        if (corrected)
-            refreshPanel(true);
-        send();
-    }
+    rangeTyped(5, LayerPanelRules::SetVRange);
 }
 
 void LayerZoomDlg::on_ZoomOnoffBtn_clicked(bool checked)

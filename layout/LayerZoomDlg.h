@@ -56,6 +56,8 @@ private:
     template <typename Edit>
     bool change(Edit edit);
     void send();
+    void positionOrSizeTyped(int edit, void (*rule)(struct LayerZoomCfg&, int));
+    void rangeTyped(int edit, bool (*rule)(struct LayerZoomCfg&, int));
 
     TitleBar* titleBar_ = nullptr;
     ResizeShowComponent* rect_ = nullptr;
