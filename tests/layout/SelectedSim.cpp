@@ -23,13 +23,18 @@ std::unique_ptr<ProcSim> Start(MiddleHandler* h, const QString& statePath)
         qWarning() << sim->errors();
         return nullptr;
     }
-    QSignalSpy announced(h, &MiddleHandler::SigMachineIPEvent);
+    bool announced = false;
+    const QMetaObject::Connection c = QObject::connect(
+        h, &MiddleHandler::SigMachineIPEvent,
+        [&announced](QString ip, BYTE* mac, QString) { announced |= !ip.isEmpty() && mac; });
     if (!h->OpenBroadcastPort(kPcIp, kBroadcastLocalPort))
         return nullptr;
     const auto octets = Ipv4Octets(kPcIp);
     SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
     SearchHostIp = kPcIp;
-    if (!QTest::qWaitFor([&] { return !announced.isEmpty(); }, 5000)) {
+    const bool found = QTest::qWaitFor([&] { return announced; }, 5000);
+    QObject::disconnect(c);
+    if (!found) {
         qWarning() << "no device announced";
         return nullptr;
     }

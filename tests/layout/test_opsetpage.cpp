@@ -113,10 +113,10 @@ void TestOpSetPage::layerView()
     const QList<QRect> layers = {R(0, 0, 3839, 2159), R(160, 120, 1119, 659),
                                  R(1920, 1080, 3839, 2159)};
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(c->layerCells().at(i)->deviceRect(), layers[i]);
+        QTRY_COMPARE(c->layerCells().at(i)->deviceRect(), layers[i]);
         QVERIFY(c->layerCells().at(i)->isVisible());
     }
-    QVERIFY(!c->layerCells().at(3)->on);
+    QTRY_VERIFY(!c->layerCells().at(3)->on);
     QCOMPARE(c->layerCells().at(1)->caption.left(15), QString("Layer 2: Input "));
     for (const PicVideoCell* o : c->outputCells())
         QVERIFY(!o->isVisible());
