@@ -3,18 +3,13 @@
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "ProgressHelper.h"
+#include "ProjectFile.h"
 #include "SendCommand.h"
-#include "XmlStreamHelper.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-const QString kRoot = QStringLiteral("PROJECTDATA");
-const QString kAllCfg = QStringLiteral("ALLCONFG");
-}
 
 MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
 {
@@ -49,7 +44,8 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
         button->setFont(font);
         button->setStyleSheet(style);
         const LANGUAGE_TYPE type = l.type;
-        connect(button, &QPushButton::clicked, this, [this, type] { emit sigLanguageChange(type); });
+        connect(button, &QPushButton::clicked, this,
+                [this, type] { emit sigLanguageChange(type); });
         languageRow->addWidget(button);
     }
     languageRow->addStretch();
@@ -91,42 +87,26 @@ void MiscDlg::EnableEthOutput(QString ethIp)
 
 void MiscDlg::LoadProject(QString path)
 {
-    XmlStreamHelper xml;
-    if (!xml.openRead(path))
-        return;
-    // The elements are read in the order in which the file holds them.
-    AllCfg& cfg = MiddleHandler::GetInstance()->GetCurrentMData()->M_AllCfg;
-    QString text;
-    if (xml.findElementText(QStringLiteral("BRIGHTLEVEL"), text))
-        cfg.brightLevel = text.toInt();
-    if (xml.findElementText(QStringLiteral("SYSTEMWORK"), text))
-        cfg.workMode = text.toInt();
-    if (xml.findElementText(QStringLiteral("GENLOCK"), text))
-        cfg.syncLock = text.toInt();
-    if (xml.findElementText(QStringLiteral("GAMMAMODE"), text))
-        cfg.gammaMode = text.toInt();
-    if (xml.findElementText(QStringLiteral("GAMMAVALUE"), text))
-        cfg.gammaValue = static_cast<uint8_t>(text.toUInt());
-    if (xml.findElementText(QStringLiteral("FREEZE"), text))
-        cfg.freeze = static_cast<uint8_t>(text.toUInt());
+    ReadProjectXml(path);
 }
 
 void MiscDlg::SaveProject(QString path)
 {
-    // No settings file, no project path: nothing to write.
-    if (path.isEmpty())
-        return;
-    const AllCfg& cfg = MiddleHandler::GetInstance()->GetCurrentMData()->M_AllCfg;
-    XmlStreamHelper xml;
-    xml.openWrite(path);
-    xml.beginDocument(kRoot);
-    xml.writeStartElement(kAllCfg);
-    xml.writeTextElement(QStringLiteral("BRIGHTLEVEL"), QString::number(cfg.brightLevel));
-    xml.writeTextElement(QStringLiteral("SYSTEMWORK"), QString::number(cfg.workMode));
-    xml.writeTextElement(QStringLiteral("GENLOCK"), QString::number(cfg.syncLock));
-    xml.writeTextElement(QStringLiteral("GAMMAMODE"), QString::number(cfg.gammaMode));
-    xml.writeTextElement(QStringLiteral("GAMMAVALUE"), QString::number(cfg.gammaValue));
-    xml.writeTextElement(QStringLiteral("FREEZE"), QString::number(cfg.freeze));
-    xml.writeEndElement();
-    xml.endDocument();
+    WriteProjectXml(path);
+}
+
+bool MiscDlg::ReadProjectXml(QString path)
+{
+    MData* data = MiddleHandler::GetInstance()->GetCurrentMData();
+    if (!data)
+        return false;
+    return ProjectFile::Read(xml_, path, *data) == ProjectFile::ReadResult::Loaded;
+}
+
+bool MiscDlg::WriteProjectXml(QString path)
+{
+    const MData* data = MiddleHandler::GetInstance()->GetCurrentMData();
+    if (!data)
+        return false;
+    return ProjectFile::Write(xml_, path, *data);
 }

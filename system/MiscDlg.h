@@ -6,6 +6,7 @@
 
 #include "LanguageType.h"
 #include "MData.h"
+#include "XmlStreamHelper.h"
 
 #include <QString>
 #include <QWidget>
@@ -37,6 +38,10 @@ signals:
     void sigVideoShow();
 
 private:
+    bool ReadProjectXml(QString path);
+    bool WriteProjectXml(QString path);
+
+    XmlStreamHelper xml_;
     QPushButton* ethOutputButton_ = nullptr;
     ProgressHelper* progress_ = nullptr;
 };
