@@ -30,7 +30,7 @@ const char* const kPageStyle =
     " stop:0 #FFFFFE, stop:1 #ef9c00); }"
     "QLabel { color: white; font: bold 14px; }"
     "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-    " border-radius: 5px; min-width: 150px; min-height: 36px; }"
+    " border-radius: 5px; min-height: 36px; }"
     "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
     " color: rgb(239, 156, 0); border: none; }"
     "QPushButton:disabled { color: rgb(128, 128, 128); }"
@@ -99,9 +99,6 @@ void MiscDlg::initWidgets()
         button(n)->setCheckable(true);
         button(n)->setAutoExclusive(true);
     }
-    button(5)->setChecked(true);
-    button(8)->setChecked(true);
-    button(11)->setChecked(true);
 
     testPattern_ = new NeoSliderComb(this);
     testPattern_->setAllFont(font);
@@ -123,6 +120,7 @@ void MiscDlg::initWidgets()
     auto* topRow = new QHBoxLayout;
     for (int n : {0, 2, 3, 4})
         topRow->addWidget(button(n));
+    topRow->addStretch();
 
     auto* files = new QGridLayout(groups_[5]);
     files->addWidget(button(14), 0, 0);
@@ -139,6 +137,7 @@ void MiscDlg::initWidgets()
     middleRow->addWidget(groups_[5]);
     middleRow->addWidget(groups_[3]);
     middleRow->addWidget(groups_[4]);
+    middleRow->addStretch();
 
     auto* mode = new QVBoxLayout(groups_[1]);
     for (int n : {5, 6, 7})
@@ -154,13 +153,21 @@ void MiscDlg::initWidgets()
     auto* sync = new QHBoxLayout(groups_[2]);
     for (int n : {8, 9, 10})
         sync->addWidget(button(n));
+    auto* syncRow = new QHBoxLayout;
+    syncRow->addWidget(groups_[2]);
+    syncRow->addStretch();
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(topRow);
     column->addLayout(middleRow);
     column->addLayout(modeRow);
-    column->addWidget(groups_[2]);
+    column->addLayout(syncRow);
     column->addStretch();
+    // Checked once the buttons sit in their groups: auto-exclusion works
+    // among the buttons of one parent.
+    button(5)->setChecked(true);
+    button(8)->setChecked(true);
+    button(11)->setChecked(true);
     retranslate();
 }
 
@@ -198,8 +205,9 @@ void MiscDlg::retranslate()
         {19, QT_TR_NOOP("Eth Output")},
         {20, QT_TR_NOOP("Upgrade")},
     };
+    // A button shows "&" only doubled; single, it would mark a shortcut.
     for (const auto& t : texts)
-        button(t.first)->setText(tr(t.second));
+        button(t.first)->setText(tr(t.second).replace(QLatin1Char('&'), QStringLiteral("&&")));
     // Each language is offered in its own script, whatever the current one.
     button(11)->setText(QStringLiteral("English"));
     button(12)->setText(QString::fromUtf8("简体中文"));
@@ -208,24 +216,33 @@ void MiscDlg::retranslate()
     const std::pair<int, const char*> titles[] = {
         {1, QT_TR_NOOP("Working Mode")}, {2, QT_TR_NOOP("Sync Lock Setting")},
         {3, QT_TR_NOOP("Test Pattern")}, {4, QT_TR_NOOP("语言/language")},
-        {5, QT_TR_NOOP("文件设置")},      {6, QT_TR_NOOP("Eth Output")},
+        {5, QT_TR_NOOP("文件设置")},     {6, QT_TR_NOOP("Eth Output")},
     };
     for (const auto& t : titles)
         groups_[t.first]->setTitle(tr(t.second));
+    // Wide enough for the text of the current language, and no wider than
+    // the button image reads well.
+    for (QPushButton* b : buttons_) {
+        if (!b)
+            continue;
+        const int text = b->fontMetrics().horizontalAdvance(b->text()) + 30;
+        b->setMinimumWidth(qMax(150, text));
+        b->setMaximumWidth(qMax(220, text));
+    }
 }
 
 QString MiscDlg::switcherText() const
 {
     const MData* data = Record();
     switch (data ? data->M_SwitcherType : 0) {
-        case 0:
-            return tr("HDMI Switcher");
-        case 1:
-            return tr("DP Switcher Mode");
-        case 4:
-            return tr("Switcher Mode");
-        default:
-            return QString();
+    case 0:
+        return tr("HDMI Switcher");
+    case 1:
+        return tr("DP Switcher Mode");
+    case 4:
+        return tr("Switcher Mode");
+    default:
+        return QString();
     }
 }
 
@@ -251,17 +268,17 @@ void MiscDlg::On_SigUIRefreshAllCfg()
     // Checking an auto-exclusive button unchecks its siblings without a
     // click, so a redraw sends nothing. Other values leave the group alone.
     switch (data->M_AllCfg.workMode) {
-        case MOSAIC_MODE:
-            button(5)->setChecked(true);
-            break;
-        case SWITCHER_MODE:
-            button(6)->setChecked(true);
-            break;
-        case BACKUP_MODE:
-            button(7)->setChecked(true);
-            break;
-        default:
-            break;
+    case MOSAIC_MODE:
+        button(5)->setChecked(true);
+        break;
+    case SWITCHER_MODE:
+        button(6)->setChecked(true);
+        break;
+    case BACKUP_MODE:
+        button(7)->setChecked(true);
+        break;
+    default:
+        break;
     }
     if (data->M_AllCfg.syncLock >= 0 && data->M_AllCfg.syncLock <= 2)
         button(8 + data->M_AllCfg.syncLock)->setChecked(true);
@@ -283,9 +300,9 @@ void MiscDlg::EnableEthOutput(QString ethIp)
 void MiscDlg::showPageControls(bool show)
 {
     groups_[6]->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{button(0), button(2), button(3), button(4),
-                                                      groups_[1], groups_[2], groups_[3],
-                                                      groups_[4], groups_[5]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{button(0), button(2), button(3), button(4), groups_[1],
+                                         groups_[2], groups_[3], groups_[4], groups_[5]})
         w->setVisible(show);
 }
 
@@ -389,27 +406,27 @@ void MiscDlg::on_pushButton_18_clicked()
 void MiscDlg::On_SigUIRefreshTestPattern(int Status1, int Status2)
 {
     switch (Status1) {
-        case 0:
-            testPattern_->setSliderEnabled(false);
-            button(18)->setEnabled(true);
-            break;
-        case 1:
-            testPattern_->setSliderEnabled(true);
-            button(18)->setEnabled(false);
-            break;
-        case 2:
-            if (Status2 == 0) {
-                startProgress(kRebuild);
-            } else if (Status2 >= 100) {
-                // 100 ends the rebuild; a value above lies outside the range.
-                if (Status2 == 100 && progress_[kRebuild]->isRunning())
-                    progress_[kRebuild]->stopProgressDialog();
-            } else if (progress_[kRebuild]->isRunning()) {
-                progress_[kRebuild]->dialog()->setValue(Status2);
-            }
-            break;
-        default:
-            break;
+    case 0:
+        testPattern_->setSliderEnabled(false);
+        button(18)->setEnabled(true);
+        break;
+    case 1:
+        testPattern_->setSliderEnabled(true);
+        button(18)->setEnabled(false);
+        break;
+    case 2:
+        if (Status2 == 0) {
+            startProgress(kRebuild);
+        } else if (Status2 >= 100) {
+            // 100 ends the rebuild; a value above lies outside the range.
+            if (Status2 == 100 && progress_[kRebuild]->isRunning())
+                progress_[kRebuild]->stopProgressDialog();
+        } else if (progress_[kRebuild]->isRunning()) {
+            progress_[kRebuild]->dialog()->setValue(Status2);
+        }
+        break;
+    default:
+        break;
     }
 }
 
@@ -494,8 +511,8 @@ bool MiscDlg::confirm(const QString& text)
 
 void MiscDlg::on_pushButton_14_clicked()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open File"), QString(),
-                                                          tr("Config Files (*.KPrj)"));
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr("Open File"), QString(), tr("Config Files (*.KPrj)"));
     if (!fileName.isEmpty()) {
         // The settings file names a project only once it has been read: a
         // file that failed to load must not become the target of the save
@@ -512,8 +529,8 @@ void MiscDlg::on_pushButton_14_clicked()
 
 void MiscDlg::on_pushButton_15_clicked()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("save as"), QString(),
-                                                          tr("Config Files (*.KPrj)"));
+    const QString fileName =
+        QFileDialog::getSaveFileName(this, tr("save as"), QString(), tr("Config Files (*.KPrj)"));
     if (!fileName.isEmpty() && !WriteProjectXml(fileName))
         new CustomMsgBox(this, tr("Tips"), tr("Save Project Failed!"), QDialogButtonBox::Ok,
                          QDialogButtonBox::Ok);

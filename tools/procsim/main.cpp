@@ -1,13 +1,13 @@
 // procsim: plays one or more video processors on UDP for tests and demos.
 #include "Simulator.h"
 
-#include <sys/socket.h>
-#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
