@@ -12,32 +12,32 @@ struct Timing {
 
 // The device's own output timings, by resolution index 0..26.
 const Timing kResolutions[27] = {
-    {1024, 768, 6000, 1344, 136, 160, 806, 6, 29},  // 0
+    {1024, 768, 6000, 1344, 136, 160, 806, 6, 29},    // 0
     {1280, 1024, 6000, 1688, 112, 248, 1066, 3, 38},  // 1
-    {1024, 768, 12000, 1184, 32, 80, 813, 4, 38},  // 2
-    {1280, 720, 5994, 1650, 40, 220, 750, 5, 20},  // 3
-    {1280, 720, 6000, 1650, 40, 220, 750, 5, 20},  // 4
-    {2048, 1920, 6000, 2208, 32, 80, 1975, 4, 48},  // 5
+    {1024, 768, 12000, 1184, 32, 80, 813, 4, 38},     // 2
+    {1280, 720, 5994, 1650, 40, 220, 750, 5, 20},     // 3
+    {1280, 720, 6000, 1650, 40, 220, 750, 5, 20},     // 4
+    {2048, 1920, 6000, 2208, 32, 80, 1975, 4, 48},    // 5
     {1600, 1200, 6000, 2160, 192, 304, 1250, 3, 46},  // 6
-    {1600, 1200, 6000, 1760, 32, 80, 1235, 4, 28},  // 7, reduced blanking
+    {1600, 1200, 6000, 1760, 32, 80, 1235, 4, 28},    // 7, reduced blanking
     {1680, 1050, 6000, 2240, 176, 280, 1089, 6, 30},  // 8
-    {1920, 1080, 5994, 2200, 44, 148, 1125, 5, 36},  // 9
-    {1920, 1080, 6000, 2200, 44, 148, 1125, 5, 36},  // 10
-    {1920, 1080, 5000, 2640, 44, 148, 1125, 5, 36},  // 11
-    {1920, 1200, 6000, 2080, 32, 80, 1235, 6, 26},  // 12
-    {1936, 1280, 6000, 2096, 32, 80, 1318, 4, 30},  // 13
-    {2048, 1152, 6000, 2250, 80, 96, 1200, 3, 44},  // 14
-    {1024, 1280, 6000, 1184, 32, 80, 1318, 4, 30},  // 15
-    {1536, 1536, 6000, 1696, 32, 80, 1580, 4, 36},  // 16
-    {3840, 1080, 6000, 4000, 32, 80, 1111, 5, 23},  // 17
+    {1920, 1080, 5994, 2200, 44, 148, 1125, 5, 36},   // 9
+    {1920, 1080, 6000, 2200, 44, 148, 1125, 5, 36},   // 10
+    {1920, 1080, 5000, 2640, 44, 148, 1125, 5, 36},   // 11
+    {1920, 1200, 6000, 2080, 32, 80, 1235, 6, 26},    // 12
+    {1936, 1280, 6000, 2096, 32, 80, 1318, 4, 30},    // 13
+    {2048, 1152, 6000, 2250, 80, 96, 1200, 3, 44},    // 14
+    {1024, 1280, 6000, 1184, 32, 80, 1318, 4, 30},    // 15
+    {1536, 1536, 6000, 1696, 32, 80, 1580, 4, 36},    // 16
+    {3840, 1080, 6000, 4000, 32, 80, 1111, 5, 23},    // 17
     {3840, 2160, 6000, 4400, 88, 296, 2250, 10, 72},  // 18
     {3840, 2160, 3000, 4400, 88, 296, 2250, 10, 72},  // 19
-    {4096, 1280, 6000, 4256, 32, 80, 1318, 4, 30},  // 20
+    {4096, 1280, 6000, 4256, 32, 80, 1318, 4, 30},    // 20
     {4096, 2160, 6000, 4400, 88, 128, 2250, 10, 72},  // 21
     {4096, 2160, 3000, 4400, 88, 128, 2250, 10, 72},  // 22
     {2560, 1080, 12000, 2720, 32, 80, 1144, 10, 50},  // 23
     {1920, 1080, 12000, 2200, 44, 148, 1125, 5, 36},  // 24
-    {2560, 1440, 9000, 2720, 32, 80, 1490, 5, 41},  // 25
+    {2560, 1440, 9000, 2720, 32, 80, 1490, 5, 41},    // 25
     {1920, 1080, 6000, 2200, 44, 148, 1125, 5, 36}};  // 26
 
 // Reduced-blanking timings around a custom active size.
@@ -52,6 +52,7 @@ void DeriveBlanking(OutputReso& r)
 }
 
 const int kTakeMs = 300;
+const int kLogoStepMs = 100;
 
 }  // namespace
 
@@ -62,95 +63,96 @@ Outcome Processor::apply(const Msg& m)
     Outcome o;
     const Bytes32& p = m.p;
     switch (m.code) {
-    case 0x0600:
-        o.readBack = true;
-        break;
-    case 0x0601:
-        allCfg(p, o);
-        break;
-    case 0x0603:
-        preset(p, o);
-        break;
-    case 0x0604:
-        for (int mode = 0; mode < 5; ++mode)
-            o.replies.append(reply::PresetValid(s, mode));
-        break;
-    case 0x0605:
-        logo(p, o);
-        break;
-    case 0x0607:
-        tasks(p, o);
-        break;
-    case 0x0611:
-        if (p.u8(0) < 6 && p.u8(1) < 3) {
-            s.M_InputData.port[p.u8(0)].actId = p.u8(1);
-            o.replies.append(reply::InputCfg(s));
-        }
-        break;
-    case 0x0614:
-        crop(p, o);
-        break;
-    case 0x0616:
-        for (int t = 0; t < 2; ++t) {
-            InputTile& tile = s.M_InputData.tile[t];
-            const int at = 4 + t * 9;
-            tile.count = p.u8(at);
-            for (int k = 0; k < 4; ++k) {
-                tile.input[k] = p.u8(at + 1 + 2 * k);
-                tile.half[k] = p.u8(at + 2 + 2 * k);
+        case 0x0600:
+            o.readBack = true;
+            break;
+        case 0x0601:
+            allCfg(p, o);
+            break;
+        case 0x0603:
+            preset(p, o);
+            break;
+        case 0x0604:
+            for (int mode = 0; mode < 5; ++mode)
+                o.replies.append(reply::PresetValid(s, mode));
+            break;
+        case 0x0605:
+            logo(p, o);
+            break;
+        case 0x0607:
+            tasks(p, o);
+            break;
+        case 0x0611:
+            if (p.u8(0) < 6 && p.u8(1) < 3) {
+                s.M_InputData.port[p.u8(0)].actId = p.u8(1);
+                o.replies.append(reply::InputCfg(s));
             }
+            break;
+        case 0x0614:
+            crop(p, o);
+            break;
+        case 0x0616:
+            for (int t = 0; t < 2; ++t) {
+                InputTile& tile = s.M_InputData.tile[t];
+                const int at = 4 + t * 9;
+                tile.count = p.u8(at);
+                for (int k = 0; k < 4; ++k) {
+                    tile.input[k] = p.u8(at + 1 + 2 * k);
+                    tile.half[k] = p.u8(at + 2 + 2 * k);
+                }
+            }
+            o.replies.append(reply::Tiles(s));
+            break;
+        case 0x0618:
+            edid(p, o);
+            break;
+        case 0x0630:
+            outputReso(p, o);
+            break;
+        case 0x0632:
+            outputWindow(p, o);
+            break;
+        case 0x0634: {
+            HdmiSetting& h = s.M_OutputData.M_HdmiSettingCfg;
+            h.colorSpace = p.u8(1);
+            h.rgbRange = p.u8(2);
+            h.colorDepth = p.u8(3);
+            h.hdr = p.u8(4);
+            h.dviHdmi = p.u8(5);
+            h.outputPort = p.u8(6);
+            o.replies.append(reply::Hdmi(s));
+            break;
         }
-        o.replies.append(reply::Tiles(s));
-        break;
-    case 0x0618:
-        edid(p, o);
-        break;
-    case 0x0630:
-        outputReso(p, o);
-        break;
-    case 0x0632:
-        outputWindow(p, o);
-        break;
-    case 0x0634: {
-        HdmiSetting& h = s.M_OutputData.M_HdmiSettingCfg;
-        h.colorSpace = p.u8(1);
-        h.rgbRange = p.u8(2);
-        h.colorDepth = p.u8(3);
-        h.hdr = p.u8(4);
-        h.dviHdmi = p.u8(5);
-        h.outputPort = p.u8(6);
-        o.replies.append(reply::Hdmi(s));
-        break;
-    }
-    case 0x0650:
-        layerCommand(p, o);
-        break;
-    case 0x0651:
-        layerSetting(p, o);
-        break;
-    case 0x0670:
-        videoFormat = p.u8(0);
-        o.replies.append(reply::VideoFormat(videoFormat));
-        break;
-    case 0x0700:
-        take(p, o);
-        break;
-    case 0x0710:
-        if (p.u8(0) < 4)
-            o.replies.append(reply::Version(s, p.u8(0)));
-        break;
-    case 0x05F0:
-        service(p, o);
-        break;
-    case 0x0401:
-        hostIp = QStringLiteral("%1.%2.%3.%4").arg(p.u8(0)).arg(p.u8(1)).arg(p.u8(2)).arg(p.u8(3));
-        break;
-    case 0x001F:
-        clock = QDateTime(QDate(p.u16(0), p.u8(2), p.u8(3)), QTime(p.u8(4), p.u8(5), p.u8(6)))
-                    .toString(Qt::ISODate);
-        break;
-    default:
-        break;
+        case 0x0650:
+            layerCommand(p, o);
+            break;
+        case 0x0651:
+            layerSetting(p, o);
+            break;
+        case 0x0670:
+            videoFormat = p.u8(0);
+            o.replies.append(reply::VideoFormat(videoFormat));
+            break;
+        case 0x0700:
+            take(p, o);
+            break;
+        case 0x0710:
+            if (p.u8(0) < 4)
+                o.replies.append(reply::Version(s, p.u8(0)));
+            break;
+        case 0x05F0:
+            service(p, o);
+            break;
+        case 0x0401:
+            hostIp =
+                QStringLiteral("%1.%2.%3.%4").arg(p.u8(0)).arg(p.u8(1)).arg(p.u8(2)).arg(p.u8(3));
+            break;
+        case 0x001F:
+            clock = QDateTime(QDate(p.u16(0), p.u8(2), p.u8(3)), QTime(p.u8(4), p.u8(5), p.u8(6)))
+                        .toString(Qt::ISODate);
+            break;
+        default:
+            break;
     }
     return o;
 }
@@ -159,31 +161,31 @@ void Processor::allCfg(const Bytes32& p, Outcome& o)
 {
     AllCfg& a = s.M_AllCfg;
     switch (p.u8(0)) {
-    case 0xFF: {
-        const Num oldMode = a.workMode;
-        a.workMode = p.u8(1);
-        a.brightLevel = p.u8(2);
-        a.gammaMode = p.u8(3);
-        a.gammaValue = p.u8(4);
-        a.syncLock = p.u8(5);
-        o.replies.append(reply::AllCfg(s));
-        // A new working mode rebuilds the whole configuration on the device.
-        o.readBack = a.workMode != oldMode;
-        break;
-    }
-    case 0x05:
-        testPattern = p.u8(1);
-        break;
-    case 0x06:
-        a.freeze = a.freeze ? 0 : 1;
-        o.replies.append(reply::Freeze(s));
-        break;
-    case 0x07:
-        a.autoBackup = p.u8(1);
-        o.replies.append(reply::AllCfg(s));
-        break;
-    default:
-        break;
+        case 0xFF: {
+            const Num oldMode = a.workMode;
+            a.workMode = p.u8(1);
+            a.brightLevel = p.u8(2);
+            a.gammaMode = p.u8(3);
+            a.gammaValue = p.u8(4);
+            a.syncLock = p.u8(5);
+            o.replies.append(reply::AllCfg(s));
+            // A new working mode rebuilds the whole configuration on the device.
+            o.readBack = a.workMode != oldMode;
+            break;
+        }
+        case 0x05:
+            testPattern = p.u8(1);
+            break;
+        case 0x06:
+            a.freeze = a.freeze ? 0 : 1;
+            o.replies.append(reply::Freeze(s));
+            break;
+        case 0x07:
+            a.autoBackup = p.u8(1);
+            o.replies.append(reply::AllCfg(s));
+            break;
+        default:
+            break;
     }
 }
 
@@ -195,23 +197,23 @@ void Processor::preset(const Bytes32& p, Outcome& o)
     const int index = p.u8(2);
     Num* row = s.M_PresetValid[mode];
     switch (p.u8(1)) {
-    case 0x00:
-        if (index < 20)
-            row[index] = 1;
-        break;
-    case 0x02:
-        if (index < 20)
-            row[index] = 0;
-        break;
-    case 0x03:
-        for (int i = 0; i < 20; ++i)
-            row[i] = 0;
-        break;
-    case 0x04:
-        presetSource = index;
-        break;
-    default:  // 0x01, recall: the layers stay as they are in this model
-        break;
+        case 0x00:
+            if (index < 20)
+                row[index] = 1;
+            break;
+        case 0x02:
+            if (index < 20)
+                row[index] = 0;
+            break;
+        case 0x03:
+            for (int i = 0; i < 20; ++i)
+                row[i] = 0;
+            break;
+        case 0x04:
+            presetSource = index;
+            break;
+        default:  // 0x01, recall: the layers stay as they are in this model
+            break;
     }
     o.replies.append(reply::PresetValid(s, int(mode)));
 }
@@ -317,14 +319,14 @@ void Processor::outputWindow(const Bytes32& p, Outcome& o)
 std::array<int, 3> Processor::liveAddress(int n) const
 {
     switch (s.M_AllCfg.workMode) {
-    case 0:
-        return {0, 0, n};
-    case 2:
-        return {2, 1, n};
-    case 4:
-        return {4, n >= 0 && n < 2 ? int(s.M_BackupLayerCfg.layer[n].bMain) : 0, n};
-    default:
-        return {-1, 0, n};
+        case 0:
+            return {0, 0, n};
+        case 2:
+            return {2, 1, n};
+        case 4:
+            return {4, n >= 0 && n < 2 ? int(s.M_BackupLayerCfg.layer[n].bMain) : 0, n};
+        default:
+            return {-1, 0, n};
     }
 }
 
@@ -349,32 +351,32 @@ void Processor::layerCommand(const Bytes32& p, Outcome& o)
         return;
     Layer& l = *r.layer;
     switch (sub) {
-    case 0:
-        l.onOff = p.u8(3);
-        break;
-    case 1:
-        l.tileEnable = p.u8(3);
-        l.tileId = p.u8(4);
-        l.inputId = p.u8(5);
-        l.halfId = p.u8(6);
-        break;
-    case 2:
-        l.logoOnOff = p.u8(3);
-        break;
-    case 3:
-        l.hs = p.u32(4);
-        l.vs = p.u32(8);
-        l.hact = p.u32(12);
-        l.vact = p.u32(16);
-        break;
-    case 4:
-        l.alpha = p.u8(3);
-        break;
-    case 5:
-        l.rotation = p.u8(3);
-        break;
-    default:
-        return;
+        case 0:
+            l.onOff = p.u8(3);
+            break;
+        case 1:
+            l.tileEnable = p.u8(3);
+            l.tileId = p.u8(4);
+            l.inputId = p.u8(5);
+            l.halfId = p.u8(6);
+            break;
+        case 2:
+            l.logoOnOff = p.u8(3);
+            break;
+        case 3:
+            l.hs = p.u32(4);
+            l.vs = p.u32(8);
+            l.hact = p.u32(12);
+            l.vact = p.u32(16);
+            break;
+        case 4:
+            l.alpha = p.u8(3);
+            break;
+        case 5:
+            l.rotation = p.u8(3);
+            break;
+        default:
+            return;
     }
     o.replies.append(reply::LayerData(s, a[0], a[1], a[2], 0));
 }
@@ -386,60 +388,60 @@ void Processor::layerSetting(const Bytes32& p, Outcome& o)
     if (!r || kind > 3)
         return;
     switch (kind) {
-    case 0: {
-        Layer& l = *r.layer;
-        l.onOff = p.u8(4);
-        l.tileEnable = p.u8(5);
-        l.tileId = p.u8(6);
-        l.inputId = p.u8(7);
-        l.halfId = p.u8(8);
-        l.logoOnOff = p.u8(9);
-        l.alpha = p.u8(10);
-        l.rotation = p.u8(11);
-        l.hs = p.u32(16);
-        l.vs = p.u32(20);
-        l.hact = p.u32(24);
-        l.vact = p.u32(28);
-        if (mode != 0)
-            l.bMain = second;
-        break;
-    }
-    case 1: {
-        Picture& pic = *r.picture;
-        pic.brightness = p.u8(4);
-        pic.contrast = p.u8(5);
-        pic.saturation = p.u8(6);
-        pic.colorTempMode = p.u8(9);
-        pic.colorTempR = p.u8(10);
-        pic.colorTempG = p.u8(11);
-        pic.colorTempB = p.u8(12);
-        break;
-    }
-    case 2: {
-        Zoom& z = *r.zoom;
-        z.onOff = p.u8(4) != 0;
-        z.hs = p.u16(5);
-        z.vs = p.u16(7);
-        z.hact = p.u16(9);
-        z.vact = p.u16(11);
-        z.hRange = p.u16(13);
-        z.vRange = p.u16(15);
-        break;
-    }
-    case 3: {
-        // Commands carry each colour's maximum before its minimum.
-        ChromaKey& c = *r.chromaKey;
-        c.onOff = p.u8(4);
-        c.maxR = p.u8(5);
-        c.minR = p.u8(6);
-        c.maxG = p.u8(7);
-        c.minG = p.u8(8);
-        c.maxB = p.u8(9);
-        c.minB = p.u8(10);
-        break;
-    }
-    default:
-        break;
+        case 0: {
+            Layer& l = *r.layer;
+            l.onOff = p.u8(4);
+            l.tileEnable = p.u8(5);
+            l.tileId = p.u8(6);
+            l.inputId = p.u8(7);
+            l.halfId = p.u8(8);
+            l.logoOnOff = p.u8(9);
+            l.alpha = p.u8(10);
+            l.rotation = p.u8(11);
+            l.hs = p.u32(16);
+            l.vs = p.u32(20);
+            l.hact = p.u32(24);
+            l.vact = p.u32(28);
+            if (mode != 0)
+                l.bMain = second;
+            break;
+        }
+        case 1: {
+            Picture& pic = *r.picture;
+            pic.brightness = p.u8(4);
+            pic.contrast = p.u8(5);
+            pic.saturation = p.u8(6);
+            pic.colorTempMode = p.u8(9);
+            pic.colorTempR = p.u8(10);
+            pic.colorTempG = p.u8(11);
+            pic.colorTempB = p.u8(12);
+            break;
+        }
+        case 2: {
+            Zoom& z = *r.zoom;
+            z.onOff = p.u8(4) != 0;
+            z.hs = p.u16(5);
+            z.vs = p.u16(7);
+            z.hact = p.u16(9);
+            z.vact = p.u16(11);
+            z.hRange = p.u16(13);
+            z.vRange = p.u16(15);
+            break;
+        }
+        case 3: {
+            // Commands carry each colour's maximum before its minimum.
+            ChromaKey& c = *r.chromaKey;
+            c.onOff = p.u8(4);
+            c.maxR = p.u8(5);
+            c.minR = p.u8(6);
+            c.maxG = p.u8(7);
+            c.minG = p.u8(8);
+            c.maxB = p.u8(9);
+            c.minB = p.u8(10);
+            break;
+        }
+        default:
+            break;
     }
     const int replySecond = mode == 4 ? int(r.layer->bMain) : second;
     o.replies.append(reply::LayerData(s, mode, replySecond, index, kind));
@@ -472,29 +474,40 @@ void Processor::logo(const Bytes32& p, Outcome& o)
     l.op = p.u8(0);
     l.workMode = p.u8(1);
     switch (p.u8(4)) {
-    case 1: {  // save the picture of the chosen layer of the live set
-        const Num mode = s.M_AllCfg.workMode;
-        const LayerRef r = FindLayer(s, int(mode), mode == 2 ? 1 : 0, p.u8(3));
-        l.state = 3;
-        l.progress = 100;
-        l.width = r && r.layer->hact > 0 ? qMin<Num>(r.layer->hact, 1920) : 1920;
-        l.height = r && r.layer->vact > 0 ? qMin<Num>(r.layer->vact, 1080) : 1080;
-        break;
-    }
-    case 4:
-        if (l.state != 0) {
-            l.state = 6;
+        case 1: {  // save the picture of the chosen layer of the live set
+            const Num mode = s.M_AllCfg.workMode;
+            const LayerRef r = FindLayer(s, int(mode), mode == 2 ? 1 : 0, p.u8(3));
+            // Saving reports its progress as the hardware does: state 2 at
+            // 0, 40 and 100 %, then the saved logo.
+            l.state = 2;
+            l.progress = 0;
+            o.replies.append(reply::Logo(s));
+            l.progress = 40;
+            o.later.append({kLogoStepMs, reply::Logo(s)});
             l.progress = 100;
+            o.later.append({2 * kLogoStepMs, reply::Logo(s)});
+            l.state = 3;
+            l.progress = 100;
+            l.width = r && r.layer->hact > 0 ? qMin<Num>(r.layer->hact, 1920) : 1920;
+            l.height = r && r.layer->vact > 0 ? qMin<Num>(r.layer->vact, 1080) : 1080;
+            Normalise(s);
+            o.later.append({3 * kLogoStepMs, reply::Logo(s)});
+            return;
         }
-        break;
-    case 7:
-        l.state = 0;
-        l.progress = 0;
-        l.width = 0;
-        l.height = 0;
-        break;
-    default:
-        break;
+        case 4:
+            if (l.state != 0) {
+                l.state = 6;
+                l.progress = 100;
+            }
+            break;
+        case 7:
+            l.state = 0;
+            l.progress = 0;
+            l.width = 0;
+            l.height = 0;
+            break;
+        default:
+            break;
     }
     Normalise(s);
     o.replies.append(reply::Logo(s));
@@ -505,39 +518,39 @@ void Processor::tasks(const Bytes32& p, Outcome& o)
     TaskCfg& t = s.M_TaskCfg;
     QList<int> changed;
     switch (p.u8(0)) {
-    case 0x00: {
-        const int len = p.u8(1), count = p.u8(2);
-        for (int k = 0; k < count && len >= 12 && 4 + k * len + 12 <= kPayloadLen; ++k) {
-            const int at = 4 + k * len;
-            const int index = p.u8(at);
-            if (index >= 20)
-                continue;
-            Task& task = t.task[index];
-            Num* head[8] = {&task.index, &task.year,   &task.month,  &task.day,
-                            &task.hour,  &task.minute, &task.second, &task.option};
-            for (int i = 0; i < 8; ++i)
-                *head[i] = p.u8(at + i);
-            task.period = p.u16(at + 8);
-            task.flag = p.u8(at + 10);
-            task.presetId = p.u8(at + 11);
-            changed.append(index);
-        }
-        break;
-    }
-    case 0x01:
-        for (int i = 0; i < 20; ++i) {
-            if (p.u8(1) == 0xFF || p.u8(1) == i) {
-                t.task[i] = Task();
-                t.task[i].index = i;
-                changed.append(i);
+        case 0x00: {
+            const int len = p.u8(1), count = p.u8(2);
+            for (int k = 0; k < count && len >= 12 && 4 + k * len + 12 <= kPayloadLen; ++k) {
+                const int at = 4 + k * len;
+                const int index = p.u8(at);
+                if (index >= 20)
+                    continue;
+                Task& task = t.task[index];
+                Num* head[8] = {&task.index, &task.year,   &task.month,  &task.day,
+                                &task.hour,  &task.minute, &task.second, &task.option};
+                for (int i = 0; i < 8; ++i)
+                    *head[i] = p.u8(at + i);
+                task.period = p.u16(at + 8);
+                task.flag = p.u8(at + 10);
+                task.presetId = p.u8(at + 11);
+                changed.append(index);
             }
+            break;
         }
-        break;
-    case 0x02:
-        t.status = p.u8(1);
-        break;
-    default:
-        return;
+        case 0x01:
+            for (int i = 0; i < 20; ++i) {
+                if (p.u8(1) == 0xFF || p.u8(1) == i) {
+                    t.task[i] = Task();
+                    t.task[i].index = i;
+                    changed.append(i);
+                }
+            }
+            break;
+        case 0x02:
+            t.status = p.u8(1);
+            break;
+        default:
+            return;
     }
     o.replies.append(reply::Tasks(s, changed));
     o.replies.append(reply::TaskStatus(s));

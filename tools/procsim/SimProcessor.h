@@ -16,8 +16,8 @@ struct Later {
 };
 
 struct Outcome {
-    QList<Msg> replies;  // sent at once, in order, after the acknowledgement
-    QList<Later> later;  // sent after a delay (take and rebuild progress)
+    QList<Msg> replies;     // sent at once, in order, after the acknowledgement
+    QList<Later> later;     // sent after a delay (take and rebuild progress)
     bool readBack = false;  // the whole read-back follows the replies
 };
 

@@ -1,13 +1,13 @@
 // procsim: plays one or more video processors on UDP for tests and demos.
 #include "Simulator.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -78,7 +78,8 @@ const char* const kDescription =
     "take (0x0700 without marker) answers take status 1, then 0 after 300 ms; a\n"
     "factory reset (0x05F0 P0 0) restores the state the device started with and\n"
     "reports 0x05F1 (0, 0), then (0, 1) after 500 ms; a test-pattern rebuild reports\n"
-    "progress 0, 50 and 100. A multi-take broadcast 0x0581 that lists a device's\n"
+    "progress 0, 50 and 100; saving a logo reports state 2 at 0, 40 and 100 %,\n"
+    "then state 3 after 300 ms. A multi-take broadcast 0x0581 that lists a device's\n"
     "last octet takes on that device. Recalling a preset changes no layer.\n"
     "\n"
     "State files are JSON in the shape of the PC's device record (member names as\n"
