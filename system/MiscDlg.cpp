@@ -2,12 +2,15 @@
 
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "LogoSettingDlg.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "PageHelper.h"
 #include "ProgressHelper.h"
 #include "ProjectFile.h"
+#include "ScheduleTaskDlg.h"
 #include "SendCommand.h"
+#include "StatusInfoDlg.h"
 
 #include <QDebug>
 #include <QEvent>
@@ -100,6 +103,14 @@ void MiscDlg::initWidgets()
         button(n)->setAutoExclusive(true);
     }
 
+    // The sub-pages take the place of the page's controls while shown.
+    statusDlg_ = new StatusInfoDlg(this);
+    statusDlg_->hide();
+    logoDlg_ = new LogoSettingDlg(this);
+    logoDlg_->hide();
+    schTaskDlg_ = new ScheduleTaskDlg(this);
+    schTaskDlg_->hide();
+
     testPattern_ = new NeoSliderComb(this);
     testPattern_->setAllFont(font);
     testPattern_->setRange(0, 111);
@@ -162,7 +173,13 @@ void MiscDlg::initWidgets()
     column->addLayout(middleRow);
     column->addLayout(modeRow);
     column->addLayout(syncRow);
+    column->addWidget(statusDlg_);
+    column->addWidget(logoDlg_);
+    column->addWidget(schTaskDlg_);
     column->addStretch();
+    connect(statusDlg_, SIGNAL(DlgClose()), this, SLOT(onStatusDlgClose()));
+    connect(logoDlg_, SIGNAL(DlgClose()), this, SLOT(onLogoDlgClose()));
+    connect(schTaskDlg_, SIGNAL(DlgClose()), this, SLOT(onSchTaskDlgClose()));
     // Checked once the buttons sit in their groups: auto-exclusion works
     // among the buttons of one parent.
     button(5)->setChecked(true);
@@ -308,9 +325,38 @@ void MiscDlg::showPageControls(bool show)
 
 void MiscDlg::on_pushButton_clicked()
 {
+    showPageControls(false);
+    statusDlg_->show();
     // The status sub-page shows the voltages that this asks for.
     const uint8_t kind = VER_ELECTRIC;
     SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
+}
+
+void MiscDlg::on_pushButton_2_clicked()
+{
+    showPageControls(false);
+    logoDlg_->show();
+}
+
+void MiscDlg::on_pushButton_3_clicked()
+{
+    showPageControls(false);
+    schTaskDlg_->show();
+}
+
+void MiscDlg::onStatusDlgClose()
+{
+    showPageControls(true);
+}
+
+void MiscDlg::onLogoDlgClose()
+{
+    showPageControls(true);
+}
+
+void MiscDlg::onSchTaskDlgClose()
+{
+    showPageControls(true);
 }
 
 // --- Working mode, sync lock, language ----------------------------------------

@@ -12,11 +12,14 @@
 #include <QString>
 #include <QWidget>
 
+class LogoSettingDlg;
 class NeoSliderComb;
 class ProgressHelper;
 class QGroupBox;
 class QPushButton;
 class RedrawCoalescer;
+class ScheduleTaskDlg;
+class StatusInfoDlg;
 
 class MiscDlg : public QWidget {
     Q_OBJECT
@@ -56,6 +59,11 @@ public slots:
     void SetSliderValueChange(float Value);
 
     void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
+    void on_pushButton_3_clicked();
+    void onStatusDlgClose();
+    void onLogoDlgClose();
+    void onSchTaskDlgClose();
     void on_pushButton_4_clicked();
     void on_pushButton_5_clicked();
     void on_pushButton_6_clicked();
@@ -98,6 +106,9 @@ private:
     QPushButton* buttons_[21] = {};
     QGroupBox* groups_[7] = {};
     NeoSliderComb* testPattern_ = nullptr;
+    StatusInfoDlg* statusDlg_ = nullptr;
+    LogoSettingDlg* logoDlg_ = nullptr;
+    ScheduleTaskDlg* schTaskDlg_ = nullptr;
     XmlStreamHelper xml_;
     // One helper per operation, with its tick and time-out text; starting
     // one ends the others, so only one progress is ever on screen.

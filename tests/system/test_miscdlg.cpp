@@ -3,6 +3,7 @@
 // whole read and send, test patterns and the factory reset.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "LogoSettingDlg.h"
 #include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
@@ -10,14 +11,17 @@
 #include "ProcSim.h"
 #include "ProgressHelper.h"
 #include "ProjectFile.h"
+#include "ScheduleTaskDlg.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
+#include "StatusInfoDlg.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 #include "XmlStreamHelper.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -112,6 +116,7 @@ private slots:
     void testPattern();
     void factoryResetRestarts();
     void factoryResetCancelled();
+    void subPages();
     void refreshChecksButtons_data();
     void refreshChecksButtons();
     void screenshot();
@@ -417,6 +422,34 @@ void TestMiscDlg::factoryResetCancelled()
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QCOMPARE(Rx(sim->logLines(), 0x05F0), 0);
     QVERIFY(!progress("Reset Factory...")->isRunning());
+}
+
+void TestMiscDlg::subPages()
+{
+    QVERIFY(link());
+    const QStringList controls = {"pushButton", "pushButton_2", "pushButton_3", "pushButton_4"};
+    struct Case {
+        const char* button;
+        QWidget* sub;
+    } cases[] = {{"pushButton", page->findChild<StatusInfoDlg*>()},
+                 {"pushButton_2", page->findChild<LogoSettingDlg*>()},
+                 {"pushButton_3", page->findChild<ScheduleTaskDlg*>()}};
+    for (const Case& c : cases) {
+        QVERIFY(c.sub && !c.sub->isVisible());
+        button(c.button)->click();
+        QVERIFY(c.sub->isVisible());
+        for (const QString& name : controls)
+            QVERIFY(!button(name)->isVisible());
+        QVERIFY(!page->findChild<QGroupBox*>("groupBox_5")->isVisible());
+        c.sub->close();
+        QTRY_VERIFY(!c.sub->isVisible());
+        for (const QString& name : controls)
+            QVERIFY(button(name)->isVisible());
+        QVERIFY(!page->findChild<QGroupBox*>("groupBox_6")->isVisible());
+    }
+    // "Status Info" asks for the voltages.
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(Rx(sim->logLines(), 0x0710, "02"), 1);
 }
 
 void TestMiscDlg::refreshChecksButtons_data()
