@@ -125,6 +125,7 @@ void MiscDlg::initWidgets()
 
     button(18)->setEnabled(false);
     groups_[6]->hide();
+    groups_[6]->setEnabled(false);  // until a video board is known
     // The switcher mode exists on the device but is not offered here.
     button(6)->hide();
 

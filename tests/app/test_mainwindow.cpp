@@ -39,20 +39,26 @@ void resetRecord()
 
 QString labelText(QWidget* w, const char* name)
 {
-    return w->findChild<QLabel*>(name)->text();
+    // The main window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(name)
+        ->text();
 }
 
 // The image that status icon index shows, or a null image.
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
 
 void clearStatusIcon(QWidget* w, int index)
 {
-    w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))->clear();
+    w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+        ->clear();
 }
 
 QImage image(const char* path)
@@ -60,9 +66,15 @@ QImage image(const char* path)
     return QPixmap(QString::fromLatin1(path)).toImage();
 }
 
-QPushButton* button(QWidget* w, const char* name)
+// The main window's own button: the pages in its stack name theirs
+// pushButton_N too.
+QPushButton* button(QWidget* w, const QString& name)
 {
-    return w->findChild<QPushButton*>(name);
+    auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
+    for (QPushButton* b : w->findChildren<QPushButton*>(name))
+        if (!stack->isAncestorOf(b))
+            return b;
+    return nullptr;
 }
 
 // The preview window outlives its main window; the tests drop the old ones so
@@ -95,9 +107,10 @@ void writeFile(const QString& path, const QByteArray& content)
 
 QByteArray project(int brightLevel, int workMode)
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROJECTDATA>\n"
-                          "    <ALLCONFG>\n        <BRIGHTLEVEL>%1</BRIGHTLEVEL>\n"
-                          "        <SYSTEMWORK>%2</SYSTEMWORK>\n    </ALLCONFG>\n</PROJECTDATA>\n")
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROJECTDATA>\n"
+               "    <ALLCONFG>\n        <BRIGHTLEVEL>%1</BRIGHTLEVEL>\n"
+               "        <SYSTEMWORK>%2</SYSTEMWORK>\n    </ALLCONFG>\n</PROJECTDATA>\n")
         .arg(brightLevel)
         .arg(workMode)
         .toUtf8();
@@ -192,13 +205,27 @@ void TestMainWindow::pageButtons_data()
     QTest::addColumn<QString>("buttonName");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("picture") << "PicSet_Btn" << "KSV_PicSetDlg" << "PICTURE";
-    QTest::newRow("output") << "Output_Btn" << "KSV_OpSetDlg" << "OUTPUT";
-    QTest::newRow("input") << "pushButton_3" << "InputSrcSetDlg" << "INPUT";
-    QTest::newRow("layers") << "pushButton_4" << "KSV_OpSetDlg" << "LAYERS";
-    QTest::newRow("presets") << "pushButton_5" << "PresetDlg" << "SAVE/LOAD";
-    QTest::newRow("communication") << "pushButton_6" << "DestinationDlg" << "COMM.";
-    QTest::newRow("system") << "pushButton_8" << "MiscDlg" << "MISC.";
+    QTest::newRow("picture") << "PicSet_Btn"
+                             << "KSV_PicSetDlg"
+                             << "PICTURE";
+    QTest::newRow("output") << "Output_Btn"
+                            << "KSV_OpSetDlg"
+                            << "OUTPUT";
+    QTest::newRow("input") << "pushButton_3"
+                           << "InputSrcSetDlg"
+                           << "INPUT";
+    QTest::newRow("layers") << "pushButton_4"
+                            << "KSV_OpSetDlg"
+                            << "LAYERS";
+    QTest::newRow("presets") << "pushButton_5"
+                             << "PresetDlg"
+                             << "SAVE/LOAD";
+    QTest::newRow("communication") << "pushButton_6"
+                                   << "DestinationDlg"
+                                   << "COMM.";
+    QTest::newRow("system") << "pushButton_8"
+                            << "MiscDlg"
+                            << "MISC.";
 }
 
 void TestMainWindow::pageButtons()
@@ -208,14 +235,16 @@ void TestMainWindow::pageButtons()
     QFETCH(QString, caption);
     auto w = makeWindow();
     button(w.get(), "PicSet_Btn")->click();
-    QPushButton* b = w->findChild<QPushButton*>(buttonName);
+    QPushButton* b = button(w.get(), buttonName);
     b->click();
     auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
     QCOMPARE(QString::fromLatin1(stack->currentWidget()->metaObject()->className()), page);
     QCOMPARE(labelText(w.get(), "titleText1"), caption);
     int checked = 0;
-    for (QPushButton* other : w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
-        checked += other->isChecked();
+    auto* pages = w->findChild<QStackedWidget*>("stackedWidget");
+    for (QPushButton* other :
+         w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
+        checked += other->isChecked() && !pages->isAncestorOf(other);
     QVERIFY(b->isChecked());
     QCOMPARE(checked, 1);
 }
@@ -262,7 +291,10 @@ void TestMainWindow::language_data()
     QTest::addColumn<QString>("systemButton");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("status");
-    QTest::newRow("English") << 0 << "Picture" << "Misc" << "OUTPUT" << "Mosaic Mode: DVI";
+    QTest::newRow("English") << 0 << "Picture"
+                             << "Misc"
+                             << "OUTPUT"
+                             << "Mosaic Mode: DVI";
     QTest::newRow("simplified Chinese")
         << 1 << QString::fromUtf8("图像设置") << QString::fromUtf8("系统设置")
         << QString::fromUtf8("输出") << QString::fromUtf8("拼接模式: DVI");
@@ -270,7 +302,8 @@ void TestMainWindow::language_data()
         << 2 << QString::fromUtf8("圖像設置") << QString::fromUtf8("系統設置")
         << QString::fromUtf8("輸出") << QString::fromUtf8("拼接模式: DVI");
     // No pack: the form's source texts and the English source texts.
-    QTest::newRow("unknown language") << 3 << QString::fromUtf8("图像设置") << "Misc" << "OUTPUT"
+    QTest::newRow("unknown language") << 3 << QString::fromUtf8("图像设置") << "Misc"
+                                      << "OUTPUT"
                                       << "Mosaic Mode: DVI";
 }
 
@@ -284,7 +317,9 @@ void TestMainWindow::language()
     auto w = makeWindow();
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), QStringLiteral("Picture"));
     if (language <= 2)
-        button(w.get(), qPrintable(QStringLiteral("languageButton%1").arg(language)))->click();
+        w->findChild<MiscDlg*>()
+            ->findChild<QPushButton*>(QStringLiteral("pushButton_%1").arg(11 + language))
+            ->click();
     else
         w->On_sigLanguageChange(static_cast<LANGUAGE_TYPE>(language));
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), pictureButton);
@@ -339,7 +374,9 @@ void TestMainWindow::syncLockIcon()
     const QImage lock = image(":/res/Image/tongbu.png");
     const QImage marker = image(":/res/Image/keyboardok.png");
     auto mark = [&] {
-        w->findChild<QLabel*>("statusIcon1")->setPixmap(QPixmap::fromImage(marker));
+        w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon1")
+            ->setPixmap(QPixmap::fromImage(marker));
     };
 
     // The first report applies even when it is 0.
@@ -367,7 +404,8 @@ void TestMainWindow::previewWindow()
     auto w = makeWindow();
     w->show();
     auto* comm = w->findChild<DestinationDlg*>();
-    auto* eth = button(w.get(), "ethOutputButton");
+    // "Eth Output" of the system page, in its group that stays hidden.
+    auto* eth = w->findChild<MiscDlg*>()->findChild<QPushButton*>("pushButton_19");
     QVERIFY(!eth->isEnabled());
     emit comm->sigConnectEthBoard(QStringLiteral("192.168.1.20"));
     QVERIFY(eth->isEnabled());
@@ -406,7 +444,7 @@ void TestMainWindow::onlyTheTitleBarDrags()
 void TestMainWindow::startupProject_data()
 {
     QTest::addColumn<QString>("config");  // "" none, else the file it names
-    QTest::addColumn<bool>("fallback");   // PRO.xml exists
+    QTest::addColumn<bool>("fallback");  // PRO.xml exists
     QTest::addColumn<int>("brightLevel");
     // The named project has brightness 5, PRO.xml 9; nothing loaded leaves 99.
     QTest::newRow("named file") << "named.KPrj" << false << 5;
@@ -432,7 +470,9 @@ void TestMainWindow::startupProject()
 
     auto w = makeWindow();
     QCOMPARE(record()->M_AllCfg.brightLevel, brightLevel);
-    const int mode = brightLevel == 5 ? BACKUP_MODE : brightLevel == 9 ? SWITCHER_MODE : MOSAIC_MODE;
+    const int mode = brightLevel == 5   ? BACKUP_MODE
+                     : brightLevel == 9 ? SWITCHER_MODE
+                                        : MOSAIC_MODE;
     QCOMPARE(record()->M_AllCfg.workMode, mode);
 }
 
