@@ -107,10 +107,9 @@ void writeFile(const QString& path, const QByteArray& content)
 
 QByteArray project(int brightLevel, int workMode)
 {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROJECTDATA>\n"
-               "    <ALLCONFG>\n        <BRIGHTLEVEL>%1</BRIGHTLEVEL>\n"
-               "        <SYSTEMWORK>%2</SYSTEMWORK>\n    </ALLCONFG>\n</PROJECTDATA>\n")
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROJECTDATA>\n"
+                          "    <ALLCONFG>\n        <BRIGHTLEVEL>%1</BRIGHTLEVEL>\n"
+                          "        <SYSTEMWORK>%2</SYSTEMWORK>\n    </ALLCONFG>\n</PROJECTDATA>\n")
         .arg(brightLevel)
         .arg(workMode)
         .toUtf8();
@@ -205,27 +204,13 @@ void TestMainWindow::pageButtons_data()
     QTest::addColumn<QString>("buttonName");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("picture") << "PicSet_Btn"
-                             << "KSV_PicSetDlg"
-                             << "PICTURE";
-    QTest::newRow("output") << "Output_Btn"
-                            << "KSV_OpSetDlg"
-                            << "OUTPUT";
-    QTest::newRow("input") << "pushButton_3"
-                           << "InputSrcSetDlg"
-                           << "INPUT";
-    QTest::newRow("layers") << "pushButton_4"
-                            << "KSV_OpSetDlg"
-                            << "LAYERS";
-    QTest::newRow("presets") << "pushButton_5"
-                             << "PresetDlg"
-                             << "SAVE/LOAD";
-    QTest::newRow("communication") << "pushButton_6"
-                                   << "DestinationDlg"
-                                   << "COMM.";
-    QTest::newRow("system") << "pushButton_8"
-                            << "MiscDlg"
-                            << "MISC.";
+    QTest::newRow("picture") << "PicSet_Btn" << "KSV_PicSetDlg" << "PICTURE";
+    QTest::newRow("output") << "Output_Btn" << "KSV_OpSetDlg" << "OUTPUT";
+    QTest::newRow("input") << "pushButton_3" << "InputSrcSetDlg" << "INPUT";
+    QTest::newRow("layers") << "pushButton_4" << "KSV_OpSetDlg" << "LAYERS";
+    QTest::newRow("presets") << "pushButton_5" << "PresetDlg" << "SAVE/LOAD";
+    QTest::newRow("communication") << "pushButton_6" << "DestinationDlg" << "COMM.";
+    QTest::newRow("system") << "pushButton_8" << "MiscDlg" << "MISC.";
 }
 
 void TestMainWindow::pageButtons()
@@ -242,8 +227,7 @@ void TestMainWindow::pageButtons()
     QCOMPARE(labelText(w.get(), "titleText1"), caption);
     int checked = 0;
     auto* pages = w->findChild<QStackedWidget*>("stackedWidget");
-    for (QPushButton* other :
-         w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
+    for (QPushButton* other : w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
         checked += other->isChecked() && !pages->isAncestorOf(other);
     QVERIFY(b->isChecked());
     QCOMPARE(checked, 1);
@@ -291,10 +275,7 @@ void TestMainWindow::language_data()
     QTest::addColumn<QString>("systemButton");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("status");
-    QTest::newRow("English") << 0 << "Picture"
-                             << "Misc"
-                             << "OUTPUT"
-                             << "Mosaic Mode: DVI";
+    QTest::newRow("English") << 0 << "Picture" << "Misc" << "OUTPUT" << "Mosaic Mode: DVI";
     QTest::newRow("simplified Chinese")
         << 1 << QString::fromUtf8("图像设置") << QString::fromUtf8("系统设置")
         << QString::fromUtf8("输出") << QString::fromUtf8("拼接模式: DVI");
@@ -302,8 +283,7 @@ void TestMainWindow::language_data()
         << 2 << QString::fromUtf8("圖像設置") << QString::fromUtf8("系統設置")
         << QString::fromUtf8("輸出") << QString::fromUtf8("拼接模式: DVI");
     // No pack: the form's source texts and the English source texts.
-    QTest::newRow("unknown language") << 3 << QString::fromUtf8("图像设置") << "Misc"
-                                      << "OUTPUT"
+    QTest::newRow("unknown language") << 3 << QString::fromUtf8("图像设置") << "Misc" << "OUTPUT"
                                       << "Mosaic Mode: DVI";
 }
 
@@ -444,7 +424,7 @@ void TestMainWindow::onlyTheTitleBarDrags()
 void TestMainWindow::startupProject_data()
 {
     QTest::addColumn<QString>("config");  // "" none, else the file it names
-    QTest::addColumn<bool>("fallback");  // PRO.xml exists
+    QTest::addColumn<bool>("fallback");   // PRO.xml exists
     QTest::addColumn<int>("brightLevel");
     // The named project has brightness 5, PRO.xml 9; nothing loaded leaves 99.
     QTest::newRow("named file") << "named.KPrj" << false << 5;
@@ -470,9 +450,7 @@ void TestMainWindow::startupProject()
 
     auto w = makeWindow();
     QCOMPARE(record()->M_AllCfg.brightLevel, brightLevel);
-    const int mode = brightLevel == 5   ? BACKUP_MODE
-                     : brightLevel == 9 ? SWITCHER_MODE
-                                        : MOSAIC_MODE;
+    const int mode = brightLevel == 5 ? BACKUP_MODE : brightLevel == 9 ? SWITCHER_MODE : MOSAIC_MODE;
     QCOMPARE(record()->M_AllCfg.workMode, mode);
 }
 
