@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "UsbHotplug.h"
 
+#include "TitleBar.h"
 #include <QLabel>
 #include <QMutex>
 #include <QTemporaryDir>
@@ -63,7 +64,9 @@ int Logged(const QString& line)
 // The image that status icon index shows, or a null image.
 QImage StatusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    // The window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
@@ -418,7 +421,9 @@ void TestKeyboard::deviceNotifications()
     makeWindow();
     sim_->clearTransfers();
     if (plugged)
-        window_->findChild<QLabel*>("statusIcon0")->clear();
+        window_->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon0")
+            ->clear();
     const int before = Rx(0x0600);
 
     for (const QString& n : notifications)

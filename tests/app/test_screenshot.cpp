@@ -5,6 +5,7 @@
 #include "AppPaths.h"
 #include "MainWindow.h"
 
+#include "TitleBar.h"
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -64,7 +65,8 @@ void TestScreenshot::wholeWindow()
 
     // The screen as the server shows it, once the window's first frames
     // have reached it: the title bar, the body and the caption drawn.
-    auto* caption = w.findChild<QLabel*>("titleText1");
+    auto* caption = w.findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+                        ->findChild<QLabel*>("titleText1");
     QVERIFY(caption);
     const QRect captionArea = caption->geometry().intersected(QRect(0, 0, 1366, 32));
     QImage shot;

@@ -18,6 +18,7 @@
 #include "TestNet.h"
 #include "TestSupport.h"
 
+#include "TitleBar.h"
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -115,7 +116,9 @@ void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
 
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    // The window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }

@@ -3,6 +3,7 @@
 // whole read and send, test patterns and the factory reset.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "LinkedDevice.h"
 #include "LogoSettingDlg.h"
 #include "MDataJson.h"
 #include "MiddleHandler.h"
@@ -46,41 +47,6 @@ const QStringList kNotReadBack = {
     "M_MosaicLayerCfg.layer[*].bMain",
     "M_TaskCfg.task[*].flag",
 };
-
-// Answers the next modal dialog (a confirmation or a file dialog) as soon as
-// it is open; the test then runs the click that opens it.
-void WhenModal(std::function<void(QWidget*)> answer)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
-}
-
-void AnswerBox(QWidget* modal, QDialogButtonBox::StandardButton which)
-{
-    auto* box = qobject_cast<CustomMsgBox*>(modal);
-    QVERIFY(box);
-    box->findChild<QDialogButtonBox*>()->button(which)->click();
-}
-
-// A "Tips" notice on screen with that text.
-bool NoticeShown(const QString& text)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<CustomMsgBox*>(w) && w->isVisible())
-            for (QLabel* l : w->findChildren<QLabel*>())
-                if (l->text() == text)
-                    return true;
-    return false;
-}
 
 int Rx(const QList<QJsonObject>& log, int code, const QString& payloadStart = QString())
 {
@@ -128,7 +94,7 @@ private:
     void clickConfirmed(const QString& name);
 
     MiddleHandler* h = nullptr;
-    std::unique_ptr<ProcSim> sim;
+    LinkedDevice device;
     std::unique_ptr<MiscDlg> page;
     QTemporaryDir appDir;
 };
@@ -159,43 +125,21 @@ void TestMiscDlg::cleanup()
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<CustomMsgBox*>(w))
             delete w;
-    sim.reset();
     if (h)
         h->ResetForTest();
 }
 
 void TestMiscDlg::cleanupTestCase()
 {
-    if (h)
-        h->ShutdownForTest();
+    device.stop();
 }
 
-// Start procsim, search, select and read back, as the communication page does.
 bool TestMiscDlg::link(const QStringList& extraArgs)
 {
-    sim = std::make_unique<ProcSim>();
-    if (!sim->start(QStringList{"--device", kDeviceIp1 + "," + kMac1, "--state",
-                                ProcSim::stateFile("z7050-1.json"), "--status-interval", "0"} +
-                    extraArgs)) {
-        qWarning() << sim->errors();
-        return false;
-    }
-    QSignalSpy found(h, &MiddleHandler::SigMachineIPEvent);
-    if (!h->OpenBroadcastPort(kPcIp, kBroadcastLocalPort))
-        return false;
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-    if (!found.wait(3000) && found.isEmpty())
-        return false;
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h->SelectMachine(kDeviceIp1);
-    h->SetUnicastRemote(kDeviceIp1, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
-    if (extraArgs.contains("--silent"))
+    if (device.start(QStringLiteral("z7050-1.json"), extraArgs))
         return true;
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    return TestSupport::WaitReadBackEnds(h, end, 1);
+    qWarning() << device.error();
+    return false;
 }
 
 ProgressHelper* TestMiscDlg::progress(const QString& label)
@@ -208,7 +152,7 @@ ProgressHelper* TestMiscDlg::progress(const QString& label)
 
 void TestMiscDlg::clickConfirmed(const QString& name)
 {
-    WhenModal([](QWidget* m) { AnswerBox(m, QDialogButtonBox::Ok); });
+    AnswerNextBox(QDialogButtonBox::Ok);
     button(name)->click();
 }
 
@@ -231,8 +175,8 @@ void TestMiscDlg::workModeSwitch()
     QVERIFY(!p->isRunning());
     QVERIFY(!NoticeShown("Switch Work Mode Timeout"));
     QVERIFY(button("pushButton_7")->isChecked());
-    QCOMPARE(Rx(sim->logLines(), 0x0601, "ff04"), 1);
-    QCOMPARE(sim->dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["workMode"].toInt(), 4);
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff04"), 1);
+    QCOMPARE(device.sim().dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["workMode"].toInt(), 4);
     QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, int(BACKUP_MODE));
 }
 
@@ -245,7 +189,7 @@ void TestMiscDlg::workModeAlreadySet()
     QCOMPARE(ModeOf(modes[0][0]), MOSAIC_MODE);
     QVERIFY(!progress("Switch Work Mode...")->isRunning());
     QVERIFY(TestSupport::WaitSenderIdle(h));
-    QCOMPARE(Rx(sim->logLines(), 0x0601, "ff"), 0);
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 0);
 }
 
 void TestMiscDlg::workModeTimesOut()
@@ -269,8 +213,8 @@ void TestMiscDlg::syncLockSendsEveryTime()
     QVERIFY(TestSupport::WaitSenderIdle(h));
     button("pushButton_10")->click();
     QVERIFY(TestSupport::WaitSenderIdle(h));
-    QCOMPARE(Rx(sim->logLines(), 0x0601, "ff"), 2);
-    QCOMPARE(sim->dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["syncLock"].toInt(), 2);
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 2);
+    QCOMPARE(device.sim().dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["syncLock"].toInt(), 2);
     QVERIFY(!progress("Switch Work Mode...")->isRunning());
 }
 
@@ -282,15 +226,17 @@ void TestMiscDlg::wholeRead()
     record->M_AllCfg.brightLevel = 99;
     record->M_OutputData.M_OutputResoCfg.htotal = 1;
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    device.markFrames();
     clickConfirmed("pushButton_16");
     ProgressHelper* p = progress("Inquire Machine Data.");
     QVERIFY(p->isRunning());
     QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
     QVERIFY(!p->isRunning());
     QVERIFY(!NoticeShown("Inquire Machine Data Timeout."));
-    QCOMPARE(Rx(sim->logLines(), 0x0401), 1);
+    QCOMPARE(device.frames(0x0401).size(), 1);  // the PC's address first
+    QCOMPARE(device.frames(0x0600).size(), 1);
     const QStringList diff =
-        CompareMDataJson(sim->dumpedState(kDeviceIp1), MDataToJson(*record), kNotReadBack);
+        CompareMDataJson(device.sim().dumpedState(kDeviceIp1), MDataToJson(*record), kNotReadBack);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
 
@@ -318,28 +264,23 @@ void TestMiscDlg::wholeSendAfterOpeningProject()
     QVERIFY(ProjectFile::Write(xml, file, project));
 
     QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
-    WhenModal([file](QWidget* m) {
-        auto* dialog = qobject_cast<QFileDialog*>(m);
-        QVERIFY(dialog);
-        dialog->selectFile(file);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    ChooseInNextFileDialog(file);
     button("pushButton_14")->click();
     QCOMPARE(refresh.count(), 1);
     QCOMPARE(h->GetCurrentMData()->M_MosaicLayerCfg.layer[1].hs, 321u);
 
-    const int before = sim->logLines().size();
+    const int before = device.sim().logLines().size();
     clickConfirmed("pushButton_17");
     QVERIFY(TestSupport::WaitSenderIdle(h, 10000));
     // One short frame, then the batches: crops, outputs, three layer sets, tasks.
     QList<int> codes;
-    const QList<QJsonObject> log = sim->logLines();
+    const QList<QJsonObject> log = device.sim().logLines();
     for (int i = before; i < log.size(); ++i)
         if (log[i]["dir"].toString() == "rx" && !log[i]["inBatch"].toBool())
             codes << log[i]["code"].toInt();
     QCOMPARE(codes, (QList<int>{0x0601, 0x0402, 0x0402, 0x0402, 0x0402, 0x0402, 0x0402}));
 
-    const QJsonObject state = sim->dumpedState(kDeviceIp1);
+    const QJsonObject state = device.sim().dumpedState(kDeviceIp1);
     const QJsonObject sent = MDataToJson(*h->GetCurrentMData());
     const QStringList notSent =
         kNotReadBack + QStringList{"M_InputData.port",    "M_InputData.tile",
@@ -370,14 +311,14 @@ void TestMiscDlg::testPattern()
     QCOMPARE(value->text(), QStringLiteral("OFF"));
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_End);
-    QVERIFY(sim->waitForLog(
+    QVERIFY(device.sim().waitForLog(
         [](const QJsonObject& l) {
             return l["dir"] == "rx" && l["code"].toInt() == 0x0601 &&
                    l["payload"].toString().startsWith("056f");
         },
         3000));
     QTest::keyClick(slider, Qt::Key_Home);
-    QVERIFY(sim->waitForLog(
+    QVERIFY(device.sim().waitForLog(
         [](const QJsonObject& l) {
             return l["dir"] == "rx" && l["code"].toInt() == 0x0601 &&
                    l["payload"].toString().startsWith("0500");
@@ -385,7 +326,8 @@ void TestMiscDlg::testPattern()
         3000));
     QCOMPARE(value->text(), QStringLiteral("OFF"));
     QVERIFY(TestSupport::WaitSenderIdle(h));
-    QCOMPARE(sim->dump()["devices"]
+    QCOMPARE(device.sim()
+                 .dump()["devices"]
                  .toArray()[0]
                  .toObject()["settings"]
                  .toObject()["testPattern"]
@@ -411,16 +353,16 @@ void TestMiscDlg::factoryResetRestarts()
     QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 3, 5000);
     QVERIFY(!p->isRunning());
     QVERIFY(!NoticeShown("Factory Reset Completed, Please Restart The Machine"));
-    QCOMPARE(Rx(sim->logLines(), 0x05F0, "00"), 1);
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0, "00"), 1);
 }
 
 void TestMiscDlg::factoryResetCancelled()
 {
     QVERIFY(link());
-    WhenModal([](QWidget* m) { AnswerBox(m, QDialogButtonBox::Cancel); });
+    AnswerNextBox(QDialogButtonBox::Cancel);
     button("pushButton_4")->click();
     QVERIFY(TestSupport::WaitSenderIdle(h));
-    QCOMPARE(Rx(sim->logLines(), 0x05F0), 0);
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0), 0);
     QVERIFY(!progress("Reset Factory...")->isRunning());
 }
 
@@ -449,7 +391,7 @@ void TestMiscDlg::subPages()
     }
     // "Status Info" asks for the voltages.
     QVERIFY(TestSupport::WaitSenderIdle(h));
-    QCOMPARE(Rx(sim->logLines(), 0x0710, "02"), 1);
+    QCOMPARE(Rx(device.sim().logLines(), 0x0710, "02"), 1);
 }
 
 void TestMiscDlg::refreshChecksButtons_data()

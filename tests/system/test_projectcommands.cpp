@@ -4,12 +4,15 @@
 // device is selected: the commands work on the record the pages show.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "LinkedDevice.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
 #include "ProjectFile.h"
 #include "XmlStreamHelper.h"
 
+#include "FileBytes.h"
 #include <QDialogButtonBox>
+
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -18,40 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-// Chooses path in the next file dialog, or cancels it when path is empty.
-void ChooseInNextFileDialog(const QString& path)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    timer->start();
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // What the main window reads at start-up and exit.
 QString CurrentProject()
@@ -75,16 +44,6 @@ int BrightLevelIn(const QString& project)
     if (ProjectFile::Read(xml, project, m) != ProjectFile::ReadResult::Loaded)
         return -1;
     return m.M_AllCfg.brightLevel;
-}
-
-bool NoticeShown(const QString& text)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<CustomMsgBox*>(w) && w->isVisible())
-            for (QLabel* l : w->findChildren<QLabel*>())
-                if (l->text() == text)
-                    return true;
-    return false;
 }
 
 }  // namespace
@@ -185,11 +144,11 @@ void TestProjectCommands::pathWithAmpersand()
     const QString a = path("R&D <hall>.KPrj");
     writeProject(a, 4);
     open(a);
-    QVERIFY(ReadAll(MiscDlg::SettingsPath()).contains("R&amp;D &lt;hall&gt;.KPrj"));
+    QVERIFY(ReadFileBytes(MiscDlg::SettingsPath()).contains("R&amp;D &lt;hall&gt;.KPrj"));
     QCOMPARE(CurrentProject(), a);
     // Nothing but the one element.
-    QVERIFY(ReadAll(MiscDlg::SettingsPath()).startsWith("<PROJECTPATH>"));
-    QVERIFY(ReadAll(MiscDlg::SettingsPath()).endsWith("</PROJECTPATH>"));
+    QVERIFY(ReadFileBytes(MiscDlg::SettingsPath()).startsWith("<PROJECTPATH>"));
+    QVERIFY(ReadFileBytes(MiscDlg::SettingsPath()).endsWith("</PROJECTPATH>"));
 }
 
 void TestProjectCommands::settingsAfterSaveBeginWithLineFeed()
@@ -200,19 +159,20 @@ void TestProjectCommands::settingsAfterSaveBeginWithLineFeed()
     writeProject(a, 5);
     saveAs(path("other.KPrj"));
     open(a);
-    QVERIFY(ReadAll(MiscDlg::SettingsPath()).startsWith("\n<PROJECTPATH>"));
+    QVERIFY(ReadFileBytes(MiscDlg::SettingsPath()).startsWith("\n<PROJECTPATH>"));
     QCOMPARE(CurrentProject(), a);
 }
 
 void TestProjectCommands::cancelledOpenChangesNothing()
 {
-    WriteAll(MiscDlg::SettingsPath(), "<PROJECTPATH>/x.KPrj</PROJECTPATH>");
+    QVERIFY(WriteFileBytes(MiscDlg::SettingsPath(), "<PROJECTPATH>/x.KPrj</PROJECTPATH>"));
     Record().M_AllCfg.brightLevel = 6;
     QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
     open(QString());
     QCOMPARE(refresh.count(), 0);
     QCOMPARE(Record().M_AllCfg.brightLevel, 6);
-    QCOMPARE(ReadAll(MiscDlg::SettingsPath()), QByteArray("<PROJECTPATH>/x.KPrj</PROJECTPATH>"));
+    QCOMPARE(ReadFileBytes(MiscDlg::SettingsPath()),
+             QByteArray("<PROJECTPATH>/x.KPrj</PROJECTPATH>"));
 }
 
 void TestProjectCommands::damagedProjectIsNeverOverwritten_data()
@@ -231,22 +191,22 @@ void TestProjectCommands::damagedProjectIsNeverOverwritten()
     // The settings file names a damaged project: the start-up load changes
     // nothing and the exit leaves the file as it is.
     const QString bad = path("bad.KPrj");
-    WriteAll(bad, content);
+    QVERIFY(WriteFileBytes(bad, content));
     Record().M_AllCfg.brightLevel = 7;
     page->LoadProject(bad);
     QCOMPARE(Record().M_AllCfg.brightLevel, 7);
     QCOMPARE(Record().M_AllCfg.workMode, 0);
     page->SaveProject(bad);
-    QCOMPARE(ReadAll(bad), content);
+    QCOMPARE(ReadFileBytes(bad), content);
 
     // Opened by the operator: the record and the settings file stay.
-    WriteAll(MiscDlg::SettingsPath(), "<PROJECTPATH>/x.KPrj</PROJECTPATH>");
+    QVERIFY(WriteFileBytes(MiscDlg::SettingsPath(), "<PROJECTPATH>/x.KPrj</PROJECTPATH>"));
     QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
     open(bad);
     QCOMPARE(refresh.count(), 1);  // the pages are redrawn all the same
     QCOMPARE(Record().M_AllCfg.brightLevel, 7);
     QCOMPARE(CurrentProject(), QStringLiteral("/x.KPrj"));
-    QCOMPARE(ReadAll(bad), content);
+    QCOMPARE(ReadFileBytes(bad), content);
 }
 
 void TestProjectCommands::missingProjectIsCreatedAtExit()

@@ -4,6 +4,8 @@
 #include "ProjectFile.h"
 #include "XmlStreamHelper.h"
 
+#include "FileBytes.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -341,21 +343,6 @@ MData ExpectedLoad(const MData& saved, const MData& target)
     return e;
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 QString GoldenPath()
 {
     return qEnvironmentVariable("LEDZ_SOURCE_DIR") + "/tests/system/golden/sample.KPrj";
@@ -403,8 +390,8 @@ void TestProjectFile::goldenFileWritten()
 {
     XmlStreamHelper xml;
     QVERIFY(Write(xml, path("sample.KPrj"), SampleRecord()));
-    const QByteArray written = ReadAll(path("sample.KPrj"));
-    const QByteArray golden = ReadAll(GoldenPath());
+    const QByteArray written = ReadFileBytes(path("sample.KPrj"));
+    const QByteArray golden = ReadFileBytes(GoldenPath());
     QVERIFY(!golden.isEmpty());
     if (written != golden) {
         const QList<QByteArray> a = written.split('\n'), b = golden.split('\n');
@@ -607,10 +594,10 @@ void TestProjectFile::loadKeepsHardwareOfInputs()
 void TestProjectFile::portCountZeroLeavesCrop()
 {
     // The file holds crop windows for input 0, but its port count there is 0.
-    QByteArray file = ReadAll(GoldenPath());
+    QByteArray file = ReadFileBytes(GoldenPath());
     file.replace("<PORTNUM>2</PORTNUM>\n        <ACTID>0</ACTID>",
                  "<PORTNUM>0</PORTNUM>\n        <ACTID>0</ACTID>");
-    WriteAll(path("zero.KPrj"), file);
+    QVERIFY(WriteFileBytes(path("zero.KPrj"), file));
     MData target;
     target.M_InputData.crop[0].hs[0] = 777;
     target.M_InputData.crop[2].hs[0] = 777;
@@ -639,12 +626,12 @@ void TestProjectFile::tasks()
     QFETCH(QByteArray, to);
     QFETCH(int, task5Day);
     QFETCH(int, task5Index);
-    QByteArray file = ReadAll(GoldenPath());
+    QByteArray file = ReadFileBytes(GoldenPath());
     if (!from.isEmpty()) {
         file.replace(from, to);
         file.replace("</" + from.mid(1), "</" + to.mid(1));
     }
-    WriteAll(path("tasks.KPrj"), file);
+    QVERIFY(WriteFileBytes(path("tasks.KPrj"), file));
     MData target;
     target.M_TaskCfg.task[5].day = 99;
     target.M_TaskCfg.task[5].index = 42;
@@ -658,9 +645,9 @@ void TestProjectFile::missingValueTakesTheNextOfItsName()
 {
     // Without OUTPUTHS in OUTPUT0 the search runs on to OUTPUT1's; the
     // groups passed over count as missing.
-    QByteArray file = ReadAll(GoldenPath());
+    QByteArray file = ReadFileBytes(GoldenPath());
     file.replace("<OUTPUTHS>10</OUTPUTHS>", "");
-    WriteAll(path("missing.KPrj"), file);
+    QVERIFY(WriteFileBytes(path("missing.KPrj"), file));
     MData target;
     XmlStreamHelper xml;
     QCOMPARE(Read(xml, path("missing.KPrj"), target), ReadResult::Loaded);
@@ -676,7 +663,7 @@ void TestProjectFile::missingValueTakesTheNextOfItsName()
 void TestProjectFile::damaged_data()
 {
     QTest::addColumn<QByteArray>("content");
-    const QByteArray golden = ReadAll(GoldenPath());
+    const QByteArray golden = ReadFileBytes(GoldenPath());
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("wrong root") << QByteArray(golden).replace("PROJECTDATA", "PROJECTDATB");
     QTest::newRow("foreign XML") << QByteArray(
@@ -709,7 +696,7 @@ void TestProjectFile::damaged_data()
 void TestProjectFile::damaged()
 {
     QFETCH(QByteArray, content);
-    WriteAll(path("damaged.KPrj"), content);
+    QVERIFY(WriteFileBytes(path("damaged.KPrj"), content));
     QRandomGenerator rng(5);
     MData target = RandomRecord(rng);
     const QJsonObject before = MDataToJson(target);
@@ -724,13 +711,13 @@ void TestProjectFile::damaged()
 
 void TestProjectFile::truncatedEvery97thByte()
 {
-    const QByteArray golden = ReadAll(GoldenPath());
+    const QByteArray golden = ReadFileBytes(GoldenPath());
     QRandomGenerator rng(6);
     MData target = RandomRecord(rng);
     const QJsonObject before = MDataToJson(target);
     XmlStreamHelper xml;
     for (int n = 0; n < golden.size(); n += 97) {
-        WriteAll(path("cut.KPrj"), golden.left(n));
+        QVERIFY(WriteFileBytes(path("cut.KPrj"), golden.left(n)));
         QVERIFY2(Read(xml, path("cut.KPrj"), target) == ReadResult::Damaged,
                  qPrintable(QString::number(n)));
         const QStringList diff = CompareMDataJson(before, MDataToJson(target));
@@ -740,11 +727,11 @@ void TestProjectFile::truncatedEvery97thByte()
 
 void TestProjectFile::hugeNumbersLoadAsZero()
 {
-    QByteArray file = ReadAll(GoldenPath());
+    QByteArray file = ReadFileBytes(GoldenPath());
     file.replace("<BRIGHTLEVEL>12</BRIGHTLEVEL>",
                  "<BRIGHTLEVEL>" + QByteArray(100000, '9') + "</BRIGHTLEVEL>");
     file.replace("<HTOTL>2200</HTOTL>", "<HTOTL>-99999999999999999999</HTOTL>");
-    WriteAll(path("huge.KPrj"), file);
+    QVERIFY(WriteFileBytes(path("huge.KPrj"), file));
     MData target;
     target.M_AllCfg.brightLevel = 5;
     target.M_OutputData.M_OutputResoCfg.htotal = 5;
@@ -771,7 +758,7 @@ void TestProjectFile::failedWriteKeepsTheOldFile()
     QVERIFY(!QFile::exists(path("no-such-folder/p.KPrj")));
     // The same helper writes the next project whole.
     QVERIFY(Write(xml, path("after.KPrj"), SampleRecord()));
-    QCOMPARE(ReadAll(path("after.KPrj")), ReadAll(GoldenPath()));
+    QCOMPARE(ReadFileBytes(path("after.KPrj")), ReadFileBytes(GoldenPath()));
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

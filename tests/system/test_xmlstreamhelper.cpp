@@ -2,24 +2,13 @@
 // that cannot be read or written.
 #include "XmlStreamHelper.h"
 
+#include "FileBytes.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 const QByteArray kDoc =
     "<?xml version=\"1.0\"?>\n<ROOT><A>1</A><B>2</B><P><Q>3</Q></P><E/><F></F><C>4</C>"
@@ -49,7 +38,7 @@ private:
     QString doc()
     {
         const QString p = dir.filePath("doc.xml");
-        WriteAll(p, kDoc);
+        WriteFileBytes(p, kDoc);
         return p;
     }
     QTemporaryDir dir;
@@ -134,9 +123,9 @@ void TestXmlStreamHelper::writtenLayout()
     xml.writeTextElement("EMPTY", QString());
     xml.writeEndElement();
     QVERIFY(xml.endDocument());
-    QCOMPARE(ReadAll(p), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
-                                    "    <G>\n        <V>a&lt;b&gt;&amp;&quot;c&quot;</V>\n"
-                                    "        <EMPTY></EMPTY>\n    </G>\n</ROOT>\n"));
+    QCOMPARE(ReadFileBytes(p), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
+                                          "    <G>\n        <V>a&lt;b&gt;&amp;&quot;c&quot;</V>\n"
+                                          "        <EMPTY></EMPTY>\n    </G>\n</ROOT>\n"));
 }
 
 void TestXmlStreamHelper::laterDocumentsStayFormatted()
@@ -148,7 +137,7 @@ void TestXmlStreamHelper::laterDocumentsStayFormatted()
     QVERIFY(xml.openWrite(p));
     xml.writeTextElement("PROJECTPATH", "/a&b.KPrj");
     QVERIFY(xml.close());
-    QCOMPARE(ReadAll(p), QByteArray("<PROJECTPATH>/a&amp;b.KPrj</PROJECTPATH>"));
+    QCOMPARE(ReadFileBytes(p), QByteArray("<PROJECTPATH>/a&amp;b.KPrj</PROJECTPATH>"));
 
     QVERIFY(xml.openWrite(dir.filePath("project.xml")));
     xml.beginDocument("PROJECTDATA");
@@ -159,7 +148,7 @@ void TestXmlStreamHelper::laterDocumentsStayFormatted()
     QString text;
     QVERIFY(xml.findElementText("PROJECTPATH", text));
     QCOMPARE(text, QStringLiteral("/a&b.KPrj"));
-    QCOMPARE(ReadAll(p), QByteArray("\n<PROJECTPATH>/a&amp;b.KPrj</PROJECTPATH>"));
+    QCOMPARE(ReadFileBytes(p), QByteArray("\n<PROJECTPATH>/a&amp;b.KPrj</PROJECTPATH>"));
 }
 
 void TestXmlStreamHelper::unwritableFile()
@@ -184,8 +173,8 @@ void TestXmlStreamHelper::failedDocumentDoesNotSpoilTheNext()
     xml.beginDocument("ROOT");
     xml.writeTextElement("V", "1");
     QVERIFY(xml.endDocument());
-    QCOMPARE(ReadAll(p), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
-                                    "    <V>1</V>\n</ROOT>\n"));
+    QCOMPARE(ReadFileBytes(p), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOT>\n"
+                                          "    <V>1</V>\n</ROOT>\n"));
 }
 
 void TestXmlStreamHelper::wellFormedness_data()
@@ -203,7 +192,7 @@ void TestXmlStreamHelper::wellFormedness()
     QFETCH(QByteArray, content);
     QFETCH(bool, wellFormed);
     const QString p = dir.filePath("wf.xml");
-    WriteAll(p, content);
+    QVERIFY(WriteFileBytes(p, content));
     XmlStreamHelper xml;
     QVERIFY(xml.openRead(p));
     QVERIFY(!xml.findElement("NOTHERE"));
