@@ -80,6 +80,7 @@ private slots:
     void wholeRead();
     void wholeSendAfterOpeningProject();
     void testPattern();
+    void testPatternRebuild();
     void factoryResetRestarts();
     void factoryResetCancelled();
     void subPages();
@@ -335,6 +336,32 @@ void TestMiscDlg::testPattern()
              0);
     // Nothing of it goes into the record.
     QVERIFY(!progress("ReBuild Test Pattern Data.")->isRunning());
+}
+
+void TestMiscDlg::testPatternRebuild()
+{
+    QVERIFY(link());
+    auto* rebuild = button("pushButton_18");
+    auto* slider = page->findChild<NeoSliderComb*>("0")->findChild<QSlider*>();
+    QVERIFY(!rebuild->isEnabled());
+    // The device reports test patterns off: the slider rests, the rebuild is offered.
+    emit h->SigUIRefreshTestPattern(0, 0);
+    QVERIFY(rebuild->isEnabled());
+    QVERIFY(!slider->isEnabled());
+    QSignalSpy reports(h, &MiddleHandler::SigUIRefreshTestPattern);
+    rebuild->click();
+    // The device drives the value: 0 starts, 50, then 100 ends it.
+    ProgressHelper* p = progress("ReBuild Test Pattern Data.");
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 1, 3000);
+    QVERIFY(p->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 3000);
+    QCOMPARE(p->dialog()->value(), 50);
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 3, 3000);
+    QVERIFY(!p->isRunning());
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0, "01"), 1);
+    emit h->SigUIRefreshTestPattern(1, 0);
+    QVERIFY(!rebuild->isEnabled());
+    QVERIFY(slider->isEnabled());
 }
 
 void TestMiscDlg::factoryResetRestarts()
