@@ -124,6 +124,22 @@ void LinkedDevice::stop()
         h_->ShutdownForTest();
 }
 
+bool LinkedDevice::settle()
+{
+    bool answered = false;
+    const QMetaObject::Connection c =
+        QObject::connect(h_, &MiddleHandler::SigUIRefreshMachineVer,
+                         [&answered](VerInfo_Enum kind) { answered |= kind == VER_ETHBOARD; });
+    const uint8_t kind = VER_ETHBOARD;
+    SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
+    QTest::qWaitFor([&] { return answered; }, 10000);
+    QObject::disconnect(c);
+    if (!answered || !TestSupport::WaitSenderIdle(h_))
+        return false;
+    markFrames();
+    return true;
+}
+
 void LinkedDevice::markFrames()
 {
     mark_ = proc_->logLines().size();

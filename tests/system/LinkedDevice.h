@@ -34,6 +34,11 @@ public:
     ProcSim& sim() const { return *proc_; }
     QString error() const { return error_; }
 
+    // Until every reply to what was sent before has been handled: a version
+    // request goes last and its answer comes back after them (the device
+    // answers in order). Replies the device sends after a delay are not
+    // covered. Then marks the frames received so far as seen.
+    bool settle();
     // Marks the frames received so far as seen: frames() returns the later
     // ones.
     void markFrames();

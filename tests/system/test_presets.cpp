@@ -87,8 +87,8 @@ void TestPresets::initTestCase()
 
 void TestPresets::init()
 {
-    QVERIFY(WaitSenderIdle(h_));
-    device_.markFrames();
+    // Nothing of the previous test is still to arrive.
+    QVERIFY(device_.settle());
     presetReports_->clear();
     data().M_AllCfg.workMode = MOSAIC_MODE;
 }

@@ -79,8 +79,8 @@ void TestSubPages::initTestCase()
 
 void TestSubPages::init()
 {
-    QVERIFY(WaitSenderIdle(device_.handler()));
-    device_.markFrames();
+    // Nothing of the previous test is still to arrive.
+    QVERIFY(device_.settle());
 }
 
 void TestSubPages::cleanupTestCase()
