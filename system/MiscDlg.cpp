@@ -238,15 +238,27 @@ void MiscDlg::retranslate()
     };
     for (const auto& t : titles)
         groups_[t.first]->setTitle(tr(t.second));
-    // Wide enough for the text of the current language, and no wider than
-    // the button image reads well.
+    fitButtonWidths();
+}
+
+void MiscDlg::fitButtonWidths()
+{
+    // Wide enough for the text of the current language in the font the
+    // button ends up with (the application's font substitution applies only
+    // once the page is shown), and no wider than the button image reads well.
     for (QPushButton* b : buttons_) {
         if (!b)
             continue;
-        const int text = b->fontMetrics().horizontalAdvance(b->text()) + 30;
-        b->setMinimumWidth(qMax(150, text));
-        b->setMaximumWidth(qMax(220, text));
+        const int text = b->fontMetrics().horizontalAdvance(b->text()) + 20;
+        b->setMinimumWidth(qMax(100, text));
+        b->setMaximumWidth(qMax(200, text));
     }
+}
+
+void MiscDlg::showEvent(QShowEvent* event)
+{
+    fitButtonWidths();
+    QWidget::showEvent(event);
 }
 
 QString MiscDlg::switcherText() const

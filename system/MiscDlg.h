@@ -83,6 +83,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum Operation { kModeSwitch, kWholeRead, kFactoryReset, kRebuild, kOperations };
@@ -90,6 +91,7 @@ private:
     void initWidgets();
     void initProgressDialog();
     void retranslate();
+    void fitButtonWidths();
     QString switcherText() const;
     void showPageControls(bool show);
     void switchWorkMode(SystemWorkingMode mode);
