@@ -64,6 +64,7 @@ int Logged(const QString& line)
 // The image that status icon index shows, or a null image.
 QImage StatusIcon(QWidget* w, int index)
 {
+    // The window's own title bar: the system page's sub-pages carry title bars too.
     return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
         ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)

@@ -116,6 +116,7 @@ void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
 
 QImage statusIcon(QWidget* w, int index)
 {
+    // The window's own title bar: the system page's sub-pages carry title bars too.
     return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
         ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)

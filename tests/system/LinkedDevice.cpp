@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -43,13 +44,43 @@ void AnswerNextBox(int button, QString* text)
     poll->start(5);
 }
 
-bool LinkedDevice::start(const QString& stateName)
+void ChooseInNextFileDialog(const QString& path)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    poll->start(5);
+}
+
+bool NoticeShown(const QString& text)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<CustomMsgBox*>(w) && w->isVisible())
+            for (QLabel* l : w->findChildren<QLabel*>())
+                if (l->text() == text)
+                    return true;
+    return false;
+}
+
+bool LinkedDevice::start(const QString& stateName, const QStringList& extraArgs)
 {
     h_ = MiddleHandler::GetInstance();
     h_->SetInquiryDelay(300);
     proc_ = std::make_unique<ProcSim>();
-    if (!proc_->start({"--device", kDeviceIp1 + ",00:1c:88:00:00:01", "--state",
-                       ProcSim::stateFile(stateName)})) {
+    if (!proc_->start(QStringList{"--device", kDeviceIp1 + ",00:1c:88:00:00:01", "--state",
+                                  ProcSim::stateFile(stateName)} +
+                      extraArgs)) {
         error_ = QStringLiteral("procsim did not start: ") + proc_->errors();
         return false;
     }
@@ -75,6 +106,8 @@ bool LinkedDevice::start(const QString& stateName)
     h_->SelectMachine(kDeviceIp1);
     h_->SetUnicastRemote(kDeviceIp1, kDevicePort);
     h_->OpenUnicastPort(h_->GetBroadcastLocalIp(), kDevicePort);
+    if (extraArgs.contains(QStringLiteral("--silent")))
+        return true;
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     if (!TestSupport::WaitReadBackEnds(h_, ends, 1)) {
@@ -99,7 +132,7 @@ bool LinkedDevice::settle()
                          [&answered](VerInfo_Enum kind) { answered |= kind == VER_ETHBOARD; });
     const uint8_t kind = VER_ETHBOARD;
     SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
-    QTest::qWaitFor([&] { return answered; }, 10000);
+    (void)QTest::qWaitFor([&] { return answered; }, 10000);  // answered says it
     QObject::disconnect(c);
     if (!answered || !TestSupport::WaitSenderIdle(h_))
         return false;

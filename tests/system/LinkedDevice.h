@@ -14,12 +14,19 @@
 // button (a QDialogButtonBox::StandardButton; 0 closes it by its title row);
 // the text it showed goes to *text.
 void AnswerNextBox(int button, QString* text = nullptr);
+// Chooses path in the next file dialog, or cancels it when path is empty.
+void ChooseInNextFileDialog(const QString& path);
+// A "Tips" notice with that text is on screen.
+bool NoticeShown(const QString& text);
 
 class LinkedDevice {
 public:
-    // Starts procsim with state file stateName and links to it; false (with
-    // the reason in error()) when any step fails.
-    bool start(const QString& stateName = QStringLiteral("z7050-1.json"));
+    // Starts procsim with state file stateName (and extraArgs) and links to
+    // it; false (with the reason in error()) when any step fails. A device
+    // started --silent is selected without a read-back, which it would not
+    // answer. Starting again replaces the processor.
+    bool start(const QString& stateName = QStringLiteral("z7050-1.json"),
+               const QStringList& extraArgs = {});
     void stop();
 
     MiddleHandler* handler() const { return h_; }
