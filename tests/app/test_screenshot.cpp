@@ -6,7 +6,6 @@
 #include "MainWindow.h"
 #include "TitleBar.h"
 
-#include "TitleBar.h"
 #include <QDir>
 #include <QFile>
 #include <QLabel>
