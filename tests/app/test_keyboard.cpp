@@ -4,6 +4,7 @@
 // Hot-plug, the announcement and lamp reset, the key reports with their
 // combinations and keys, and the lamps as the keyboard shows them.
 #include "AppPaths.h"
+#include "GuiTest.h"
 #include "KeyLamps.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
@@ -700,5 +701,5 @@ void TestKeyboard::deviceReadBackResetsTheLamps()
     QCOMPARE(int(KeyLamps().entries[40].colorB), 2);
 }
 
-QTEST_MAIN(TestKeyboard)
+LEDZ_GUI_TEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"

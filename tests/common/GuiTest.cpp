@@ -1,0 +1,90 @@
+#include "GuiTest.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+GuiTest::ModalAnswer::ModalAnswer(QDialogButtonBox::StandardButton button, int timeoutMs)
+    : ModalAnswer([button](QWidget* box) { QVERIFY(clickBoxButton(box, button)); }, timeoutMs)
+{
+}
+
+GuiTest::ModalAnswer::ModalAnswer(std::function<void(QWidget*)> action, int timeoutMs)
+    : action_(std::move(action)), deadline_(timeoutMs)
+{
+    // Polled from the event loop: the modal loop of exec() runs it too, and a
+    // box that opens only after a reply has come is still found.
+    connect(&timer_, &QTimer::timeout, this, &ModalAnswer::poll);
+    timer_.start(5);
+}
+
+void GuiTest::ModalAnswer::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) {
+        if (deadline_.hasExpired())
+            timer_.stop();
+        return;
+    }
+    timer_.stop();
+    answered_ = true;
+    title_ = modal->windowTitle();
+    if (auto* message = modal->findChild<QLabel*>(QStringLiteral("messageLabel")))
+        text_ = message->text();
+    action_(modal);
+}
+
+bool GuiTest::clickBoxButton(QWidget* box, QDialogButtonBox::StandardButton button)
+{
+    if (!box)
+        return false;
+    QAbstractButton* b = nullptr;
+    if (button == QDialogButtonBox::NoButton) {
+        b = box->findChild<QPushButton*>(QStringLiteral("closeButton"));
+    } else if (auto* buttons = box->findChild<QDialogButtonBox*>()) {
+        b = buttons->button(button);
+    }
+    if (!b)
+        return false;
+    b->click();
+    return true;
+}
+
+QImage GuiTest::statusIcon(QWidget* window, int index)
+{
+    auto* icon = window->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index));
+    return icon ? icon->pixmap(Qt::ReturnByValue).toImage() : QImage();
+}
+
+void GuiTest::clearStatusIcon(QWidget* window, int index)
+{
+    if (auto* icon = window->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index)))
+        icon->clear();
+}
+
+// Found by class name: the preview lives in system/, and the widget tests
+// link no page.
+QWidget* GuiTest::currentPreview()
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("KSV_ShowVideoDlg"))
+            return top;
+    return nullptr;
+}
+
+bool GuiTest::previewShows(const QString& text)
+{
+    QWidget* preview = currentPreview();
+    if (!preview)
+        return false;
+    for (const QLabel* l : preview->findChildren<QLabel*>())
+        if (l->text() == text)
+            return true;
+    return false;
+}
+
+void GuiTest::dropPreviews()
+{
+    while (QWidget* old = currentPreview())
+        delete old;
+}
