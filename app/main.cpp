@@ -74,8 +74,10 @@ void screenshotAfterReadBack(MainWindow* window, const QString& file)
         if (!*ended || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
             return;
         poll->stop();
-        // One more turn of the event loop: the pages redraw coalesced, once
-        // per turn.
+        // The network icon as the next status tick draws it (the device is
+        // online by now), then one more turn of the event loop: the pages
+        // redraw coalesced, once per turn.
+        QMetaObject::invokeMethod(window, "On_StatusOnLine");
         QTimer::singleShot(0, window, [window, file] { saveScreenshot(window, file); });
     });
     poll->start(50);
