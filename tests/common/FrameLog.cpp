@@ -3,10 +3,10 @@
 #include "Frames.h"
 #include "ProcSim.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QJsonObject>
-#include <QThread>
+#include <QtTest>
+
+#include <algorithm>
 
 namespace {
 constexpr int kSearchCode = 0x8080;
@@ -97,16 +97,12 @@ int FrameLog::count(int code, const QString& payloadHexPrefix, const QString& de
 
 bool FrameLog::waitFor(const std::function<bool(const LoggedFrame&)>& match, int timeoutMs) const
 {
-    QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        for (const LoggedFrame& f : all())
-            if (match(f))
-                return true;
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
+    return QTest::qWaitFor(
+        [&] {
+            const QList<LoggedFrame> frames = all();
+            return std::any_of(frames.begin(), frames.end(), match);
+        },
+        timeoutMs);
 }
 
 bool FrameLog::waitForReceived(int code, const QString& dev, const QString& payloadHexPrefix,

@@ -82,18 +82,5 @@ void dropPreviews();
 
 }  // namespace GuiTest
 
-// main() of a test with widgets: QTEST_MAIN with the connection guard on.
-#define LEDZ_GUI_TEST_MAIN(TestObject)                                       \
-    int main(int argc, char* argv[])                                         \
-    {                                                                        \
-        QApplication app(argc, argv);                                        \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                             \
-        TestObject tc;                                                       \
-        QTEST_SET_MAIN_SOURCE_PATH                                           \
-        QTest::qInit(&tc, argc, argv);                                       \
-        TestSupport::InstallConnectionGuard();                               \
-        const int status = QTest::qRun();                                    \
-        TestSupport::RemoveConnectionGuard();                                \
-        QTest::qCleanup();                                                   \
-        return TestSupport::ExitStatus(status);                              \
-    }
+// Instead of QTEST_MAIN: main() of a test with widgets, the connection guard on.
+#define LEDZ_GUI_TEST_MAIN(TestObject) LEDZ_TEST_MAIN_WITH(QApplication, TestObject)

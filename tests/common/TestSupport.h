@@ -60,12 +60,12 @@ public:
 };
 }  // namespace TestSupport
 
-// main() of a test without widgets: QTEST_GUILESS_MAIN with the connection
-// guard on.
-#define LEDZ_TEST_GUILESS_MAIN(TestObject)                                   \
+// main() of a test: QTEST_MAIN's, with the connection guard on between
+// QtTest's set-up (its message handler installed) and its clean-up.
+#define LEDZ_TEST_MAIN_WITH(Application, TestObject)                         \
     int main(int argc, char* argv[])                                         \
     {                                                                        \
-        QCoreApplication app(argc, argv);                                    \
+        Application app(argc, argv);                                         \
         app.setAttribute(Qt::AA_Use96Dpi, true);                             \
         TestObject tc;                                                       \
         QTEST_SET_MAIN_SOURCE_PATH                                           \
@@ -76,3 +76,6 @@ public:
         QTest::qCleanup();                                                   \
         return TestSupport::ExitStatus(status);                              \
     }
+
+// Instead of QTEST_GUILESS_MAIN; GuiTest.h has the one for tests with widgets.
+#define LEDZ_TEST_GUILESS_MAIN(TestObject) LEDZ_TEST_MAIN_WITH(QCoreApplication, TestObject)
