@@ -26,6 +26,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QObject>

@@ -76,12 +76,17 @@ bool LinkedDevice::waitForDevices(int count, int timeoutMs)
     return QTest::qWaitFor([&] { return announced_.size() >= count; }, timeoutMs);
 }
 
-bool LinkedDevice::selectAndReadBack(const QString& ip, int timeoutMs)
+void LinkedDevice::select(const QString& ip)
 {
-    QSignalSpy end(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     h_->SelectMachine(ip);
     h_->SetUnicastRemote(ip, kDevicePort);
     h_->OpenUnicastPort(h_->GetBroadcastLocalIp(), kDevicePort);
+}
+
+bool LinkedDevice::selectAndReadBack(const QString& ip, int timeoutMs)
+{
+    QSignalSpy end(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    select(ip);
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     if (TestSupport::WaitReadBackEnds(h_, end, 1, timeoutMs))

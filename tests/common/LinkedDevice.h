@@ -73,10 +73,12 @@ public:
     QStringList announcedBoards() const { return boards_; }
     // Until count devices are announced; false after timeoutMs.
     bool waitForDevices(int count = 1, int timeoutMs = 5000);
-    // What selecting a device does: it becomes the target, the unicast socket
-    // opens on the search address, the PC's address and the request for the
-    // whole configuration go out. True once the read-back has ended and
-    // nothing is left to send.
+    // What selecting a device does first: it becomes the target and the
+    // unicast socket opens on the search address. Nothing is sent.
+    void select(const QString& ip);
+    // All that selecting a device does: select(), then the PC's address and
+    // the request for the whole configuration go out. True once the
+    // read-back has ended and nothing is left to send.
     bool selectAndReadBack(const QString& ip, int timeoutMs = 10000);
     // All of it: start, search, wait for ip, select and read back.
     bool link(const QStringList& procsimArgs, const QString& ip = TestNet::kDeviceIp1);

@@ -28,8 +28,8 @@ bool WaitReadBackEnds(MiddleHandler* handler, const QSignalSpy& ends, int count,
 // - the connection guard: a "QObject::connect:" or "QObject::disconnect:"
 //   warning fails the running test. The pages connect with SIGNAL()/SLOT()
 //   strings, which fail only at run time and only with that warning.
-// LEDZ_TEST_MAIN / LEDZ_GUI_TEST_MAIN (GuiTest.h) turn the guard on for the
-// whole run of a test executable.
+// LEDZ_TEST_GUILESS_MAIN below and LEDZ_GUI_TEST_MAIN (GuiTest.h) turn the
+// guard on for the whole run of a test executable.
 
 // Turns the guard on; call after QtTest has installed its handler (the main
 // macros do it between QTest::qInit and QTest::qRun).

@@ -181,9 +181,7 @@ void TestLinkE2E::silentDeviceGivesUp()
     QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--silent"}));
     QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     SendCommand(nullptr, SEND_TAKECMD, nullptr, QString());
 
@@ -240,9 +238,7 @@ void TestLinkE2E::lateAcknowledgements()
     h->SetAckTimeout(250);
     QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
 
     for (uint8_t pattern = 1; pattern <= 4; ++pattern)
         SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
@@ -292,9 +288,7 @@ void TestLinkE2E::queueOrderAndOverflow()
     QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "300"}));
     QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
 
     // While the first frame awaits its acknowledgement, a batch and then a
     // short frame are queued: the short one goes first.
