@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -101,6 +102,7 @@ private slots:
     void syncLockIcon();
     void previewWindow();
     void onlyTheTitleBarDrags();
+    void readBackEndLeavesIdleProgressAlone();
     void startupProject_data();
     void startupProject();
     void exit_data();
@@ -356,6 +358,21 @@ void TestMainWindow::previewWindow()
     QVERIFY(!preview->isVisible());
 }
 
+void TestMainWindow::readBackEndLeavesIdleProgressAlone()
+{
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // The pages build their progress dialogs when they first run them.
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
+
+    // The end of a read-back that none of the pages started: every page that
+    // follows it stops its progress. Not one dialog comes into being, so none
+    // is shown and hidden for it.
+    emit MiddleHandler::GetInstance()->SigUIRefreshRequstCmdEnd();
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
+}
+
 void TestMainWindow::onlyTheTitleBarDrags()
 {
     auto w = makeWindow();
@@ -441,7 +458,7 @@ void TestMainWindow::exit()
     record()->M_AllCfg.brightLevel = 12;
     record()->M_AllCfg.gammaValue = 23;
 
-    const ModalAnswer box(answer == "ok"       ? QDialogButtonBox::Ok
+    const BoxAnswer box(answer == "ok"       ? QDialogButtonBox::Ok
                           : answer == "cancel" ? QDialogButtonBox::Cancel
                                                : QDialogButtonBox::NoButton);
     QCOMPARE(w->close(), closes);

@@ -640,7 +640,7 @@ void TestSearch::clickSelects()
     QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
     QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
 
-    const ModalAnswer box(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+    const BoxAnswer box(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
     MouseEvents::press(cellByIp(dlg->page(tab), kDeviceIp2), QPoint(3, 3));
     QCOMPARE(box.question(), QString("Tips: Inquire The Machine Data?"));
 
@@ -677,7 +677,7 @@ void TestSearch::searchDuringConfirmation()
     QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
     QPointer<MachineCell> clicked = cellByIp(dlg->page(0), kDeviceIp2);
     bool deleted = false;
-    const ModalAnswer box([&](QWidget* modal) {
+    const BoxAnswer box([&](QWidget* modal) {
         // A search step while the question is open removes every cell.
         dlg->setSearchTimings(60000, 60000);
         dlg->StartSearch();

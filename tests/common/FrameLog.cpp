@@ -85,6 +85,15 @@ QStringList FrameLog::receivedTexts(const QString& dev) const
     return texts;
 }
 
+QStringList FrameLog::payloads(int code, int bytes, const QString& dev) const
+{
+    QStringList out;
+    for (const LoggedFrame& f : received(dev, true))
+        if (f.code == code)
+            out << QString::fromLatin1(f.payload.left(bytes).toHex());
+    return out;
+}
+
 int FrameLog::count(int code, const QString& payloadHexPrefix, const QString& dev) const
 {
     const QByteArray prefix = QByteArray::fromHex(payloadHexPrefix.toLatin1());

@@ -52,6 +52,9 @@ public:
     QList<int> receivedCodes(const QString& dev = QString(), bool openBatches = false) const;
     // The texts of the frames received, batches opened.
     QStringList receivedTexts(const QString& dev = QString()) const;
+    // The payloads (hex, their first bytes bytes) of the frames of that code
+    // received, batches opened, in order.
+    QStringList payloads(int code, int bytes = 32, const QString& dev = QString()) const;
     // Frames of that code received whose payload starts with the hex text,
     // alone or carried by a batch (batch frames themselves under 0x0402).
     int count(int code, const QString& payloadHexPrefix = QString(),

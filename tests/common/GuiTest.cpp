@@ -4,34 +4,49 @@
 #include <QPixmap>
 #include <QPushButton>
 
-GuiTest::ModalAnswer::ModalAnswer(QDialogButtonBox::StandardButton button, int timeoutMs)
-    : ModalAnswer([button](QWidget* box) { QVERIFY(clickBoxButton(box, button)); }, timeoutMs)
+GuiTest::BoxAnswer::BoxAnswer(QDialogButtonBox::StandardButton button, int timeoutMs)
+    : BoxAnswer([button](QWidget* box) { QVERIFY(clickBoxButton(box, button)); }, timeoutMs)
 {
 }
 
-GuiTest::ModalAnswer::ModalAnswer(std::function<void(QWidget*)> action, int timeoutMs)
+GuiTest::BoxAnswer::BoxAnswer(std::function<void(QWidget*)> action, int timeoutMs)
     : action_(std::move(action)), deadline_(timeoutMs)
 {
     // Polled from the event loop: the modal loop of exec() runs it too, and a
     // box that opens only after a reply has come is still found.
-    connect(&timer_, &QTimer::timeout, this, &ModalAnswer::poll);
+    connect(&timer_, &QTimer::timeout, this, &BoxAnswer::poll);
     timer_.start(5);
 }
 
-void GuiTest::ModalAnswer::poll()
+namespace {
+// The modal widget that exec() shows, or else a message box shown as a
+// notice (without exec(), so not modal).
+QWidget* nextBox()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) {
+    if (modal && modal->isVisible())
+        return modal;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->inherits("CustomMsgBox") && top->isVisible())
+            return top;
+    return nullptr;
+}
+}  // namespace
+
+void GuiTest::BoxAnswer::poll()
+{
+    QWidget* box = nextBox();
+    if (!box) {
         if (deadline_.hasExpired())
             timer_.stop();
         return;
     }
     timer_.stop();
     answered_ = true;
-    title_ = modal->windowTitle();
-    if (auto* message = modal->findChild<QLabel*>(QStringLiteral("messageLabel")))
+    title_ = box->windowTitle();
+    if (auto* message = box->findChild<QLabel*>(QStringLiteral("messageLabel")))
         text_ = message->text();
-    action_(modal);
+    action_(box);
 }
 
 bool GuiTest::clickBoxButton(QWidget* box, QDialogButtonBox::StandardButton button)

@@ -5,13 +5,15 @@
 //       main(), with the connection guard of TestSupport.h on, so that a
 //       SIGNAL()/SLOT() connection that does not resolve fails the test.
 //
-//   GuiTest::ModalAnswer answer(QDialogButtonBox::Ok);   before the action
-//   button->click();                                      that opens the box
+//   GuiTest::BoxAnswer answer(QDialogButtonBox::Ok);   before the action
+//   button->click();                                    that opens the box
 //   QCOMPARE(answer.text(), QString("Inquire The Machine Data?"));
-//       answers the next modal message box once it is open (Ok, Cancel, or
-//       NoButton for its title row's close button) and keeps what it said.
-//       A function instead of the button does anything else with the modal
-//       widget. answered() tells whether a modal widget came at all.
+//       answers the next message box once it is open (Ok, Cancel, or
+//       NoButton for its title row's close button) and keeps what it said:
+//       the modal one that exec() shows, or else a notice on screen (shown
+//       without exec()). A function instead of the button does anything else
+//       with it. answered() tells whether a box came at all; for a notice
+//       that comes after a reply, wait for it (QTRY_VERIFY(answer.answered())).
 //
 //   GuiTest::statusIcon(window, 2)   the picture in the title bar's status
 //       icon 2 (null when it shows none).
@@ -37,16 +39,16 @@
 
 namespace GuiTest {
 
-class ModalAnswer : public QObject {
+class BoxAnswer : public QObject {
     Q_OBJECT
 public:
-    // Clicks that standard button of the next modal message box; NoButton
-    // clicks its close button instead.
-    explicit ModalAnswer(QDialogButtonBox::StandardButton button, int timeoutMs = 10000);
-    // Runs action on the next modal widget.
-    explicit ModalAnswer(std::function<void(QWidget*)> action, int timeoutMs = 10000);
+    // Clicks that standard button of the next message box; NoButton clicks
+    // its close button instead.
+    explicit BoxAnswer(QDialogButtonBox::StandardButton button, int timeoutMs = 10000);
+    // Runs action on the next message box.
+    explicit BoxAnswer(std::function<void(QWidget*)> action, int timeoutMs = 10000);
 
-    // A modal widget came, and the action ran on it.
+    // A box came, and the action ran on it.
     bool answered() const { return answered_; }
     // What the message box showed: its window title and its message.
     QString title() const { return title_; }

@@ -108,6 +108,22 @@ bool LinkedDevice::link(const QStringList& procsimArgs, const QString& ip)
     return selectAndReadBack(ip);
 }
 
+bool LinkedDevice::settle()
+{
+    bool answered = false;
+    const QMetaObject::Connection c =
+        connect(h_, &MiddleHandler::SigUIRefreshMachineVer,
+                [&answered](VerInfo_Enum kind) { answered |= kind == VER_ETHBOARD; });
+    const uint8_t kind = VER_ETHBOARD;
+    SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
+    QTest::qWaitFor([&] { return answered; }, 10000);
+    disconnect(c);
+    if (!answered || !TestSupport::WaitSenderIdle(h_))
+        return false;
+    frames_.mark();
+    return true;
+}
+
 QStringList LinkedDevice::diffWithSim(const QString& ip, const QStringList& ignored) const
 {
     bool selected = false;
