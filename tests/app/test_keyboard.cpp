@@ -14,6 +14,7 @@
 #include "SimKeyboard.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 #include "UsbHotplug.h"
 
 #include <QLabel>
@@ -365,7 +366,9 @@ void TestKeyboard::deviceNotifications()
     makeWindow();
     sim_->clearTransfers();
     if (plugged)
-        window_->findChild<QLabel*>("statusIcon0")->clear();
+        window_->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon0")
+            ->clear();
     const int before = Rx(0x0600);
 
     for (const QString& n : notifications)

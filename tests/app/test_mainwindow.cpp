@@ -40,7 +40,9 @@ void resetRecord()
 
 QString labelText(QWidget* w, const char* name)
 {
-    return w->findChild<QLabel*>(name)->text();
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(name)
+        ->text();
 }
 
 QImage image(const char* path)
@@ -313,7 +315,9 @@ void TestMainWindow::syncLockIcon()
     const QImage lock = image(":/res/Image/tongbu.png");
     const QImage marker = image(":/res/Image/keyboardok.png");
     auto mark = [&] {
-        w->findChild<QLabel*>("statusIcon1")->setPixmap(QPixmap::fromImage(marker));
+        w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon1")
+            ->setPixmap(QPixmap::fromImage(marker));
     };
 
     // The first report applies even when it is 0.

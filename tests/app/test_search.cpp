@@ -17,6 +17,7 @@
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 
 #include <QDialogButtonBox>
 #include <QElapsedTimer>

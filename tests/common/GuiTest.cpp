@@ -65,15 +65,28 @@ bool GuiTest::clickBoxButton(QWidget* box, QDialogButtonBox::StandardButton butt
     return true;
 }
 
+namespace {
+// The status icon of the window's own title bar: sub-pages have title bars
+// (and icons) of their own.
+QLabel* statusIconLabel(QWidget* window, int index)
+{
+    QWidget* bar = window;
+    for (QObject* child : window->children())
+        if (child->inherits("TitleBar"))
+            bar = static_cast<QWidget*>(child);
+    return bar->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index));
+}
+}  // namespace
+
 QImage GuiTest::statusIcon(QWidget* window, int index)
 {
-    auto* icon = window->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index));
+    QLabel* icon = statusIconLabel(window, index);
     return icon ? icon->pixmap(Qt::ReturnByValue).toImage() : QImage();
 }
 
 void GuiTest::clearStatusIcon(QWidget* window, int index)
 {
-    if (auto* icon = window->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index)))
+    if (QLabel* icon = statusIconLabel(window, index))
         icon->clear();
 }
 
