@@ -149,7 +149,12 @@ void LogoSettingDlg::initWidgets()
     lineEdit->setStyleSheet(QLatin1String(kLineEditStyle));
     groupBox->setStyleSheet(QLatin1String(kGroupBoxStyle));
     initTitleBar();
+}
 
+QProgressDialog* LogoSettingDlg::progressDialog()
+{
+    if (progress_)
+        return progress_;
     progress_ = new QProgressDialog(QString(), tr("Cancel"), 0, kProgressSteps, this);
     progress_->setObjectName(QStringLiteral("logoProgress"));
     progress_->setWindowModality(Qt::WindowModal);
@@ -158,6 +163,7 @@ void LogoSettingDlg::initWidgets()
     progress_->setStyleSheet(QLatin1String(kProgressStyle));
     // Reset and hidden until the device reports a save or a load.
     progress_->setValue(kProgressSteps);
+    return progress_;
 }
 
 void LogoSettingDlg::initTitleBar()
@@ -188,10 +194,10 @@ void LogoSettingDlg::On_SigUIRefreshLogoData(int)
     const LogoInfo& info = CurrentData().M_LogoInfo;
     if (info.state == kStateSaving || info.state == kStateLoading) {
         if (info.progress == 0)
-            progress_->setLabelText(info.state == kStateSaving ? tr("Logo Saving")
-                                                               : tr("Logo Loading"));
+            progressDialog()->setLabelText(info.state == kStateSaving ? tr("Logo Saving")
+                                                                      : tr("Logo Loading"));
         // A report beyond 100 would leave the dialog open for good.
-        progress_->setValue(qMin(int(info.progress), kProgressSteps));
+        progressDialog()->setValue(qMin(int(info.progress), kProgressSteps));
     }
     lineEdit->setText(StateText(info));
     pushButton->setEnabled(info.state != kStateNone);
@@ -268,7 +274,8 @@ void LogoSettingDlg::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
         lineEdit->setText(StateText(CurrentData().M_LogoInfo));
-        progress_->setCancelButtonText(tr("Cancel"));
+        if (progress_)
+            progress_->setCancelButtonText(tr("Cancel"));
     }
     QWidget::changeEvent(event);
 }

@@ -27,7 +27,8 @@ public:
     // What the text field shows for a logo report.
     static QString StateText(const LogoInfo& info);
 
-    QProgressDialog* progressDialog() const { return progress_; }
+    // Built when first needed: most sessions never save or load a logo.
+    QProgressDialog* progressDialog();
 
 signals:
     void DlgClose();

@@ -40,6 +40,7 @@ void resetRecord()
 
 QString labelText(QWidget* w, const char* name)
 {
+    // The main window's own title bar: the system page's sub-pages carry title bars too.
     return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
         ->findChild<QLabel*>(name)
         ->text();
@@ -50,9 +51,15 @@ QImage image(const char* path)
     return QPixmap(QString::fromLatin1(path)).toImage();
 }
 
-QPushButton* button(QWidget* w, const char* name)
+// The main window's own button: the pages in its stack name theirs
+// pushButton_N too.
+QPushButton* button(QWidget* w, const QString& name)
 {
-    return w->findChild<QPushButton*>(name);
+    auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
+    for (QPushButton* b : w->findChildren<QPushButton*>(name))
+        if (!stack->isAncestorOf(b))
+            return b;
+    return nullptr;
 }
 
 // The tests tick the status timer by hand. The preview window outlives its
@@ -184,14 +191,15 @@ void TestMainWindow::pageButtons()
     QFETCH(QString, caption);
     auto w = makeWindow();
     button(w.get(), "PicSet_Btn")->click();
-    QPushButton* b = w->findChild<QPushButton*>(buttonName);
+    QPushButton* b = button(w.get(), buttonName);
     b->click();
     auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
     QCOMPARE(QString::fromLatin1(stack->currentWidget()->metaObject()->className()), page);
     QCOMPARE(labelText(w.get(), "titleText1"), caption);
     int checked = 0;
+    auto* pages = w->findChild<QStackedWidget*>("stackedWidget");
     for (QPushButton* other : w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
-        checked += other->isChecked();
+        checked += other->isChecked() && !pages->isAncestorOf(other);
     QVERIFY(b->isChecked());
     QCOMPARE(checked, 1);
 }
@@ -260,7 +268,9 @@ void TestMainWindow::language()
     auto w = makeWindow();
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), QStringLiteral("Picture"));
     if (language <= 2)
-        button(w.get(), qPrintable(QStringLiteral("languageButton%1").arg(language)))->click();
+        w->findChild<MiscDlg*>()
+            ->findChild<QPushButton*>(QStringLiteral("pushButton_%1").arg(11 + language))
+            ->click();
     else
         w->On_sigLanguageChange(static_cast<LANGUAGE_TYPE>(language));
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), pictureButton);
@@ -345,7 +355,8 @@ void TestMainWindow::previewWindow()
     auto w = makeWindow();
     w->show();
     auto* comm = w->findChild<DestinationDlg*>();
-    auto* eth = button(w.get(), "ethOutputButton");
+    // "Eth Output" of the system page, in its group that stays hidden.
+    auto* eth = w->findChild<MiscDlg*>()->findChild<QPushButton*>("pushButton_19");
     QVERIFY(!eth->isEnabled());
     emit comm->sigConnectEthBoard(QStringLiteral("192.168.1.20"));
     QVERIFY(eth->isEnabled());

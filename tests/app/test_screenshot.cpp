@@ -7,6 +7,7 @@
 #include "MainWindow.h"
 #include "TitleBar.h"
 
+#include "TitleBar.h"
 #include <QDir>
 #include <QFile>
 #include <QLabel>

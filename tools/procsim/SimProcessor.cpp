@@ -561,7 +561,12 @@ void Processor::service(const Bytes32& p, Outcome& o)
     if (p.u8(0) == 0x00) {  // factory reset: back to the state it started with
         s = factory;
         o.replies.append(reply::TestPattern(0, 0, 0x55, 0x55));
-        o.later.append({500, reply::TestPattern(0, 1, 0x55, 0x55)});
+        if (resetRestarts) {
+            o.later.append({1000, reply::TestPattern(0, 0, 0x55, 0x55)});
+            o.later.append({2000, reply::TestPattern(0, 1, 0x55, 0x55)});
+        } else {
+            o.later.append({500, reply::TestPattern(0, 1, 0x55, 0x55)});
+        }
     } else if (p.u8(0) == 0x01) {  // rebuild of the test patterns, reported in steps
         o.replies.append(reply::TestPattern(1, 0, 1, 0));
         o.later.append({200, reply::TestPattern(1, 0, 1, 50)});

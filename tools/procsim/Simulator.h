@@ -48,6 +48,7 @@ struct Options {
     bool junkBefore = false;
     bool foreignReplies = false;
     bool silent = false;
+    bool resetRestarts = false;
 };
 
 struct Peer {

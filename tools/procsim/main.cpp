@@ -172,9 +172,14 @@ int main(int argc, char** argv)
         QStringLiteral("silent"),
         QStringLiteral("Fault: no acknowledgements, replies or status frames; searches and "
                        "set-IP requests are still answered and commands still applied."));
+    const QCommandLineOption resetRestarts(
+        QStringLiteral("reset-restarts"),
+        QStringLiteral("A factory reset reports its start (0x05F1 0, 0) again after 1 s and "
+                       "completes only after 2 s."));
     for (const QCommandLineOption& o :
          {device, state, log, dumpOpt, announce, statusInterval, batchReplies, noAck, dropFirst,
-          ackDelay, dupAck, wrongAckCode, badChecksum, junkBefore, foreignReplies, silent})
+          ackDelay, dupAck, wrongAckCode, badChecksum, junkBefore, foreignReplies, silent,
+          resetRestarts})
         parser.addOption(o);
     parser.process(app);
 
@@ -213,6 +218,7 @@ int main(int argc, char** argv)
     opt.junkBefore = parser.isSet(junkBefore);
     opt.foreignReplies = parser.isSet(foreignReplies);
     opt.silent = parser.isSet(silent);
+    opt.resetRestarts = parser.isSet(resetRestarts);
     if (!ok) {
         std::fprintf(stderr, "procsim: numbers must be whole and not negative\n");
         return 2;
