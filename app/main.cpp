@@ -1,47 +1,93 @@
 // The program: one main window, centred on the first screen.
 //
 // Options for demonstrations and documentation:
-//   --screenshot FILE          save a PNG of the main window and quit
-//   --screenshot-after SECONDS wait this long before taking it (default 2)
-//   --page NAME                open this page first (picture, output, input, layers,
+//   --page NAME                open that page (picture, output, layers, input,
 //                              presets, comm, misc)
+//   --screenshot FILE          save a PNG of the main window and quit: with
+//                              --page once the first device found is read
+//                              back, else after --screenshot-after
+//   --screenshot-after SECONDS wait this long before taking it (default 2)
 
 #include "AppPaths.h"
 #include "MainWindow.h"
+#include "MiddleHandler.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPixmap>
 #include <QPushButton>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
-// Saves the window as it is drawn, then ends the event loop without the exit
-// question, so nothing is saved to the project.
-void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
+// The pages by the names of --page, and the buttons of the main window that
+// open them.
+struct PageButton {
+    const char* name;
+    const char* button;
+};
+constexpr PageButton kPages[] = {
+    {"picture", "PicSet_Btn"},   {"output", "Output_Btn"},    {"layers", "pushButton_4"},
+    {"input", "pushButton_3"},   {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
+    {"misc", "pushButton_8"},
+};
+
+const char* pageButton(const QString& name)
 {
-    QTimer::singleShot(static_cast<int>(seconds * 1000), window, [window, file] {
-        const bool saved = window->grab().save(file, "PNG");
-        if (!saved)
-            std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(file));
-        QCoreApplication::exit(saved ? 0 : 1);
-    });
+    for (const PageButton& p : kPages)
+        if (name == QLatin1String(p.name))
+            return p.button;
+    return nullptr;
 }
 
-// Opens a page as its page button does; false for a name no button has.
-bool openPage(MainWindow* window, const QString& name)
+// Saves the window as it is drawn, then ends the event loop without the exit
+// question, so nothing is saved to the project.
+void saveScreenshot(MainWindow* window, const QString& file)
 {
-    const QStringList names = {"picture", "output", "input", "layers", "presets", "comm", "misc"};
-    const QStringList buttons = {"PicSet_Btn",   "Output_Btn",   "pushButton_3", "pushButton_4",
-                                 "pushButton_5", "pushButton_6", "pushButton_8"};
-    const int i = names.indexOf(name);
-    auto* button = i < 0 ? nullptr : window->findChild<QPushButton*>(buttons[i]);
-    if (!button)
-        return false;
-    button->click();
-    return true;
+    const bool saved = window->grab().save(file, "PNG");
+    if (!saved)
+        std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(file));
+    QCoreApplication::exit(saved ? 0 : 1);
+}
+
+void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
+{
+    QTimer::singleShot(static_cast<int>(seconds * 1000), window,
+                       [window, file] { saveScreenshot(window, file); });
+}
+
+// The communication page selects the first device it finds and reads it
+// back; the picture is taken once that read-back has ended and every frame
+// is acknowledged, so the page shows the device's values. A device that
+// never answers ends the program with an error instead of a picture of an
+// empty page.
+void screenshotAfterReadBack(MainWindow* window, const QString& file)
+{
+    constexpr int kGiveUpMs = 30000;
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    auto* poll = new QTimer(window);
+    auto ended = std::make_shared<bool>(false);
+    QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, poll, [ended] { *ended = true; });
+    QObject::connect(poll, &QTimer::timeout, window, [window, file, h, poll, ended] {
+        if (!*ended || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
+            return;
+        poll->stop();
+        // The network icon as the next status tick draws it (the device is
+        // online by now), then one more turn of the event loop: the pages
+        // redraw coalesced, once per turn.
+        QMetaObject::invokeMethod(window, "On_StatusOnLine");
+        QTimer::singleShot(0, window, [window, file] { saveScreenshot(window, file); });
+    });
+    poll->start(50);
+    QTimer::singleShot(kGiveUpMs, window, [poll] {
+        if (!poll->isActive())
+            return;
+        std::fprintf(stderr, "No device was read back within %d s: no screenshot\n",
+                     kGiveUpMs / 1000);
+        QCoreApplication::exit(1);
+    });
 }
 }  // namespace
 
@@ -64,13 +110,21 @@ int main(int argc, char** argv)
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
     const QCommandLineOption pageOption(
         QStringLiteral("page"),
-        QStringLiteral(
-            "Open this page first: picture, output, input, layers, presets, comm or misc."),
+        QStringLiteral("Open this page: picture, output, layers, input, presets, comm or misc."),
         QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
     parser.addOption(pageOption);
     parser.process(app);
+    const char* button = nullptr;
+    if (parser.isSet(pageOption)) {
+        button = pageButton(parser.value(pageOption));
+        if (!button) {
+            std::fprintf(stderr, "Unknown page %s\n\n%s", qPrintable(parser.value(pageOption)),
+                         qPrintable(parser.helpText()));
+            return 2;
+        }
+    }
 
     QScreen* screen = QGuiApplication::screens().first();
     MainWindow window;
@@ -78,11 +132,16 @@ int main(int argc, char** argv)
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
     window.show();
-    if (parser.isSet(pageOption) && !openPage(&window, parser.value(pageOption))) {
-        std::fprintf(stderr, "Unknown page %s\n", qPrintable(parser.value(pageOption)));
-        return 2;
+    if (button) {
+        if (auto* b = window.findChild<QPushButton*>(QLatin1String(button)))
+            b->click();
     }
-    if (parser.isSet(shotOption))
-        scheduleScreenshot(&window, parser.value(shotOption), parser.value(afterOption).toDouble());
+    if (parser.isSet(shotOption)) {
+        if (button)
+            screenshotAfterReadBack(&window, parser.value(shotOption));
+        else
+            scheduleScreenshot(&window, parser.value(shotOption),
+                               parser.value(afterOption).toDouble());
+    }
     return app.exec();
 }

@@ -4,10 +4,11 @@
 // Hot-plug, the announcement and lamp reset, the key reports with their
 // combinations and keys, and the lamps as the keyboard shows them.
 #include "AppPaths.h"
+#include "GuiTest.h"
 #include "KeyLamps.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
-#include "ProcSim.h"
+#include "LinkedDevice.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
 #include "SimKeyboard.h"
@@ -17,19 +18,17 @@
 #include "UsbHotplug.h"
 
 #include <QLabel>
-#include <QMutex>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
+using namespace GuiTest;
 using namespace TestNet;
 using TestSupport::WaitReadBackEnds;
 using TestSupport::WaitSenderIdle;
 
 namespace {
-
-const QString kMac1 = QStringLiteral("00:1c:88:00:00:01");
 
 QImage KeyboardOk()
 {
@@ -40,36 +39,6 @@ QImage KeyboardOk()
 const QString kFill = QStringLiteral("55");
 const QString kFreezePayload = QStringLiteral("06") + kFill.repeated(31);
 const QString kTakePayload = kFill.repeated(32);
-
-// Debug lines of the process, to count what the program logs.
-QMutex g_logMutex;
-QStringList g_log;
-QtMessageHandler g_previousHandler = nullptr;
-
-void CollectLog(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    {
-        QMutexLocker lock(&g_logMutex);
-        g_log << message;
-    }
-    g_previousHandler(type, context, message);
-}
-
-int Logged(const QString& line)
-{
-    QMutexLocker lock(&g_logMutex);
-    return g_log.count(line);
-}
-
-// The image that status icon index shows, or a null image.
-QImage StatusIcon(QWidget* w, int index)
-{
-    // The window's own title bar: the system page's sub-pages carry title bars too.
-    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
-        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
-        ->pixmap(Qt::ReturnByValue)
-        .toImage();
-}
 
 uint16_t Code(const QByteArray& transfer)
 {
@@ -133,7 +102,9 @@ private:
     void checkLamps(const LampPattern& pattern);
 
     std::unique_ptr<SimKeyboard> sim_;
-    std::unique_ptr<ProcSim> proc_;
+    std::unique_ptr<LinkedDevice> proc_;
+    // Everything the program logs, to count what it did; passed on.
+    std::unique_ptr<TestSupport::LogCapture> log_;
     std::unique_ptr<MainWindow> window_;
     MiddleHandler* h_ = nullptr;
     // Every read-back's end as the program sees it, from the first one on.
@@ -149,7 +120,7 @@ void TestKeyboard::initTestCase()
     // Before anything asks libusb or udev for devices.
     sim_ = std::make_unique<SimKeyboard>();
 
-    g_previousHandler = qInstallMessageHandler(CollectLog);
+    log_ = std::make_unique<TestSupport::LogCapture>(true);
     InitAppResources();
     qApp->setQuitOnLastWindowClosed(false);
     QVERIFY(appDir_.isValid());
@@ -159,27 +130,9 @@ void TestKeyboard::initTestCase()
     // communication page would, read back once.
     h_ = MiddleHandler::GetInstance();
     h_->SetInquiryDelay(300);
-    proc_ = std::make_unique<ProcSim>();
-    QVERIFY2(proc_->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
-                           ProcSim::stateFile("z7050-1.json")}),
-             qPrintable(proc_->errors()));
-    bool announced = false;
-    const QMetaObject::Connection announcement = connect(
-        h_, &MiddleHandler::SigMachineIPEvent, this,
-        [&announced](QString ip, BYTE*, QString) { announced = announced || !ip.isEmpty(); });
-    QVERIFY(h_->OpenBroadcastPort(kPcIp, kBroadcastLocalPort));
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-    QTRY_VERIFY_WITH_TIMEOUT(announced, 5000);
-    disconnect(announcement);
     readBackEnds_ = std::make_unique<QSignalSpy>(h_, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h_->SelectMachine(kDeviceIp1);
-    h_->SetUnicastRemote(kDeviceIp1, kDevicePort);
-    h_->OpenUnicastPort(h_->GetBroadcastLocalIp(), kDevicePort);
-    SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    QVERIFY(WaitReadBackEnds(h_, *readBackEnds_, 1));
+    proc_ = std::make_unique<LinkedDevice>();
+    QVERIFY(proc_->link(LinkedDevice::oneDevice()));
     QCOMPARE(Rx(0x0600), 1);
     // The presets that the rows below count on, as the processor reported them.
     const MData* data = h_->GetCurrentMData();
@@ -209,8 +162,7 @@ void TestKeyboard::cleanupTestCase()
     proc_.reset();
     if (h_)
         h_->ShutdownForTest();
-    if (g_previousHandler)
-        qInstallMessageHandler(g_previousHandler);
+    log_.reset();
 }
 
 void TestKeyboard::makeWindow()
@@ -230,23 +182,16 @@ void TestKeyboard::showPresets()
 // Frames of that code (and payload start) that the processor received.
 int TestKeyboard::Rx(int code, const QString& payloadPrefix) const
 {
-    int n = 0;
-    for (const QJsonObject& l : proc_->logLines())
-        n += l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
-             l.value("payload").toString().startsWith(payloadPrefix);
-    return n;
+    return proc_->frames().count(code, payloadPrefix);
 }
 
 // The presets recalled so far, in order.
 QList<int> TestKeyboard::PresetLoads() const
 {
     QList<int> presets;
-    for (const QJsonObject& l : proc_->logLines()) {
-        const QString payload = l.value("payload").toString();
-        if (l.value("dir").toString() == "rx" && l.value("code").toInt() == 0x0603 &&
-            payload.startsWith("0101"))
-            presets << payload.mid(4, 2).toInt(nullptr, 16);
-    }
+    for (const LoggedFrame& f : proc_->frames().received())
+        if (f.code == 0x0603 && f.payload.startsWith("\x01\x01"))
+            presets << uint8_t(f.payload[2]);
     return presets;
 }
 
@@ -315,7 +260,7 @@ void TestKeyboard::keyboardAttachedAtStartIsOpened()
     QCOMPARE(Code(t[0]), uint16_t(0x0001));
     QCOMPARE(PayloadOf(t[0]), QByteArray(1, '\1') + QByteArray(31, '\x55'));
     checkFlush(t, 1, true);
-    QCOMPARE(StatusIcon(window_.get(), 0), KeyboardOk());
+    QCOMPARE(statusIcon(window_.get(), 0), KeyboardOk());
     // Opened at start, not on arrival: nothing is read back.
     QVERIFY(waitForReadBacks(readBacks));
 }
@@ -323,7 +268,7 @@ void TestKeyboard::keyboardAttachedAtStartIsOpened()
 void TestKeyboard::plugInAndUnplug()
 {
     makeWindow();
-    QVERIFY(StatusIcon(window_.get(), 0).isNull());
+    QVERIFY(statusIcon(window_.get(), 0).isNull());
     QVERIFY(!sim_->isClaimed());
     const int readBacks = Rx(0x0600);
 
@@ -339,7 +284,7 @@ void TestKeyboard::plugInAndUnplug()
     }
     QVERIFY(sim_->isClaimed());
     QVERIFY(sim_->hostAnnounced());
-    QCOMPARE(StatusIcon(window_.get(), 0), KeyboardOk());
+    QCOMPARE(statusIcon(window_.get(), 0), KeyboardOk());
     QVERIFY(waitForReadBacks(readBacks + 1));
     // The read-back's preset report lit the preset lamps; the others
     // stay as the reset left them.
@@ -359,14 +304,14 @@ void TestKeyboard::plugInAndUnplug()
     checkLamps("5=S");
 
     sim_->unplug();
-    QTRY_VERIFY(StatusIcon(window_.get(), 0).isNull());
+    QTRY_VERIFY(statusIcon(window_.get(), 0).isNull());
     QVERIFY(!sim_->isClaimed());
 
     // Plugged in again: opened again and read back once more.
     sim_->clearTransfers();
     sim_->plug();
     QTRY_VERIFY(sim_->transferCount() >= 2 * (1 + kLampPlaneCount));
-    QTRY_COMPARE(StatusIcon(window_.get(), 0), KeyboardOk());
+    QTRY_COMPARE(statusIcon(window_.get(), 0), KeyboardOk());
     QVERIFY(waitForReadBacks(readBacks + 2));
 }
 
@@ -435,7 +380,7 @@ void TestKeyboard::deviceNotifications()
     for (const QByteArray& t : sim_->transfers())
         announced += Code(t) == 0x0001;
     QCOMPARE(announced, opens);
-    QCOMPARE(!StatusIcon(window_.get(), 0).isNull(), icon);
+    QCOMPARE(!statusIcon(window_.get(), 0).isNull(), icon);
 }
 
 void TestKeyboard::keyReports_data()
@@ -554,7 +499,7 @@ void TestKeyboard::keyReports()
     const int freezesBefore = Rx(0x0601, kFreezePayload);
     const int takesBefore = Rx(0x0700, kTakePayload);
     const int recallsBefore = PresetLoads().size();
-    const int quickTakesBefore = Logged("QuickTake");
+    const int quickTakesBefore = log_->count("QuickTake", true);
     const int presetOpsBefore = Rx(0x0603);
 
     QSignalSpy handled(h_, &MiddleHandler::SigUsbNormalToPc);
@@ -572,7 +517,7 @@ void TestKeyboard::keyReports()
     QCOMPARE(Rx(0x0601, kFreezePayload) - freezesBefore, freezeFrames);
     QCOMPARE(Rx(0x0700, kTakePayload) - takesBefore, takeFrames);
     QCOMPARE(PresetLoads().mid(recallsBefore), recalls);
-    QCOMPARE(Logged("QuickTake") - quickTakesBefore, quickTakes);
+    QCOMPARE(log_->count("QuickTake", true) - quickTakesBefore, quickTakes);
 
     QCOMPARE(sim_->transferCount(), flushes * kLampPlaneCount);
     const QList<QByteArray> t = sim_->transfers();
@@ -611,7 +556,7 @@ void TestKeyboard::shortReportIsIgnored()
     sim_->clearTransfers();
     const int recallsBefore = PresetLoads().size();
     const QString ignored = QStringLiteral("Key report of %1 bytes ignored").arg(length);
-    const int ignoredBefore = Logged(ignored);
+    const int ignoredBefore = log_->count(ignored, true);
 
     // Key 14 (preset 1) down, as far as the report reaches.
     QByteArray report = SimKeyboard::keyReport({14}).leftJustified(length, '\0', true);
@@ -620,7 +565,7 @@ void TestKeyboard::shortReportIsIgnored()
     sim_->sendFrame(0x00AC, report);
     QTRY_COMPARE(reports.count(), 1);
     QVERIFY(WaitSenderIdle(h_));
-    QCOMPARE(Logged(ignored) - ignoredBefore, handled ? 0 : 1);
+    QCOMPARE(log_->count(ignored, true) - ignoredBefore, handled ? 0 : 1);
     QCOMPARE(PresetLoads().mid(recallsBefore), handled ? QList<int>{1} : QList<int>{});
     // The preset lamps, the report's own flush and the one after the
     // processor's preset report.
@@ -714,5 +659,5 @@ void TestKeyboard::deviceReadBackResetsTheLamps()
     QCOMPARE(int(KeyLamps().entries[40].colorB), 2);
 }
 
-QTEST_MAIN(TestKeyboard)
+LEDZ_GUI_TEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"

@@ -2,9 +2,8 @@
 // language packs, the start-up project and the exit question.
 
 #include "AppPaths.h"
-#include "CustomMsgBox.h"
 #include "DestinationDlg.h"
-#include "KSV_ShowVideoDlg.h"
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
@@ -23,8 +22,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 #include <memory>
+
+using namespace GuiTest;
 
 namespace {
 MData* record()
@@ -46,22 +46,6 @@ QString labelText(QWidget* w, const char* name)
         ->text();
 }
 
-// The image that status icon index shows, or a null image.
-QImage statusIcon(QWidget* w, int index)
-{
-    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
-        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
-        ->pixmap(Qt::ReturnByValue)
-        .toImage();
-}
-
-void clearStatusIcon(QWidget* w, int index)
-{
-    w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
-        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
-        ->clear();
-}
-
 QImage image(const char* path)
 {
     return QPixmap(QString::fromLatin1(path)).toImage();
@@ -78,21 +62,11 @@ QPushButton* button(QWidget* w, const QString& name)
     return nullptr;
 }
 
-// The preview window outlives its main window; the tests drop the old ones so
-// that the one of the newest main window is the only one.
-KSV_ShowVideoDlg* currentPreview()
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<KSV_ShowVideoDlg*>(top))
-            return p;
-    return nullptr;
-}
-
-// The tests tick the status timer by hand.
+// The tests tick the status timer by hand. The preview window outlives its
+// main window: the old ones go, so that the newest window's is the only one.
 std::unique_ptr<MainWindow> makeWindow()
 {
-    while (KSV_ShowVideoDlg* old = currentPreview())
-        delete old;
+    dropPreviews();
     auto w = std::make_unique<MainWindow>();
     for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
         t->stop();
@@ -114,11 +88,6 @@ QByteArray project(int brightLevel, int workMode)
         .arg(brightLevel)
         .arg(workMode)
         .toUtf8();
-}
-
-void whenModal(std::function<void()> action)
-{
-    QTimer::singleShot(0, std::move(action));
 }
 }  // namespace
 
@@ -392,8 +361,9 @@ void TestMainWindow::previewWindow()
     emit comm->sigConnectEthBoard(QStringLiteral("192.168.1.20"));
     QVERIFY(eth->isEnabled());
 
-    KSV_ShowVideoDlg* preview = currentPreview();
+    QWidget* preview = currentPreview();
     QVERIFY(preview);
+    QVERIFY(preview->inherits("KSV_ShowVideoDlg"));
     QVERIFY(!preview->parent());
     QVERIFY(!preview->isVisible());
     QCOMPARE(preview->geometry(), QRect(683, 50, 683, 359));
@@ -498,27 +468,16 @@ void TestMainWindow::exit()
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     w->On_sigVideoShow();
-    KSV_ShowVideoDlg* preview = currentPreview();
+    QWidget* preview = currentPreview();
     QVERIFY(preview && preview->isVisible());
     record()->M_AllCfg.brightLevel = 12;
     record()->M_AllCfg.gammaValue = 23;
 
-    bool modal = false;
-    whenModal([&] {
-        auto* box = qobject_cast<CustomMsgBox*>(QApplication::activeModalWidget());
-        modal = box != nullptr;
-        if (!box)
-            return;
-        auto* buttons = box->findChild<QDialogButtonBox*>();
-        if (answer == "ok")
-            buttons->button(QDialogButtonBox::Ok)->click();
-        else if (answer == "cancel")
-            buttons->button(QDialogButtonBox::Cancel)->click();
-        else
-            box->findChild<QPushButton*>("closeButton")->click();
-    });
+    const BoxAnswer box(answer == "ok"       ? QDialogButtonBox::Ok
+                          : answer == "cancel" ? QDialogButtonBox::Cancel
+                                               : QDialogButtonBox::NoButton);
     QCOMPARE(w->close(), closes);
-    QVERIFY(modal);
+    QVERIFY(box.answered());
     QCOMPARE(w->isVisible(), !closes);
     QCOMPARE(preview->isVisible(), !closes);
     QCOMPARE(QFile::exists(target), saved);
@@ -532,5 +491,5 @@ void TestMainWindow::exit()
     }
 }
 
-QTEST_MAIN(TestMainWindow)
+LEDZ_GUI_TEST_MAIN(TestMainWindow)
 #include "test_mainwindow.moc"

@@ -3,6 +3,7 @@
 // pixels on the screen. The picture is kept as test_screenshot.png.
 
 #include "AppPaths.h"
+#include "GuiTest.h"
 #include "MainWindow.h"
 #include "TitleBar.h"
 
@@ -115,5 +116,5 @@ void TestScreenshot::wholeWindow()
     }
 }
 
-QTEST_MAIN(TestScreenshot)
+LEDZ_GUI_TEST_MAIN(TestScreenshot)
 #include "test_screenshot.moc"

@@ -6,13 +6,13 @@
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
 #include "DestinationDlg.h"
-#include "KSV_ShowVideoDlg.h"
+#include "GuiTest.h"
 #include "MachineCell.h"
 #include "MachinePageDlg.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
-#include "ProcSim.h"
+#include "LinkedDevice.h"
 #include "ProgressHelper.h"
 #include "SearchGroups.h"
 #include "TestNet.h"
@@ -30,21 +30,26 @@
 #include <QTranslator>
 #include <QUdpSocket>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
+using namespace GuiTest;
 using namespace TestNet;
 using TestSupport::WaitReadBackEnds;
 using TestSupport::WaitSenderIdle;
 
 namespace {
-const QString kMac1 = QStringLiteral("02:4b:53:00:00:20");
-const QString kMac2 = QStringLiteral("02:4b:53:00:00:21");
-const QString kVideoBoard = QStringLiteral("192.168.1.22");
-const QString kSearchAddress2 = QStringLiteral("192.168.1.30");
+const QString kMac1 = LinkedDevice::kMac1;
+const QString kMac2 = LinkedDevice::kMac2;
+const QString kVideoBoard = kDeviceIp3;
+const QString kSearchAddress2 = kForeignIp;
 // One report per device page.
 const QList<bool> kFiveOffline = QVector<bool>(DestinationDlg::kPageCount, false).toList();
 const QList<bool> kFiveOnline = QVector<bool>(DestinationDlg::kPageCount, true).toList();
+// Z7050-1 (with its video board) and Z7050-2, each with a state of its own.
+QStringList twoDevices()
+{
+    return LinkedDevice::twoDevices({"--status-interval", "200"});
+}
 
 // The online reports of a spy, in order.
 QList<bool> reports(const QSignalSpy& spy)
@@ -81,63 +86,6 @@ QStringList currentCells(const MachinePageDlg* page)
     return out;
 }
 
-// Codes that a simulated device received outside batches, searches left out.
-QList<int> received(const ProcSim& sim, const QString& dev)
-{
-    QList<int> codes;
-    for (const QJsonObject& l : sim.logLines())
-        if (l.value("dir").toString() == "rx" && l.value("dev").toString() == dev &&
-            !l.value("inBatch").toBool() && l.value("code").toInt() != 0x8080)
-            codes << l.value("code").toInt();
-    return codes;
-}
-
-QString payloadOf(const ProcSim& sim, const QString& dev, int code)
-{
-    for (const QJsonObject& l : sim.logLines())
-        if (l.value("dir").toString() == "rx" && l.value("dev").toString() == dev &&
-            l.value("code").toInt() == code)
-            return l.value("payload").toString();
-    return QString();
-}
-
-void whenModal(std::function<void(CustomMsgBox*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        action(qobject_cast<CustomMsgBox*>(QApplication::activeModalWidget()));
-    });
-}
-
-void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
-{
-    QVERIFY(box);
-    box->findChild<QDialogButtonBox*>()->button(button)->click();
-}
-
-QImage statusIcon(QWidget* w, int index)
-{
-    // The window's own title bar: the system page's sub-pages carry title bars too.
-    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
-        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
-        ->pixmap(Qt::ReturnByValue)
-        .toImage();
-}
-
-KSV_ShowVideoDlg* currentPreview()
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<KSV_ShowVideoDlg*>(top))
-            return p;
-    return nullptr;
-}
-
-bool previewShows(const QString& text)
-{
-    for (const QLabel* l : currentPreview()->findChildren<QLabel*>())
-        if (l->text() == text)
-            return true;
-    return false;
-}
 }  // namespace
 
 class TestSearch : public QObject {
@@ -182,14 +130,12 @@ private slots:
     void movedDeviceIsFollowed();
 
 private:
-    bool startSim(const QStringList& args);
-    QStringList twoDevices() const;
     void makePage(const QStringList& addresses = {kPcIp});
     void searchAndReadBack();
     void announce(const QString& ip, const QString& mac, const QString& ethIp = QString());
 
     MiddleHandler* h = nullptr;
-    std::unique_ptr<ProcSim> sim;
+    std::unique_ptr<LinkedDevice> device;
     std::unique_ptr<DestinationDlg> dlg;
 };
 
@@ -202,6 +148,7 @@ void TestSearch::initTestCase()
 
 void TestSearch::init()
 {
+    device = std::make_unique<LinkedDevice>();
     SearchHostIp.clear();
     for (QByteArray& group : CheckedMachineList)
         group.clear();
@@ -215,7 +162,7 @@ void TestSearch::init()
 void TestSearch::cleanup()
 {
     dlg.reset();
-    sim.reset();
+    device.reset();
     if (InPrivateNetwork())
         h->ResetForTest();
 }
@@ -223,23 +170,6 @@ void TestSearch::cleanup()
 void TestSearch::cleanupTestCase()
 {
     h->ShutdownForTest();
-}
-
-bool TestSearch::startSim(const QStringList& args)
-{
-    sim = std::make_unique<ProcSim>();
-    if (sim->start(args))
-        return true;
-    qWarning() << sim->errors();
-    return false;
-}
-
-// Z7050-1 (with its video board) and Z7050-2, each with a state of its own.
-QStringList TestSearch::twoDevices() const
-{
-    return {"--device", kDeviceIp1 + "," + kMac1 + "," + kVideoBoard, "--device",
-            kDeviceIp2 + "," + kMac2 + ",," + ProcSim::stateFile("z7050-2.json"), "--state",
-            ProcSim::stateFile("z7050-1.json"), "--status-interval", "200"};
 }
 
 void TestSearch::makePage(const QStringList& addresses)
@@ -421,7 +351,7 @@ void TestSearch::languageChange()
 void TestSearch::searchSelectsAndReadBackFirst()
 {
     REQUIRE_PRIVATE_NETWORK();
-    QVERIFY(startSim(twoDevices()));
+    QVERIFY(device->start(twoDevices()));
     makePage();
     QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
     QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
@@ -442,8 +372,8 @@ void TestSearch::searchSelectsAndReadBackFirst()
 
     // Only "All Destinations" selected Z7050-1 and read it back with its clock.
     QCOMPARE(h->GetCurrentIp(), kDeviceIp1);
-    QCOMPARE(received(*sim, kDeviceIp1), (QList<int>{0x0600, 0x001F}));
-    QVERIFY(received(*sim, kDeviceIp2).isEmpty());
+    QCOMPARE(device->frames().receivedCodes(kDeviceIp1), (QList<int>{0x0600, 0x001F}));
+    QVERIFY(device->frames().receivedCodes(kDeviceIp2).isEmpty());
     QCOMPARE(inquire.count(), 1);
     QCOMPARE(eth.count(), 1);
     QCOMPARE(eth.at(0).at(0).toString(), kVideoBoard);
@@ -457,7 +387,9 @@ void TestSearch::searchSelectsAndReadBackFirst()
     QVERIFY(!dlg->isSearching());
     QVERIFY(!dlg->findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)->isRunning());
     QCOMPARE(SearchHostIp, kPcIp);
-    QCOMPARE(payloadOf(*sim, "255.255.255.255", 0x8080), "ffc0a8010a" + QString("55").repeated(27));
+    QCOMPARE(device->frames().count(0x8080, "ffc0a8010a" + QString("55").repeated(27),
+                                    "255.255.255.255"),
+             1);
     QCOMPARE(h->GetBroadcastLocalIp(), kPcIp);
 
     // The step reported the old selection gone; then every page reported the
@@ -591,7 +523,7 @@ void TestSearch::tabsFollowDeviceCount()
     QFETCH(QStringList, args);
     QFETCH(int, cells);
     QFETCH(bool, groups);
-    QVERIFY(startSim(args));
+    QVERIFY(device->start(args));
     makePage();
     // Before any announcement every tab can be chosen.
     for (int i = 0; i < DestinationDlg::kPageCount; ++i)
@@ -603,7 +535,7 @@ void TestSearch::tabsFollowDeviceCount()
     for (int i = 1; i < DestinationDlg::kPageCount; ++i)
         QCOMPARE(dlg->tabWidget()->isTabEnabled(i), groups);
     // A new search leaves the tabs as they are until the next announcement.
-    sim.reset();
+    device->stop();
     dlg->StartSearch();
     for (int i = 1; i < DestinationDlg::kPageCount; ++i)
         QCOMPARE(dlg->tabWidget()->isTabEnabled(i), groups);
@@ -702,22 +634,16 @@ void TestSearch::clickSelects()
     REQUIRE_PRIVATE_NETWORK();
     QFETCH(int, tab);
     QFETCH(bool, ok);
-    QVERIFY(startSim(twoDevices()));
+    QVERIFY(device->start(twoDevices()));
     makePage();
     searchAndReadBack();
     dlg->tabWidget()->setCurrentIndex(tab);
     QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
     QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
 
-    QString question;
-    whenModal([&](CustomMsgBox* box) {
-        QVERIFY(box);
-        question = box->windowTitle() + ": " +
-                   box->findChild<QLabel*>("messageLabel")->text();
-        answer(box, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
-    });
+    const BoxAnswer box(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
     MouseEvents::press(cellByIp(dlg->page(tab), kDeviceIp2), QPoint(3, 3));
-    QCOMPARE(question, QString("Tips: Inquire The Machine Data?"));
+    QCOMPARE(box.question(), QString("Tips: Inquire The Machine Data?"));
 
     if (!ok) {
         QCOMPARE(h->PendingShortFrames(), 0);
@@ -735,14 +661,9 @@ void TestSearch::clickSelects()
     // Each page whose current cell changed reported the new one online.
     QCOMPARE(reports(online), kFiveOnline);
     QVERIFY(dlg->page(tab)->findChild<ProgressHelper*>()->isRunning());
-    QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) {
-            return l.value("dev").toString() == kDeviceIp2 && l.value("code").toInt() == 0x0600;
-        },
-        5000));
+    QVERIFY(device->frames().waitForReceived(0x0600, kDeviceIp2));
     // The PC's search address, then the request for the whole configuration.
-    QCOMPARE(received(*sim, kDeviceIp2), (QList<int>{0x0401, 0x0600}));
-    QCOMPARE(payloadOf(*sim, kDeviceIp2, 0x0401), "c0a8010a" + QString("55").repeated(28));
+    QCOMPARE(device->frames().receivedTexts(kDeviceIp2), (QStringList{"0401 c0a8010a", "0600"}));
     QVERIFY(WaitSenderIdle(h));
     QTRY_VERIFY_WITH_TIMEOUT(!dlg->page(tab)->findChild<ProgressHelper*>()->isRunning(), 10000);
 }
@@ -750,20 +671,20 @@ void TestSearch::clickSelects()
 void TestSearch::searchDuringConfirmation()
 {
     REQUIRE_PRIVATE_NETWORK();
-    QVERIFY(startSim(twoDevices()));
+    QVERIFY(device->start(twoDevices()));
     makePage();
     searchAndReadBack();
-    sim.reset();
+    device->stop();
     QSignalSpy inquire(dlg.get(), &DestinationDlg::sigInquireMachineData);
     QPointer<MachineCell> clicked = cellByIp(dlg->page(0), kDeviceIp2);
     bool deleted = false;
-    whenModal([&](CustomMsgBox* box) {
+    const BoxAnswer box([&](QWidget* modal) {
         // A search step while the question is open removes every cell.
         dlg->setSearchTimings(60000, 60000);
         dlg->StartSearch();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         deleted = clicked.isNull();
-        answer(box, QDialogButtonBox::Ok);
+        QVERIFY(clickBoxButton(modal, QDialogButtonBox::Ok));
     });
     MouseEvents::press(clicked, QPoint(3, 3));
     QVERIFY(deleted);  // the clicked cell went while the question was open
@@ -829,7 +750,7 @@ void TestSearch::takeGroups()
 void TestSearch::heartbeatAfterOfflineReadsAgain()
 {
     REQUIRE_PRIVATE_NETWORK();
-    QVERIFY(startSim(twoDevices()));
+    QVERIFY(device->start(twoDevices()));
     makePage();
     searchAndReadBack();
     QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
@@ -851,7 +772,7 @@ void TestSearch::heartbeatAfterOfflineReadsAgain()
     for (int i = 0; i < DestinationDlg::kPageCount; ++i)
         QVERIFY(cellByIp(dlg->page(i), kDeviceIp1)->isOnline());
     QCOMPARE(reports(online).mid(5), kFiveOnline);
-    QCOMPARE(received(*sim, kDeviceIp1).count(0x0600), 2);
+    QCOMPARE(device->frames().receivedCodes(kDeviceIp1).count(0x0600), 2);
     QCOMPARE(eth.count(), 1);
     QVERIFY(!dlg->page(0)->findChild<ProgressHelper*>()->isRunning());
 }
@@ -860,9 +781,8 @@ void TestSearch::mainWindowFollowsSelectedDevice()
 {
     REQUIRE_PRIVATE_NETWORK();
     QVERIFY(qEnvironmentVariableIsSet("LEDZ_NO_SEARCH"));
-    QVERIFY(startSim(twoDevices()));
-    while (KSV_ShowVideoDlg* old = currentPreview())
-        delete old;
+    QVERIFY(device->start(twoDevices()));
+    dropPreviews();
     auto w = std::make_unique<MainWindow>();
     // The test ticks the status timer itself.
     for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
@@ -896,7 +816,7 @@ void TestSearch::mainWindowFollowsSelectedDevice()
 
     // A new search forgets the selected device at once.
     QVERIFY(WaitSenderIdle(h));
-    sim.reset();
+    device->stop();
     comm->findChild<QPushButton*>("pushButton")->click();
     w->On_StatusOnLine();
     QCOMPARE(statusIcon(w.get(), 2), error);
@@ -909,7 +829,7 @@ void TestSearch::silentDeviceGoesOffline()
     // Real time, with the cells' own 6000 ms timer: a device that stops answering
     // turns offline 6 to 12 s after its last heartbeat.
     REQUIRE_PRIVATE_NETWORK();
-    QVERIFY(startSim(twoDevices()));
+    QVERIFY(device->start(twoDevices()));
     makePage();
     searchAndReadBack();
     QElapsedTimer sinceBeat;
@@ -925,7 +845,7 @@ void TestSearch::silentDeviceGoesOffline()
     QSignalSpy online(dlg.get(), &DestinationDlg::sigMachineOnOffLine);
     // The silence counts from a heartbeat that the program has heard.
     QTRY_VERIFY_WITH_TIMEOUT(beatsHeard > 0, 5000);
-    sim.reset();
+    device->stop();
     MachineCell* cell = dlg->page(0)->cells().at(0);
     QVERIFY(cell->isOnline());
     // Qt may fire a 6000 ms timer up to 5 % early or late, and a loaded
@@ -965,7 +885,7 @@ void TestSearch::movedDeviceIsFollowed()
     // No status frames at the old address: once the last command is
     // acknowledged nothing more comes from there, so a late heartbeat cannot
     // bring the cell back there.
-    QVERIFY(startSim(devices(kDeviceIp1, "0")));
+    QVERIFY(device->start(devices(kDeviceIp1, "0")));
     makePage();
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     dlg->StartSearch();
@@ -975,7 +895,7 @@ void TestSearch::movedDeviceIsFollowed()
     QCOMPARE(h->GetCurrentIp(), kDeviceIp1);
 
     // It falls silent at its old address and comes back at the new one.
-    sim.reset();
+    device->stop();
     for (int i = 0; i < DestinationDlg::kPageCount; ++i) {
         MachineCell* cell = cellByIp(dlg->page(i), kDeviceIp1);
         QVERIFY(cell);
@@ -983,22 +903,17 @@ void TestSearch::movedDeviceIsFollowed()
         cell->On_HeartBeatOnLine();
         QVERIFY(!cell->isOnline());
     }
-    QVERIFY(startSim(devices(moved, "200")));
+    QVERIFY(device->start(devices(moved, "200")));
     end.clear();
     MacAddress mac;
     const QByteArray macBytes = QByteArray::fromHex(kMac1.toLatin1().replace(':', ""));
     std::copy(macBytes.begin(), macBytes.end(), mac.begin());
-    Announcer device(moved, kPcIp);
-    QVERIFY(device.isBound());
-    QVERIFY(device.announce(mac, moved));
+    Announcer comeback(moved, kPcIp);
+    QVERIFY(comeback.isBound());
+    QVERIFY(comeback.announce(mac, moved));
 
     // Read back at its new address.
-    QVERIFY2(sim->waitForLog(
-                 [&](const QJsonObject& l) {
-                     return l.value("dir").toString() == "rx" &&
-                            l.value("dev").toString() == moved && l.value("code").toInt() == 0x0600;
-                 },
-                 5000),
+    QVERIFY2(device->frames().waitForReceived(0x0600, moved),
              "no read-back request reached the device at its new address");
     QTRY_VERIFY_WITH_TIMEOUT(end.count() > 0, 5000);
     QCOMPARE(h->GetCurrentIp(), moved);
@@ -1027,5 +942,5 @@ void TestSearch::movedDeviceIsFollowed()
     QVERIFY(WaitSenderIdle(h));
 }
 
-QTEST_MAIN(TestSearch)
+LEDZ_GUI_TEST_MAIN(TestSearch)
 #include "test_search.moc"

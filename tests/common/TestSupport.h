@@ -22,11 +22,34 @@ bool WaitSenderIdle(MiddleHandler* handler, int timeoutMs = 5000);
 bool WaitReadBackEnds(MiddleHandler* handler, const QSignalSpy& ends, int count,
                       int timeoutMs = 10000);
 
-// Collects the lines logged while it lives (the previous message handler is
-// put back on destruction). Thread-safe: transports log from their threads.
+// The one message handler of the tests, chained in front of QtTest's own.
+// It serves two things:
+// - LogCapture below: the lines logged while a capture lives;
+// - the connection guard: a "QObject::connect:" or "QObject::disconnect:"
+//   warning fails the running test. The pages connect with SIGNAL()/SLOT()
+//   strings, which fail only at run time and only with that warning.
+// LEDZ_TEST_GUILESS_MAIN below and LEDZ_GUI_TEST_MAIN (GuiTest.h) turn the
+// guard on for the whole run of a test executable.
+
+// Turns the guard on; call after QtTest has installed its handler (the main
+// macros do it between QTest::qInit and QTest::qRun).
+void InstallConnectionGuard();
+void RemoveConnectionGuard();
+// Connection warnings seen so far. The guard fails the running test function
+// when one comes on the main thread inside it; one from another thread or
+// outside any test function is counted only, and the main macros turn the
+// count into a failed exit status.
+int ConnectionWarnings();
+// The exit status of a test run: QtTest's, or 1 when a connection warning
+// was seen.
+int ExitStatus(int qtestStatus);
+
+// Collects the lines logged while it lives. Thread-safe: transports log
+// from their threads. Captured lines are kept from the test's output unless
+// passOn is set; QTest::ignoreMessage() sees only lines passed on.
 class LogCapture {
 public:
-    LogCapture();
+    explicit LogCapture(bool passOn = false);
     ~LogCapture();
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
@@ -36,3 +59,23 @@ public:
     void clear();
 };
 }  // namespace TestSupport
+
+// main() of a test: QTEST_MAIN's, with the connection guard on between
+// QtTest's set-up (its message handler installed) and its clean-up.
+#define LEDZ_TEST_MAIN_WITH(Application, TestObject)                         \
+    int main(int argc, char* argv[])                                         \
+    {                                                                        \
+        Application app(argc, argv);                                         \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                             \
+        TestObject tc;                                                       \
+        QTEST_SET_MAIN_SOURCE_PATH                                           \
+        QTest::qInit(&tc, argc, argv);                                       \
+        TestSupport::InstallConnectionGuard();                               \
+        const int status = QTest::qRun();                                    \
+        TestSupport::RemoveConnectionGuard();                                \
+        QTest::qCleanup();                                                   \
+        return TestSupport::ExitStatus(status);                              \
+    }
+
+// Instead of QTEST_GUILESS_MAIN; GuiTest.h has the one for tests with widgets.
+#define LEDZ_TEST_GUILESS_MAIN(TestObject) LEDZ_TEST_MAIN_WITH(QCoreApplication, TestObject)

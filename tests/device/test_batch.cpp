@@ -1,9 +1,12 @@
 // Batch areas: order, addresses and layouts of the carried short frames.
 #include "BatchEncoder.h"
 #include "CommandEncoder.h"
+#include "TestFrames.h"
 
 #include <QtTest>
 #include <numeric>
+
+using namespace TestFrames;
 
 namespace {
 
@@ -92,18 +95,6 @@ int CodeAt(const BatchArea& b, int index)
     return ReadLe16(FrameAt(b, index) + 4);
 }
 
-QByteArray Bytes(const Payload& p)
-{
-    return QByteArray(reinterpret_cast<const char*>(p.data()), Frame::kPayloadSize);
-}
-
-QByteArray Golden(const char* hex)
-{
-    QByteArray bytes = QByteArray::fromHex(hex);
-    bytes.append(Frame::kPayloadSize - bytes.size(), 0x55);
-    return bytes;
-}
-
 }  // namespace
 
 class TestBatch : public QObject {
@@ -184,7 +175,7 @@ void TestBatch::cropInInputPortOrder()
         }
     // One frame in full: input 2, port 1, halves at index 1 and 4.
     QCOMPARE(PayloadAt(batch, 7).toHex(' '),
-             Golden("02 1A 01 01  01 01 02 01 22 01 12 01 32 01 42 01 52"
+             Padded("02 1A 01 01  01 01 02 01 22 01 12 01 32 01 42 01 52"
                     "  00 04 02 04 22 04 12 04 32 04 42 04 52")
                  .toHex(' '));
 }
@@ -258,12 +249,12 @@ void TestBatch::layerFrameGolden()
     const std::vector<BatchArea> batches = EncodeBatch(MakeRecord(), SEND_ALLLAYERCMD);
     // Mosaic layer 1, kind 0: the whole layer record.
     QCOMPARE(PayloadAt(batches[0], 4).toHex(' '),
-             Golden("00 00 01 00  01 01 00 04 01 00 40 07  55 55 55 55"
+             Padded("00 00 01 00  01 01 00 04 01 00 40 07  55 55 55 55"
                     "  44 33 22 11 00 02 00 00 80 07 00 00 38 04 00 00")
                  .toHex(' '));
     // Switch group 1 layer 1 (entry 4), picture: P1 the group, P2 the layer.
     QCOMPARE(PayloadAt(batches[1], 17).toHex(' '),
-             Golden("02 01 01 01  0B 16 21 32 32 08 01 02 03").toHex(' '));
+             Padded("02 01 01 01  0B 16 21 32 32 08 01 02 03").toHex(' '));
 }
 
 void TestBatch::tasksTwoPerFrame()

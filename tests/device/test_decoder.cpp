@@ -6,6 +6,7 @@
 // field with the expectation, so a write to a wrong field shows up as well as
 // a missing one.
 #include "ReplyDecoder.h"
+#include "TestSupport.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -313,37 +314,12 @@ RefreshEvents Decode(int code, const QByteArray& payload, MData& record)
                        reinterpret_cast<const uint8_t*>(payload.constData()), record, Fallback());
 }
 
-// Collects the debug lines written while it exists.
-class LogCapture {
-public:
-    LogCapture()
-    {
-        current_ = this;
-        previous_ = qInstallMessageHandler(&LogCapture::Handle);
-    }
-    ~LogCapture()
-    {
-        qInstallMessageHandler(previous_);
-        current_ = nullptr;
-    }
-    QStringList lines;
-
-private:
-    static void Handle(QtMsgType, const QMessageLogContext&, const QString& message)
-    {
-        current_->lines << message;
-    }
-    static LogCapture* current_;
-    QtMessageHandler previous_;
-};
-LogCapture* LogCapture::current_ = nullptr;
-
 // Decodes and returns the rendered events and the debug lines written.
 QPair<QString, QStringList> DecodeLogged(int code, const QByteArray& payload, MData& record)
 {
-    LogCapture capture;
+    TestSupport::LogCapture capture;
     const QString events = Render(Decode(code, payload, record));
-    return {events, capture.lines};
+    return {events, capture.lines()};
 }
 
 // ---------------------------------------------------------------------------

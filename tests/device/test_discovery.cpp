@@ -4,7 +4,7 @@
 // addresses and netmasks the search and the set-IP requests rely on.
 #include "Announcer.h"
 #include "MiddleHandler.h"
-#include "ProcSim.h"
+#include "LinkedDevice.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
 #include "TestNet.h"
@@ -18,15 +18,9 @@ using namespace TestNet;
 
 namespace {
 
+// Not among the flood's MACs (02:4B:53:...), which would take the device's place.
 const QString kMac1 = QStringLiteral("00:1c:88:00:00:01");
 const QString kBroadcastDev = QStringLiteral("255.255.255.255");
-const QString kSearchAddress2 = QStringLiteral("192.168.1.30");
-
-bool Rx(const QJsonObject& l, const QString& dev, int code)
-{
-    return l.value("dir").toString() == "rx" && l.value("dev").toString() == dev &&
-           l.value("code").toInt() == code;
-}
 
 }  // namespace
 
@@ -47,12 +41,8 @@ private slots:
     void localAddressesAndNetmasks();
 
 private:
-    bool startSim(const QStringList& args);
-    void search();
-    void selectAndReadBack(const QString& ip);
-
     MiddleHandler* h = nullptr;
-    std::unique_ptr<ProcSim> sim;
+    std::unique_ptr<LinkedDevice> device;
     QStringList announced;
 };
 
@@ -70,11 +60,12 @@ void TestDiscovery::init()
     h->SetInquiryDelay(300);
     h->ResetForTest();
     announced.clear();
+    device = std::make_unique<LinkedDevice>();
 }
 
 void TestDiscovery::cleanup()
 {
-    sim.reset();
+    device.reset();
     if (h)
         h->ResetForTest();
 }
@@ -83,35 +74,6 @@ void TestDiscovery::cleanupTestCase()
 {
     if (h)
         h->ShutdownForTest();
-}
-
-bool TestDiscovery::startSim(const QStringList& args)
-{
-    sim = std::make_unique<ProcSim>();
-    if (sim->start(args))
-        return true;
-    qWarning() << sim->errors();
-    return false;
-}
-
-// What the communication page does for one search step.
-void TestDiscovery::search()
-{
-    QVERIFY(h->OpenBroadcastPort(kPcIp, kBroadcastLocalPort));
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-}
-
-void TestDiscovery::selectAndReadBack(const QString& ip)
-{
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    QTRY_VERIFY_WITH_TIMEOUT(end.count() > 0, 5000);
-    QVERIFY(TestSupport::WaitSenderIdle(h));
 }
 
 // Fifty devices announce themselves in one go: the first is published at
@@ -156,17 +118,16 @@ void TestDiscovery::burstIsPublishedAtItsEdges()
 void TestDiscovery::followUpSearchToAnnouncingDevice()
 {
     h->SetInquiryDelay(10000);
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--announce"}));
-    search();
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--announce"}));
+    QVERIFY(device->search());
     // Published long before the sort of the search.
     QTRY_COMPARE_WITH_TIMEOUT(announced, QStringList{kDeviceIp1}, 2000);
     // The device itself got the PC's search: 0xFF and the PC's address, from
     // the broadcast socket.
-    QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) {
-            return Rx(l, kDeviceIp1, 0x8080) &&
-                   l.value("payload").toString() == "ffc0a8010a" + QString("55").repeated(27) &&
-                   l.value("peer").toString() == kPcIp + ":61215";
+    QVERIFY(device->frames().waitFor(
+        [](const LoggedFrame& f) {
+            return f.rx && f.dev == kDeviceIp1 && f.code == 0x8080 &&
+                   f.text() == "8080 ffc0a8010a" && f.peer == kPcIp + ":61215";
         },
         2000));
     // Later broadcasts reach every device again.
@@ -203,11 +164,11 @@ void TestDiscovery::stormOfNewDevices_data()
 void TestDiscovery::stormOfNewDevices()
 {
     QFETCH(QString, claimed);
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--state",
-                      ProcSim::stateFile("z7050-1.json"), "--status-interval", "0"}));
-    search();
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
+                           ProcSim::stateFile("z7050-1.json"), "--status-interval", "0"}));
+    QVERIFY(device->search());
     QTRY_COMPARE_WITH_TIMEOUT(announced, QStringList{kDeviceIp1}, 3000);
-    selectAndReadBack(kDeviceIp1);
+    QVERIFY(device->selectAndReadBack(kDeviceIp1));
 
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     Announcer flood(kDeviceIp2, kPcIp);
@@ -226,25 +187,25 @@ void TestDiscovery::stormOfNewDevices()
     Payload marker;
     marker.set8(0, 0xEE);
     h->SendBroadcastFrame(0x0580, marker.data(), Frame::kHeaderA, Frame::kHeaderB);
-    QVERIFY(sim->waitForLog([](const QJsonObject& l) { return Rx(l, kBroadcastDev, 0x0580); },
-                            5000));
+    QVERIFY(device->frames().waitForReceived(0x0580, kBroadcastDev));
 
     std::map<QString, int> perMac;
-    for (const QJsonObject& l : sim->logLines())
-        if (Rx(l, kBroadcastDev, 0x8100))
-            ++perMac[l.value("payload").toString().left(12)];
+    for (const LoggedFrame& f : device->frames().received(kBroadcastDev))
+        if (f.code == 0x8100)
+            ++perMac[QString::fromLatin1(f.payload.left(6).toHex())];
     QVERIFY2(perMac.size() >= 200, qPrintable(QString::number(perMac.size())));
-    QVERIFY(!perMac.count("001c88000001"));  // the selected device keeps its address
+    // The selected device keeps its address.
+    QVERIFY(!perMac.count(QString(kMac1).remove(':')));
     for (const auto& m : perMac)
         QVERIFY2(m.second <= DeviceList::kSetIpSends,
                  qPrintable(QString("%1: %2 set-IP requests").arg(m.first).arg(m.second)));
     QVERIFY(TestSupport::WaitSenderIdle(h));
 }
 
-// scripts/test puts these addresses on the loopback device, each /24.
+// scripts/netns puts these addresses on the loopback device, each /24.
 void TestDiscovery::localAddressesAndNetmasks()
 {
-    const QStringList addresses = {kPcIp, kDeviceIp1, kDeviceIp2, kDeviceIp3, kSearchAddress2};
+    const QStringList addresses = kAllAddresses;
     QCOMPARE(LocalIpv4Addresses(), addresses);
     for (const QString& ip : addresses) {
         QString mask = "kept";
@@ -265,5 +226,5 @@ void TestDiscovery::localAddressesAndNetmasks()
         QVERIFY2(listed.contains(ip + "/255.255.255.0"), qPrintable(listed.join(", ")));
 }
 
-QTEST_GUILESS_MAIN(TestDiscovery)
+LEDZ_TEST_GUILESS_MAIN(TestDiscovery)
 #include "test_discovery.moc"

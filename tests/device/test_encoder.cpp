@@ -1,9 +1,12 @@
 // Single-command encoding against golden payload bytes.
 #include "CommandEncoder.h"
 #include "SearchGroups.h"
+#include "TestFrames.h"
 
 #include <QtTest>
 #include <deque>
+
+using TestFrames::Padded;
 
 namespace {
 
@@ -189,14 +192,6 @@ DataRef Bytes(const char* hex)
     return DataRef{keep.back().constData()};
 }
 
-// The bytes a row names, then `fill` up to 32 bytes.
-QByteArray Golden(const char* hex, char fill = 0x55)
-{
-    QByteArray bytes = QByteArray::fromHex(hex);
-    bytes.append(Frame::kPayloadSize - bytes.size(), fill);
-    return bytes;
-}
-
 QByteArray Sequence(int first, int count)
 {
     QByteArray bytes;
@@ -266,65 +261,65 @@ void TestEncoder::encode_data()
     const auto Q = CommandRoute::Queue;
     const auto B = CommandRoute::Broadcast;
     const auto N = CommandRoute::None;
-    const QByteArray x55 = Golden("");
-    const QByteArray xFF = Golden("", char(0xFF));
+    const QByteArray x55 = Padded("");
+    const QByteArray xFF = Padded("", char(0xFF));
 
     Add("0 inquire all", 0, nul, no, Q, 0x0600, x55);
     Add("1 inquire presets", 1, nul, no, Q, 0x0604, x55);
-    Add("2 inquire version", 2, Bytes("03"), no, Q, 0x0710, Golden("03"));
+    Add("2 inquire version", 2, Bytes("03"), no, Q, 0x0710, Padded("03"));
     Add("2 without data", 2, nul, no, N, 0, x55, kRefused);
-    Add("3 all settings", 3, Ref(&f.all), no, Q, 0x0601, Golden("FF 02 11 08 00 01 00 00"));
+    Add("3 all settings", 3, Ref(&f.all), no, Q, 0x0601, Padded("FF 02 11 08 00 01 00 00"));
     Add("3 low bytes of wide fields", 3, Ref(&f.wideAll), no, Q, 0x0601,
-        Golden("FF 04 34 FF 32 02 00 00"));
+        Padded("FF 04 34 FF 32 02 00 00"));
     Add("3 without data", 3, nul, no, N, 0, x55, kRefused);
-    Add("4 preset load", 4, Bytes("07"), no, Q, 0x0603, Golden("01 01 07"));
-    Add("5 preset save", 5, Bytes("07"), no, Q, 0x0603, Golden("01 00 07"));
-    Add("6 clear all with data", 6, Bytes("05"), no, Q, 0x0603, Golden("01 03 05"));
-    Add("6 clear all without data", 6, nul, no, Q, 0x0603, Golden("01 03"));
-    Add("7 preset clear", 7, Bytes("07"), no, Q, 0x0603, Golden("01 02 07"));
-    Add("8 preset source", 8, Bytes("01"), no, Q, 0x0603, Golden("01 04 01"));
-    Add("9 test pattern", 9, Bytes("03"), no, Q, 0x0601, Golden("05 03"));
-    Add("10 date and time", 10, nul, no, Q, 0x001F, Golden("E8 07 03 05 0E 07 09"));
-    Add("11 input port", 11, Bytes("02 01"), no, Q, 0x0611, Golden("02 01"));
+    Add("4 preset load", 4, Bytes("07"), no, Q, 0x0603, Padded("01 01 07"));
+    Add("5 preset save", 5, Bytes("07"), no, Q, 0x0603, Padded("01 00 07"));
+    Add("6 clear all with data", 6, Bytes("05"), no, Q, 0x0603, Padded("01 03 05"));
+    Add("6 clear all without data", 6, nul, no, Q, 0x0603, Padded("01 03"));
+    Add("7 preset clear", 7, Bytes("07"), no, Q, 0x0603, Padded("01 02 07"));
+    Add("8 preset source", 8, Bytes("01"), no, Q, 0x0603, Padded("01 04 01"));
+    Add("9 test pattern", 9, Bytes("03"), no, Q, 0x0601, Padded("05 03"));
+    Add("10 date and time", 10, nul, no, Q, 0x001F, Padded("E8 07 03 05 0E 07 09"));
+    Add("11 input port", 11, Bytes("02 01"), no, Q, 0x0611, Padded("02 01"));
     Add("12 crop port 1", 12, Ref(&f.crop), A("03 01 00"), Q, 0x0614,
-        Golden("03 1A 01 01  01 01 10 01 30 01 20 01 40 01 50 01 60"
+        Padded("03 1A 01 01  01 01 10 01 30 01 20 01 40 01 50 01 60"
                "  00 04 10 04 30 04 20 04 40 04 50 04 60"));
     Add("12 crop port 0", 12, Ref(&f.crop), A("00 00 00"), Q, 0x0614,
-        Golden("00 1A 01 00  00 00 10 00 30 00 20 00 40 00 50 00 60"
+        Padded("00 1A 01 00  00 00 10 00 30 00 20 00 40 00 50 00 60"
                "  01 03 10 03 30 03 20 03 40 03 50 03 60"));
     Add("12 port out of range", 12, Ref(&f.crop), A("00 03 00"), N, 0, x55, kRefused);
     Add("12 without address", 12, Ref(&f.crop), no, N, 0, x55, kRefused);
     Add("13 tiles", 13, Ref(&f.inputs), no, Q, 0x0616,
-        Golden("00 09 02 55  02 01 00 02 01 03 00 04 01  04 05 01 00 01 01 00 02 00"));
+        Padded("00 09 02 55  02 01 00 02 01 03 00 04 01  04 05 01 00 01 01 00 02 00"));
     Add("14 edid port 2", 14, Ref(&f.edid), A("05 02 02"), Q, 0x0618,
-        Golden("05 09 01 02 02  00 0F 70 08 B8 0B 30 02 5A 00"));
+        Padded("05 09 01 02 02  00 0F 70 08 B8 0B 30 02 5A 00"));
     Add("14 port out of range", 14, Ref(&f.edid), A("05 07 02"), N, 0, x55, kRefused);
     Add("15 output timing", 15, Ref(&f.reso), A("02 00 00"), Q, 0x0630,
-        Golden("02 FF 01 1B  80 07 38 04 70 17 98 08 2C 00 94 00 65 04 05 00 24 00"));
+        Padded("02 FF 01 1B  80 07 38 04 70 17 98 08 2C 00 94 00 65 04 05 00 24 00"));
     Add("16 zoom", 16, Ref(&f.zoom), A("00 01 03"), Q, 0x0651,
-        Golden("00 01 03 02  01 02 01 06 05 04 03 08 07 0A 09 0C 0B"));
+        Padded("00 01 03 02  01 02 01 06 05 04 03 08 07 0A 09 0C 0B"));
     Add("17 output window", 17, Ref(&f.window), no, Q, 0x0632,
-        Golden("04 01 10 00 20 00 80 07 38 04  04 03 02 01 FF FF FF FF 80 07 00 00 38 04 00 00"),
+        Padded("04 01 10 00 20 00 80 07 38 04  04 03 02 01 FF FF FF FF 80 07 00 00 38 04 00 00"),
         "^Mdata->portID:4$");
-    Add("18 hdmi", 18, Ref(&f.hdmi), no, Q, 0x0634, Golden("FF 01 00 01 01 00 01"));
+    Add("18 hdmi", 18, Ref(&f.hdmi), no, Q, 0x0634, Padded("FF 01 00 01 01 00 01"));
     Add("19 picture, layer and group swapped", 19, Ref(&f.picture), A("02 00 01"), Q, 0x0651,
-        Golden("02 01 00 01  0A 14 1E 32 32 08 C8 C9 CA"));
+        Padded("02 01 00 01  0A 14 1E 32 32 08 C8 C9 CA"));
     Add("20 chroma key, max before min", 20, Ref(&f.key), A("04 01 01"), Q, 0x0651,
-        Golden("04 01 01 03  01 02 01 04 03 06 05"));
-    Add("21.0 on/off", 21, Ref(&f.layer), A("00 02 00"), Q, 0x0650, Golden("00 55 02 01"));
+        Padded("04 01 01 03  01 02 01 04 03 06 05"));
+    Add("21.0 on/off", 21, Ref(&f.layer), A("00 02 00"), Q, 0x0650, Padded("00 55 02 01"));
     Add("21.1 source", 21, Ref(&f.layer), A("01 02 00"), Q, 0x0650,
-        Golden("01 55 02 01 00 03 01"));
-    Add("21.2 logo", 21, Ref(&f.layer), A("02 02 00"), Q, 0x0650, Golden("02 55 02 00"));
+        Padded("01 55 02 01 00 03 01"));
+    Add("21.2 logo", 21, Ref(&f.layer), A("02 02 00"), Q, 0x0650, Padded("02 55 02 00"));
     Add("21.3 rectangle", 21, Ref(&f.layer), A("03 01 00"), Q, 0x0650,
-        Golden("03 55 01 55  44 33 22 11 00 01 00 00 80 07 00 00 00 00 01 00"));
-    Add("21.4 alpha", 21, Ref(&f.layer), A("04 03 00"), Q, 0x0650, Golden("04 55 03 28"));
+        Padded("03 55 01 55  44 33 22 11 00 01 00 00 80 07 00 00 00 00 01 00"));
+    Add("21.4 alpha", 21, Ref(&f.layer), A("04 03 00"), Q, 0x0650, Padded("04 55 03 28"));
     Add("21.5 rotation low byte", 21, Ref(&f.layer), A("05 03 00"), Q, 0x0650,
-        Golden("05 55 03 05"));
+        Padded("05 55 03 05"));
     Add("21.7 unknown still sent", 21, Ref(&f.layer), A("07 01 00"), Q, 0x0650, x55);
     Add("21.7 needs no record", 21, nul, A("07 01 00"), Q, 0x0650, x55);
     Add("21.11 unknown still sent", 21, Ref(&f.layer), A("0B 01 00"), Q, 0x0650, x55);
     Add("21.10 five raw bytes", 21, Ref(&f.count5), A("0A 01 02 03 04"), Q, 0x0650,
-        Golden("0A 01 02 03 04"));
+        Padded("0A 01 02 03 04"));
     Add("21.10 forty raw bytes cut to 32", 21, Ref(&f.count40), Sequence(0x0A, 40), Q, 0x0650,
         Sequence(0x0A, 32), "^Layer raw bytes: 40 cut to 32$");
     Add("21.10 negative count copies nothing", 21, Ref(&f.countNegative), A("0A 01"), Q, 0x0650,
@@ -334,31 +329,31 @@ void TestEncoder::encode_data()
     Add("21 without address", 21, Ref(&f.layer), no, N, 0, x55, kRefused);
     Add("22 take", 22, nul, no, Q, 0x0700, x55);
     Add("23 take duration", 23, Bytes("02 05"), no, Q, 0x0700,
-        Golden("00 11 22 33 02 01 02 05"));
-    Add("24 logo", 24, Ref(&f.logo), A("03 01 07"), Q, 0x0605, Golden("01 04 01 03 07"));
-    Add("25 freeze", 25, nul, no, Q, 0x0601, Golden("06"));
-    Add("26 factory reset", 26, nul, no, Q, 0x05F0, Golden("00"));
-    Add("27 rebuild test pattern", 27, nul, no, Q, 0x05F0, Golden("01"));
+        Padded("00 11 22 33 02 01 02 05"));
+    Add("24 logo", 24, Ref(&f.logo), A("03 01 07"), Q, 0x0605, Padded("01 04 01 03 07"));
+    Add("25 freeze", 25, nul, no, Q, 0x0601, Padded("06"));
+    Add("26 factory reset", 26, nul, no, Q, 0x05F0, Padded("00"));
+    Add("27 rebuild test pattern", 27, nul, no, Q, 0x05F0, Padded("01"));
     Add("28 task, 1 whatever the flag", 28, Ref(&f.task), no, Q, 0x0607,
-        Golden("00 0E 01 55  07 18 03 05 0E 07 09 03  02 01  01 13"));
-    Add("29 task run", 29, Bytes("01"), no, Q, 0x0607, Golden("02 01"));
-    Add("30 task clear all", 30, Bytes("FF"), no, Q, 0x0607, Golden("01 FF"));
-    Add("31 auto backup", 31, Bytes("01"), no, Q, 0x0601, Golden("07 01"));
-    Add("32 video format", 32, Bytes("02"), no, Q, 0x0670, Golden("02"));
-    AddCtx("33 host address", 33, kHost, 0, Q, 0x0401, Golden("C0 A8 01 0A"));
+        Padded("00 0E 01 55  07 18 03 05 0E 07 09 03  02 01  01 13"));
+    Add("29 task run", 29, Bytes("01"), no, Q, 0x0607, Padded("02 01"));
+    Add("30 task clear all", 30, Bytes("FF"), no, Q, 0x0607, Padded("01 FF"));
+    Add("31 auto backup", 31, Bytes("01"), no, Q, 0x0601, Padded("07 01"));
+    Add("32 video format", 32, Bytes("02"), no, Q, 0x0670, Padded("02"));
+    AddCtx("33 host address", 33, kHost, 0, Q, 0x0401, Padded("C0 A8 01 0A"));
     AddCtx("33 part above 255 keeps low byte", 33, QStringLiteral("300.1.2.3"), 0, Q, 0x0401,
-           Golden("2C 01 02 03"));
-    AddCtx("33 before any search", 33, QString(), 0, Q, 0x0401, Golden("00 00 00 00"));
-    Add("34 search", 34, Bytes("C0 A8 01 14"), no, B, 0x8080, Golden("FF C0 A8 01 14"));
-    AddCtx("35 group of three", 35, kHost, 0, B, 0x0580, Golden("0A 0B 0C", char(0xFF)));
+           Padded("2C 01 02 03"));
+    AddCtx("33 before any search", 33, QString(), 0, Q, 0x0401, Padded("00 00 00 00"));
+    Add("34 search", 34, Bytes("C0 A8 01 14"), no, B, 0x8080, Padded("FF C0 A8 01 14"));
+    AddCtx("35 group of three", 35, kHost, 0, B, 0x0580, Padded("0A 0B 0C", char(0xFF)));
     AddCtx("35 empty group", 35, kHost, 2, B, 0x0580, xFF);
     AddCtx("35 forty devices cut to 32", 35, kHost, 3, B, 0x0580, Sequence(1, 32),
            "^Take group 3: 40 devices cut to 32$");
     AddCtx("35 all destinations", 35, kHost, -1, N, 0, x55, kRefused);
     AddCtx("35 group 4", 35, kHost, 4, N, 0, x55, kRefused);
-    AddCtx("36 second take", 36, kHost, 1, B, 0x0581, Golden("01 02", char(0xFF)));
+    AddCtx("36 second take", 36, kHost, 1, B, 0x0581, Padded("01 02", char(0xFF)));
     AddCtx("36 all destinations", 36, kHost, -1, N, 0, x55, kRefused);
-    Add("37 keyboard attached", 37, Bytes("01"), no, CommandRoute::Usb, 0x0001, Golden("01"));
+    Add("37 keyboard attached", 37, Bytes("01"), no, CommandRoute::Usb, 0x0001, Padded("01"));
     Add("38 nothing", 38, Bytes("01"), A("01 02 03"), N, 0, x55);
     Add("39 keyboard freeze", 39, Bytes("01"), no, N, 0, x55);
     Add("40 is a batch", 40, nul, no, N, 0, x55);

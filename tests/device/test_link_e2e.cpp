@@ -3,7 +3,7 @@
 // the whole-configuration send, resend and give-up, discovery.
 #include "MDataJson.h"
 #include "MiddleHandler.h"
-#include "ProcSim.h"
+#include "LinkedDevice.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
 #include "TestNet.h"
@@ -16,42 +16,16 @@ using TestSupport::WaitSenderIdle;
 
 namespace {
 
-const QString kMac1 = QStringLiteral("00:1c:88:00:00:01");
-const QString kMac2 = QStringLiteral("00:1c:88:00:00:02");
+const QString kMac1 = LinkedDevice::kMac1;
+const QString kMac2 = LinkedDevice::kMac2;
 
-// Fields that no reply carries: names the operator gives, values the device
-// keeps to itself, and the logo size that one reply writes into every layer.
-const QStringList kNotReadBack = {
-    "M_InputData.port[*].inputRename", "M_InputData.tile[*].name", "M_PresetName",
-    "*.chromaKey[*].mode",             "*.layer[*].logoWidth",      "*.layer[*].logoHeight",
-    "M_MosaicLayerCfg.layer[*].bMain", "M_TaskCfg.task[*].flag",
-};
-
-int Rx(const QList<QJsonObject>& log, int code)
-{
-    int n = 0;
-    for (const QJsonObject& l : log)
-        n += l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
-             !l.value("inBatch").toBool();
-    return n;
-}
-
-// Frames the device received with that code whose payload starts with the hex text.
-int RxWith(const QList<QJsonObject>& log, int code, const QString& payloadStart)
-{
-    int n = 0;
-    for (const QJsonObject& l : log)
-        n += l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
-             l.value("payload").toString().startsWith(payloadStart);
-    return n;
-}
-
-QList<qint64> RxTimes(const QList<QJsonObject>& log, int code)
+// When the device received the frames of that code (ms since it started).
+QList<qint64> rxTimes(const FrameLog& frames, int code)
 {
     QList<qint64> times;
-    for (const QJsonObject& l : log)
-        if (l.value("dir").toString() == "rx" && l.value("code").toInt() == code)
-            times << qint64(l.value("t").toDouble());
+    for (const LoggedFrame& f : frames.received())
+        if (f.code == code)
+            times << qint64(f.t);
     return times;
 }
 
@@ -79,28 +53,21 @@ private slots:
     void foreignRepliesAndHeartbeats();
 
 private:
-    bool startSim(const QStringList& args);
-    void search();
-    QString waitForDevice(int timeoutMs = 3000);
-    bool selectAndReadBack(const QString& ip);
-    QStringList diffWithSim(const QString& ip, const QStringList& ignored = kNotReadBack);
+    // The first device announced since the search, or "" after timeoutMs.
+    QString waitForDevice(int timeoutMs = 3000)
+    {
+        return device->waitForDevices(1, timeoutMs) ? device->announced().value(0) : QString();
+    }
+    FrameLog& frames() { return device->frames(); }
 
     MiddleHandler* h = nullptr;
-    std::unique_ptr<ProcSim> sim;
-    QStringList announced;
-    QStringList ethIps;
+    std::unique_ptr<LinkedDevice> device;
 };
 
 void TestLinkE2E::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
     h = MiddleHandler::GetInstance();
-    connect(h, &MiddleHandler::SigMachineIPEvent, this, [this](QString ip, BYTE* mac, QString eth) {
-        if (!ip.isEmpty() && mac) {
-            announced << ip;
-            ethIps << eth;
-        }
-    });
 }
 
 void TestLinkE2E::init()
@@ -108,13 +75,12 @@ void TestLinkE2E::init()
     h->SetAckTimeout(2000);
     h->SetInquiryDelay(300);
     h->ResetForTest();
-    announced.clear();
-    ethIps.clear();
+    device = std::make_unique<LinkedDevice>();
 }
 
 void TestLinkE2E::cleanup()
 {
-    sim.reset();
+    device.reset();
     if (h)
         h->ResetForTest();
 }
@@ -125,74 +91,20 @@ void TestLinkE2E::cleanupTestCase()
         h->ShutdownForTest();
 }
 
-bool TestLinkE2E::startSim(const QStringList& args)
-{
-    sim = std::make_unique<ProcSim>();
-    if (sim->start(args))
-        return true;
-    qWarning() << sim->errors();
-    return false;
-}
-
-// What the communication page does for one search step.
-void TestLinkE2E::search()
-{
-    QVERIFY(h->OpenBroadcastPort(kPcIp, kBroadcastLocalPort));
-    const auto octets = Ipv4Octets(kPcIp);
-    SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
-    SearchHostIp = kPcIp;
-}
-
-QString TestLinkE2E::waitForDevice(int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (announced.isEmpty() && t.elapsed() < timeoutMs)
-        QTest::qWait(10);
-    return announced.value(0);
-}
-
-// What selecting a device does: it becomes the target, the unicast socket
-// opens on the search address, and the whole configuration is requested.
-bool TestLinkE2E::selectAndReadBack(const QString& ip)
-{
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
-    SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
-    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    if (end.wait(5000) || end.count() > 0)
-        return true;
-    const QList<QJsonObject> log = sim->logLines();
-    qWarning() << "read-back did not end; device log lines:" << log.size()
-               << (log.isEmpty() ? QJsonObject() : log.last());
-    return false;
-}
-
-QStringList TestLinkE2E::diffWithSim(const QString& ip, const QStringList& ignored)
-{
-    bool selected = false;
-    MData* record = h->FindMDataByIp(ip, &selected);
-    if (!record)
-        return {"no record for " + ip};
-    return CompareMDataJson(sim->dumpedState(ip), MDataToJson(*record), ignored);
-}
-
 void TestLinkE2E::searchSelectAndReadBack()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--state",
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
                       ProcSim::stateFile("z7050-1.json")}));
-    search();
+    QVERIFY(device->search());
     const QString ip = waitForDevice();
     QCOMPARE(ip, kDeviceIp1);
-    QVERIFY(selectAndReadBack(ip));
+    QVERIFY(device->selectAndReadBack(ip));
     QCOMPARE(h->GetCurrentIp(), kDeviceIp1);
     QVERIFY(WaitSenderIdle(h));
     // The host address and the request both reached the device.
-    QCOMPARE(Rx(sim->logLines(), 0x0401), 1);
-    QCOMPARE(Rx(sim->logLines(), 0x0600), 1);
-    const QStringList diff = diffWithSim(ip);
+    QCOMPARE(frames().count(0x0401), 1);
+    QCOMPARE(frames().count(0x0600), 1);
+    const QStringList diff = device->diffWithSim(ip);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
     // The state is not trivially empty.
     QVERIFY(h->GetCurrentMData()->M_InputData.port[0].portNum > 0);
@@ -200,10 +112,10 @@ void TestLinkE2E::searchSelectAndReadBack()
 
 void TestLinkE2E::changeRoundTrip()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--state",
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
                       ProcSim::stateFile("z7050-1.json")}));
-    search();
-    QVERIFY(selectAndReadBack(waitForDevice()));
+    QVERIFY(device->search());
+    QVERIFY(device->selectAndReadBack(waitForDevice()));
     QVERIFY(WaitSenderIdle(h));
 
     MData* d = h->GetCurrentMData();
@@ -224,16 +136,16 @@ void TestLinkE2E::changeRoundTrip()
     QCOMPARE(layer.vs, 45u);
     QCOMPARE(layer.hact, 640u);
     QCOMPARE(layer.vact, 360u);
-    const QStringList diff = diffWithSim(kDeviceIp1);
+    const QStringList diff = device->diffWithSim(kDeviceIp1);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
 
 void TestLinkE2E::wholeConfigurationSend()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--state",
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
                       ProcSim::stateFile("z7050-1.json")}));
-    search();
-    QVERIFY(selectAndReadBack(waitForDevice()));
+    QVERIFY(device->search());
+    QVERIFY(device->selectAndReadBack(waitForDevice()));
     QVERIFY(WaitSenderIdle(h));
 
     // Change something in every table the send carries.
@@ -257,26 +169,24 @@ void TestLinkE2E::wholeConfigurationSend()
         SendBatchCommand(d, type, QString());
     QVERIFY(WaitSenderIdle(h, 10000));
     QVERIFY(!h->IsTimedOut());
-    QCOMPARE(Rx(sim->logLines(), 0x0402), 6);
+    QCOMPARE(frames().count(0x0402), 6);
 
-    const QStringList diff = diffWithSim(kDeviceIp1);
+    const QStringList diff = device->diffWithSim(kDeviceIp1);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
 
 void TestLinkE2E::silentDeviceGivesUp()
 {
     // The one real-time case: the device answers searches and nothing else.
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--silent"}));
-    search();
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--silent"}));
+    QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     SendCommand(nullptr, SEND_TAKECMD, nullptr, QString());
 
     QTRY_VERIFY_WITH_TIMEOUT(h->IsTimedOut(), 12000);
-    const QList<qint64> times = RxTimes(sim->logLines(), 0x0600);
+    const QList<qint64> times = rxTimes(frames(), 0x0600);
     QCOMPARE(times.size(), 4);
     // The device stamps a frame when it reads it, so a late read of one frame
     // shortens the gap before the next: some slack below the 2 s, far above
@@ -285,15 +195,14 @@ void TestLinkE2E::silentDeviceGivesUp()
         const qint64 gap = times[i] - times[i - 1];
         QVERIFY2(gap > 1800, qPrintable(QString::number(gap)));
     }
-    QCOMPARE(Rx(sim->logLines(), 0x0700), 0);  // emptied with the queue
+    QCOMPARE(frames().count(0x0700), 0);  // emptied with the queue
     QCOMPARE(h->PendingShortFrames(), 0);
 
     // The next frame clears the mark and goes out at once, not after the
     // 2 s that the sender would wait for the given-up frame.
     SendCommand(nullptr, SEND_TAKECMD, nullptr, QString());
     QVERIFY(!h->IsTimedOut());
-    QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value("code").toInt() == 0x0700; }, 1500));
+    QVERIFY(frames().waitForReceived(0x0700, kDeviceIp1, QString(), 1500));
 }
 
 // A device that acknowledges every frame twice: two freeze toggles in a row
@@ -301,25 +210,22 @@ void TestLinkE2E::silentDeviceGivesUp()
 // second before it has gone out).
 void TestLinkE2E::repeatedAcknowledgements()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--dup-ack", "--state",
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--dup-ack", "--state",
                       ProcSim::stateFile("z7050-1.json")}));
-    search();
-    QVERIFY(selectAndReadBack(waitForDevice()));
+    QVERIFY(device->search());
+    QVERIFY(device->selectAndReadBack(waitForDevice()));
     QVERIFY(WaitSenderIdle(h));
 
     const QString freeze = QStringLiteral("06");
-    const int before = RxWith(sim->logLines(), 0x0601, freeze);
+    const int before = frames().count(0x0601, freeze);
     SendCommand(nullptr, SEND_FREEZECMD, nullptr, QString());
     SendCommand(nullptr, SEND_FREEZECMD, nullptr, QString());
     const uint8_t pattern = 3;
     SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
     QVERIFY(WaitSenderIdle(h));
     // The test pattern went last: once it is there, so is everything before it.
-    QVERIFY(sim->waitForLog([](const QJsonObject& l) {
-        return l.value("dir").toString() == "rx" && l.value("code").toInt() == 0x0601 &&
-               l.value("payload").toString().startsWith(QLatin1String("0503"));
-    }, 5000));
-    QCOMPARE(RxWith(sim->logLines(), 0x0601, freeze) - before, 2);
+    QVERIFY(frames().waitForReceived(0x0601, kDeviceIp1, "0503"));
+    QCOMPARE(frames().count(0x0601, freeze) - before, 2);
     QVERIFY(!h->IsTimedOut());
 }
 
@@ -328,13 +234,11 @@ void TestLinkE2E::repeatedAcknowledgements()
 // order, and the link does not give up.
 void TestLinkE2E::lateAcknowledgements()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "400"}));
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "400"}));
     h->SetAckTimeout(250);
-    search();
+    QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
 
     for (uint8_t pattern = 1; pattern <= 4; ++pattern)
         SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
@@ -342,12 +246,10 @@ void TestLinkE2E::lateAcknowledgements()
     QVERIFY(!h->IsTimedOut());
     // Each pattern arrived at least once, the first ones before the later ones.
     QList<int> seen;
-    for (const QJsonObject& l : sim->logLines()) {
-        const QByteArray payload = QByteArray::fromHex(l.value("payload").toString().toLatin1());
-        if (l.value("dir").toString() != "rx" || l.value("code").toInt() != 0x0601 ||
-            payload.size() < 2 || payload.at(0) != 0x05)
+    for (const LoggedFrame& f : frames().received()) {
+        if (f.code != 0x0601 || f.payload.size() < 2 || f.payload.at(0) != 0x05)
             continue;
-        const int pattern = payload.at(1);
+        const int pattern = f.payload.at(1);
         if (seen.isEmpty() || seen.last() != pattern)
             seen << pattern;
     }
@@ -358,8 +260,8 @@ void TestLinkE2E::lateAcknowledgements()
 // and reach the devices; every command is logged with its target.
 void TestLinkE2E::takeBroadcasts()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1}));
-    search();
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1}));
+    QVERIFY(device->search());
     QCOMPARE(waitForDevice(), kDeviceIp1);
     h->SelectMachine(kDeviceIp1);
 
@@ -376,21 +278,17 @@ void TestLinkE2E::takeBroadcasts()
     QCOMPARE(log.count(QStringLiteral("Send CommandType:36 IPAddr:192.168.1.20"), true), 1);
 
     for (int code : {0x0580, 0x0581}) {
-        QVERIFY2(sim->waitForLog([code](const QJsonObject& l) {
-            return l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
-                   l.value("payload").toString().startsWith(QLatin1String("1415ff"));
-        }, 3000), qPrintable(QString::number(code, 16)));
+        QVERIFY2(frames().waitForReceived(code, QString(), "1415ff", 3000),
+                 qPrintable(QString::number(code, 16)));
     }
 }
 
 void TestLinkE2E::queueOrderAndOverflow()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "300"}));
-    search();
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--ack-delay", "300"}));
+    QVERIFY(device->search());
     const QString ip = waitForDevice();
-    h->SelectMachine(ip);
-    h->SetUnicastRemote(ip, kDevicePort);
-    h->OpenUnicastPort(h->GetBroadcastLocalIp(), kDevicePort);
+    device->select(ip);
 
     // While the first frame awaits its acknowledgement, a batch and then a
     // short frame are queued: the short one goes first.
@@ -400,12 +298,7 @@ void TestLinkE2E::queueOrderAndOverflow()
     SendBatchCommand(h->GetCurrentMData(), SEND_ALLTASKCMD, QString());
     SendCommand(nullptr, SEND_TAKECMD, nullptr, QString());
     QVERIFY(WaitSenderIdle(h));
-    QList<int> order;
-    for (const QJsonObject& l : sim->logLines())
-        if (l.value("dir").toString() == "rx" && !l.value("inBatch").toBool())
-            order << l.value("code").toInt();
-    order.removeAll(0x8080);
-    QCOMPARE(order, QList<int>({0x0601, 0x0700, 0x0402}));
+    QCOMPARE(frames().receivedCodes(), QList<int>({0x0601, 0x0700, 0x0402}));
 
     // Forty frames fill the queue; the forty-first is dropped.
     for (int i = 0; i < 41; ++i) {
@@ -417,12 +310,12 @@ void TestLinkE2E::queueOrderAndOverflow()
 
 void TestLinkE2E::discovery()
 {
-    QVERIFY(startSim({"--device", kDeviceIp2 + "," + kMac2, "--device",
+    QVERIFY(device->start({"--device", kDeviceIp2 + "," + kMac2, "--device",
                       kDeviceIp1 + "," + kMac1 + "," + kDeviceIp3}));
-    search();
-    QTRY_COMPARE_WITH_TIMEOUT(announced.size(), 2, 3000);
-    QCOMPARE(announced, QStringList({kDeviceIp1, kDeviceIp2}));  // sorted by text
-    QCOMPARE(ethIps, QStringList({kDeviceIp3, QString()}));
+    QVERIFY(device->search());
+    QVERIFY(device->waitForDevices(2, 3000));
+    QCOMPARE(device->announced(), QStringList({kDeviceIp1, kDeviceIp2}));  // sorted by text
+    QCOMPARE(device->announcedBoards(), QStringList({kDeviceIp3, QString()}));
     h->SelectMachine(kDeviceIp1);
     QCOMPARE(h->GetCurrentEthIp(), kDeviceIp3);
     QCOMPARE(h->GetMachineCount(), 3);  // two processors and one video board
@@ -431,40 +324,39 @@ void TestLinkE2E::discovery()
 void TestLinkE2E::announcementIsPublishedAtOnce()
 {
     h->SetInquiryDelay(10000);
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--announce"}));
-    search();
-    QTRY_VERIFY_WITH_TIMEOUT(!announced.isEmpty(), 2000);  // long before the timer
-    QCOMPARE(announced.first(), kDeviceIp1);
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--announce"}));
+    QVERIFY(device->search());
+    QVERIFY(device->waitForDevices(1, 2000));  // long before the timer
+    QCOMPARE(device->announced().first(), kDeviceIp1);
     // Later broadcasts reach every device again.
     QCOMPARE(h->GetBroadcastRemoteIp(), QString("255.255.255.255"));
 }
 
 void TestLinkE2E::deviceOnPcAddressIsReaddressed()
 {
-    QVERIFY(startSim({"--device", kPcIp + "," + kMac1}));
-    search();
+    QVERIFY(device->start({"--device", kPcIp + "," + kMac1}));
+    QVERIFY(device->search());
     // Reported only once it has confirmed the address it was given.
     const QString ip = waitForDevice();
     QCOMPARE(ip, QString("192.168.1.11"));
-    QVERIFY(sim->waitForLog([](const QJsonObject& l) {
-        return l.value("dir").toString() == "tx" && l.value("code").toInt() == 0x8100;
-    }, 1000));
+    QVERIFY(frames().waitFor([](const LoggedFrame& f) { return !f.rx && f.code == 0x8100; },
+                             1000));
     QCOMPARE(h->Devices().Snapshot().at(0).needsNewIp, uint8_t(0));
 }
 
 void TestLinkE2E::foreignRepliesAndHeartbeats()
 {
-    QVERIFY(startSim({"--device", kDeviceIp1 + "," + kMac1, "--state",
+    QVERIFY(device->start({"--device", kDeviceIp1 + "," + kMac1, "--state",
                       ProcSim::stateFile("z7050-1.json"), "--foreign-replies", "--status-interval",
                       "200"}));
     QSignalSpy beats(h, &MiddleHandler::SigHpsEvent);
-    search();
-    QVERIFY(selectAndReadBack(waitForDevice()));
+    QVERIFY(device->search());
+    QVERIFY(device->selectAndReadBack(waitForDevice()));
     QVERIFY(WaitSenderIdle(h));
     bool selected = false;
     QVERIFY(!h->FindMDataByIp("192.168.1.30", &selected));
     QCOMPARE(h->GetMachineCount(), 1);
-    const QStringList diff = diffWithSim(kDeviceIp1);
+    const QStringList diff = device->diffWithSim(kDeviceIp1);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
     // Status frames keep the device's heartbeat going.
     beats.clear();
@@ -473,5 +365,5 @@ void TestLinkE2E::foreignRepliesAndHeartbeats()
                         [](const QList<QVariant>& a) { return a.at(0).toString() == kDeviceIp1; }));
 }
 
-QTEST_GUILESS_MAIN(TestLinkE2E)
+LEDZ_TEST_GUILESS_MAIN(TestLinkE2E)
 #include "test_link_e2e.moc"

@@ -5,11 +5,14 @@
 #include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "ReplyDecoder.h"
+#include "TestFrames.h"
 #include "TestSupport.h"
 
 #include <QtTest>
 
 #include <cstring>
+
+using namespace TestFrames;
 
 namespace {
 
@@ -18,44 +21,9 @@ const QString kSelected = QStringLiteral("192.168.1.20");
 const QString kOther = QStringLiteral("192.168.1.21");
 const QString kUnknown = QStringLiteral("192.168.1.99");
 
-QByteArray Bytes(const ShortFrame& f)
-{
-    return QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
-}
-
-QByteArray Reply(uint16_t code, const QByteArray& head)
-{
-    Payload p;
-    for (int i = 0; i < head.size(); ++i)
-        p.set8(i, uint8_t(head[i]));
-    return Bytes(BuildShortFrame(code, p.data()));
-}
-
-QByteArray Ack(const ShortFrame& acked)
-{
-    Payload p;
-    p.set8(0, acked[38]);
-    p.set8(1, acked[4]);
-    p.set8(2, acked[5]);
-    return Bytes(BuildShortFrame(Frame::kAckCode, p.data()));
-}
-
 QByteArray AllCfgReply()
 {
-    return Reply(0x0602, QByteArray::fromHex("ff0211080001550101"));
-}
-
-QByteArray Batch(const QList<QByteArray>& frames)
-{
-    std::array<uint8_t, Frame::kLongAreaSize> area;
-    area.fill(0x55);
-    int at = 0;
-    for (const QByteArray& f : frames) {
-        std::copy(f.begin(), f.end(), area.begin() + at);
-        at += f.size();
-    }
-    const LongFrame l = BuildLongFrame(Frame::kBatchCode, area.data(), uint8_t(frames.size()));
-    return QByteArray(reinterpret_cast<const char*>(l.data()), int(l.size()));
+    return Short(0x0602, QByteArray::fromHex("ff0211080001550101"));
 }
 
 using Clock = MiddleHandler::Clock;
@@ -429,24 +397,24 @@ void TestMiddleHandler::dispatchRules()
     QCOMPARE(hps.count(), 3);
 
     QSignalSpy video(h, &MiddleHandler::SigIpBoardVideoFormat);
-    Feed(Reply(0x0671, QByteArray("\x02", 1)), kSelected);
+    Feed(Short(0x0671, QByteArray("\x02", 1)), kSelected);
     QCOMPARE(video.count(), 1);
     QCOMPARE(video.at(0).at(0).toInt(), 2);
     QCOMPARE(hps.count(), 3);  // no heartbeat for the video format
 
     QSignalSpy sync(h, &MiddleHandler::SigUIRefreshSyncLock);
-    Feed(Reply(0x0500, QByteArray::fromHex("000000000000" "0201")), kUnknown);
+    Feed(Short(0x0500, QByteArray::fromHex("000000000000" "0201")), kUnknown);
     QCOMPARE(sync.count(), 0);
     QCOMPARE(hps.count(), 4);  // status frames beat for any sender
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^CommandType:12c IPAddr:192.168.1.20$"));
-    Feed(Reply(0x012C, QByteArray::fromHex("000000000000" "0201")), kSelected);
+    Feed(Short(0x012C, QByteArray::fromHex("000000000000" "0201")), kSelected);
     QCOMPARE(sync.count(), 1);
     QCOMPARE(sync.at(0).at(0).toInt(), 2);
 
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    Feed(Reply(0x0600, QByteArray::fromHex("0000ab")), kSelected);
+    Feed(Short(0x0600, QByteArray::fromHex("0000ab")), kSelected);
     QCOMPARE(end.count(), 0);
-    Feed(Reply(0x0600, QByteArray::fromHex("0000aa")), kSelected);
+    Feed(Short(0x0600, QByteArray::fromHex("0000aa")), kSelected);
     QCOMPARE(end.count(), 1);
 }
 
@@ -455,7 +423,7 @@ void TestMiddleHandler::refusedReplyKeepsHeartbeat()
     QSignalSpy window(h, &MiddleHandler::SigUIRefreshOutputWindow);
     QSignalSpy hps(h, &MiddleHandler::SigHpsEvent);
     const MData before = *h->GetCurrentMData();
-    Feed(Reply(0x0633, QByteArray("\x06\x01", 2)), kSelected);  // window 6 does not exist
+    Feed(Short(0x0633, QByteArray("\x06\x01", 2)), kSelected);  // window 6 does not exist
     QCOMPARE(window.count(), 0);
     QCOMPARE(hps.count(), 1);
     QCOMPARE(h->GetCurrentMData()->M_OutputData.M_OPDisplayCfg[5].onOff,

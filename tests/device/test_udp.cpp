@@ -28,7 +28,7 @@ constexpr quint16 kPeerPort = 47020;
 constexpr quint16 kDevicePort = 61214;
 constexpr quint16 kBroadcastLocalPort = 61215;
 constexpr int kReceiveLimit = 8192;
-const QString kSecondPcIp = QStringLiteral("192.168.1.30");
+const QString kSecondPcIp = TestNet::kForeignIp;
 const QString kLimitedBroadcast = QStringLiteral("255.255.255.255");
 const QString kLoopback = QStringLiteral("127.0.0.1");
 

@@ -1,6 +1,7 @@
 // The input cell on its own: what a press, a release, a double-click and a
 // sub-cell press report, the split and tile states, Clear and Apply.
 #include "AppPaths.h"
+#include "GuiTest.h"
 #include "InputDragInfo.h"
 #include "InputLook.h"
 #include "InputSrcCell.h"
@@ -238,5 +239,5 @@ void TestInputCell::labelsAndClear()
     QVERIFY(!cell->subFrame(0)->isVisible());
 }
 
-QTEST_MAIN(TestInputCell)
+LEDZ_GUI_TEST_MAIN(TestInputCell)
 #include "test_inputcell.moc"

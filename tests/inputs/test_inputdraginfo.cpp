@@ -1,5 +1,6 @@
 // The "INFO" drag record: its bytes as the layout canvas reads them.
 
+#include "GuiTest.h"
 #include "InputDragInfo.h"
 
 #include <QMimeData>
@@ -104,5 +105,5 @@ void TestInputDragInfo::typeNames()
         QVERIFY(InputTypeName(t).isEmpty());
 }
 
-QTEST_MAIN(TestInputDragInfo)
+LEDZ_GUI_TEST_MAIN(TestInputDragInfo)
 #include "test_inputdraginfo.moc"

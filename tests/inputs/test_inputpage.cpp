@@ -4,6 +4,7 @@
 // the drag record.
 #include "AppPaths.h"
 #include "EdidDlg.h"
+#include "GuiTest.h"
 #include "HDMIRGBColorDlg.h"
 #include "ImageCrop.h"
 #include "InputDragInfo.h"
@@ -817,5 +818,5 @@ void TestInputPage::screenshot()
     page->edidPanel()->close();
 }
 
-QTEST_MAIN(TestInputPage)
+LEDZ_GUI_TEST_MAIN(TestInputPage)
 #include "test_inputpage.moc"

@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "ColorManagementDlg.h"
 #include "CustomMsgBox.h"
+#include "GuiTest.h"
 #include "KSV_PicSetDlg.h"
 #include "LayerPicSetTabDlg.h"
 #include "MiddleHandler.h"
@@ -11,9 +12,9 @@
 #include "NeoSliderComb.h"
 #include "ProcSim.h"
 #include "SendCommand.h"
+#include "test_picture_support.h"
 #include "TestNet.h"
 #include "TestSupport.h"
-#include "test_picture_support.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -183,7 +184,6 @@ private:
     MiddleHandler* h = nullptr;
     std::unique_ptr<ProcSim> sim;
     std::unique_ptr<KSV_PicSetDlg> page;
-    std::unique_ptr<ConnectWarnings> warnings;
     QTemporaryDir dir;
     MData fallbackBefore;
 };
@@ -195,7 +195,6 @@ void TestPicture::initTestCase()
     // The device link's lines are many; the one test that reads the page's
     // lines turns them on.
     QLoggingCategory::setFilterRules(QStringLiteral("ledz.device.debug=false"));
-    warnings = std::make_unique<ConnectWarnings>();
     h = MiddleHandler::GetInstance();
     fallbackBefore = h->FallbackRecord();
 }
@@ -215,12 +214,10 @@ void TestPicture::cleanup()
     sim.reset();
     h->ResetForTest();
     h->FallbackRecord() = fallbackBefore;
-    QVERIFY2(ConnectWarnings::seen().isEmpty(), qPrintable(ConnectWarnings::seen().join('\n')));
 }
 
 void TestPicture::cleanupTestCase()
 {
-    warnings.reset();
     if (h)
         h->ShutdownForTest();
 }
@@ -754,5 +751,5 @@ void TestPicture::escapeKeepsThePage()
     QVERIFY(page->isVisible());
 }
 
-QTEST_MAIN(TestPicture)
+LEDZ_GUI_TEST_MAIN(TestPicture)
 #include "test_picture.moc"

@@ -2,6 +2,7 @@
 // which entry and address each tab has in each working mode, the tab titles,
 // and the colour scenes and gamma positions.
 #include "ColorManagementDlg.h"
+#include "GuiTest.h"
 #include "KSV_PicSetDlg.h"
 #include "LayerPicSetTabDlg.h"
 
@@ -294,5 +295,5 @@ void TestPictureRules::gammaLimits()
     QCOMPARE(ColorScene::GammaSliderPosition(255), 50);
 }
 
-QTEST_MAIN(TestPictureRules)
+LEDZ_GUI_TEST_MAIN(TestPictureRules)
 #include "test_picture_rules.moc"

@@ -4,6 +4,7 @@
 // test_picture_screenshot.png.
 #include "AppPaths.h"
 #include "ColorManagementDlg.h"
+#include "GuiTest.h"
 #include "KSV_PicSetDlg.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
@@ -93,5 +94,5 @@ void TestPictureScreenshot::picturePage()
     QVERIFY(tabs.right() < panel.left());
 }
 
-QTEST_MAIN(TestPictureScreenshot)
+LEDZ_GUI_TEST_MAIN(TestPictureScreenshot)
 #include "test_picture_screenshot.moc"

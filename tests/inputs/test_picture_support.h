@@ -1,5 +1,6 @@
-// What the picture page's tests share: a watch on broken string connections
-// and the frames a simulated processor received.
+// What the picture page's tests share: the frames a simulated processor
+// received. (Broken string connections fail the test through the connection
+// guard of LEDZ_GUI_TEST_MAIN.)
 #pragma once
 
 #include "ProcSim.h"
@@ -7,52 +8,8 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <QtGlobal>
-#include <mutex>
 
 namespace PictureTest {
-
-// A SIGNAL()/SLOT() connection fails only at run time, with a warning that
-// starts "QObject::connect:". The watch counts those warnings while it is
-// installed and passes every message on.
-class ConnectWarnings {
-public:
-    ConnectWarnings() { previous() = qInstallMessageHandler(&ConnectWarnings::handle); }
-    ~ConnectWarnings() { qInstallMessageHandler(previous()); }
-    ConnectWarnings(const ConnectWarnings&) = delete;
-    ConnectWarnings& operator=(const ConnectWarnings&) = delete;
-
-    static QStringList seen()
-    {
-        std::lock_guard<std::mutex> lock(mutex());
-        return lines();
-    }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        if (message.startsWith(QLatin1String("QObject::connect:"))) {
-            std::lock_guard<std::mutex> lock(mutex());
-            lines() << message;
-        }
-        if (previous())
-            previous()(type, context, message);
-    }
-    static QtMessageHandler& previous()
-    {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-    static std::mutex& mutex()
-    {
-        static std::mutex m;
-        return m;
-    }
-    static QStringList& lines()
-    {
-        static QStringList l;
-        return l;
-    }
-};
 
 // One frame the device received outside a batch.
 struct RxFrame {

@@ -2,6 +2,7 @@
 // software renderer): drops of an input, double-click fits, drags with real
 // mouse events, captions, and a look at the painted canvas.
 #include "CellGeometry.h"
+#include "GuiTest.h"
 #include "InputDragInfo.h"
 #include "MouseEvents.h"
 #include "PaintCellCtrl.h"
@@ -391,5 +392,5 @@ void TestCanvas::screenshot()
     QVERIFY(shot.save(QStringLiteral(LEDZ_SHOT_DIR "/canvas-layer-view.png")));
 }
 
-QTEST_MAIN(TestCanvas)
+LEDZ_GUI_TEST_MAIN(TestCanvas)
 #include "test_canvas.moc"

@@ -3,6 +3,7 @@
 // the frames it received and the record the program keeps.
 #include "ChromaKeyDlg.h"
 #include "CommandEncoder.h"
+#include "GuiTest.h"
 #include "KSV_LayerGroupDlg.h"
 #include "LayerZoomDlg.h"
 #include "MiddleHandler.h"
@@ -446,5 +447,5 @@ void TestLayerPanels::otherWorkingModesSendNothing()
                         sizeof(LayerZoomCfg)));
 }
 
-QTEST_MAIN(TestLayerPanels)
+LEDZ_GUI_TEST_MAIN(TestLayerPanels)
 #include "test_layerpanels.moc"

@@ -2,6 +2,7 @@
 // processor: after the read-back its canvas shows the device's outputs and
 // layers; the operator drags and drops on it; and a look at both views.
 #include "CellGeometry.h"
+#include "GuiTest.h"
 #include "InputDragInfo.h"
 #include "KSV_OpSetDlg.h"
 #include "MiddleHandler.h"
@@ -163,5 +164,5 @@ void TestOpSetPage::dragAndDropOnThePage()
     QCOMPARE(c->layerCells().at(3)->caption, QString("Layer 4: Input  3HDMI"));
 }
 
-QTEST_MAIN(TestOpSetPage)
+LEDZ_GUI_TEST_MAIN(TestOpSetPage)
 #include "test_opsetpage.moc"

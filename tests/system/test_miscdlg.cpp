@@ -3,7 +3,7 @@
 // whole read and send, test patterns and the factory reset.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
-#include "LinkedDevice.h"
+#include "GuiTest.h"
 #include "LogoSettingDlg.h"
 #include "MDataJson.h"
 #include "MiddleHandler.h"
@@ -16,6 +16,7 @@
 #include "SearchGroups.h"
 #include "SendCommand.h"
 #include "StatusInfoDlg.h"
+#include "SystemDevice.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 #include "XmlStreamHelper.h"
@@ -95,7 +96,7 @@ private:
     void clickConfirmed(const QString& name);
 
     MiddleHandler* h = nullptr;
-    LinkedDevice device;
+    SystemDevice device;
     std::unique_ptr<MiscDlg> page;
     QTemporaryDir appDir;
 };
@@ -467,5 +468,5 @@ void TestMiscDlg::screenshot()
     QVERIFY(page->grab().save(out));
 }
 
-QTEST_MAIN(TestMiscDlg)
+LEDZ_GUI_TEST_MAIN(TestMiscDlg)
 #include "test_miscdlg.moc"

@@ -4,10 +4,11 @@
 // received, the record and the key lamps.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "GuiTest.h"
 #include "KeyLamps.h"
 #include "MiddleHandler.h"
-#include "PresetDlg.h"
 #include "LinkedDevice.h"
+#include "PresetDlg.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 
@@ -22,6 +23,8 @@
 #include <memory>
 
 using TestSupport::WaitSenderIdle;
+
+using GuiTest::BoxAnswer;
 
 namespace {
 
@@ -78,7 +81,8 @@ void TestPresets::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
     InitAppResources();
-    QVERIFY2(device_.start(), qPrintable(device_.error()));
+    MiddleHandler::GetInstance()->SetInquiryDelay(300);
+    QVERIFY(device_.link(LinkedDevice::oneDevice()));
     h_ = device_.handler();
     page_ = std::make_unique<PresetDlg>(nullptr);
     presetReports_ = std::make_unique<QSignalSpy>(h_, &MiddleHandler::SigUiRefreshPresetValid);
@@ -97,11 +101,13 @@ void TestPresets::cleanupTestCase()
 {
     page_.reset();
     device_.stop();
+    if (h_)
+        h_->ShutdownForTest();
 }
 
 QStringList TestPresets::presetFrames() const
 {
-    return device_.frames(0x0603, 3);
+    return device_.frames().payloads(0x0603, 3);
 }
 
 // Until the program has handled count validity reports since the test began.
@@ -265,10 +271,9 @@ void TestPresets::saveAsksThenStores()
     page_->On_SigUiRefreshPresetValid();
     const LampColours lampBefore = Lamp(key);
 
-    QString asked;
-    AnswerNextBox(answer, &asked);
+    const BoxAnswer asked{QDialogButtonBox::StandardButton(answer)};
     QTest::mouseClick(page_->saveButton(preset), Qt::LeftButton);
-    QCOMPARE(asked, QStringLiteral("Save Preset?"));
+    QCOMPARE(asked.text(), QStringLiteral("Save Preset?"));
     // At once, before the device reports: the load button and the record.
     QCOMPARE(page_->loadButton(preset)->isEnabled(), stored);
     QCOMPARE(page_->nameEdit(preset)->isEnabled(), stored);
@@ -298,17 +303,16 @@ void TestPresets::clearPresetClearsTheCheckedOne()
     QPushButton* clear = page_->findChild<QPushButton*>("pushButton_4");
 
     // Nothing checked: asked, then nothing sent.
-    QString asked;
-    AnswerNextBox(QDialogButtonBox::Ok, &asked);
+    const BoxAnswer asked(QDialogButtonBox::Ok);
     QTest::mouseClick(clear, Qt::LeftButton);
-    QCOMPARE(asked, QStringLiteral("Clear The Preset?"));
+    QCOMPARE(asked.text(), QStringLiteral("Clear The Preset?"));
     // Refused: nothing sent either.
     QTest::mouseClick(page_->loadButton(1), Qt::LeftButton);
-    AnswerNextBox(QDialogButtonBox::Cancel);
+    const BoxAnswer answer1(QDialogButtonBox::Cancel);
     QTest::mouseClick(clear, Qt::LeftButton);
     QVERIFY(page_->loadButton(1)->isChecked());
 
-    AnswerNextBox(QDialogButtonBox::Ok);
+    const BoxAnswer answer2(QDialogButtonBox::Ok);
     QTest::mouseClick(clear, Qt::LeftButton);
     QVERIFY(!page_->loadButton(1)->isEnabled());
     QVERIFY(!page_->loadButton(1)->isChecked());
@@ -363,9 +367,9 @@ void TestPresets::workingModeOutsideTheTablesTouchesNothing()
         page_->On_SigUiRefreshPresetValid();
         page_->ClickPresetByKey(16);
         // The commands still go out; the tables stay as they are.
-        AnswerNextBox(QDialogButtonBox::Ok);
+        const BoxAnswer answer3(QDialogButtonBox::Ok);
         QTest::mouseClick(page_->saveButton(9), Qt::LeftButton);
-        AnswerNextBox(QDialogButtonBox::Ok);
+        const BoxAnswer answer4(QDialogButtonBox::Ok);
         QTest::mouseClick(page_->findChild<QPushButton*>("pushButton_4"), Qt::LeftButton);
         page_->nameEdit(9)->setText(QStringLiteral("x"));
         emit page_->nameEdit(9)->editingFinished();
@@ -389,14 +393,13 @@ void TestPresets::clearAllPresets()
 {
     data().M_PresetName[MOSAIC_MODE][0] = QStringLiteral("Walk-in");
     page_->On_SigUiRefreshPresetValid();
-    AnswerNextBox(QDialogButtonBox::Cancel);
+    const BoxAnswer answer5(QDialogButtonBox::Cancel);
     QTest::mouseClick(page_->findChild<QPushButton*>("pushButton_3"), Qt::LeftButton);
     QVERIFY(page_->loadButton(0)->isEnabled());
 
-    QString asked;
-    AnswerNextBox(QDialogButtonBox::Ok, &asked);
+    const BoxAnswer asked(QDialogButtonBox::Ok);
     QTest::mouseClick(page_->findChild<QPushButton*>("pushButton_3"), Qt::LeftButton);
-    QCOMPARE(asked, QStringLiteral("Clear All Presets?"));
+    QCOMPARE(asked.text(), QStringLiteral("Clear All Presets?"));
     for (int i = 0; i < PresetDlg::kPresetCount; ++i) {
         QVERIFY(!page_->loadButton(i)->isEnabled());
         QVERIFY(!page_->nameEdit(i)->isEnabled());
@@ -418,5 +421,5 @@ void TestPresets::clearAllPresets()
     }
 }
 
-QTEST_MAIN(TestPresets)
+LEDZ_GUI_TEST_MAIN(TestPresets)
 #include "test_presets.moc"

@@ -4,10 +4,11 @@
 // device is selected: the commands work on the record the pages show.
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
-#include "LinkedDevice.h"
+#include "GuiTest.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
 #include "ProjectFile.h"
+#include "SystemDevice.h"
 #include "XmlStreamHelper.h"
 
 #include "FileBytes.h"
@@ -227,5 +228,5 @@ void TestProjectCommands::failedSaveAsIsReported()
     QVERIFY(!QFile::exists(path("no-such-folder/p.KPrj")));
 }
 
-QTEST_MAIN(TestProjectCommands)
+LEDZ_GUI_TEST_MAIN(TestProjectCommands)
 #include "test_projectcommands.moc"

@@ -3,6 +3,7 @@
 // private network: the frames it received, the record, and what the pages
 // show of its reports.
 #include "AppPaths.h"
+#include "GuiTest.h"
 #include "LinkedDevice.h"
 #include "LogoSettingDlg.h"
 #include "ScheduleTaskDlg.h"
@@ -24,6 +25,8 @@
 #include <QtTest>
 
 using TestSupport::WaitSenderIdle;
+
+using GuiTest::BoxAnswer;
 
 namespace {
 
@@ -63,7 +66,7 @@ private slots:
     void scheduleIgnoresWhatNoWidgetCanShow();
 
 private:
-    MData& data() { return device_.data(); }
+    MData& data() { return *device_.handler()->GetCurrentMData(); }
 
     LinkedDevice device_;
     MData readBack_;
@@ -73,7 +76,8 @@ void TestSubPages::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
     InitAppResources();
-    QVERIFY2(device_.start(), qPrintable(device_.error()));
+    MiddleHandler::GetInstance()->SetInquiryDelay(300);
+    QVERIFY(device_.link(LinkedDevice::oneDevice()));
     readBack_ = data();
 }
 
@@ -86,6 +90,7 @@ void TestSubPages::init()
 void TestSubPages::cleanupTestCase()
 {
     device_.stop();
+    device_.handler()->ShutdownForTest();
 }
 
 void TestSubPages::statusTexts_data()
@@ -142,7 +147,7 @@ void TestSubPages::statusShowsTheDevicesReports()
         SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
     QTRY_COMPARE(voltages.count(), 1);
     QTRY_COMPARE(versions.count(), 3);
-    QCOMPARE(device_.frames(0x0710, 1), (QStringList{"02", "00", "01", "03"}));
+    QCOMPARE(device_.frames().payloads(0x0710, 1), (QStringList{"02", "00", "01", "03"}));
 
     QCOMPARE(label->text(), QStringLiteral("Main Board: B0003 A0070 Mar 12 2024 10:41:07"));
     QCOMPARE(page.findChild<QLabel*>("label_2")->text(),
@@ -207,16 +212,15 @@ void TestSubPages::logoSaveIsRefusedOnARotatedLayer()
     data().M_LogoInfo.op = 0x5A;
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_4"), Qt::LeftButton);  // Layer 3
 
-    QString told;
-    AnswerNextBox(QDialogButtonBox::Ok, &told);
+    const BoxAnswer told(QDialogButtonBox::Ok);
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_6"), Qt::LeftButton);  // Start
-    QTRY_COMPARE(told, QStringLiteral("Layer Roation Is On,Can't Save Logo."));
+    QTRY_COMPARE(told.text(), QStringLiteral("Layer Roation Is On,Can't Save Logo."));
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton"), Qt::LeftButton);    // Load
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_9"), Qt::LeftButton);  // Delete
     QVERIFY(WaitSenderIdle(device_.handler()));
     // Byte 0 repeats the device's last report; then mode, side (Preview),
     // layer and operation.
-    QCOMPARE(device_.frames(0x0605, 5),
+    QCOMPARE(device_.frames().payloads(0x0605, 5),
              (QStringList{Hex({0x5A, mode, 1, 2, 4}), Hex({0x5A, mode, 1, 2, 7})}));
     QCOMPARE(data().M_LogoInfo.workMode, mode);
 
@@ -241,7 +245,7 @@ void TestSubPages::logoSaveShowsItsProgress()
     QVERIFY(page.findChild<QPushButton*>("pushButton_7")->isHidden());
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_6"), Qt::LeftButton);
     QVERIFY(WaitSenderIdle(device_.handler()));
-    QCOMPARE(device_.frames(0x0605, 5).value(0).mid(2), Hex({0, 1, 0, 1}));
+    QCOMPARE(device_.frames().payloads(0x0605, 5).value(0).mid(2), Hex({0, 1, 0, 1}));
 
     // State 2 at 0 %: the label and an empty text field.
     QTRY_VERIFY(reports.count() >= 1);
@@ -290,7 +294,7 @@ void TestSubPages::scheduleSetFromTheStartState()
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_4"), Qt::LeftButton);  // Set
     QVERIFY(WaitSenderIdle(device_.handler()));
     // Option and preset kept; the period is the spin box's; 01 enabled.
-    QCOMPARE(device_.frames(0x0607, 16),
+    QCOMPARE(device_.frames().payloads(0x0607, 16),
              QStringList{Hex({0x00, 0x0E, 0x01, 0x55, 0, 27, 3, 4, 5, 6, 7, 2, 1, 0, 1, 0})});
     QCOMPARE(int(task.year), 27);
     QCOMPARE(int(task.period), 1);
@@ -344,7 +348,7 @@ void TestSubPages::scheduleSetWritesOptionPeriodAndPreset()
     QCOMPARE(int(task.presetId), 5);
     QCOMPARE(page.taskIndicator(7)->isChecked(), indicator);
     QVERIFY(WaitSenderIdle(device_.handler()));
-    const QString sent = device_.frames(0x0607, 16).value(0);
+    const QString sent = device_.frames().payloads(0x0607, 16).value(0);
     QCOMPARE(sent.mid(22, 10), Hex({option, period, 0, 1, 5}));
     data().M_PresetValid[MOSAIC_MODE][5] = 1;
 }
@@ -370,7 +374,7 @@ void TestSubPages::scheduleClearTasksZeroesOnlyOptions()
     QVERIFY(page.findChild<QPushButton*>("pushButton_5")->isChecked());
     QVERIFY(page.findChild<QSpinBox*>("spinBox")->isHidden());
     QVERIFY(WaitSenderIdle(device_.handler()));
-    QCOMPARE(device_.frames(0x0607, 2), QStringList{"01ff"});
+    QCOMPARE(device_.frames().payloads(0x0607, 2), QStringList{"01ff"});
     QTRY_VERIFY(status.count() >= 1);
 }
 
@@ -400,7 +404,7 @@ void TestSubPages::scheduleStatusReports()
     QVERIFY(page.findChild<QPushButton*>("pushButton_8")->isChecked());
     QVERIFY(page.taskIndicator(4)->isChecked());
     QVERIFY(WaitSenderIdle(device_.handler()));
-    QCOMPARE(device_.frames(0x0607, 2), (QStringList{"0201", "0200", "0202"}));
+    QCOMPARE(device_.frames().payloads(0x0607, 2), (QStringList{"0201", "0200", "0202"}));
 }
 
 void TestSubPages::scheduleIgnoresWhatNoWidgetCanShow()
@@ -440,5 +444,5 @@ void TestSubPages::scheduleIgnoresWhatNoWidgetCanShow()
     data().M_AllCfg.workMode = readBack_.M_AllCfg.workMode;
 }
 
-QTEST_MAIN(TestSubPages)
+LEDZ_GUI_TEST_MAIN(TestSubPages)
 #include "test_subpages.moc"

@@ -7,7 +7,9 @@
 #include "MDataJson.h"
 #include "ProcSim.h"
 #include "ReplyDecoder.h"
+#include "TestFrames.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 
 #include <QDeadlineTimer>
 #include <QNetworkDatagram>
@@ -15,6 +17,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 #include <functional>
+
+using namespace TestFrames;
 
 namespace {
 
@@ -32,26 +36,6 @@ struct Rx {
     QString from;
     bool batched = false;
 };
-
-QByteArray Short(uint16_t code, const QByteArray& head)
-{
-    Payload p;
-    for (int i = 0; i < head.size() && i < Frame::kPayloadSize; ++i)
-        p.set8(i, uint8_t(head[i]));
-    const ShortFrame f = BuildShortFrame(code, p.data());
-    return QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
-}
-
-QByteArray Batch(const QList<QByteArray>& shorts)
-{
-    QByteArray area(Frame::kLongAreaSize, char(Frame::kFill));
-    for (int i = 0; i < shorts.size(); ++i)
-        area.replace(i * Frame::kShortSize, Frame::kShortSize, shorts[i]);
-    const LongFrame f =
-        BuildLongFrame(Frame::kBatchCode, reinterpret_cast<const uint8_t*>(area.constData()),
-                       uint8_t(shorts.size()));
-    return QByteArray(reinterpret_cast<const char*>(f.data()), int(f.size()));
-}
 
 uint8_t Sum(const QByteArray& b, int n)
 {
@@ -781,5 +765,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestProcSim)
+LEDZ_TEST_GUILESS_MAIN(TestProcSim)
 #include "test_procsim.moc"

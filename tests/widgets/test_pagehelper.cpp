@@ -1,6 +1,7 @@
 // The page helper: Escape never closes a page, a language change retranslates
 // it, and a burst of device reports gives one redraw per event-loop turn.
 
+#include "GuiTest.h"
 #include "PageHelper.h"
 
 #include <QDialog>
@@ -115,5 +116,5 @@ void TestPageHelper::requestDuringRedrawGivesAnother()
     QCOMPARE(redraws, 2);
 }
 
-QTEST_MAIN(TestPageHelper)
+LEDZ_GUI_TEST_MAIN(TestPageHelper)
 #include "test_pagehelper.moc"

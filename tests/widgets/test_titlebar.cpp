@@ -9,6 +9,7 @@
 // which is what a window manager's late answer looks like at the moment of
 // the first move.
 
+#include "GuiTest.h"
 #include "MouseEvents.h"
 #include "TitleBar.h"
 
@@ -121,5 +122,5 @@ void TestTitleBar::dragMaximised()
     QVERIFY2(shown, "the screen does not show the restored window under the pointer");
 }
 
-QTEST_MAIN(TestTitleBar)
+LEDZ_GUI_TEST_MAIN(TestTitleBar)
 #include "test_titlebar.moc"

@@ -3,6 +3,7 @@
 
 #include "AppPaths.h"
 #include "CustomMsgBox.h"
+#include "GuiTest.h"
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
 #include "ProgressHelper.h"
@@ -31,12 +32,6 @@ QList<CustomMsgBox*> visibleBoxes(QWidget* owner)
         if (box->isVisible())
             boxes << box;
     return boxes;
-}
-
-// Runs action once the next modal loop is running.
-void whenModal(std::function<void()> action)
-{
-    QTimer::singleShot(0, std::move(action));
 }
 }  // namespace
 
@@ -317,19 +312,19 @@ void TestWidgets::msgBoxResult()
     QWidget owner;
     CustomMsgBox box(&owner, "Tips", "Exit System?",
                      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, QDialogButtonBox::Ok);
-    auto* buttons = box.findChild<QDialogButtonBox*>();
-    whenModal([&] {
+    const GuiTest::BoxAnswer answer([&](QWidget* modal) {
         if (action == "ok")
-            buttons->button(QDialogButtonBox::Ok)->click();
+            QVERIFY(GuiTest::clickBoxButton(modal, QDialogButtonBox::Ok));
         else if (action == "cancel")
-            buttons->button(QDialogButtonBox::Cancel)->click();
+            QVERIFY(GuiTest::clickBoxButton(modal, QDialogButtonBox::Cancel));
         else if (action == "close")
-            box.findChild<QPushButton*>("closeButton")->click();
+            QVERIFY(GuiTest::clickBoxButton(modal, QDialogButtonBox::NoButton));
         else
-            send(box.findChild<QLabel*>("iconLabel"), QEvent::MouseButtonDblClick, QPoint(5, 5),
+            send(modal->findChild<QLabel*>("iconLabel"), QEvent::MouseButtonDblClick, QPoint(5, 5),
                  Qt::LeftButton, Qt::LeftButton, QPoint());
     });
     QCOMPARE(box.exec(), result);
+    QVERIFY(answer.answered());
     QVERIFY(!box.isVisible());
 }
 
@@ -341,16 +336,15 @@ void TestWidgets::msgBoxConfirmationIsModal()
                      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, QDialogButtonBox::Ok);
     // Not on screen before exec(): shown there, it is modal from the start.
     QVERIFY(!box.isVisible());
-    bool visible = false;
     QWidget* modal = nullptr;
-    whenModal([&] {
-        visible = box.isVisible();
-        modal = QApplication::activeModalWidget();
-        box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    const GuiTest::BoxAnswer answer([&](QWidget* w) {
+        modal = w;
+        QVERIFY(GuiTest::clickBoxButton(w, QDialogButtonBox::Ok));
     });
     QCOMPARE(box.exec(), int(QDialogButtonBox::Ok));
-    QVERIFY(visible);
     QCOMPARE(modal, static_cast<QWidget*>(&box));
+    QCOMPARE(answer.title(), QStringLiteral("Tips"));
+    QCOMPARE(answer.text(), QStringLiteral("Exit System?"));
 }
 
 void TestWidgets::msgBoxNoticeDoesNotBlock()
@@ -758,5 +752,5 @@ void TestWidgets::progressTimeOutNoticeGoesWhenClosed()
     }
 }
 
-QTEST_MAIN(TestWidgets)
+LEDZ_GUI_TEST_MAIN(TestWidgets)
 #include "test_widgets.moc"

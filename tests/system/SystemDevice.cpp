@@ -1,4 +1,4 @@
-#include "LinkedDevice.h"
+#include "SystemDevice.h"
 
 #include "SearchGroups.h"
 #include "SendCommand.h"
@@ -73,7 +73,7 @@ bool NoticeShown(const QString& text)
     return false;
 }
 
-bool LinkedDevice::start(const QString& stateName, const QStringList& extraArgs)
+bool SystemDevice::start(const QString& stateName, const QStringList& extraArgs)
 {
     h_ = MiddleHandler::GetInstance();
     h_->SetInquiryDelay(300);
@@ -117,14 +117,14 @@ bool LinkedDevice::start(const QString& stateName, const QStringList& extraArgs)
     return true;
 }
 
-void LinkedDevice::stop()
+void SystemDevice::stop()
 {
     proc_.reset();
     if (h_)
         h_->ShutdownForTest();
 }
 
-bool LinkedDevice::settle()
+bool SystemDevice::settle()
 {
     bool answered = false;
     const QMetaObject::Connection c =
@@ -140,12 +140,12 @@ bool LinkedDevice::settle()
     return true;
 }
 
-void LinkedDevice::markFrames()
+void SystemDevice::markFrames()
 {
     mark_ = proc_->logLines().size();
 }
 
-QStringList LinkedDevice::frames(int code, int bytes) const
+QStringList SystemDevice::frames(int code, int bytes) const
 {
     QStringList out;
     const QList<QJsonObject> lines = proc_->logLines();

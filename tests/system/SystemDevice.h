@@ -19,7 +19,7 @@ void ChooseInNextFileDialog(const QString& path);
 // A "Tips" notice with that text is on screen.
 bool NoticeShown(const QString& text);
 
-class LinkedDevice {
+class SystemDevice {
 public:
     // Starts procsim with state file stateName (and extraArgs) and links to
     // it; false (with the reason in error()) when any step fails. A device
