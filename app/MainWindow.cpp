@@ -12,6 +12,7 @@
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
 #include "PresetDlg.h"
@@ -137,17 +138,17 @@ void MainWindow::initWindow()
 
     pageButtons_ = {ui->PicSet_Btn,   ui->Output_Btn,   ui->pushButton_3, ui->pushButton_4,
                     ui->pushButton_5, ui->pushButton_6, ui->pushButton_8};
-    QFont font(QStringLiteral("Microsoft YaHei"), 14, 80);
-    font.setItalic(false);
+    const QFont font = Look::Font(14);
     for (QPushButton* button : pageButtons_) {
         button->setCheckable(true);
         button->setAutoExclusive(true);
         button->setFont(font);
     }
 
+    // Before the pages: each widget is then polished once, by the one sheet.
+    loadStyleSheet();
     createTitleBar();
     createPages();
-    loadStyleSheet();
     MiddleHandler::GetInstance();
 }
 
@@ -220,16 +221,7 @@ void MainWindow::createPages()
 
 void MainWindow::loadStyleSheet()
 {
-    QFile file(QStringLiteral(":/res/qss/style_Main.qss"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Can't open the style sheet file.");
-        return;
-    }
-    QByteArray text = file.readAll();
-    const int nul = text.indexOf('\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    qApp->setStyleSheet(QString::fromUtf8(text));
+    Look::ApplyStyleSheet();
 }
 
 void MainWindow::loadStartupProject()

@@ -1,5 +1,6 @@
 #include "MiscDlg.h"
 
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "ProgressHelper.h"
@@ -23,14 +24,7 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
         if (ethOutputButton_)
             ethOutputButton_->setText(tr("Eth Output"));
     });
-    const QString style = QStringLiteral(
-        "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-        " border-radius: 5px; min-width: 120px; min-height: 36px; }"
-        "QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-        " color: rgb(239, 156, 0); border: none; }"
-        "QPushButton:disabled { color: rgb(128, 128, 128); }"
-        "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }");
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
 
     // Each language is offered in its own script, whatever the current one.
     struct LanguageButton {
@@ -47,7 +41,6 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
         auto* button = new QPushButton(QString::fromUtf8(l.name), this);
         button->setObjectName(QStringLiteral("languageButton%1").arg(int(l.type)));
         button->setFont(font);
-        button->setStyleSheet(style);
         const LANGUAGE_TYPE type = l.type;
         connect(button, &QPushButton::clicked, this, [this, type] { emit sigLanguageChange(type); });
         languageRow->addWidget(button);
@@ -57,7 +50,6 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     ethOutputButton_ = new QPushButton(tr("Eth Output"), this);
     ethOutputButton_->setObjectName(QStringLiteral("ethOutputButton"));
     ethOutputButton_->setFont(font);
-    ethOutputButton_->setStyleSheet(style);
     ethOutputButton_->setEnabled(false);
     connect(ethOutputButton_, SIGNAL(clicked()), this, SIGNAL(sigVideoShow()));
     auto* ethRow = new QHBoxLayout;

@@ -104,8 +104,8 @@ int main(int argc, char** argv)
         const bool mainFirst = i % 2 == 0;
         for (int k = 0; k < 2; ++k) {
             const bool isMain = mainFirst == (k == 0);
-            const bool ok = isMain ? measure(self, {QStringLiteral("--child")}, m)
-                                   : measure(bare, {}, b);
+            const bool ok =
+                isMain ? measure(self, {QStringLiteral("--child")}, m) : measure(bare, {}, b);
             if (!ok) {
                 std::fprintf(stderr, "a measured start failed\n");
                 return 1;
