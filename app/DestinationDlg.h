@@ -5,12 +5,13 @@
 // device pages' reports on to the main window.
 #pragma once
 
+#include "LazyProgress.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class MachinePageDlg;
-class ProgressHelper;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -70,7 +71,7 @@ private:
     QStringList addresses_;
     int searchPos_ = 0;
     QTimer* searchTimer_;
-    ProgressHelper* progress_;
+    LazyProgress progress_;
     QStringList fixedAddresses_;
     int searchStepMs_ = kSearchStepMs;
     int inquireDelayMs_ = kInquireDelayMs;

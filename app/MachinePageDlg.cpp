@@ -3,7 +3,6 @@
 #include "CustomMsgBox.h"
 #include "DeviceLog.h"
 #include "MiddleHandler.h"
-#include "ProgressHelper.h"
 #include "SendCommand.h"
 
 #include <QEvent>
@@ -46,8 +45,8 @@ MachinePageDlg::MachinePageDlg(QWidget* parent) : QWidget(parent)
     layout->setSpacing(0);
     layout->addWidget(scrollArea_);
 
-    progress_ = new ProgressHelper(this, 1000, QString(), tr("Inquire Machine Data Timeout."));
-    progress_->setCompleteWhenHidden(true);
+    progress_ = LazyProgress(this, 1000, QString(), tr("Inquire Machine Data Timeout."),
+                             [](ProgressHelper* p) { p->setCompleteWhenHidden(true); });
 }
 
 void MachinePageDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString EthIp)
@@ -213,7 +212,7 @@ void MachinePageDlg::On_sigHpsEvent(QString ip)
 
 void MachinePageDlg::On_SigUIRefreshRequstCmdEnd()
 {
-    progress_->stopProgressDialog();
+    progress_.stop();
 }
 
 void MachinePageDlg::On_sigMachineCheck(MachineCell* MCell, bool bChecked)
@@ -251,7 +250,8 @@ void MachinePageDlg::resizeEvent(QResizeEvent* event)
 
 void MachinePageDlg::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        progress_->dialog()->setCancelButtonText(tr("Cancel"));
+    ProgressHelper* progress = progress_.built();
+    if (event->type() == QEvent::LanguageChange && progress)
+        progress->dialog()->setCancelButtonText(tr("Cancel"));
     QWidget::changeEvent(event);
 }

@@ -3,7 +3,6 @@
 #include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
-#include "ProgressHelper.h"
 #include "SendCommand.h"
 #include "XmlStreamHelper.h"
 
@@ -61,10 +60,10 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     column->addLayout(ethRow);
     column->addStretch();
 
-    progress_ = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
-                                   tr("Inquire Machine Data Timeout."));
-    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, progress_,
-            &ProgressHelper::stopProgressDialog);
+    progress_ = LazyProgress(this, 60, tr("Inquire Machine Data."),
+                             tr("Inquire Machine Data Timeout."));
+    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, this,
+            [this] { progress_.stop(); });
 }
 
 void MiscDlg::UiRefreshAll() {}
