@@ -6,8 +6,8 @@
 //   bench_startup_bare START_NS
 //
 // Prints the milliseconds from START_NS (CLOCK_MONOTONIC, taken by the
-// caller just before starting this process) to the first frame, and the
-// resident memory in KiB then.
+// caller just before starting this process) to the first frame, the
+// processor milliseconds used until then and the resident memory in KiB.
 
 #include "FirstFrame.h"
 
