@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
+#include <functional>
 
 namespace {
 // Relative luminance and contrast ratio as the accessibility guidelines
@@ -35,28 +36,31 @@ double contrast(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// Pixels of the area that contrast with the colour at least by ratio.
-int countContrasting(const QImage& image, const QRect& area, const QColor& color, double ratio)
+// Pixels of the area for which the test holds.
+int countWhere(const QRect& area, const std::function<bool(int x, int y)>& test)
 {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (contrast(image.pixelColor(x, y), color) >= ratio)
-                ++n;
+            n += test(x, y);
     return n;
+}
+
+// Pixels of the area that contrast with the colour at least by ratio.
+int countContrasting(const QImage& image, const QRect& area, const QColor& color, double ratio)
+{
+    return countWhere(
+        area, [&](int x, int y) { return contrast(image.pixelColor(x, y), color) >= ratio; });
 }
 
 // The same within the disc of the radius around centre (pixel centres count).
 int countContrastingInDisc(const QImage& image, QPointF centre, double radius, const QColor& color,
                            double ratio)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y()) <= radius &&
-                contrast(image.pixelColor(x, y), color) >= ratio)
-                ++n;
-    return n;
+    return countWhere(image.rect(), [&](int x, int y) {
+        return std::hypot(x + 0.5 - centre.x(), y + 0.5 - centre.y()) <= radius &&
+               contrast(image.pixelColor(x, y), color) >= ratio;
+    });
 }
 
 const QColor kPercentText(255, 255, 0);
@@ -171,11 +175,9 @@ void TestLook::cellTickVisible()
     QVERIFY(countContrasting(unticked, area, cellColour, 3.0) >= 20);
     const int mark = countContrastingInDisc(ticked, centre, 5, cellColour, 3.0);
     QVERIFY2(mark >= 20, qPrintable(QString::number(mark)));
-    int differing = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (contrast(ticked.pixelColor(x, y), unticked.pixelColor(x, y)) >= 3.0)
-                ++differing;
+    const int differing = countWhere(area, [&](int x, int y) {
+        return contrast(ticked.pixelColor(x, y), unticked.pixelColor(x, y)) >= 3.0;
+    });
     QVERIFY2(differing >= 30, qPrintable(QString::number(differing)));
 }
 
