@@ -4,6 +4,7 @@
 #include "Look.h"
 #include "MachinePageDlg.h"
 #include "MiddleHandler.h"
+#include "ProgressHelper.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
 
@@ -16,13 +17,6 @@
 
 namespace {
 constexpr int kSearchProgressMs = 50;
-
-// The texts of the search progress, when it is built and at every language change.
-void TranslateProgress(ProgressHelper* progress)
-{
-    progress->dialog()->setLabelText(DestinationDlg::tr("Search Machine..."));
-    progress->dialog()->setCancelButtonText(DestinationDlg::tr("Cancel"));
-}
 }  // namespace
 
 DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
@@ -67,7 +61,7 @@ DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
     layout->addWidget(pushButton_);
     layout->addStretch();
 
-    progress_ = LazyProgress(this, kSearchProgressMs, QString(), QString(), TranslateProgress);
+    progress_ = new ProgressHelper(this, kSearchProgressMs, QString());
     retranslate();
 
     searchTimer_ = new QTimer(this);
@@ -129,7 +123,7 @@ void DestinationDlg::On_SearchTimeOut()
         return;
     }
     searchTimer_->stop();
-    progress_.stop();
+    progress_->stopProgressDialog();
 }
 
 void DestinationDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString)
@@ -140,11 +134,9 @@ void DestinationDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString)
     searchTimer_->stop();
     // The first announcement ends the search and closes the dialog, even one
     // that the operator hid with Cancel.
-    if (ProgressHelper* progress = progress_.built()) {
-        progress->setCompleteWhenHidden(true);
-        progress->stopProgressDialog();
-        progress->setCompleteWhenHidden(false);
-    }
+    progress_->setCompleteWhenHidden(true);
+    progress_->stopProgressDialog();
+    progress_->setCompleteWhenHidden(false);
     const bool groups = MiddleHandler::GetInstance()->GetMachineCount() > 1;
     for (int i = 1; i < kPageCount; ++i)
         tabWidget_->setTabEnabled(i, groups);
@@ -199,8 +191,8 @@ void DestinationDlg::retranslate()
     tabWidget_->setTabText(0, tr("All Destinations"));
     for (int i = 1; i < kPageCount; ++i)
         tabWidget_->setTabText(i, tr("MACHINEPAGE-%1").arg(i));
-    if (ProgressHelper* progress = progress_.built())
-        TranslateProgress(progress);
+    progress_->dialog()->setLabelText(tr("Search Machine..."));
+    progress_->dialog()->setCancelButtonText(tr("Cancel"));
 }
 
 void DestinationDlg::changeEvent(QEvent* event)

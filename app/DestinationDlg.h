@@ -5,13 +5,12 @@
 // device pages' reports on to the main window.
 #pragma once
 
-#include "LazyProgress.h"
-
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class MachinePageDlg;
+class ProgressHelper;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -71,7 +70,7 @@ private:
     QStringList addresses_;
     int searchPos_ = 0;
     QTimer* searchTimer_;
-    LazyProgress progress_;
+    ProgressHelper* progress_;
     QStringList fixedAddresses_;
     int searchStepMs_ = kSearchStepMs;
     int inquireDelayMs_ = kInquireDelayMs;

@@ -3,6 +3,7 @@
 #include "CustomMsgBox.h"
 #include "DeviceLog.h"
 #include "MiddleHandler.h"
+#include "ProgressHelper.h"
 #include "SendCommand.h"
 
 #include <QEvent>
@@ -45,8 +46,8 @@ MachinePageDlg::MachinePageDlg(QWidget* parent) : QWidget(parent)
     layout->setSpacing(0);
     layout->addWidget(scrollArea_);
 
-    progress_ = LazyProgress(this, 1000, QString(), tr("Inquire Machine Data Timeout."),
-                             [](ProgressHelper* p) { p->setCompleteWhenHidden(true); });
+    progress_ = new ProgressHelper(this, 1000, QString(), tr("Inquire Machine Data Timeout."));
+    progress_->setCompleteWhenHidden(true);
 }
 
 void MachinePageDlg::On_MachineIpEvent(QString ip, BYTE* macAddr, QString EthIp)
@@ -212,7 +213,7 @@ void MachinePageDlg::On_sigHpsEvent(QString ip)
 
 void MachinePageDlg::On_SigUIRefreshRequstCmdEnd()
 {
-    progress_.stop();
+    progress_->stopProgressDialog();
 }
 
 void MachinePageDlg::On_sigMachineCheck(MachineCell* MCell, bool bChecked)
@@ -250,8 +251,7 @@ void MachinePageDlg::resizeEvent(QResizeEvent* event)
 
 void MachinePageDlg::changeEvent(QEvent* event)
 {
-    ProgressHelper* progress = progress_.built();
-    if (event->type() == QEvent::LanguageChange && progress)
-        progress->dialog()->setCancelButtonText(tr("Cancel"));
+    if (event->type() == QEvent::LanguageChange)
+        progress_->dialog()->setCancelButtonText(tr("Cancel"));
     QWidget::changeEvent(event);
 }

@@ -5,13 +5,13 @@
 // take groups.
 #pragma once
 
-#include "LazyProgress.h"
 #include "MachineCell.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+class ProgressHelper;
 class QHBoxLayout;
 class QScrollArea;
 
@@ -60,6 +60,6 @@ private:
     QScrollArea* scrollArea_;
     QWidget* row_;
     QHBoxLayout* rowLayout_;
-    LazyProgress progress_;
+    ProgressHelper* progress_;
     bool bAllDestinations = false;
 };

@@ -3,6 +3,7 @@
 #include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
+#include "ProgressHelper.h"
 #include "SendCommand.h"
 #include "XmlStreamHelper.h"
 
@@ -60,10 +61,10 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     column->addLayout(ethRow);
     column->addStretch();
 
-    progress_ = LazyProgress(this, 60, tr("Inquire Machine Data."),
-                             tr("Inquire Machine Data Timeout."));
-    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, this,
-            [this] { progress_.stop(); });
+    progress_ = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
+                                   tr("Inquire Machine Data Timeout."));
+    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, progress_,
+            &ProgressHelper::stopProgressDialog);
 }
 
 void MiscDlg::UiRefreshAll() {}

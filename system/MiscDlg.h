@@ -5,12 +5,12 @@
 #pragma once
 
 #include "LanguageType.h"
-#include "LazyProgress.h"
 #include "MData.h"
 
 #include <QString>
 #include <QWidget>
 
+class ProgressHelper;
 class QPushButton;
 
 class MiscDlg : public QWidget {
@@ -38,5 +38,5 @@ signals:
 
 private:
     QPushButton* ethOutputButton_ = nullptr;
-    LazyProgress progress_;
+    ProgressHelper* progress_ = nullptr;
 };
