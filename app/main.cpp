@@ -3,6 +3,8 @@
 // Options for demonstrations and documentation:
 //   --screenshot FILE          save a PNG of the main window and quit
 //   --screenshot-after SECONDS wait this long before taking it (default 2)
+//   --page NAME                open this page first (picture, output, input, layers,
+//                              presets, comm, misc)
 
 #include "AppPaths.h"
 #include "MainWindow.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -25,6 +28,20 @@ void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
             std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(file));
         QCoreApplication::exit(saved ? 0 : 1);
     });
+}
+
+// Opens a page as its page button does; false for a name no button has.
+bool openPage(MainWindow* window, const QString& name)
+{
+    const QStringList names = {"picture", "output", "input", "layers", "presets", "comm", "misc"};
+    const QStringList buttons = {"PicSet_Btn",   "Output_Btn",   "pushButton_3", "pushButton_4",
+                                 "pushButton_5", "pushButton_6", "pushButton_8"};
+    const int i = names.indexOf(name);
+    auto* button = i < 0 ? nullptr : window->findChild<QPushButton*>(buttons[i]);
+    if (!button)
+        return false;
+    button->click();
+    return true;
 }
 }  // namespace
 
@@ -45,8 +62,14 @@ int main(int argc, char** argv)
     const QCommandLineOption afterOption(QStringLiteral("screenshot-after"),
                                          QStringLiteral("Seconds to wait before the screenshot."),
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
+    const QCommandLineOption pageOption(
+        QStringLiteral("page"),
+        QStringLiteral(
+            "Open this page first: picture, output, input, layers, presets, comm or misc."),
+        QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
+    parser.addOption(pageOption);
     parser.process(app);
 
     QScreen* screen = QGuiApplication::screens().first();
@@ -55,6 +78,10 @@ int main(int argc, char** argv)
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
     window.show();
+    if (parser.isSet(pageOption) && !openPage(&window, parser.value(pageOption))) {
+        std::fprintf(stderr, "Unknown page %s\n", qPrintable(parser.value(pageOption)));
+        return 2;
+    }
     if (parser.isSet(shotOption))
         scheduleScreenshot(&window, parser.value(shotOption), parser.value(afterOption).toDouble());
     return app.exec();

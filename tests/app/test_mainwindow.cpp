@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -129,6 +130,7 @@ private slots:
     void syncLockIcon();
     void previewWindow();
     void onlyTheTitleBarDrags();
+    void readBackEndLeavesIdleProgressAlone();
     void startupProject_data();
     void startupProject();
     void exit_data();
@@ -381,6 +383,21 @@ void TestMainWindow::previewWindow()
     QVERIFY(preview->isVisible());
     eth->click();
     QVERIFY(!preview->isVisible());
+}
+
+void TestMainWindow::readBackEndLeavesIdleProgressAlone()
+{
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // The pages build their progress dialogs when they first run them.
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
+
+    // The end of a read-back that none of the pages started: every page that
+    // follows it stops its progress. Not one dialog comes into being, so none
+    // is shown and hidden for it.
+    emit MiddleHandler::GetInstance()->SigUIRefreshRequstCmdEnd();
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
 }
 
 void TestMainWindow::onlyTheTitleBarDrags()
