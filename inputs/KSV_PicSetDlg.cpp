@@ -3,6 +3,7 @@
 #include "ColorManagementDlg.h"
 #include "CustomMsgBox.h"
 #include "DeviceLog.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "PageHelper.h"
@@ -21,12 +22,12 @@ constexpr uint8_t kResetPicture = 50;
 // EdgeBtn images are not among the program's resources; the page buttons'
 // images stand in for them.
 const char* const kTabStyle =
-    "QTabWidget::pane { border: 2px solid #ef9c00; border-radius: 5px; }"
+    "QTabWidget::pane { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; }"
     "QTabWidget::tab-bar { alignment: center; }"
     "QTabBar::tab { background-image: url(:/res/Image/PageOff.png); color: #fafafa;"
     " padding: 8px 16px; }"
     "QTabBar::tab:selected, QTabBar::tab:hover { background-image: url(:/res/Image/PageOn.png);"
-    " color: #ef9c00; }"
+    " color: " LOOK_ACCENT "; }"
     "QTabBar::tab:disabled { background-image: url(:/res/Image/PageOff.png);"
     " color: rgb(128,128,128); }";
 

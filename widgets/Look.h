@@ -11,6 +11,12 @@
 
 class QWidget;
 
+// The accent and the font family as literals for the style sheets that a
+// widget still writes in code, joined with the literals beside them:
+// "color: " LOOK_ACCENT ";".
+#define LOOK_ACCENT "rgb(239, 156, 0)"
+#define LOOK_FAMILY "Microsoft YaHei"
+
 namespace Look {
 
 // The accent: captions, selected buttons, the current device.
@@ -21,7 +27,7 @@ inline QColor Accent()
 
 // The Windows UI font the pages are laid out with; where it is missing a
 // stand-in of similar metrics is substituted (InitAppResources).
-constexpr const char* kFamily = "Microsoft YaHei";
+constexpr const char* kFamily = LOOK_FAMILY;
 constexpr const char* kFamilyUi = "Microsoft YaHei UI";
 // The weight the pages give their texts (between bold and extra bold).
 constexpr int kWeight = 80;

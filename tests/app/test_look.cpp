@@ -111,11 +111,13 @@ void TestLook::progressPercentReadable()
     QVERIFY(!inner.isEmpty());
     QCOMPARE(countContrasting(image, inner, kPercentText, 4.5), inner.width() * inner.height());
 
-    // Every pixel of the chunk image, wherever the tile falls under the text.
-    const QImage chunk(QStringLiteral(":/res/Image/Chnl_BK.png"));
-    QVERIFY(!chunk.isNull());
-    QCOMPARE(countContrasting(chunk, chunk.rect(), kPercentText, 4.5),
-             chunk.width() * chunk.height());
+    // Every pixel of the bar's images, wherever they fall under the text.
+    for (const char* name : {":/res/Image/Chnl_BK.png", ":/res/Image/PrograssBkg.png"}) {
+        const QImage tile{QString::fromLatin1(name)};
+        QVERIFY2(!tile.isNull(), name);
+        QCOMPARE(countContrasting(tile, tile.rect(), kPercentText, 4.5),
+                 tile.width() * tile.height());
+    }
 }
 
 void TestLook::msgBoxCloseButtonVisible()
