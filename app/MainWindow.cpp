@@ -153,12 +153,17 @@ void MainWindow::createTitleBar()
 
 void MainWindow::createPages()
 {
-    picSetDlg_ = new KSV_PicSetDlg(this);
+    // Built in the stack that holds them: moving a built page into it
+    // restyles every widget of the page once more. The output and layer page
+    // is the exception: its OpenGL canvas, built inside the stack before the
+    // window has its central widget, is then drawn at the wrong place (Xvfb).
+    QWidget* stack = ui->stackedWidget;
+    picSetDlg_ = new KSV_PicSetDlg(stack);
     opSetDlg_ = new KSV_OpSetDlg(this);
-    inputSrcSetDlg_ = new InputSrcSetDlg(this);
-    presetDlg_ = new PresetDlg(this);
-    destinationDlg_ = new DestinationDlg(this);
-    miscDlg_ = new MiscDlg(this);
+    inputSrcSetDlg_ = new InputSrcSetDlg(stack);
+    presetDlg_ = new PresetDlg(stack);
+    destinationDlg_ = new DestinationDlg(stack);
+    miscDlg_ = new MiscDlg(stack);
     showVideoDlg_ = new KSV_ShowVideoDlg(nullptr);
 
     // The right half of the window, below the title bar, half its height.

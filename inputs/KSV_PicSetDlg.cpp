@@ -11,6 +11,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -123,8 +124,13 @@ KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
     connect(brightLevel_, SIGNAL(SliderValueChange(float)), this,
             SLOT(SetSliderValueChange(float)));
 
+    // The tabs are built in the tab widget's own stack: moving a built tab
+    // into it restyles every widget of the tab once more. (Should the toolkit
+    // name its stack otherwise, the tabs are built without parent and moved.)
+    auto* tabStack = tabWidget_->findChild<QStackedWidget*>(
+        QStringLiteral("qt_tabwidget_stackedwidget"), Qt::FindDirectChildrenOnly);
     for (int t = 0; t < kPictureTabs; ++t) {
-        auto* tab = new LayerPicSetTabDlg(this);
+        auto* tab = new LayerPicSetTabDlg(tabStack);
         tab->setObjectName(QString::number(t));
         tabWidget_->insertTab(t, tab, LayerTitle(t));
         // Only now: what a tab raised while it built itself reached no one.
