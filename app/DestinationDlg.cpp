@@ -1,6 +1,7 @@
 #include "DestinationDlg.h"
 
 #include "DeviceList.h"
+#include "Look.h"
 #include "MachinePageDlg.h"
 #include "MiddleHandler.h"
 #include "ProgressHelper.h"
@@ -15,23 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const char* const kTabStyle =
-    "QTabWidget::pane { border: 2px solid #ef9c00; border-radius: 5px; }"
-    "QTabBar::tab { background-image: url(:/res/Image/PageOff.png); color: #fafafa;"
-    " padding: 8px; }"
-    "QTabBar::tab:selected, QTabBar::tab:hover { background-image: url(:/res/Image/PageOn.png);"
-    " color: #ef9c00; }"
-    "QTabBar::tab:pressed { padding-left: 10px; padding-top: 10px; }"
-    "QTabBar::tab:disabled { background-image: url(:/res/Image/PageOff.png);"
-    " color: rgb(128,128,128); }";
-
-const char* const kButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-    " border-radius: 5px; }"
-    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-
 constexpr int kSearchProgressMs = 50;
 }  // namespace
 
@@ -50,9 +34,10 @@ DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
-    tabWidget_->setFont(font);
-    pushButton_->setFont(font);
+    tabWidget_->setFont(Look::Font(12));
+    // At the size the page was laid out with, or "Search Destinations" fills
+    // the button's 180 px edge to edge on screens of more than 96 dpi.
+    pushButton_->setFont(Look::LaidOutFont(12));
 
     for (int i = 0; i < kPageCount; ++i) {
         MachinePageDlg* page = new MachinePageDlg(this);
@@ -69,8 +54,6 @@ DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
         connect(page, SIGNAL(sigConnectEthBoard(QString)), this,
                 SLOT(On_sigConnectEthBoard(QString)));
     }
-    tabWidget_->setStyleSheet(QString::fromLatin1(kTabStyle));
-    pushButton_->setStyleSheet(QString::fromLatin1(kButtonStyle));
     connect(tabWidget_, SIGNAL(currentChanged(int)), this, SLOT(On_tabWidgetChanged(int)));
 
     auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "MachineCell.h"
 
+#include "Look.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,48 +10,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-const char* const kCheckButtonStyle =
-    "QPushButton { border: none; background-repeat: no-repeat; background-position: center;"
-    " background-image: url(:/res/Image/RadioOff.png); color: rgb(235, 235, 235); }"
-    "QPushButton:hover { color: rgb(239, 156, 0); }"
-    "QPushButton:checked { background-image: url(:/res/Image/RadioOn.png);"
-    " color: rgb(239, 156, 0); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-
-// The frame's sheet carries a selector so that it does not reach the labels
-// and the check button inside the frame.
-QString frameStyle(const char* background, const char* border)
-{
-    return QStringLiteral("QFrame#frame { background: %1; border-radius: 5px;"
-                          " border: 2px solid %2; }")
-        .arg(QLatin1String(background), QLatin1String(border));
-}
-
-QString labelStyle(const char* background, const char* text)
-{
-    return QStringLiteral("background: %1; color: %2; border: 2px solid %1;")
-        .arg(QLatin1String(background), QLatin1String(text));
-}
-}  // namespace
-
 MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
 {
     frame_ = new QFrame(this);
     frame_->setObjectName(QStringLiteral("frame"));
     frame_->setFrameShape(QFrame::StyledPanel);
     frame_->setFrameShadow(QFrame::Raised);
-    frame_->setStyleSheet(frameStyle("rgb(46,46,46)", "rgb(46,46,46)"));
-
-    const QFont font(QStringLiteral("Microsoft YaHei"), 9, 80);
+    // The colours of each state are rules of the application style sheet
+    // that select by the properties that restyle() sets.
+    const QFont font = Look::Font(9);
     QLabel** labels[] = {&nameLabel_, &ipLabel_, &ethIpLabel_, &macLabel_};
     const char* const names[] = {"label", "label_2", "label_3", "label_4"};
     for (int i = 0; i < 4; ++i) {
         QLabel* label = new QLabel(frame_);
         label->setObjectName(QLatin1String(names[i]));
         label->setFont(font);
-        label->setStyleSheet(
-            QStringLiteral("color: rgb(235,235,235); border: 2px solid rgb(64,64,64);"));
         *labels[i] = label;
     }
 
@@ -57,7 +32,6 @@ MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
     checkBtn_->setObjectName(QStringLiteral("checkButton"));
     checkBtn_->setCheckable(true);
     checkBtn_->setFixedSize(36, 36);
-    checkBtn_->setStyleSheet(QString::fromLatin1(kCheckButtonStyle));
     checkBtn_->hide();
     connect(checkBtn_, SIGNAL(clicked(bool)), this, SLOT(OnClickedCheckBtn(bool)));
 
@@ -104,11 +78,10 @@ void MachineCell::setEthIpAddr(const QString& ethIp)
 
 void MachineCell::restyle()
 {
-    const char* background = current_ ? "rgb(239,156,0)" : "rgb(46,46,46)";
-    frame_->setStyleSheet(frameStyle(background, online_ ? "rgb(0, 255, 0)" : "rgb(255, 0, 0)"));
-    const QString style = labelStyle(background, current_ ? "rgb(16,16,16)" : "rgb(235,235,235)");
-    for (QLabel* label : {nameLabel_, ipLabel_, ethIpLabel_, macLabel_})
-        label->setStyleSheet(style);
+    setProperty("styled", true);
+    setProperty("current", current_);
+    setProperty("online", online_);
+    Look::Repolish(this);
 }
 
 void MachineCell::setCurrent(bool current)

@@ -13,16 +13,6 @@
 #include <QScrollArea>
 
 namespace {
-const char* const kScrollStyle =
-    "QScrollArea { border: none; background: rgb(64,64,71); }"
-    "QScrollBar:horizontal { height: 12px; border: 1px solid black; padding: 0px 10px; }"
-    "QScrollBar::handle:horizontal { background: #232329; border: 1px solid #525252;"
-    " min-width: 20px; }"
-    "QScrollBar::handle:horizontal:hover { background: #E0E0E0; }"
-    "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { width: 10px;"
-    " background: #121215; }"
-    "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: #454551; }";
-
 QString MacText(const BYTE* mac)
 {
     return QString::asprintf("%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3],
@@ -43,10 +33,8 @@ MachinePageDlg::MachinePageDlg(QWidget* parent) : QWidget(parent)
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setAlignment(Qt::AlignTop);
-    scrollArea_->setStyleSheet(QString::fromLatin1(kScrollStyle));
     row_ = new QWidget;
     row_->setObjectName(QStringLiteral("cellRow"));
-    row_->setStyleSheet(QStringLiteral("QWidget#cellRow { background: rgb(64,64,71); }"));
     rowLayout_ = new QHBoxLayout(row_);
     rowLayout_->setSpacing(20);
     // The row keeps the size the page gives it; the area scrolls when it is wider.

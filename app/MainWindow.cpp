@@ -13,6 +13,7 @@
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
 #include "PresetDlg.h"
@@ -128,17 +129,17 @@ void MainWindow::initWindow()
 
     pageButtons_ = {ui->PicSet_Btn,   ui->Output_Btn,   ui->pushButton_3, ui->pushButton_4,
                     ui->pushButton_5, ui->pushButton_6, ui->pushButton_8};
-    QFont font(QStringLiteral("Microsoft YaHei"), 14, 80);
-    font.setItalic(false);
+    const QFont font = Look::Font(14);
     for (QPushButton* button : pageButtons_) {
         button->setCheckable(true);
         button->setAutoExclusive(true);
         button->setFont(font);
     }
 
+    // Before the pages: each widget is then polished once, by the one sheet.
+    loadStyleSheet();
     createTitleBar();
     createPages();
-    loadStyleSheet();
     MiddleHandler::GetInstance();
 }
 
@@ -152,12 +153,17 @@ void MainWindow::createTitleBar()
 
 void MainWindow::createPages()
 {
-    picSetDlg_ = new KSV_PicSetDlg(this);
+    // Built in the stack that holds them: moving a built page into it
+    // restyles every widget of the page once more. The output and layer page
+    // is the exception: its OpenGL canvas, built inside the stack before the
+    // window has its central widget, is then drawn at the wrong place (Xvfb).
+    QWidget* stack = ui->stackedWidget;
+    picSetDlg_ = new KSV_PicSetDlg(stack);
     opSetDlg_ = new KSV_OpSetDlg(this);
-    inputSrcSetDlg_ = new InputSrcSetDlg(this);
-    presetDlg_ = new PresetDlg(this);
-    destinationDlg_ = new DestinationDlg(this);
-    miscDlg_ = new MiscDlg(this);
+    inputSrcSetDlg_ = new InputSrcSetDlg(stack);
+    presetDlg_ = new PresetDlg(stack);
+    destinationDlg_ = new DestinationDlg(stack);
+    miscDlg_ = new MiscDlg(stack);
     showVideoDlg_ = new KSV_ShowVideoDlg(nullptr);
 
     // The right half of the window, below the title bar, half its height.
@@ -211,16 +217,7 @@ void MainWindow::createPages()
 
 void MainWindow::loadStyleSheet()
 {
-    QFile file(QStringLiteral(":/res/qss/style_Main.qss"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Can't open the style sheet file.");
-        return;
-    }
-    QByteArray text = file.readAll();
-    const int nul = text.indexOf('\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    qApp->setStyleSheet(QString::fromUtf8(text));
+    Look::ApplyStyleSheet();
 }
 
 void MainWindow::loadStartupProject()

@@ -3,6 +3,7 @@
 #include "ColorManagementDlg.h"
 #include "CustomMsgBox.h"
 #include "DeviceLog.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "PageHelper.h"
@@ -10,6 +11,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,12 +23,12 @@ constexpr uint8_t kResetPicture = 50;
 // EdgeBtn images are not among the program's resources; the page buttons'
 // images stand in for them.
 const char* const kTabStyle =
-    "QTabWidget::pane { border: 2px solid #ef9c00; border-radius: 5px; }"
+    "QTabWidget::pane { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; }"
     "QTabWidget::tab-bar { alignment: center; }"
     "QTabBar::tab { background-image: url(:/res/Image/PageOff.png); color: #fafafa;"
     " padding: 8px 16px; }"
     "QTabBar::tab:selected, QTabBar::tab:hover { background-image: url(:/res/Image/PageOn.png);"
-    " color: #ef9c00; }"
+    " color: " LOOK_ACCENT "; }"
     "QTabBar::tab:disabled { background-image: url(:/res/Image/PageOff.png);"
     " color: rgb(128,128,128); }";
 
@@ -122,8 +124,13 @@ KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
     connect(brightLevel_, SIGNAL(SliderValueChange(float)), this,
             SLOT(SetSliderValueChange(float)));
 
+    // The tabs are built in the tab widget's own stack: moving a built tab
+    // into it restyles every widget of the tab once more. (Should the toolkit
+    // name its stack otherwise, the tabs are built without parent and moved.)
+    auto* tabStack = tabWidget_->findChild<QStackedWidget*>(
+        QStringLiteral("qt_tabwidget_stackedwidget"), Qt::FindDirectChildrenOnly);
     for (int t = 0; t < kPictureTabs; ++t) {
-        auto* tab = new LayerPicSetTabDlg(this);
+        auto* tab = new LayerPicSetTabDlg(tabStack);
         tab->setObjectName(QString::number(t));
         tabWidget_->insertTab(t, tab, LayerTitle(t));
         // Only now: what a tab raised while it built itself reached no one.

@@ -1,6 +1,7 @@
 #include "LayerPicSetTabDlg.h"
 
 #include "DeviceLog.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 
@@ -31,10 +32,10 @@ const char* const kFixedTexts[ColorTempTable::kCustom] = {"4000K", "5000K", "650
                                                           "8200K", "9300K", "10000K", "11500K"};
 
 const char* const kGroupStyle =
-    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px; }"
+    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 14px; }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
     " padding: 0 4px; color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-    " stop:0 #FFFFFE, stop:1 #ef9c00); }"
+    " stop:0 #FFFFFE, stop:1 " LOOK_ACCENT "); }"
     "QGroupBox QLabel { color: white; font-weight: bold; font-size: 14px; }";
 
 const char* const kWhiteLabel = "color: white; font-weight: bold; font-size: 14px;";
@@ -43,19 +44,19 @@ const char* const kButtonStyle =
     "QPushButton { border-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
     " border-radius: 5px; }"
     "QPushButton:checked, QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
+    " color: " LOOK_ACCENT "; }"
     "QPushButton:disabled { color: rgb(128, 128, 128); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 
 const char* const kListStyle =
-    "QComboBox { color: rgb(239, 156, 0); background: rgb(64, 64, 64); }"
-    "QComboBox QAbstractItemView { color: rgb(16, 16, 16); background: rgb(239, 156, 0); }";
+    "QComboBox { color: " LOOK_ACCENT "; background: rgb(64, 64, 64); }"
+    "QComboBox QAbstractItemView { color: rgb(16, 16, 16); background: " LOOK_ACCENT "; }";
 
 }  // namespace
 
 QFont PictureLook::Font()
 {
-    return QFont(QStringLiteral("Microsoft YaHei"), 12, 80);
+    return Look::Font(12);
 }
 
 QString PictureLook::ButtonStyle()

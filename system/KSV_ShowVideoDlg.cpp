@@ -9,14 +9,13 @@ KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("KSV_ShowVideoDlg"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setStyleSheet(QStringLiteral("KSV_ShowVideoDlg { background: rgb(16,16,16); }"));
     auto* bar = new TitleBar(this);
     bar->setIcon(QStringLiteral(":/KESTRAVOL.ico"));
     bar->setLabelText(0, tr("Show Output"));
     bar->removeButton(1);
     view_ = new QLabel(this);
     view_->setAlignment(Qt::AlignCenter);
-    view_->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128);"));
+    view_->setObjectName(QStringLiteral("videoView"));
     // The bar made a column of itself and a stretch: the view takes the stretch's place.
     delete layout()->takeAt(1);
     layout()->addWidget(view_);

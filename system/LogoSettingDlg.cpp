@@ -1,6 +1,7 @@
 #include "LogoSettingDlg.h"
 
 #include "CustomMsgBox.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "SendCommand.h"
@@ -30,17 +31,18 @@ const char* const kButtonStyle =
     "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
     " color: rgb(235, 235, 235); border-radius: 5px; }"
     "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
+    " color: " LOOK_ACCENT "; }"
     "QPushButton:!enabled { color: rgb(128, 128, 128); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 const char* const kLineEditStyle =
-    "QLineEdit { color: rgb(239, 156, 0); background-color: #242424; }";
-const char* const kGroupBoxStyle = "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; }";
+    "QLineEdit { color: " LOOK_ACCENT "; background-color: #242424; }";
+const char* const kGroupBoxStyle =
+    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; }";
 const char* const kProgressStyle =
     "QProgressDialog { background: rgb(46,46,46); }"
-    "QLabel { color: rgb(235,235,235); font: bold 14px \"Microsoft YaHei\"; }"
+    "QLabel { color: rgb(235,235,235); font: bold 14px \"" LOOK_FAMILY "\"; }"
     "QProgressBar { border: 2px solid white; border-radius: 10px; text-align: center;"
-    " color: rgb(255,255,0); font: bold 14px \"Microsoft YaHei\";"
+    " color: rgb(255,255,0); font: bold 14px \"" LOOK_FAMILY "\";"
     " background-image: url(:/res/Image/PrograssBkg.png); }"
     "QProgressBar::chunk { background-image: url(:/res/Image/Chnl_BK.png); }";
 
@@ -121,7 +123,7 @@ void LogoSettingDlg::retranslate()
 
 void LogoSettingDlg::initWidgets()
 {
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
     auto* top = new QHBoxLayout;
     top->addWidget(lineEdit, 2);
     top->addWidget(pushButton, 1);

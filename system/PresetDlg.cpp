@@ -2,6 +2,7 @@
 
 #include "CustomMsgBox.h"
 #include "KeyLamps.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "SendCommand.h"
@@ -27,7 +28,7 @@ const char* const kPresetButtonStyle =
     "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
     " color: rgb(235, 235, 235); border-radius: 5px; }"
     "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " border: none; color: rgb(239, 156, 0); }"
+    " border: none; color: " LOOK_ACCENT "; }"
     "QPushButton:!enabled { background-image: url(:/res/Image/HPageOff_Disable.png);"
     " border: none; color: rgb(235, 235, 235); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
@@ -35,23 +36,23 @@ const char* const kClearButtonStyle =
     "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
     " color: rgb(235, 235, 235); border-radius: 5px; }"
     "QPushButton:hover { background-image: url(:/res/Image/HPageOn.png); border: none;"
-    " color: rgb(239, 156, 0); }"
+    " color: " LOOK_ACCENT "; }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 const char* const kNameEditStyle =
-    "QLineEdit { background-color: #242424; color: rgb(239, 156, 0);"
+    "QLineEdit { background-color: #242424; color: " LOOK_ACCENT ";"
     " border-image: url(:/res/Image/HPageOn.png); }"
     "QLineEdit:disabled, QLineEdit:read-only { border-image: url(:/res/Image/HPageOn.png);"
     " color: rgb(128, 128, 128); }";
 const char* const kGroupBoxStyle =
-    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 4ex; }"
+    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 4ex; }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFFFE, stop: 1 #ef9c00);"
+    " color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFFFE, stop: 1 " LOOK_ACCENT ");"
     " padding: 3px; }"
-    "QLabel { padding: 2px; font-family: \"Microsoft YaHei\"; color: white; font: bold 14px; }";
+    "QLabel { padding: 2px; font-family: \"" LOOK_FAMILY "\"; color: white; font: bold 14px; }";
 
 QFont PageFont()
 {
-    return QFont(QStringLiteral("Microsoft YaHei"), 12, 80);
+    return Look::Font(12);
 }
 
 // The row of the preset tables that the record's working mode names, or -1.

@@ -1,5 +1,6 @@
 #include "ScheduleTaskDlg.h"
 
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "SendCommand.h"
@@ -27,7 +28,7 @@ const char* const kButtonStyle =
     "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
     " color: rgb(235, 235, 235); border-radius: 5px; }"
     "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); }"
+    " color: " LOOK_ACCENT "; }"
     "QPushButton:!enabled { background-image: url(:/res/Image/HPageOff_Disable.png);"
     " color: rgb(235, 235, 235); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
@@ -36,15 +37,15 @@ const char* const kIndicatorStyle =
     " image: url(:/res/Image/RadioOff.png); }"
     "QPushButton:checked { image: url(:/res/Image/RadioOn.png); }";
 const char* const kGroupBoxStyle =
-    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 4ex;"
+    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 4ex;"
     " color: rgb(235, 235, 235); }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center; }";
 const char* const kSpinBoxStyle =
-    "QSpinBox { color: rgb(239, 156, 0); background-color: #242424; }"
+    "QSpinBox { color: " LOOK_ACCENT "; background-color: #242424; }"
     "QSpinBox::up-button { image: url(:/res/Image/ADD.png); }"
     "QSpinBox::down-button { image: url(:/res/Image/Minus.png); }";
 const char* const kDateTimeStyle =
-    "QDateTimeEdit { color: rgb(239, 156, 0); background-color: #242424; }";
+    "QDateTimeEdit { color: " LOOK_ACCENT "; background-color: #242424; }";
 
 MData& CurrentData()
 {
@@ -142,7 +143,7 @@ void ScheduleTaskDlg::retranslate()
 
 void ScheduleTaskDlg::initWidgets()
 {
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
     const QString buttonStyle = QLatin1String(kButtonStyle);
 
     auto* presetGrid = new QGridLayout(groupBox_4);

@@ -1,5 +1,6 @@
 #include "StatusInfoDlg.h"
 
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "TitleBar.h"
@@ -43,13 +44,13 @@ StatusInfoDlg::StatusInfoDlg(QWidget* parent) : QWidget(parent)
 
 void StatusInfoDlg::initWidgets()
 {
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
     label->setText(QStringLiteral("Main Board: B0000 A0001 Jan 7 2019 15:00:25"));
     label_2->setText(QStringLiteral("UI Board: B0002 A0002 Mar 1 2019 10:26:25"));
     label_3->setText(QStringLiteral("Z7050 Ver:1.04"));
     for (QLabel* l : {label, label_2, label_3, label_4}) {
         l->setFont(font);
-        l->setStyleSheet(QStringLiteral("color: rgb(239, 156, 0);"));
+        l->setStyleSheet(QStringLiteral("color: " LOOK_ACCENT ";"));
     }
 
     model_ = new QStandardItemModel(kVoltageRows, 1, this);

@@ -1,8 +1,9 @@
 #include "AppPaths.h"
 
+#include "Look.h"
+
 #include <QCoreApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QtGlobal>
 
 QString AppDirPath()
@@ -19,15 +20,12 @@ void InitAppResources()
 
     // The pages name the Windows UI font. Where it is missing, a CJK font of
     // similar metrics stands in, so the Chinese texts render and the Latin
-    // ones fit the fixed sizes the pages were laid out for.
-    const QStringList families = QFontDatabase().families();
-    if (!families.contains(QStringLiteral("Microsoft YaHei"))) {
-        for (const QString& standIn : {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")}) {
-            if (families.contains(standIn)) {
-                QFont::insertSubstitution(QStringLiteral("Microsoft YaHei"), standIn);
-                QFont::insertSubstitution(QStringLiteral("Microsoft YaHei UI"), standIn);
-                break;
-            }
-        }
-    }
+    // ones fit the fixed sizes the pages were laid out for. A substitute is
+    // tried only when the named family is not installed, and an uninstalled
+    // substitute is passed over, so the installed families need not be
+    // listed and searched first.
+    const QStringList standIns{QStringLiteral("Noto Sans CJK SC"),
+                               QStringLiteral("WenQuanYi Micro Hei")};
+    QFont::insertSubstitutions(QString::fromLatin1(Look::kFamily), standIns);
+    QFont::insertSubstitutions(QString::fromLatin1(Look::kFamilyUi), standIns);
 }

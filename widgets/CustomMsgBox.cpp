@@ -1,22 +1,16 @@
 #include "CustomMsgBox.h"
 
+#include "Look.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-const char* const kButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(239, 156, 0);"
-    " border-radius: 5px; }"
-    "QPushButton:hover { background-image: url(:/res/Image/HPageOn.png); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-}
 
 CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString& text,
                            QDialogButtonBox::StandardButtons buttons,
@@ -46,14 +40,14 @@ CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString&
     iconLabel_->installEventFilter(this);
     titleLabel_ = new QLabel(title_, titleInner);
     titleLabel_->setObjectName(QStringLiteral("titleLabel"));
-    QFont titleFont(QStringLiteral("Microsoft YaHei"), 12, 80);
-    titleLabel_->setFont(titleFont);
-    titleLabel_->setStyleSheet(QStringLiteral("color: rgb(239, 156, 0);"));
+    titleLabel_->setFont(Look::Font(12));
     innerRow->addWidget(iconLabel_, 0, Qt::AlignHCenter);
     innerRow->addWidget(titleLabel_, 0, Qt::AlignHCenter);
     closeButton_ = new QPushButton(titleRow_);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
-    closeButton_->setIcon(style()->standardPixmap(QStyle::SP_DialogCloseButton));
+    // Our own cross in the accent colour: the platform style's close pixmap is
+    // drawn dark and all but vanishes on the dark title row.
+    closeButton_->setIcon(QIcon(QStringLiteral(":/res/Image/+Close.png")));
     closeButton_->setIconSize(QSize(20, 20));
     connect(closeButton_, SIGNAL(clicked()), this, SLOT(sltOnBtnClose()));
     auto* titleLayout = new QHBoxLayout(titleRow_);
@@ -68,8 +62,6 @@ CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString&
     body_->setFixedSize(430, 165);
     auto* panel = new QWidget(body_);
     panel->setObjectName(QStringLiteral("panel"));
-    panel->setStyleSheet(QStringLiteral(
-        "#panel { border: 1px solid rgb(44, 112, 177); background: rgb(215,215,215); }"));
     auto* bodyLayout = new QVBoxLayout(body_);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
     bodyLayout->addWidget(panel);
@@ -78,9 +70,6 @@ CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString&
     messageLabel_ = new QLabel(text_, panel);
     messageLabel_->setObjectName(QStringLiteral("messageLabel"));
     messageLabel_->setWordWrap(true);
-    messageLabel_->setStyleSheet(QStringLiteral(
-        "border: none; font-family: \"Microsoft YaHei UI\"; font-size: 16px;"
-        " color: rgb(74,74,74);"));
     contentLayout_->addWidget(messageLabel_, 0, Qt::AlignCenter);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setContentsMargins(0, 0, 0, 0);
@@ -88,11 +77,9 @@ CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString&
     contentLayout_->addLayout(buttonRow);
 
     buttonBox_->setStandardButtons(buttons_);
-    const QFont buttonFont(QStringLiteral("Microsoft YaHei"), 14, 80);
     for (QAbstractButton* button : buttonBox_->buttons()) {
         button->setFixedSize(84, 30);
-        button->setFont(buttonFont);
-        button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+        button->setFont(Look::Font(14));
     }
     labelButtons();
     connect(buttonBox_, SIGNAL(clicked(QAbstractButton*)), this,
@@ -102,15 +89,11 @@ CustomMsgBox::CustomMsgBox(QWidget* parent, const QString& title, const QString&
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->addWidget(titleRow_);
     mainLayout->addWidget(body_);
-    setStyleSheet(QStringLiteral(
-        // The 1 px contents margin shows this colour as the box's border.
-        "CustomMsgBox { background: rgb(239,156,0); }"
-        "#titleRow { background: rgb(46,46,46); }"
-        "#titleRow QPushButton, #titleRow QLabel { border: none; margin: 0px; }"
-        "#body { background: rgb(64,64,64); border: none; }"));
-    // Widgets styled by a sheet only paint their background when asked to.
+    // Colours and borders come from the application style sheet. Widgets it
+    // styles only paint their background when asked to.
     titleRow_->setAttribute(Qt::WA_StyledBackground);
     body_->setAttribute(Qt::WA_StyledBackground);
+    panel->setAttribute(Qt::WA_StyledBackground);
 
     // A confirmation waits for exec(): shown here it would not be modal.
     if (!buttons_.testFlag(QDialogButtonBox::Cancel))

@@ -26,18 +26,7 @@ NeoSliderComb::NeoSliderComb(QWidget* parent) : QWidget(parent)
     row->setSpacing(2);
     row->addStretch();
 
-    slider_->setStyleSheet(QStringLiteral(
-        "QSlider::groove:horizontal { height: 12px; left: 5px; right: 5px;"
-        " border-image: url(:/res/Image/slider_channel.png); }"
-        "QSlider::handle:horizontal { width: 25px; height: 28px; border-radius: 10px;"
-        " margin: -5px -5px -5px -5px; border-image: url(:/res/Image/slider_thumb.png); }"
-        "QSlider::sub-page:horizontal { border-image: url(:/res/Image/slider_channelBk.png); }"));
-    edit_->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: #242424; color: rgb(239, 156, 0);"
-        " border-image: url(:/res/Image/HPageOn.png); }"
-        "QLineEdit:disabled { border-image: url(:/res/Image/HPageOn.png);"
-        " color: rgb(128, 128, 128); }"));
-    label_->setStyleSheet(QStringLiteral("color: rgb(239, 156, 0)"));
+    // Slider, value box and label are styled by the application style sheet.
 
     connect(slider_, SIGNAL(valueChanged(int)), this, SLOT(setValueChange(int)));
     connect(slider_, SIGNAL(sliderPressed()), this, SLOT(On_sliderPressed()));

@@ -7,6 +7,8 @@
 #include "CustomMsgBox.h"
 #include "DestinationDlg.h"
 #include "GuiTest.h"
+#include "KSV_ShowVideoDlg.h"
+#include "Look.h"
 #include "MachineCell.h"
 #include "MachinePageDlg.h"
 #include "MainWindow.h"
@@ -58,6 +60,20 @@ QList<bool> reports(const QSignalSpy& spy)
     for (const QList<QVariant>& args : spy)
         out << args.at(0).toBool();
     return out;
+}
+
+// The colours a cell shows: its frame's border and background and the text
+// of its labels.
+struct CellLook {
+    QColor border, background, text;
+};
+
+CellLook lookOf(MachineCell& cell)
+{
+    const QImage frame = cell.findChild<QFrame*>("frame")->grab().toImage();
+    const QLabel* label = cell.findChild<QLabel*>("label");
+    return {frame.pixelColor(1, frame.height() / 2), frame.pixelColor(3, frame.height() / 2),
+            label->palette().color(QPalette::WindowText)};
 }
 
 QStringList cellTexts(const MachinePageDlg* page)
@@ -142,6 +158,7 @@ private:
 void TestSearch::initTestCase()
 {
     InitAppResources();
+    QVERIFY(Look::ApplyStyleSheet());
     qApp->setQuitOnLastWindowClosed(false);
     h = MiddleHandler::GetInstance();
 }
@@ -256,9 +273,9 @@ void TestSearch::cellOnlineState()
         // Only the current cell reports.
         QCOMPARE(reports(spy), current ? reported : QList<bool>{});
         // The border tells the state.
-        const QString frame = cell.findChild<QFrame*>("frame")->styleSheet();
-        QVERIFY2(frame.contains(online ? "rgb(0, 255, 0)" : "rgb(255, 0, 0)"), qPrintable(frame));
-        QVERIFY(frame.contains(current ? "rgb(239,156,0)" : "rgb(46,46,46)"));
+        const CellLook look = lookOf(cell);
+        QCOMPARE(look.border, online ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        QCOMPARE(look.background, current ? Look::Accent() : QColor(46, 46, 46));
     }
 }
 
@@ -269,11 +286,11 @@ void TestSearch::cellBecomingCurrentReportsState()
     QSignalSpy spy(&cell, &MachineCell::sigMachineOnOffLine);
     cell.setCurrent(true);
     QCOMPARE(reports(spy), QList<bool>{true});
-    QVERIFY(cell.findChild<QLabel*>("label")->styleSheet().contains("rgb(16,16,16)"));
+    QCOMPARE(lookOf(cell).text, QColor(16, 16, 16));
     cell.setCurrent(true);  // already current: nothing to report
     cell.setCurrent(false);
     QCOMPARE(spy.count(), 1);
-    QVERIFY(cell.findChild<QLabel*>("label")->styleSheet().contains("rgb(235,235,235)"));
+    QCOMPARE(lookOf(cell).text, QColor(235, 235, 235));
 
     cell.On_HeartBeatOnLine();
     cell.On_HeartBeatOnLine();
