@@ -259,14 +259,17 @@ void TestTakeControl::multiTakeBroadcastsBothHalves()
 
 void TestTakeControl::autoBackupRefusesTheMultiTake()
 {
-    data().M_AllCfg.workMode = BACKUP_MODE;
     CheckedMachineList[1] = QByteArray("\x14", 1);
     CheckedGroupIndex = 1;
     take_->SetAutoBackup(true);
     QCOMPARE(data().M_AllCfg.autoBackup, uint8_t(1));
-    QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
-    QCOMPARE(device_.frames(0x0601, 2), QStringList({"0701"}));
+    QVERIFY(device_.settle());
+    // The device reports its whole settings back, auto backup on.
+    QCOMPARE(data().M_AllCfg.autoBackup, uint8_t(1));
+    QCOMPARE(device_.sim().dumpedState(TestNet::kDeviceIp1)
+                 .value("M_AllCfg").toObject().value("autoBackup").toInt(), 1);
     mark_ = device_.sim().logLines().size();
+    data().M_AllCfg.workMode = BACKUP_MODE;
 
     QString shown;
     AnswerNextBox(QDialogButtonBox::Ok, &shown);
@@ -278,7 +281,8 @@ void TestTakeControl::autoBackupRefusesTheMultiTake()
 
     take_->SetAutoBackup(false);
     QCOMPARE(data().M_AllCfg.autoBackup, uint8_t(0));
-    QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
+    QVERIFY(device_.settle());
+    QCOMPARE(data().M_AllCfg.autoBackup, uint8_t(0));
 }
 
 void TestTakeControl::freezeLampFollowsTheDevice()
