@@ -64,7 +64,8 @@ double PerDrag(MData& d)
             // never exceeds, so the record stays as it is.
             const QRect wanted(100 + (k & 63), 100 + (k & 31), 640, 360);
             const LayerPlacement::RuleMessage m = LayerPlacement::CheckDrag(d, layer, wanted);
-            sink = sink + (m.isEmpty() ? 1 : 2) + (LayerPlacement::IsRotationAvailable(d, layer) ? 1 : 0);
+            sink = sink + (m.isEmpty() ? 1 : 2) +
+                   (LayerPlacement::IsRotationAvailable(d, layer) ? 1 : 0);
         }
         rounds.push_back(double(t.nsecsElapsed()) / kDrags);
     }
@@ -78,8 +79,9 @@ int main()
 {
     MData dvi = Wall(DVI_MODE);
     MData hdmi = Wall(HDMI_MODE);
-    std::printf("placement rules per drag (resource + rotation, 4 layers, 6 windows): "
-                "DVI output mode %.3f us, HDMI output mode %.3f us (goal < 20 us)\n",
-                PerDrag(dvi) / 1000.0, PerDrag(hdmi) / 1000.0);
+    std::printf(
+        "placement rules per drag (resource + rotation, 4 layers, 6 windows): "
+        "DVI output mode %.3f us, HDMI output mode %.3f us (goal < 20 us)\n",
+        PerDrag(dvi) / 1000.0, PerDrag(hdmi) / 1000.0);
     return 0;
 }

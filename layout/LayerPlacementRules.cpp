@@ -9,6 +9,7 @@ namespace LayerPlacement {
 
 namespace {
 
+// The panel translates its messages in its own context.
 const char* const kContext = "LayerSettingDlg";
 
 // Edges of an inclusive rectangle in 64 bits: record positions and sizes are
@@ -28,7 +29,10 @@ struct Box {
     }
 };
 
-Box FromSize(qint64 x, qint64 y, qint64 w, qint64 h) { return {x, y, x + w - 1, y + h - 1}; }
+Box FromSize(qint64 x, qint64 y, qint64 w, qint64 h)
+{
+    return {x, y, x + w - 1, y + h - 1};
+}
 
 Box FromRect(const QRect& r)
 {
@@ -74,8 +78,8 @@ Regions RegionsOf(const MData& data)
             const qint64 half = w[i].hact / 2;
             const qint64 bottom = qint64(w[i].mosaicVs) + w[i].vact - 1;
             r.box[r.count++] = {w[i].mosaicHs, w[i].mosaicVs, w[i].mosaicHs + half - 1, bottom};
-            r.box[r.count++] = {w[i].mosaicHs + half, w[i].mosaicVs,
-                                w[i].mosaicHs + 2 * half - 1, bottom};
+            r.box[r.count++] = {w[i].mosaicHs + half, w[i].mosaicVs, w[i].mosaicHs + 2 * half - 1,
+                                bottom};
         }
     }
     return r;
@@ -89,9 +93,18 @@ int Overlaps(const Regions& regions, const Box& b)
     return n;
 }
 
-bool ValidInput(int input) { return input >= 0 && input < MDataLimits::kInputs; }
-bool ValidHalf(int half) { return half >= 0 && half < MDataLimits::kHalves; }
-bool ValidTile(int tile) { return tile >= 0 && tile < MDataLimits::kTiles; }
+bool ValidInput(int input)
+{
+    return input >= 0 && input < MDataLimits::kInputs;
+}
+bool ValidHalf(int half)
+{
+    return half >= 0 && half < MDataLimits::kHalves;
+}
+bool ValidTile(int tile)
+{
+    return tile >= 0 && tile < MDataLimits::kTiles;
+}
 
 // The source count of a tile, 0 for a tile index or count out of range.
 int TileCount(const MData& data, int tile)
@@ -102,13 +115,16 @@ int TileCount(const MData& data, int tile)
     return count >= 0 && count <= MDataLimits::kTileSources ? count : 0;
 }
 
-bool ShowsTile(const LayerRecord& l) { return l.tileEnable != 0; }
+bool ShowsTile(const LayerRecord& l)
+{
+    return l.tileEnable != 0;
+}
 
 }  // namespace
 
-const RuleMessage kResourceRefused = {QT_TRANSLATE_NOOP("LayerSettingDlg", "Resource Constraints"),
-                                      QT_TRANSLATE_NOOP("LayerSettingDlg",
-                                                        "Layer Can't Be Applied To Output Windows")};
+const RuleMessage kResourceRefused = {
+    QT_TRANSLATE_NOOP("LayerSettingDlg", "Resource Constraints"),
+    QT_TRANSLATE_NOOP("LayerSettingDlg", "Layer Can't Be Applied To Output Windows")};
 const RuleMessage kSourceRefused = {
     QT_TRANSLATE_NOOP("LayerSettingDlg", "Resource Constraints"),
     QT_TRANSLATE_NOOP("LayerSettingDlg", "Layer Input Srouce Settings Cannot Be Applied.")};
@@ -276,9 +292,9 @@ bool IsLayerSourceAllowed(const MData& data, int n)
 QRect OutputBoundingRect(const MData& data)
 {
     const int workMode = data.M_AllCfg.workMode;
-    const bool hdmi = workMode == SWITCHER_MODE ||
-                      ((workMode == MOSAIC_MODE || workMode == BACKUP_MODE) &&
-                       data.M_OutputData.M_OutputResoCfg.outputMode == HDMI_MODE);
+    const bool hdmi =
+        workMode == SWITCHER_MODE || ((workMode == MOSAIC_MODE || workMode == BACKUP_MODE) &&
+                                      data.M_OutputData.M_OutputResoCfg.outputMode == HDMI_MODE);
     const int first = hdmi ? 4 : 0, last = hdmi ? 5 : 3;
     Box b{std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::max(),
           std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::min()};

@@ -37,11 +37,11 @@ struct RuleMessage {
     QString translatedText() const;
 };
 
-extern const RuleMessage kResourceRefused;   // "Layer Can't Be Applied To Output Windows"
-extern const RuleMessage kSourceRefused;     // "Layer Input Srouce Settings Cannot Be Applied."
-extern const RuleMessage kLogoMissing;       // "LOGO Is Not Exist"
-extern const RuleMessage kLogoOtherMode;     // "Current Work Mode LOGO Is Not Exist"
-extern const RuleMessage kLogoExceedsOutput; // "Logo Size Exceed Output Resolution."
+extern const RuleMessage kResourceRefused;  // "Layer Can't Be Applied To Output Windows"
+extern const RuleMessage kSourceRefused;  // "Layer Input Srouce Settings Cannot Be Applied."
+extern const RuleMessage kLogoMissing;  // "LOGO Is Not Exist"
+extern const RuleMessage kLogoOtherMode;  // "Current Work Mode LOGO Is Not Exist"
+extern const RuleMessage kLogoExceedsOutput;  // "Logo Size Exceed Output Resolution."
 extern const RuleMessage kLogoExceedsLayer;  // "Logo Size Exceed Layer Restrict Size."
 
 // The output regions of the rotation and resource rules, inclusive, in device
@@ -106,7 +106,7 @@ RuleMessage CheckLayerOn(MData& data, int n);
 // tile rule refuses it and the layer is on, the old source (with its own
 // tile) comes back.
 struct SourceChange {
-    RuleMessage message;    // kSourceRefused when refused
+    RuleMessage message;  // kSourceRefused when refused
     bool restored = false;  // the old source came back (the layer is on)
     uint8_t oldInputId = 0;
     uint8_t oldHalfId = 0;
@@ -118,9 +118,9 @@ SourceChange ApplySourceChange(MData& data, int n, int gid, int half);
 // that keeps the logo inside the output.
 struct LogoPlacement {
     RuleMessage message;  // refused: the logo button springs back, nothing changes
-    uint32_t hs = 0;      // switcher mode: the position the layer takes
+    uint32_t hs = 0;  // switcher mode: the position the layer takes
     uint32_t vs = 0;
-    bool moved = false;   // switcher mode: send LAYER_RECT before the logo command
+    bool moved = false;  // switcher mode: send LAYER_RECT before the logo command
 };
 LogoPlacement CheckLogoOn(const MData& data, int n);
 
@@ -136,9 +136,9 @@ QRect ResetRect(const MData& data, int n);
 // hand-back when k is in sourced, and a panel redraw.
 struct Replacement {
     QVector<int> switchedOff;  // mosaic layers 1..3 that were on
-    QVector<int> placed;       // layers given the bounding rectangle (LAYER_RECT each)
-    bool switchedOn = false;   // mosaic layer 0 was off and is on now
-    QVector<int> sourced;      // layers whose source is handed back to the canvas
+    QVector<int> placed;  // layers given the bounding rectangle (LAYER_RECT each)
+    bool switchedOn = false;  // mosaic layer 0 was off and is on now
+    QVector<int> sourced;  // layers whose source is handed back to the canvas
 };
 Replacement ReplaceAfterOutputLayout(MData& data);
 

@@ -13,9 +13,10 @@
 
 namespace {
 
-const char* const kContext = "LayerSettingDlg";
-
-MData& Current() { return *MiddleHandler::GetInstance()->GetCurrentMData(); }
+MData& Current()
+{
+    return *MiddleHandler::GetInstance()->GetCurrentMData();
+}
 
 // The take duration of the working mode, null in a mode without one.
 uint8_t* DurationOf(MData& data)
@@ -79,12 +80,13 @@ int TakeControl::DurationMaximum(int workMode)
 
 QString TakeControl::AutoBackupRefusalText()
 {
-    return QCoreApplication::translate(kContext, "Auto Backup Is On,Can't Do Multi-Take Action.");
+    return QCoreApplication::translate("LayerSettingDlg",
+                                       "Auto Backup Is On,Can't Do Multi-Take Action.");
 }
 
 QString TakeControl::TakeProgressLabel()
 {
-    return QCoreApplication::translate(kContext, "Take Action...");
+    return QCoreApplication::translate("LayerSettingDlg", "Take Action...");
 }
 
 void TakeControl::sendDuration(int mode, int duration)
@@ -112,8 +114,8 @@ void TakeControl::showNotice(const QString& text)
 {
     lastNotice_ = text;
     // Shown without waiting: the notice goes away with its answer.
-    auto* box = new CustomMsgBox(owner_, QCoreApplication::translate(kContext, "Tips"), text,
-                                 QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+    auto* box = new CustomMsgBox(owner_, QCoreApplication::translate("LayerSettingDlg", "Tips"),
+                                 text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
 }
 

@@ -21,7 +21,7 @@ class TakeControl : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kPauseMs = 200;         // between the halves of a (quick/multi) take
+    static constexpr int kPauseMs = 200;  // between the halves of a (quick/multi) take
     static constexpr int kProgressPeriodMs = 50;  // one step of the take progress
 
     // owner: the panel; it parents the take progress dialog and the notices.

@@ -122,60 +122,59 @@ private slots:
 
 void TestPlacementRules::rotationInDviMode()
 {
-    RunTable(DviWall,
-             {
-                 {"inside one window", [](MData&) {}, 0, true},
-                 {"across two windows",
-                  [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 1800, 100, 400, 300); }, 0,
-                  false},
-                 {"outside every window",
-                  [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 4000, 100, 400, 300); }, 0,
-                  false},
-                 {"logo on", [](MData& d) { d.M_MosaicLayerCfg.layer[0].logoOnOff = 1; }, 0,
-                  false},
-                 {"source 2176 wide",
-                  [](MData& d) { d.M_InputData.signal[0].width[0][0] = 2176; }, 0, true},
-                 {"source 2177 wide",
-                  [](MData& d) { d.M_InputData.signal[0].width[0][0] = 2177; }, 0, false},
-                 {"tile of two 1100-wide sources",
-                  [](MData& d) { UseTile(d, 0, 0, {1, 1}); }, 0, false},
-                 {"tile of two sources, 1000 wide",
-                  [](MData& d) {
-                      UseTile(d, 0, 1, {1, 1});
-                      d.M_InputData.signal[1].width[0][1] = d.M_InputData.signal[1].width[1][1] = 1000;
-                  },
-                  0, true},
-                 {"tile of one source", [](MData& d) { UseTile(d, 0, 0, {0}); }, 0, false},
-                 {"switcher mode", [](MData& d) { d.M_AllCfg.workMode = SWITCHER_MODE; }, 0,
-                  false},
-                 {"other output mode: no region condition",
-                  [](MData& d) {
-                      d.M_OutputData.M_OutputResoCfg.outputMode = 2;
-                      Place(d.M_MosaicLayerCfg.layer[0], 1800, 100, 400, 300);
-                  },
-                  0, true},
-                 {"layer outside the set", [](MData&) {}, 4, false},
-                 {"negative layer", [](MData&) {}, -1, false},
+    RunTable(
+        DviWall,
+        {
+            {"inside one window", [](MData&) {}, 0, true},
+            {"across two windows",
+             [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 1800, 100, 400, 300); }, 0, false},
+            {"outside every window",
+             [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 4000, 100, 400, 300); }, 0, false},
+            {"logo on", [](MData& d) { d.M_MosaicLayerCfg.layer[0].logoOnOff = 1; }, 0, false},
+            {"source 2176 wide", [](MData& d) { d.M_InputData.signal[0].width[0][0] = 2176; }, 0,
+             true},
+            {"source 2177 wide", [](MData& d) { d.M_InputData.signal[0].width[0][0] = 2177; }, 0,
+             false},
+            {"tile of two 1100-wide sources",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {1, 1});
              },
-             IsRotationAvailable);
+             0, false},
+            {"tile of two sources, 1000 wide",
+             [](MData& d) {
+                 UseTile(d, 0, 1, {1, 1});
+                 d.M_InputData.signal[1].width[0][1] = d.M_InputData.signal[1].width[1][1] = 1000;
+             },
+             0, true},
+            {"tile of one source", [](MData& d) { UseTile(d, 0, 0, {0}); }, 0, false},
+            {"switcher mode", [](MData& d) { d.M_AllCfg.workMode = SWITCHER_MODE; }, 0, false},
+            {"other output mode: no region condition",
+             [](MData& d) {
+                 d.M_OutputData.M_OutputResoCfg.outputMode = 2;
+                 Place(d.M_MosaicLayerCfg.layer[0], 1800, 100, 400, 300);
+             },
+             0, true},
+            {"layer outside the set", [](MData&) {}, 4, false},
+            {"negative layer", [](MData&) {}, -1, false},
+        },
+        IsRotationAvailable);
 }
 
 void TestPlacementRules::rotationInHdmiMode()
 {
-    RunTable(HdmiWall,
-             {
-                 {"left half of window 4",
-                  [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 0, 0, 1920, 1080); }, 0, true},
-                 {"right half of window 4",
-                  [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 2000, 10, 500, 500); }, 0,
-                  true},
-                 {"across the middle",
-                  [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 1900, 0, 40, 100); }, 0,
-                  false},
-                 {"window 4 off",
-                  [](MData& d) { d.M_OutputData.M_OPDisplayCfg[4].onOff = 0; }, 0, false},
-             },
-             IsRotationAvailable);
+    RunTable(
+        HdmiWall,
+        {
+            {"left half of window 4",
+             [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 0, 0, 1920, 1080); }, 0, true},
+            {"right half of window 4",
+             [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 2000, 10, 500, 500); }, 0, true},
+            {"across the middle",
+             [](MData& d) { Place(d.M_MosaicLayerCfg.layer[0], 1900, 0, 40, 100); }, 0, false},
+            {"window 4 off", [](MData& d) { d.M_OutputData.M_OPDisplayCfg[4].onOff = 0; }, 0,
+             false},
+        },
+        IsRotationAvailable);
 }
 
 void TestPlacementRules::rotationWithIndexesOutOfRange()
@@ -183,46 +182,44 @@ void TestPlacementRules::rotationWithIndexesOutOfRange()
     // 255 marks an empty slot in the device's replies; any such index is a
     // source of unknown width, which never rotates, and never reads outside
     // the record.
-    RunTable(DviWall,
-             {
-                 {"input 255", [](MData& d) { d.M_MosaicLayerCfg.layer[0].inputId = 255; }, 0,
-                  false},
-                 {"half 255", [](MData& d) { d.M_MosaicLayerCfg.layer[0].halfId = 255; }, 0,
-                  false},
-                 {"active port 255", [](MData& d) { d.M_InputData.port[0].actId = 255; }, 0,
-                  false},
-                 {"tile 255",
-                  [](MData& d) {
-                      UseTile(d, 0, 0, {1, 1});
-                      d.M_MosaicLayerCfg.layer[0].tileId = 255;
-                  },
-                  0, false},
-                 {"tile count 255",
-                  [](MData& d) {
-                      UseTile(d, 0, 0, {0, 0});
-                      d.M_InputData.tile[0].count = 255;
-                  },
-                  0, false},
-                 {"tile count -1",
-                  [](MData& d) {
-                      UseTile(d, 0, 0, {0, 0});
-                      d.M_InputData.tile[0].count = -1;
-                  },
-                  0, false},
-                 {"tile source input 255",
-                  [](MData& d) {
-                      UseTile(d, 0, 0, {0, 0});
-                      d.M_InputData.tile[0].input[1] = 255;
-                  },
-                  0, false},
-                 {"tile source half 255",
-                  [](MData& d) {
-                      UseTile(d, 0, 0, {0, 0});
-                      d.M_InputData.tile[0].half[1] = 255;
-                  },
-                  0, false},
+    RunTable(
+        DviWall,
+        {
+            {"input 255", [](MData& d) { d.M_MosaicLayerCfg.layer[0].inputId = 255; }, 0, false},
+            {"half 255", [](MData& d) { d.M_MosaicLayerCfg.layer[0].halfId = 255; }, 0, false},
+            {"active port 255", [](MData& d) { d.M_InputData.port[0].actId = 255; }, 0, false},
+            {"tile 255",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {1, 1});
+                 d.M_MosaicLayerCfg.layer[0].tileId = 255;
              },
-             IsRotationAvailable);
+             0, false},
+            {"tile count 255",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {0, 0});
+                 d.M_InputData.tile[0].count = 255;
+             },
+             0, false},
+            {"tile count -1",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {0, 0});
+                 d.M_InputData.tile[0].count = -1;
+             },
+             0, false},
+            {"tile source input 255",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {0, 0});
+                 d.M_InputData.tile[0].input[1] = 255;
+             },
+             0, false},
+            {"tile source half 255",
+             [](MData& d) {
+                 UseTile(d, 0, 0, {0, 0});
+                 d.M_InputData.tile[0].half[1] = 255;
+             },
+             0, false},
+        },
+        IsRotationAvailable);
 
     MData d = DviWall();
     QCOMPARE(SignalWidth(d, 0, 0), 1920);
@@ -320,7 +317,8 @@ void TestPlacementRules::resourceRefusalParksBelowTheOutputs()
     // its stored size; the requested rectangle is not stored.
     const RuleMessage m = CheckDrag(d, 0, QRect(1800, 1000, 400, 200));
     QCOMPARE(QString::fromLatin1(m.title), QStringLiteral("Resource Constraints"));
-    QCOMPARE(QString::fromLatin1(m.text), QStringLiteral("Layer Can't Be Applied To Output Windows"));
+    QCOMPARE(QString::fromLatin1(m.text),
+             QStringLiteral("Layer Can't Be Applied To Output Windows"));
     const LayerRecord& l = d.M_MosaicLayerCfg.layer[0];
     QCOMPARE(l.hs, 0u);
     QCOMPARE(l.vs, 2160u);
@@ -347,7 +345,11 @@ void TestPlacementRules::tileRule()
             d.M_MosaicLayerCfg.layer[i].onOff = 1;
     };
     const std::vector<T> cases = {
-        {"no tiles: every layer", [&](MData& d) { on(d, {0, 1, 2, 3}); }, 2, true},
+        {"no tiles: every layer",
+         [&](MData& d) {
+             on(d, {0, 1, 2, 3});
+         },
+         2, true},
         {"4-source tile on layer 0 refuses layer 1",
          [&](MData& d) {
              UseTile(d, 0, 0, {0, 1, 0, 1});
@@ -355,7 +357,10 @@ void TestPlacementRules::tileRule()
          },
          1, false},
         {"4-source tile on layer 0 that is off lets layer 1 on",
-         [&](MData& d) { UseTile(d, 0, 0, {0, 1, 0, 1}); }, 1, true},
+         [&](MData& d) {
+             UseTile(d, 0, 0, {0, 1, 0, 1});
+         },
+         1, true},
         {"4-source tile on layer 0 with layer 3 on",
          [&](MData& d) {
              UseTile(d, 0, 0, {0, 1, 0, 1});
@@ -394,11 +399,21 @@ void TestPlacementRules::tileRule()
              on(d, {2});
          },
          1, false},
-        {"layer 2 never takes a tile", [](MData& d) { UseTile(d, 2, 0, {0, 1}); }, 2, false},
+        {"layer 2 never takes a tile",
+         [](MData& d) {
+             UseTile(d, 2, 0, {0, 1});
+         },
+         2, false},
         {"layer 3 beside a 2-source tile on layer 0",
-         [](MData& d) { UseTile(d, 0, 0, {0, 1}); }, 3, true},
+         [](MData& d) {
+             UseTile(d, 0, 0, {0, 1});
+         },
+         3, true},
         {"layer 3 beside a 3-source tile on layer 0",
-         [](MData& d) { UseTile(d, 0, 0, {0, 1, 0}); }, 3, false},
+         [](MData& d) {
+             UseTile(d, 0, 0, {0, 1, 0});
+         },
+         3, false},
         {"own tile index 255 is refused",
          [](MData& d) {
              UseTile(d, 0, 0, {0, 1});
@@ -564,18 +579,18 @@ void TestPlacementRules::logoChecks()
     const std::vector<L> cases = {
         {"layer 1's half is 960 wide", [](MData&) {}, 1, kLogoExceedsLayer.text, 0, 0, false},
         {"layer 2's half too", [](MData&) {}, 2, kLogoExceedsLayer.text, 0, 0, false},
-        {"layer 0 at hs 1500 moves to 920",
-         [](MData& d) { d.M_SwitchLayerCfg.layer[3].hs = 1500; }, 0, nullptr, 920, 0, true},
-        {"layer 0 at vs 1000 moves to 980",
-         [](MData& d) { d.M_SwitchLayerCfg.layer[3].vs = 1000; }, 0, nullptr, 0, 980, true},
-        {"layer 0 at 900 stays", [](MData& d) { d.M_SwitchLayerCfg.layer[3].hs = 900; }, 0,
-         nullptr, 900, 0, false},
+        {"layer 0 at hs 1500 moves to 920", [](MData& d) { d.M_SwitchLayerCfg.layer[3].hs = 1500; },
+         0, nullptr, 920, 0, true},
+        {"layer 0 at vs 1000 moves to 980", [](MData& d) { d.M_SwitchLayerCfg.layer[3].vs = 1000; },
+         0, nullptr, 0, 980, true},
+        {"layer 0 at 900 stays", [](MData& d) { d.M_SwitchLayerCfg.layer[3].hs = 900; }, 0, nullptr,
+         900, 0, false},
         {"wider than the output", [](MData& d) { d.M_LogoInfo.width = 1921; }, 0,
          kLogoExceedsOutput.text, 0, 0, false},
         {"higher than the output", [](MData& d) { d.M_LogoInfo.height = 1081; }, 0,
          kLogoExceedsOutput.text, 0, 0, false},
-        {"a 960-wide logo fits layer 1", [](MData& d) { d.M_LogoInfo.width = 960; }, 1, nullptr,
-         0, 0, false},
+        {"a 960-wide logo fits layer 1", [](MData& d) { d.M_LogoInfo.width = 960; }, 1, nullptr, 0,
+         0, false},
         {"no logo stored", [](MData& d) { d.M_LogoInfo.state = 0; }, 0, kLogoMissing.text, 0, 0,
          false},
         {"logo of another mode", [](MData& d) { d.M_LogoInfo.workMode = MOSAIC_MODE; }, 0,
@@ -620,20 +635,19 @@ void TestPlacementRules::boundingRectAndParking()
              d.M_OutputData.M_OPDisplayCfg[3].mosaicHact = 1000;
          },
          QRect(0, 0, 2920, 2160)},
-        {"only window 0", [](MData& d) {
+        {"only window 0",
+         [](MData& d) {
              for (int i = 1; i < 4; ++i)
                  d.M_OutputData.M_OPDisplayCfg[i].onOff = 0;
          },
          QRect(0, 0, 1920, 1080)},
-        {"none on", [](MData& d) {
+        {"none on",
+         [](MData& d) {
              for (int i = 0; i < 4; ++i)
                  d.M_OutputData.M_OPDisplayCfg[i].onOff = 0;
          },
          none},
-        {"HDMI output mode: windows 4 and 5",
-         [](MData& d) {
-             d = HdmiWall();
-         },
+        {"HDMI output mode: windows 4 and 5", [](MData& d) { d = HdmiWall(); },
          QRect(0, 0, 3840, 1080)},
         {"switcher mode: windows 4 and 5, none on",
          [](MData& d) { d.M_AllCfg.workMode = SWITCHER_MODE; }, none},

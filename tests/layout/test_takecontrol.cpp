@@ -208,8 +208,8 @@ void TestTakeControl::quickTakeInSwitcherAndBackup()
     QVERIFY(setDeviceDuration(mode, 3));
     mark_ = device_.sim().logLines().size();
     data().M_AllCfg.workMode = mode;
-    uint8_t& duration =
-        mode == SWITCHER_MODE ? data().M_SwitchLayerCfg.durationTime : data().M_BackupLayerCfg.durationTime;
+    uint8_t& duration = mode == SWITCHER_MODE ? data().M_SwitchLayerCfg.durationTime
+                                              : data().M_BackupLayerCfg.durationTime;
     QCOMPARE(duration, uint8_t(3));
 
     // The device's report of the CUT comes back within the pause and turns
@@ -274,8 +274,13 @@ void TestTakeControl::autoBackupRefusesTheMultiTake()
     QVERIFY(device_.settle());
     // The device reports its whole settings back, auto backup on.
     QCOMPARE(data().M_AllCfg.autoBackup, uint8_t(1));
-    QCOMPARE(device_.sim().dumpedState(TestNet::kDeviceIp1)
-                 .value("M_AllCfg").toObject().value("autoBackup").toInt(), 1);
+    QCOMPARE(device_.sim()
+                 .dumpedState(TestNet::kDeviceIp1)
+                 .value("M_AllCfg")
+                 .toObject()
+                 .value("autoBackup")
+                 .toInt(),
+             1);
     mark_ = device_.sim().logLines().size();
     data().M_AllCfg.workMode = BACKUP_MODE;
 
