@@ -54,7 +54,11 @@ QString PauseBetween(const Received& a, const Received& b)
 
 }  // namespace
 
-#define VERIFY_PAUSE(a, b) QVERIFY2(PauseBetween(a, b).isEmpty(), qPrintable(PauseBetween(a, b)))
+// The pause is measured on the processor's clock, which also counts the
+// sender thread's and the scheduler's delays on a loaded machine: a run whose
+// spacing is off is repeated, up to kRuns; order and contents must hold in
+// every run, a pause of the wrong length in every run fails.
+constexpr int kRuns = 3;
 
 class TestTakeControl : public QObject {
     Q_OBJECT
@@ -183,16 +187,21 @@ void TestTakeControl::durationSliderStoresAndSends()
 void TestTakeControl::quickTakeInMosaicSendsNoTake()
 {
     QVERIFY(setDeviceDuration(MOSAIC_MODE, 2));
-    mark_ = device_.sim().logLines().size();
     data().M_AllCfg.workMode = MOSAIC_MODE;
-    take_->QuickTake(TakeControl::IsTakeEnabled(MOSAIC_MODE));
-    QVERIFY(waitForReceived(2));
-    QTRY_VERIFY(!take_->isQuickTakeWaiting());
-    QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
-    const QList<Received> r = received();
-    QCOMPARE(Whats(r), QStringList({"duration 0 0", "duration 0 2"}));
-    VERIFY_PAUSE(r[0], r[1]);
-    QTRY_COMPARE(data().M_MosaicLayerCfg.durationTime, uint8_t(2));
+    QString pause;
+    for (int run = 0; run < kRuns && (run == 0 || !pause.isEmpty()); ++run) {
+        QVERIFY(device_.settle());
+        mark_ = device_.sim().logLines().size();
+        take_->QuickTake(TakeControl::IsTakeEnabled(MOSAIC_MODE));
+        QVERIFY(waitForReceived(2));
+        QTRY_VERIFY(!take_->isQuickTakeWaiting());
+        QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
+        const QList<Received> r = received();
+        QCOMPARE(Whats(r), QStringList({"duration 0 0", "duration 0 2"}));
+        pause = PauseBetween(r[0], r[1]);
+        QTRY_COMPARE(data().M_MosaicLayerCfg.durationTime, uint8_t(2));
+    }
+    QVERIFY2(pause.isEmpty(), qPrintable(pause));
 }
 
 void TestTakeControl::quickTakeInSwitcherAndBackup_data()
@@ -206,28 +215,34 @@ void TestTakeControl::quickTakeInSwitcherAndBackup()
 {
     QFETCH(int, mode);
     QVERIFY(setDeviceDuration(mode, 3));
-    mark_ = device_.sim().logLines().size();
     data().M_AllCfg.workMode = mode;
     uint8_t& duration = mode == SWITCHER_MODE ? data().M_SwitchLayerCfg.durationTime
                                               : data().M_BackupLayerCfg.durationTime;
-    QCOMPARE(duration, uint8_t(3));
+    QString pause;
+    for (int run = 0; run < kRuns && (run == 0 || !pause.isEmpty()); ++run) {
+        QVERIFY(device_.settle());
+        mark_ = device_.sim().logLines().size();
+        QCOMPARE(duration, uint8_t(3));
 
-    // The device's report of the CUT comes back within the pause and turns
-    // the record's duration to 0; the restored duration is the one from
-    // before the quick take all the same.
-    QSignalSpy reports(device_.handler(), &MiddleHandler::SigUIRefreshTakeData);
-    take_->QuickTake(TakeControl::IsTakeEnabled(mode));
-    QTRY_VERIFY(!reports.isEmpty());
-    QVERIFY(take_->isQuickTakeWaiting());
-    QCOMPARE(duration, uint8_t(0));
+        // The device's report of the CUT comes back within the pause and
+        // turns the record's duration to 0; the restored duration is the one
+        // from before the quick take all the same.
+        QSignalSpy reports(device_.handler(), &MiddleHandler::SigUIRefreshTakeData);
+        take_->QuickTake(TakeControl::IsTakeEnabled(mode));
+        QTRY_VERIFY(!reports.isEmpty());
+        QVERIFY(take_->isQuickTakeWaiting());
+        QCOMPARE(duration, uint8_t(0));
 
-    QVERIFY(waitForReceived(3));
-    QTRY_VERIFY(!take_->isQuickTakeWaiting());
-    const QList<Received> r = received();
-    QCOMPARE(Whats(r), QStringList({QStringLiteral("duration %1 0").arg(mode), "take",
-                                    QStringLiteral("duration %1 3").arg(mode)}));
-    VERIFY_PAUSE(r[1], r[2]);
-    QTRY_COMPARE(duration, uint8_t(3));
+        QVERIFY(waitForReceived(3));
+        QTRY_VERIFY(!take_->isQuickTakeWaiting());
+        const QList<Received> r = received();
+        QCOMPARE(Whats(r), QStringList({QStringLiteral("duration %1 0").arg(mode), "take",
+                                        QStringLiteral("duration %1 3").arg(mode)}));
+        pause = PauseBetween(r[1], r[2]);
+        QTRY_COMPARE(duration, uint8_t(3));
+        QTRY_VERIFY(!take_->progress()->isRunning());
+    }
+    QVERIFY2(pause.isEmpty(), qPrintable(pause));
 }
 
 void TestTakeControl::secondQuickTakeDuringThePauseIsIgnored()
@@ -247,22 +262,30 @@ void TestTakeControl::secondQuickTakeDuringThePauseIsIgnored()
 
 void TestTakeControl::multiTakeBroadcastsBothHalves()
 {
-    data().M_AllCfg.workMode = BACKUP_MODE;
     CheckedMachineList[0] = QByteArray("\x15", 1);
     CheckedMachineList[1] = QByteArray("\x14\x16", 2);  // .20 (the device) and .22
-    CheckedGroupIndex = 1;
-    QSignalSpy status(device_.handler(), &MiddleHandler::SigUiRefreshTakeStatus);
-    take_->Take();
-    QVERIFY(take_->isMultiTakeWaiting());
-    // Switching tabs within the pause does not change the second half's group.
-    CheckedGroupIndex = 0;
-    QVERIFY(waitForReceived(2));
-    const QList<Received> r = received();
-    QCOMPARE(Whats(r), QStringList({"multi1 1416ffff", "multi2 1416ffff"}));
-    VERIFY_PAUSE(r[0], r[1]);
-    // The device in the group took.
-    QTRY_VERIFY(!status.isEmpty());
-    QCOMPARE(CheckedGroupIndex, 0);
+    QString pause;
+    for (int run = 0; run < kRuns && (run == 0 || !pause.isEmpty()); ++run) {
+        QVERIFY(device_.settle());
+        QTRY_VERIFY(!take_->progress()->isRunning());
+        mark_ = device_.sim().logLines().size();
+        data().M_AllCfg.workMode = BACKUP_MODE;
+        CheckedGroupIndex = 1;
+        QSignalSpy status(device_.handler(), &MiddleHandler::SigUiRefreshTakeStatus);
+        take_->Take();
+        QVERIFY(take_->isMultiTakeWaiting());
+        // Switching tabs within the pause does not change the second half's
+        // group.
+        CheckedGroupIndex = 0;
+        QVERIFY(waitForReceived(2));
+        const QList<Received> r = received();
+        QCOMPARE(Whats(r), QStringList({"multi1 1416ffff", "multi2 1416ffff"}));
+        pause = PauseBetween(r[0], r[1]);
+        // The device in the group took.
+        QTRY_VERIFY(!status.isEmpty());
+        QCOMPARE(CheckedGroupIndex, 0);
+    }
+    QVERIFY2(pause.isEmpty(), qPrintable(pause));
 }
 
 void TestTakeControl::autoBackupRefusesTheMultiTake()
