@@ -337,6 +337,33 @@ RuleMessage CheckDrag(MData& data, int n, const QRect& rect)
     return ParkRefusedLayer(data, n);
 }
 
+bool StoreDraggedRect(MData& data, int n, const QRect& rect)
+{
+    LayerRecord* l = WorkingLayer(data, n);
+    if (!l || rect.isEmpty() || rect.left() < 0 || rect.top() < 0)
+        return false;
+    const auto hs = uint32_t(rect.left()), vs = uint32_t(rect.top());
+    const auto hact = uint32_t(rect.width()), vact = uint32_t(rect.height());
+    l->hs = hs;
+    l->vs = vs;
+    if (data.M_AllCfg.workMode != BACKUP_MODE) {
+        if (!l->logoOnOff) {
+            l->hact = hact;
+            l->vact = vact;
+        }
+        return true;
+    }
+    LayerRecord* b = data.M_BackupLayerCfg.layer;
+    LayerRecord& partner = b[1].bMain == 1 ? b[1] : b[0];
+    partner.hs = hs;
+    partner.vs = vs;
+    if (!partner.logoOnOff) {
+        l->hact = partner.hact = hact;
+        l->vact = partner.vact = vact;
+    }
+    return true;
+}
+
 RuleMessage CheckLayerOn(MData& data, int n)
 {
     const int mode = data.M_AllCfg.workMode;
@@ -439,6 +466,30 @@ QRect ResetRect(const MData& data, int n)
     return area.isEmpty() ? QRect(0, 0, 1920, 1080) : area;
 }
 
+namespace {
+void TakeRect(LayerRecord& l, const QRect& r)
+{
+    l.hs = uint32_t(r.left());
+    l.vs = uint32_t(r.top());
+    l.hact = uint32_t(r.width());
+    l.vact = uint32_t(r.height());
+}
+}  // namespace
+
+RuleMessage ApplyReset(MData& data, int n)
+{
+    LayerRecord* l = WorkingLayer(data, n);
+    if (!l)
+        return {};
+    const QRect r = ResetRect(data, n);
+    if (r.left() < 0 || r.top() < 0)
+        return {};
+    TakeRect(*l, r);
+    if (data.M_AllCfg.workMode == MOSAIC_MODE && ExceedsWindowResource(data, n, r))
+        return ParkRefusedLayer(data, n);
+    return {};
+}
+
 int FirstLiveInput(const MData& data)
 {
     for (int i = 0; i < MDataLimits::kInputs; ++i) {
@@ -451,16 +502,6 @@ int FirstLiveInput(const MData& data)
     }
     return -1;
 }
-
-namespace {
-void TakeRect(LayerRecord& l, const QRect& r)
-{
-    l.hs = uint32_t(r.left());
-    l.vs = uint32_t(r.top());
-    l.hact = uint32_t(r.width());
-    l.vact = uint32_t(r.height());
-}
-}  // namespace
 
 Replacement ReplaceAfterOutputLayout(MData& data)
 {

@@ -95,6 +95,14 @@ RuleMessage ParkRefusedLayer(MData& data, int n);
 // the panel may store rect.
 RuleMessage CheckDrag(MData& data, int n, const QRect& rect);
 
+// Stores a drag that the resource rule let through: layer n of the working
+// mode's set takes rect's position, and its size unless a logo fixes it. In
+// backup mode the partner record (record 1 when its bMain is 1, else record
+// 0) takes the same, the size written into both only while the partner's
+// logo is off. The panel sends LAYER_RECT for n only. False for n outside the
+// set.
+bool StoreDraggedRect(MData& data, int n, const QRect& rect);
+
 // The layer on/off button switched layer n on. kSourceRefused: the button
 // springs back, nothing changes. kResourceRefused (mosaic mode): onOff is 0
 // and the layer is parked; send LAYER_RECT, not LAYER_ONOFF. Empty: the
@@ -126,6 +134,11 @@ LogoPlacement CheckLogoOn(const MData& data, int n);
 
 // The rectangle Reset gives layer n: its output area, or 0, 0, 1920 x 1080.
 QRect ResetRect(const MData& data, int n);
+// Reset of layer n of the working mode's set: its record takes ResetRect. In
+// mosaic mode the resource rule follows: kResourceRefused when it parks the
+// layer (sigLayerPosChange, LAYER_RECT and the message, as for a drag);
+// empty otherwise (sigLayerPosChange, the layer selected again, LAYER_RECT).
+RuleMessage ApplyReset(MData& data, int n);
 
 // Re-placing the layers after the outputs were rearranged. The record is
 // changed as the panel would; the panel raises the signals and sends the

@@ -111,6 +111,8 @@ private slots:
     void rotationWithIndexesOutOfRange();
     void resourceCountsRegionOverlaps();
     void resourceRefusalParksBelowTheOutputs();
+    void storingADrag();
+    void resetUnderTheResourceRule();
     void tileRule();
     void layerOnUnderTheRules();
     void refusedSourceChange();
@@ -330,6 +332,79 @@ void TestPlacementRules::resourceRefusalParksBelowTheOutputs()
         QVERIFY(!region.intersects(LayerRect(l)));
     for (int i = 1; i < 4; ++i)
         QCOMPARE(d.M_MosaicLayerCfg.layer[i].hs, before.M_MosaicLayerCfg.layer[i].hs);
+}
+
+void TestPlacementRules::storingADrag()
+{
+    // Mosaic: position and size; a logo keeps its size.
+    MData d = DviWall();
+    QVERIFY(StoreDraggedRect(d, 1, QRect(10, 20, 300, 200)));
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[1]), QRect(10, 20, 300, 200));
+    d.M_MosaicLayerCfg.layer[1].logoOnOff = 1;
+    QVERIFY(StoreDraggedRect(d, 1, QRect(30, 40, 500, 500)));
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[1]), QRect(30, 40, 300, 200));
+    QVERIFY(!StoreDraggedRect(d, 4, QRect(0, 0, 1, 1)));
+
+    // Switcher: group 1's record.
+    d.M_AllCfg.workMode = SWITCHER_MODE;
+    QVERIFY(StoreDraggedRect(d, 2, QRect(5, 6, 7, 8)));
+    QCOMPARE(LayerRect(d.M_SwitchLayerCfg.layer[5]), QRect(5, 6, 7, 8));
+    QCOMPARE(d.M_SwitchLayerCfg.layer[2].hs, 0u);
+
+    // Backup: the partner follows; its logo decides the size of both.
+    struct B {
+        const char* name;
+        int bMain1;
+        int partnerLogo;
+        int partner;
+        bool sized;
+    };
+    const B cases[] = {
+        {"record 1 is the partner", 1, 0, 1, true},
+        {"record 0 is the partner", 0, 0, 0, true},
+        {"the partner's logo keeps both sizes", 1, 1, 1, false},
+    };
+    for (const B& c : cases) {
+        MData b = DviWall();
+        b.M_AllCfg.workMode = BACKUP_MODE;
+        for (LayerRecord& l : b.M_BackupLayerCfg.layer)
+            Place(l, 1, 1, 10, 10);
+        b.M_BackupLayerCfg.layer[1].bMain = uint8_t(c.bMain1);
+        b.M_BackupLayerCfg.layer[c.partner].logoOnOff = uint8_t(c.partnerLogo);
+        QVERIFY2(StoreDraggedRect(b, 0, QRect(100, 200, 300, 400)), c.name);
+        const QRect expected = c.sized ? QRect(100, 200, 300, 400) : QRect(100, 200, 10, 10);
+        QVERIFY2(LayerRect(b.M_BackupLayerCfg.layer[0]) == expected, c.name);
+        QVERIFY2(LayerRect(b.M_BackupLayerCfg.layer[c.partner]) == expected, c.name);
+    }
+}
+
+void TestPlacementRules::resetUnderTheResourceRule()
+{
+    // A layer that is not rotated has no output area: 0, 0, 1920 x 1080.
+    MData d = DviWall();
+    QVERIFY(ApplyReset(d, 0).isEmpty());
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[0]), QRect(0, 0, 1920, 1080));
+
+    // A rotated layer inside window 3 takes the window.
+    Place(d.M_MosaicLayerCfg.layer[0], 2000, 1200, 100, 100);
+    d.M_MosaicLayerCfg.layer[0].rotation = ROTATE_90;
+    QVERIFY(ApplyReset(d, 0).isEmpty());
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[0]), QRect(1920, 1080, 1920, 1080));
+
+    // Eight overlaps taken by the others: the reset layer is parked.
+    d = DviWall();
+    for (int i = 1; i < 3; ++i) {
+        d.M_MosaicLayerCfg.layer[i].onOff = 1;
+        Place(d.M_MosaicLayerCfg.layer[i], 1800, 900 + 20 * i, 400, 400);  // 4 windows each
+    }
+    QCOMPARE(ApplyReset(d, 0).text, kResourceRefused.text);
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[0]), QRect(0, 2160, 1920, 1080));
+
+    // Backup mode: no area and no rule.
+    MData b = DviWall();
+    b.M_AllCfg.workMode = BACKUP_MODE;
+    QVERIFY(ApplyReset(b, 1).isEmpty());
+    QCOMPARE(LayerRect(b.M_BackupLayerCfg.layer[1]), QRect(0, 0, 1920, 1080));
 }
 
 void TestPlacementRules::tileRule()
