@@ -460,6 +460,61 @@ LogoPlacement CheckLogoOn(const MData& data, int n)
     return p;
 }
 
+LogoSwitch ApplyLogoSwitch(MData& data, int n, bool checked)
+{
+    LogoSwitch out;
+    const LogoInfo& logo = data.M_LogoInfo;
+    const uint8_t on = checked ? 1 : 0;
+    if (checked) {
+        const LogoPlacement p = CheckLogoOn(data, n);
+        if (!p.message.isEmpty()) {
+            out.refused = p.message;
+            return out;
+        }
+        LayerRecord* l = WorkingLayer(data, n);
+        if (l && data.M_AllCfg.workMode == SWITCHER_MODE) {
+            out.moved = p.moved;
+            l->hs = p.hs;
+            l->vs = p.vs;
+        }
+    }
+    LayerRecord* l = WorkingLayer(data, n);
+    if (!l)
+        return out;
+    out.applied = true;
+    l->logoOnOff = on;
+    // Unchecked in switcher mode only the state changes: the layer keeps the
+    // size the logo had.
+    if (checked || data.M_AllCfg.workMode != SWITCHER_MODE) {
+        l->logoWidth = logo.width;
+        l->logoHeight = logo.height;
+    }
+    switch (data.M_AllCfg.workMode) {
+    case MOSAIC_MODE:
+        if (ExceedsWindowResource(data, n, LayerRect(*l, true)))
+            out.resource = ParkRefusedLayer(data, n);
+        if (checked) {
+            l->rotation = ROTATE_NONE;
+            out.rotationReset = true;
+        }
+        break;
+    case BACKUP_MODE:
+        for (int k = 0; k < MDataLimits::kBackupLayers; ++k) {
+            LayerRecord& b = data.M_BackupLayerCfg.layer[k];
+            if (b.bMain != 1)
+                continue;
+            b.logoOnOff = on;
+            b.logoWidth = logo.width;
+            b.logoHeight = logo.height;
+            out.followers.append(k);
+        }
+        break;
+    default:
+        break;
+    }
+    return out;
+}
+
 QRect ResetRect(const MData& data, int n)
 {
     const QRect area = LayerOutputArea(data, n);

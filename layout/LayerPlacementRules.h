@@ -132,6 +132,25 @@ struct LogoPlacement {
 };
 LogoPlacement CheckLogoOn(const MData& data, int n);
 
+// The logo button of layer n of the working mode's set. refused (only when
+// switched on): the button springs back and nothing changed. Otherwise the
+// record holds the logo state and size and the panel, in this order: in
+// mosaic mode, when resource is set, runs the resource refusal for the parked
+// layer (LAYER_RECT, the message) and goes on; sends LAYER_ROTATION when
+// rotationReset (ROTATE_NONE, sigLayerRotationSet); in switcher mode sends
+// LAYER_RECT when moved; in backup mode raises sigLayerPosChange for each
+// record in followers; then sigLayerPosChange and LAYER_LOGO for n (only when
+// applied: nothing is sent in another working mode).
+struct LogoSwitch {
+    RuleMessage refused;
+    RuleMessage resource;
+    bool rotationReset = false;
+    bool moved = false;
+    QVector<int> followers;
+    bool applied = false;
+};
+LogoSwitch ApplyLogoSwitch(MData& data, int n, bool checked);
+
 // The rectangle Reset gives layer n: its output area, or 0, 0, 1920 x 1080.
 QRect ResetRect(const MData& data, int n);
 // Reset of layer n of the working mode's set: its record takes ResetRect. In

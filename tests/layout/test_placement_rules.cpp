@@ -117,6 +117,7 @@ private slots:
     void layerOnUnderTheRules();
     void refusedSourceChange();
     void logoChecks();
+    void logoSwitch();
     void boundingRectAndParking();
     void replacingAfterOutputLayout();
     void messagesKeepTheirTexts();
@@ -689,6 +690,88 @@ void TestPlacementRules::logoChecks()
     QCOMPARE(QString::fromLatin1(kLogoExceedsLayer.text),
              QStringLiteral("Logo Size Exceed Layer Restrict Size."));
     QCOMPARE(QString::fromLatin1(kLogoExceedsLayer.title), QStringLiteral("Cannot Open Logo"));
+}
+
+void TestPlacementRules::logoSwitch()
+{
+    // A 1000 x 100 logo stored for the working mode.
+    auto withLogo = [](int mode) {
+        MData d = DviWall();
+        d.M_AllCfg.workMode = mode;
+        d.M_LogoInfo.state = 1;
+        d.M_LogoInfo.workMode = mode;
+        d.M_LogoInfo.width = 1000;
+        d.M_LogoInfo.height = 100;
+        return d;
+    };
+
+    // Mosaic, on: the rotation goes first, the logo size is the layer's.
+    MData d = withLogo(MOSAIC_MODE);
+    LayerRecord& m = d.M_MosaicLayerCfg.layer[0];
+    m.rotation = ROTATE_90;
+    LogoSwitch s = ApplyLogoSwitch(d, 0, true);
+    QVERIFY(s.refused.isEmpty() && s.resource.isEmpty() && s.applied);
+    QVERIFY(s.rotationReset);
+    QCOMPARE(m.rotation, int32_t(ROTATE_NONE));
+    QCOMPARE(m.logoOnOff, uint8_t(1));
+    QCOMPARE(LayerRect(m, true), QRect(100, 100, 1000, 100));
+    // Off: no rotation command; the logo size is written all the same.
+    d.M_LogoInfo.width = 500;
+    s = ApplyLogoSwitch(d, 0, false);
+    QVERIFY(s.applied && !s.rotationReset);
+    QCOMPARE(m.logoOnOff, uint8_t(0));
+    QCOMPARE(m.logoWidth, 500);
+
+    // Mosaic, on, with the logo across all four windows beside 6 overlaps:
+    // parked, and the edit goes on.
+    d = withLogo(MOSAIC_MODE);
+    for (int i = 1; i < 4; ++i) {
+        d.M_MosaicLayerCfg.layer[i].onOff = 1;
+        Place(d.M_MosaicLayerCfg.layer[i], 1800, 100 + 200 * i, 400, 100);
+    }
+    Place(d.M_MosaicLayerCfg.layer[0], 1500, 1000, 10, 10);
+    s = ApplyLogoSwitch(d, 0, true);
+    QCOMPARE(s.resource.text, kResourceRefused.text);
+    QVERIFY(s.rotationReset && s.applied);
+    QCOMPARE(LayerRect(d.M_MosaicLayerCfg.layer[0], true), QRect(0, 2160, 1000, 100));
+
+    // Switcher: moved inside the output; refused for a half too narrow; off
+    // keeps the size.
+    d = withLogo(SWITCHER_MODE);
+    d.M_SwitchLayerCfg.layer[3].hs = 1500;
+    s = ApplyLogoSwitch(d, 0, true);
+    QVERIFY(s.moved && s.applied && !s.rotationReset);
+    QCOMPARE(d.M_SwitchLayerCfg.layer[3].hs, 920u);
+    QCOMPARE(d.M_SwitchLayerCfg.layer[3].logoOnOff, uint8_t(1));
+    d.M_LogoInfo.width = 10;
+    s = ApplyLogoSwitch(d, 0, false);
+    QCOMPARE(d.M_SwitchLayerCfg.layer[3].logoOnOff, uint8_t(0));
+    QCOMPARE(d.M_SwitchLayerCfg.layer[3].logoWidth, 1000);
+    d.M_LogoInfo.width = 1000;
+    s = ApplyLogoSwitch(d, 1, true);
+    QCOMPARE(s.refused.text, kLogoExceedsLayer.text);
+    QVERIFY(!s.applied);
+    QCOMPARE(d.M_SwitchLayerCfg.layer[4].logoOnOff, uint8_t(0));
+
+    // No logo on the device: refused before anything changes.
+    d = withLogo(MOSAIC_MODE);
+    d.M_LogoInfo.state = 0;
+    s = ApplyLogoSwitch(d, 0, true);
+    QCOMPARE(s.refused.text, kLogoMissing.text);
+    QCOMPARE(d.M_MosaicLayerCfg.layer[0].logoOnOff, uint8_t(0));
+
+    // Backup: the records with bMain 1 follow.
+    d = withLogo(BACKUP_MODE);
+    d.M_BackupLayerCfg.layer[1].bMain = 1;
+    s = ApplyLogoSwitch(d, 0, true);
+    QCOMPARE(s.followers, QVector<int>({1}));
+    QCOMPARE(d.M_BackupLayerCfg.layer[1].logoOnOff, uint8_t(1));
+    QCOMPARE(d.M_BackupLayerCfg.layer[1].logoWidth, 1000);
+
+    // A working mode without layers: nothing.
+    d = withLogo(1);
+    s = ApplyLogoSwitch(d, 0, true);
+    QVERIFY(!s.applied && s.refused.isEmpty());
 }
 
 void TestPlacementRules::boundingRectAndParking()
