@@ -3,6 +3,8 @@
 // Options for demonstrations and documentation:
 //   --screenshot FILE          save a PNG of the main window and quit
 //   --screenshot-after SECONDS wait this long before taking it (default 2)
+//   --page preview             open the output preview too (the screenshot
+//                              then shows the preview window)
 
 #include "AppPaths.h"
 #include "MainWindow.h"
@@ -17,7 +19,7 @@
 namespace {
 // Saves the window as it is drawn, then ends the event loop without the exit
 // question, so nothing is saved to the project.
-void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
+void scheduleScreenshot(QWidget* window, const QString& file, double seconds)
 {
     QTimer::singleShot(static_cast<int>(seconds * 1000), window, [window, file] {
         const bool saved = window->grab().save(file, "PNG");
@@ -45,8 +47,12 @@ int main(int argc, char** argv)
     const QCommandLineOption afterOption(QStringLiteral("screenshot-after"),
                                          QStringLiteral("Seconds to wait before the screenshot."),
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
+    const QCommandLineOption pageOption(QStringLiteral("page"),
+                                        QStringLiteral("Open a window beside the main one: preview."),
+                                        QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
+    parser.addOption(pageOption);
     parser.process(app);
 
     QScreen* screen = QGuiApplication::screens().first();
@@ -55,7 +61,14 @@ int main(int argc, char** argv)
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
     window.show();
+    QWidget* shown = &window;
+    if (parser.value(pageOption) == QLatin1String("preview")) {
+        window.On_sigVideoShow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("KSV_ShowVideoDlg"))
+                shown = w;
+    }
     if (parser.isSet(shotOption))
-        scheduleScreenshot(&window, parser.value(shotOption), parser.value(afterOption).toDouble());
+        scheduleScreenshot(shown, parser.value(shotOption), parser.value(afterOption).toDouble());
     return app.exec();
 }
