@@ -7,8 +7,7 @@
 //    a ratio of at most 1.2: no needless copies or conversions).
 #include "AppPaths.h"
 #include "KSV_ShowVideoDlg.h"
-#include "MiddleHandler.h"
-#include "ProcSim.h"
+#include "VideoBoardSim.h"
 #include "VideoPlayer.h"
 
 #include <QApplication>
@@ -27,9 +26,7 @@
 
 namespace {
 
-const QString kPc = QStringLiteral("192.168.1.10");
-const QString kDevice = QStringLiteral("192.168.1.20");
-const QString kBoard = QStringLiteral("192.168.1.22");
+const QString kBoard = VideoBoardSim::kBoardIp;
 constexpr int kRuns = 5;
 constexpr int kCpuSeconds = 10;
 
@@ -91,21 +88,14 @@ int main(int argc, char** argv)
     InitAppResources();
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     ProcSim sim;
-    if (!sim.start({QStringLiteral("--device"), kDevice + QStringLiteral(",02:4b:53:00:00:20,") + kBoard,
-                    QStringLiteral("--video-board"), QStringLiteral("--status-interval"),
-                    QStringLiteral("0")})) {
+    if (!VideoBoardSim::Start(sim)) {
         std::fprintf(stderr, "bench_preview: procsim did not start: %s\n", qPrintable(sim.errors()));
         return 1;
     }
     // The selected processor, so that the quality switch reaches it.
     MiddleHandler* h = MiddleHandler::GetInstance();
-    MachineRecord device;
-    device.mac = {{0x02, 0x4b, 0x53, 0x00, 0x00, 0x20}};
-    device.ip = kDevice;
-    h->Devices().UpdateMachineRecord(device, kPc);
-    h->SelectMachine(kDevice);
-    h->SetUnicastRemote(kDevice, kDevicePort);
-    h->OpenUnicastPort(kPc, kDevicePort);
+    if (!VideoBoardSim::SelectDevice(h))
+        return 1;
 
     std::printf("== output preview (procsim's board, 480p test streams)\n");
     QList<qint64> first, both;

@@ -1,9 +1,8 @@
 // Benchmark of the video-board upgrade, reported, never asserted: a 64 MB
 // package through the worker and MiddleHandler's TCP client to procsim's
 // board on the loopback of the private network (goal: at least 100 MB/s).
-#include "MiddleHandler.h"
-#include "ProcSim.h"
 #include "UpgradeWorker.h"
+#include "VideoBoardSim.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,9 +13,6 @@
 #include <cstdio>
 
 namespace {
-const QString kPc = QStringLiteral("192.168.1.10");
-const QString kDevice = QStringLiteral("192.168.1.20");
-const QString kBoard = QStringLiteral("192.168.1.22");
 constexpr int kPackageBytes = 64 * 1024 * 1024;
 constexpr int kRuns = 3;
 }  // namespace
@@ -26,21 +22,13 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     ProcSim sim;
-    if (!sim.start({QStringLiteral("--device"), kDevice + QStringLiteral(",02:4b:53:00:00:20,") + kBoard,
-                    QStringLiteral("--video-board"), QStringLiteral("--status-interval"),
-                    QStringLiteral("0")})) {
+    if (!VideoBoardSim::Start(sim)) {
         std::fprintf(stderr, "bench_upgrade: procsim did not start: %s\n", qPrintable(sim.errors()));
         return 1;
     }
     MiddleHandler* h = MiddleHandler::GetInstance();
-    for (bool board : {false, true}) {
-        MachineRecord r;
-        r.mac = {{0x02, 0x4b, 0x53, 0x00, 0x00, 0x20}};
-        r.ip = board ? kBoard : kDevice;
-        r.ethBoard = board ? 1 : 0;
-        h->Devices().UpdateMachineRecord(r, kPc);
-    }
-    h->SelectMachine(kDevice);
+    if (!VideoBoardSim::SelectDevice(h))
+        return 1;
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("z9050_venc.tar.gz"));

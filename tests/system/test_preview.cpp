@@ -4,9 +4,8 @@
 // back when wanted, and the quality switch talks to the processor.
 #include "AppPaths.h"
 #include "KSV_ShowVideoDlg.h"
-#include "MiddleHandler.h"
-#include "ProcSim.h"
 #include "TestNet.h"
+#include "VideoBoardSim.h"
 #include "VideoPlayer.h"
 #include "VideoWidget.h"
 
@@ -18,13 +17,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
+
+using VideoBoardSim::kBoardIp;
 
 namespace {
 
-const QString kBoardIp = QStringLiteral("192.168.1.22");
-const MacAddress kMac{{0x02, 0x4b, 0x53, 0x00, 0x00, 0x20}};
 constexpr int kQualityCode = 0x0670;
 
 // Distinct colours in a grab of the widget: a decoded picture has several, the
@@ -37,22 +35,6 @@ bool ShowsPicture(QWidget* w)
         for (int x = 0; x < img.width(); x += 7)
             colours.insert(img.pixel(x, y));
     return colours.size() > 1;
-}
-
-// The process id of the procsim whose command line holds its log path: the
-// test signals it to end its streams.
-qint64 ProcSimPid(const QString& logPath)
-{
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (!ok)
-            continue;
-        QFile f(QStringLiteral("/proc/%1/cmdline").arg(entry));
-        if (f.open(QIODevice::ReadOnly) && f.readAll().contains(logPath.toLocal8Bit()))
-            return pid;
-    }
-    return 0;
 }
 
 }  // namespace
@@ -76,11 +58,12 @@ private slots:
     void realTimeReconnect();
 
 private:
-    void selectDevice();
     void waitPlaying();
+    // Plays both streams, then has the board end them; returns once both
+    // players reported the end.
+    void playUntilTheBoardEnds();
     QList<QJsonObject> setups() const;
     QList<QJsonObject> qualityFrames() const;
-    void endStreams();
 
     MiddleHandler* h = nullptr;
     std::unique_ptr<ProcSim> sim;
@@ -98,12 +81,8 @@ void TestPreview::initTestCase()
 void TestPreview::init()
 {
     sim = std::make_unique<ProcSim>();
-    QVERIFY2(sim->start({QStringLiteral("--device"),
-                         TestNet::kDeviceIp1 + QStringLiteral(",02:4b:53:00:00:20,") + kBoardIp,
-                         QStringLiteral("--video-board"), QStringLiteral("--status-interval"),
-                         QStringLiteral("0")}),
-             qPrintable(sim->errors()));
-    selectDevice();
+    QVERIFY2(VideoBoardSim::Start(*sim), qPrintable(sim->errors()));
+    QVERIFY(VideoBoardSim::SelectDevice(h));
     dlg = std::make_unique<KSV_ShowVideoDlg>(nullptr);
     dlg->SetWaitsForTest(30000, 200, 100);
     dlg->setGeometry(100, 100, 683, 359);
@@ -122,25 +101,6 @@ void TestPreview::cleanupTestCase()
 {
     if (h)
         h->ShutdownForTest();
-}
-
-// What the communication page leaves behind: the processor selected with its
-// video board beside it in the list, the unicast socket open.
-void TestPreview::selectDevice()
-{
-    MachineRecord device;
-    device.mac = kMac;
-    device.ip = TestNet::kDeviceIp1;
-    h->Devices().UpdateMachineRecord(device, TestNet::kPcIp);
-    MachineRecord board;
-    board.mac = kMac;
-    board.ip = kBoardIp;
-    board.ethBoard = 1;
-    h->Devices().UpdateMachineRecord(board, TestNet::kPcIp);
-    h->SelectMachine(TestNet::kDeviceIp1);
-    QCOMPARE(h->GetCurrentEthIp(), kBoardIp);
-    QVERIFY(h->SetUnicastRemote(TestNet::kDeviceIp1, kDevicePort));
-    QVERIFY(h->OpenUnicastPort(TestNet::kPcIp, kDevicePort));
 }
 
 void TestPreview::waitPlaying()
@@ -171,11 +131,16 @@ QList<QJsonObject> TestPreview::qualityFrames() const
     return out;
 }
 
-void TestPreview::endStreams()
+void TestPreview::playUntilTheBoardEnds()
 {
-    const qint64 pid = ProcSimPid(sim->logPath());
-    QVERIFY(pid > 0);
-    QCOMPARE(::kill(pid_t(pid), SIGUSR1), 0);
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+    if (QTest::currentTestFailed())
+        return;
+    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
+    QSignalSpy end1(dlg->player(1), &VideoMediaPlayer::end);
+    QVERIFY(VideoBoardSim::EndStreams(sim->logPath()));
+    QTRY_VERIFY_WITH_TIMEOUT(end0.count() == 1 && end1.count() == 1, 10000);
 }
 
 void TestPreview::connectPlaysBothStreamsOnTheBoardsPorts()
@@ -233,12 +198,9 @@ void TestPreview::emptyAddressStartsNothing()
 
 void TestPreview::endedStreamsReconnectWhenWanted()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
-    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
-    QSignalSpy end1(dlg->player(1), &VideoMediaPlayer::end);
-    endStreams();
-    QTRY_VERIFY_WITH_TIMEOUT(end0.count() == 1 && end1.count() == 1, 10000);
+    playUntilTheBoardEnds();
+    if (QTest::currentTestFailed())
+        return;
     // 200 ms later the first end wait reconnects both; the second finds the
     // attempt running and does nothing.
     QTRY_COMPARE_WITH_TIMEOUT(setups().size(), 4, 10000);
@@ -248,12 +210,9 @@ void TestPreview::endedStreamsReconnectWhenWanted()
 
 void TestPreview::stopVideoCancelsTheReconnect()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
-    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
-    QSignalSpy end1(dlg->player(1), &VideoMediaPlayer::end);
-    endStreams();
-    QTRY_VERIFY_WITH_TIMEOUT(end0.count() == 1 && end1.count() == 1, 10000);
+    playUntilTheBoardEnds();
+    if (QTest::currentTestFailed())
+        return;
     dlg->StopVideo();
     QVERIFY(!dlg->reconnectWanted());
     // A marker armed after both end waits with the same wait fires after
@@ -287,7 +246,7 @@ void TestPreview::qualitySwitchStopsSendsAndPlaysAgain()
     QCOMPARE(frames.size(), 1);
     QVERIFY(frames[0].value(QStringLiteral("payload")).toString().startsWith(QStringLiteral("02")));
     QCOMPARE(setups().size(), 4);
-    QCOMPARE(sim->dumpedState(TestNet::kDeviceIp1).isEmpty(), false);
+    QCOMPARE(sim->dumpedState(VideoBoardSim::kDeviceIp).isEmpty(), false);
 }
 
 void TestPreview::deviceReportMovesTheSwitchOnly_data()
@@ -322,11 +281,9 @@ void TestPreview::deviceReportMovesTheSwitchOnly()
 void TestPreview::realTimeReconnect()
 {
     dlg->SetWaitsForTest(30000, 15000, 2000);
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
-    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
-    endStreams();
-    QTRY_VERIFY_WITH_TIMEOUT(end0.count() == 1, 10000);
+    playUntilTheBoardEnds();
+    if (QTest::currentTestFailed())
+        return;
     QElapsedTimer since;
     since.start();
     QTRY_COMPARE_WITH_TIMEOUT(setups().size(), 4, 25000);

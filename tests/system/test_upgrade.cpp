@@ -3,10 +3,9 @@
 // package, end record with its count), the writes the worker makes, its
 // messages, and its life: waiting without a request, finishing a transfer
 // before it is joined.
-#include "MiddleHandler.h"
-#include "ProcSim.h"
 #include "TestNet.h"
 #include "UpgradeWorker.h"
+#include "VideoBoardSim.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,8 +17,6 @@
 
 namespace {
 
-const QString kBoardIp = QStringLiteral("192.168.1.22");
-const MacAddress kMac{{0x02, 0x4b, 0x53, 0x00, 0x00, 0x20}};
 const QString kDone = QStringLiteral("Update successed. Restart machine");
 const QString kNoBoard = QStringLiteral("Can not connect the video board");
 const QString kWrongFile = QStringLiteral("Please Select the correct File");
@@ -124,23 +121,8 @@ void TestUpgrade::cleanupTestCase()
 void TestUpgrade::selectDevice(bool withBoard)
 {
     sim = std::make_unique<ProcSim>();
-    QStringList args{QStringLiteral("--device"),
-                     TestNet::kDeviceIp1 + QStringLiteral(",02:4b:53:00:00:20,") + kBoardIp,
-                     QStringLiteral("--status-interval"), QStringLiteral("0")};
-    if (withBoard)
-        args << QStringLiteral("--video-board");
-    QVERIFY2(sim->start(args), qPrintable(sim->errors()));
-    MachineRecord device;
-    device.mac = kMac;
-    device.ip = TestNet::kDeviceIp1;
-    h->Devices().UpdateMachineRecord(device, TestNet::kPcIp);
-    MachineRecord board;
-    board.mac = kMac;
-    board.ip = kBoardIp;
-    board.ethBoard = 1;
-    h->Devices().UpdateMachineRecord(board, TestNet::kPcIp);
-    h->SelectMachine(TestNet::kDeviceIp1);
-    QCOMPARE(h->GetCurrentEthIp(), kBoardIp);
+    QVERIFY2(VideoBoardSim::Start(*sim, withBoard), qPrintable(sim->errors()));
+    QVERIFY(VideoBoardSim::SelectDevice(h));
 }
 
 QString TestUpgrade::writeFile(const QString& name, const QByteArray& bytes)
