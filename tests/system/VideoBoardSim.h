@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
+#include <QList>
 #include <QStringList>
 
 #include <csignal>
@@ -45,6 +47,18 @@ inline bool SelectDevice(MiddleHandler* h)
     h->SelectMachine(kDeviceIp);
     return h->GetCurrentEthIp() == kBoardIp && h->SetUnicastRemote(kDeviceIp, kDevicePort) &&
            h->OpenUnicastPort(kPcIp, kDevicePort);
+}
+
+// procsim's log lines of the board: board "upgrade" or "rtsp", and the event.
+inline QList<QJsonObject> BoardEvents(const ProcSim& sim, const QString& board,
+                                      const QString& event)
+{
+    QList<QJsonObject> out;
+    for (const QJsonObject& line : sim.logLines())
+        if (line.value(QStringLiteral("board")).toString() == board &&
+            line.value(QStringLiteral("event")).toString() == event)
+            out.append(line);
+    return out;
 }
 
 // Asks the procsim that writes logPath to end its streams (SIGUSR1); false

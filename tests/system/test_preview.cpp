@@ -50,6 +50,7 @@ private slots:
 
     void connectPlaysBothStreamsOnTheBoardsPorts();
     void emptyAddressStartsNothing();
+    void unansweredAttemptGivesTheControlsBack();
     void endedStreamsReconnectWhenWanted();
     void stopVideoCancelsTheReconnect();
     void qualitySwitchStopsSendsAndPlaysAgain();
@@ -113,12 +114,7 @@ void TestPreview::waitPlaying()
 
 QList<QJsonObject> TestPreview::setups() const
 {
-    QList<QJsonObject> out;
-    for (const QJsonObject& line : sim->logLines())
-        if (line.value(QStringLiteral("board")) == QLatin1String("rtsp") &&
-            line.value(QStringLiteral("event")) == QLatin1String("setup"))
-            out.append(line);
-    return out;
+    return VideoBoardSim::BoardEvents(*sim, QStringLiteral("rtsp"), QStringLiteral("setup"));
 }
 
 QList<QJsonObject> TestPreview::qualityFrames() const
@@ -194,6 +190,32 @@ void TestPreview::emptyAddressStartsNothing()
     // Before any address, stopping only logs.
     dlg->StopVideo();
     QCOMPARE(dlg->player(0)->state(), Video::Idle);
+}
+
+void TestPreview::unansweredAttemptGivesTheControlsBack()
+{
+    // No board serves at the processor's own address.
+    dlg->SetWaitsForTest(300, 200, 100);
+    dlg->ConnectVideoShow(VideoBoardSim::kDeviceIp, false);
+    QVERIFY(!dlg->connectButton()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->player(0)->state(), Video::Error, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->player(1)->state(), Video::Error, 10000);
+    QTRY_VERIFY(dlg->connectButton()->isEnabled());
+    // Still no picture: the player timer keeps giving the controls back.
+    QVERIFY(dlg->playerTimer()->isActive());
+
+    // "Connect" on the visible window opens both again, with the progress.
+    QTest::mouseClick(dlg->connectButton(), Qt::LeftButton);
+    QVERIFY(!dlg->connectButton()->isEnabled());
+    QTRY_VERIFY(dlg->progressDialog()->isVisible());
+    QCOMPARE(dlg->progressDialog()->labelText(), QStringLiteral("Connect"));
+    // Cancel only hides it; the count goes on.
+    const int before = dlg->progressDialog()->value();
+    dlg->progressDialog()->cancel();
+    QTRY_VERIFY(!dlg->progressDialog()->isVisible());
+    QTRY_VERIFY(dlg->connectButton()->isEnabled());
+    QTRY_VERIFY(dlg->progressDialog()->value() > before);
+    QVERIFY(!dlg->progressDialog()->isVisible());
 }
 
 void TestPreview::endedStreamsReconnectWhenWanted()

@@ -136,12 +136,7 @@ QString TestUpgrade::writeFile(const QString& name, const QByteArray& bytes)
 
 QList<QJsonObject> TestUpgrade::boardEvents(const QString& event) const
 {
-    QList<QJsonObject> out;
-    for (const QJsonObject& line : sim->logLines())
-        if (line.value(QStringLiteral("board")) == QLatin1String("upgrade") &&
-            line.value(QStringLiteral("event")).toString() == event)
-            out.append(line);
-    return out;
+    return VideoBoardSim::BoardEvents(*sim, QStringLiteral("upgrade"), event);
 }
 
 void TestUpgrade::records()
