@@ -117,10 +117,9 @@ void VideoMediaPlayer::play()
 
 void VideoMediaPlayer::stop()
 {
-    if (!pipeline_)
-        return;
     stopPipeline();
-    setState(Video::Stopped);
+    if (state_ != Video::Idle)
+        setState(Video::Stopped);
 }
 
 void VideoMediaPlayer::setState(Video::State state)

@@ -17,6 +17,7 @@
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "VideoPlayer.h"
 
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -128,12 +129,13 @@ KSV_ShowVideoDlg* currentPreview()
     return nullptr;
 }
 
-bool previewShows(const QString& text)
+// The preview plays (or tries to play) the stream at location and would
+// reconnect it: the selected device is on line.
+bool previewShows(const QString& location)
 {
-    for (const QLabel* l : currentPreview()->findChildren<QLabel*>())
-        if (l->text() == text)
-            return true;
-    return false;
+    const KSV_ShowVideoDlg* preview = currentPreview();
+    return preview->reconnectWanted() && preview->media(0) &&
+           preview->media(0)->location() == location;
 }
 }  // namespace
 
@@ -878,7 +880,7 @@ void TestSearch::mainWindowFollowsSelectedDevice()
     QCOMPARE(statusIcon(w.get(), 2), tx);
     w->On_StatusOnLine();
     QCOMPARE(statusIcon(w.get(), 2), rx);
-    QVERIFY(previewShows("rtsp://192.168.1.22/h264"));
+    QVERIFY(previewShows("rtsp://192.168.1.22:654/h264"));
 
     // Its cell runs out twice: the icon shows the error and the preview stops.
     MachineCell* cell = comm->page(0)->cells().at(0);
@@ -886,7 +888,7 @@ void TestSearch::mainWindowFollowsSelectedDevice()
     cell->On_HeartBeatOnLine();
     w->On_StatusOnLine();
     QCOMPARE(statusIcon(w.get(), 2), error);
-    QVERIFY(!previewShows("rtsp://192.168.1.22/h264"));
+    QVERIFY(!previewShows("rtsp://192.168.1.22:654/h264"));
     QTRY_VERIFY_WITH_TIMEOUT(cell->isOnline(), 5000);  // its next status frame
     w->On_StatusOnLine();
     QCOMPARE(statusIcon(w.get(), 2), tx);
