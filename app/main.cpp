@@ -47,9 +47,9 @@ int main(int argc, char** argv)
     const QCommandLineOption afterOption(QStringLiteral("screenshot-after"),
                                          QStringLiteral("Seconds to wait before the screenshot."),
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
-    const QCommandLineOption pageOption(QStringLiteral("page"),
-                                        QStringLiteral("Open a window beside the main one: preview."),
-                                        QStringLiteral("NAME"));
+    const QCommandLineOption pageOption(
+        QStringLiteral("page"), QStringLiteral("Open a window beside the main one: preview."),
+        QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
     parser.addOption(pageOption);

@@ -89,7 +89,8 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     ProcSim sim;
     if (!VideoBoardSim::Start(sim)) {
-        std::fprintf(stderr, "bench_preview: procsim did not start: %s\n", qPrintable(sim.errors()));
+        std::fprintf(stderr, "bench_preview: procsim did not start: %s\n",
+                     qPrintable(sim.errors()));
         return 1;
     }
     // The selected processor, so that the quality switch reaches it.
@@ -106,9 +107,12 @@ int main(int argc, char** argv)
         QElapsedTimer t;
         t.start();
         dlg->ConnectVideoShow(kBoard, true);
-        if (!WaitFor([&] { return dlg->player(0)->state() == Video::Playing ||
-                                  dlg->player(1)->state() == Video::Playing; },
-                     10000) ||
+        if (!WaitFor(
+                [&] {
+                    return dlg->player(0)->state() == Video::Playing ||
+                           dlg->player(1)->state() == Video::Playing;
+                },
+                10000) ||
             (first.append(t.elapsed()), !WaitFor([&] { return BothPlaying(dlg.get()); }, 10000))) {
             std::fprintf(stderr, "bench_preview: the streams did not play\n");
             return 1;
@@ -117,8 +121,9 @@ int main(int argc, char** argv)
     }
     std::sort(first.begin(), first.end());
     std::sort(both.begin(), both.end());
-    std::printf("connect to first picture: median %lld ms, worst %lld ms (%d runs; goal < 1500 ms)\n",
-                first[kRuns / 2], first.last(), kRuns);
+    std::printf(
+        "connect to first picture: median %lld ms, worst %lld ms (%d runs; goal < 1500 ms)\n",
+        first[kRuns / 2], first.last(), kRuns);
     std::printf("connect to a picture in both widgets: median %lld ms, worst %lld ms\n",
                 both[kRuns / 2], both.last());
 
@@ -147,10 +152,11 @@ int main(int argc, char** argv)
     gst.setProgram(QStringLiteral("gst-launch-1.0"));
     QStringList args{QStringLiteral("-q")};
     for (const char* port : {"654", "554"})
-        args << QStringLiteral("rtspsrc") << QStringLiteral("location=rtsp://%1:%2/h264").arg(kBoard, QLatin1String(port))
-             << QStringLiteral("latency=300") << QStringLiteral("!") << QStringLiteral("rtph264depay")
-             << QStringLiteral("!") << QStringLiteral("avdec_h264") << QStringLiteral("!")
-             << QStringLiteral("fakesink");
+        args << QStringLiteral("rtspsrc")
+             << QStringLiteral("location=rtsp://%1:%2/h264").arg(kBoard, QLatin1String(port))
+             << QStringLiteral("latency=300") << QStringLiteral("!")
+             << QStringLiteral("rtph264depay") << QStringLiteral("!")
+             << QStringLiteral("avdec_h264") << QStringLiteral("!") << QStringLiteral("fakesink");
     gst.setArguments(args);
     gst.start();
     if (!gst.waitForStarted(5000)) {
@@ -164,10 +170,10 @@ int main(int argc, char** argv)
     gst.terminate();
     gst.waitForFinished(3000);
 
-    std::printf("CPU with both 1080p streams: program %.2f s, gst-launch-1.0 (fake sinks) %.2f s "
-                "over %d s; ratio %.2f (goal <= 1.2); pictures shown %llu\n",
-                ours, theirs, kCpuSeconds, theirs > 0 ? ours / theirs : 0.0,
-                (unsigned long long)shown);
+    std::printf(
+        "CPU with both 1080p streams: program %.2f s, gst-launch-1.0 (fake sinks) %.2f s "
+        "over %d s; ratio %.2f (goal <= 1.2); pictures shown %llu\n",
+        ours, theirs, kCpuSeconds, theirs > 0 ? ours / theirs : 0.0, (unsigned long long)shown);
     h->ShutdownForTest();
     return 0;
 }

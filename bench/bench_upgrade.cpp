@@ -23,7 +23,8 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     ProcSim sim;
     if (!VideoBoardSim::Start(sim)) {
-        std::fprintf(stderr, "bench_upgrade: procsim did not start: %s\n", qPrintable(sim.errors()));
+        std::fprintf(stderr, "bench_upgrade: procsim did not start: %s\n",
+                     qPrintable(sim.errors()));
         return 1;
     }
     MiddleHandler* h = MiddleHandler::GetInstance();

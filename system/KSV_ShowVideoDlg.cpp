@@ -26,7 +26,7 @@ namespace {
 // ports, which the board's firewall expects.
 const char* const kStreamPort[KSV_ShowVideoDlg::kStreams] = {"654", "554"};
 const char* const kClientPortOption[KSV_ShowVideoDlg::kStreams] = {":rtp-client-port=6545",
-                                                                    ":rtp-client-port=6565"};
+                                                                   ":rtp-client-port=6565"};
 const char* const kCachingOption = ":network-caching=300";
 
 const char* const kComboStyle =
@@ -66,8 +66,7 @@ const char* const kProgressStyle =
 
 }  // namespace
 
-KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent)
-    : QDialog(parent), ui(new Ui::KSV_ShowVideoDlg)
+KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent) : QDialog(parent), ui(new Ui::KSV_ShowVideoDlg)
 {
     ui->setupUi(this);
     initPlayers();
@@ -230,9 +229,8 @@ void KSV_ShowVideoDlg::ConnectVideoShow(QString ethIp, bool start)
         return;
     ethIp_ = ethIp;
     for (int k = 0; k < kStreams; ++k) {
-        const QString location =
-            QStringLiteral("rtsp://") + ethIp_ + QLatin1Char(':') + QLatin1String(kStreamPort[k]) +
-            QStringLiteral("/h264");
+        const QString location = QStringLiteral("rtsp://") + ethIp_ + QLatin1Char(':') +
+                                 QLatin1String(kStreamPort[k]) + QStringLiteral("/h264");
         // The player may still hold the old media: open the new one first,
         // then let the old one go.
         VideoMedia* old = media_[k];

@@ -41,9 +41,9 @@ QImage ScaleI420ToRgb(const I420View& s, const QSize& size)
             const int c = 298 * (int(yRow[sx]) - 16);
             const int d = int(uRow[sx / 2]) - 128;
             const int e = int(vRow[sx / 2]) - 128;
-            line[x] = qRgb(Clamp((c + 409 * e + 128) >> 8),
-                           Clamp((c - 100 * d - 208 * e + 128) >> 8),
-                           Clamp((c + 516 * d + 128) >> 8));
+            line[x] =
+                qRgb(Clamp((c + 409 * e + 128) >> 8), Clamp((c - 100 * d - 208 * e + 128) >> 8),
+                     Clamp((c + 516 * d + 128) >> 8));
         }
     }
     return out;

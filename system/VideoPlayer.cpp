@@ -27,7 +27,8 @@ bool InitGst()
             g_clear_error(&error);
             return false;
         }
-        for (const char* name : {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"}) {
+        for (const char* name :
+             {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"}) {
             GstElementFactory* factory = gst_element_factory_find(name);
             if (!factory) {
                 qWarning("GStreamer: the element %s is missing", name);
@@ -88,7 +89,9 @@ struct VideoMediaPlayer::Pipeline {
     quint64 generation = 0;
 };
 
-VideoMediaPlayer::VideoMediaPlayer(VideoInstance* instance) : QObject(nullptr), instance_(instance) {}
+VideoMediaPlayer::VideoMediaPlayer(VideoInstance* instance) : QObject(nullptr), instance_(instance)
+{
+}
 
 VideoMediaPlayer::~VideoMediaPlayer()
 {
@@ -259,7 +262,8 @@ int VideoMediaPlayer::newSample(void* sink, void* data)
         view.vStride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 2);
         view.width = GST_VIDEO_FRAME_WIDTH(&frame);
         view.height = GST_VIDEO_FRAME_HEIGHT(&frame);
-        const QSize size = FitSize(QSize(view.width, view.height), UnpackSize(self->target_.load()));
+        const QSize size =
+            FitSize(QSize(view.width, view.height), UnpackSize(self->target_.load()));
         picture = ScaleI420ToRgb(view, size);
         gst_video_frame_unmap(&frame);
     }

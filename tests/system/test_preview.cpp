@@ -163,7 +163,8 @@ void TestPreview::connectPlaysBothStreamsOnTheBoardsPorts()
     QTRY_COMPARE(setups().size(), 2);
     QMap<int, QString> transport;
     for (const QJsonObject& s : setups())
-        transport[s.value(QStringLiteral("port")).toInt()] = s.value(QStringLiteral("transport")).toString();
+        transport[s.value(QStringLiteral("port")).toInt()] =
+            s.value(QStringLiteral("transport")).toString();
     QVERIFY2(transport.value(654).contains(QStringLiteral("client_port=6544-6545")),
              qPrintable(transport.value(654)));
     QVERIFY2(transport.value(554).contains(QStringLiteral("client_port=6564-6565")),
@@ -260,7 +261,9 @@ void TestPreview::qualitySwitchStopsSendsAndPlaysAgain()
     QCOMPARE(dlg->player(1)->state(), Video::Stopped);
     QVERIFY(!dlg->connectButton()->isEnabled());
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("code")).toInt() == kQualityCode; },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("code")).toInt() == kQualityCode;
+        },
         5000));
     waitPlaying();
     QVERIFY(dlg->connectButton()->isEnabled());
@@ -295,7 +298,9 @@ void TestPreview::deviceReportMovesTheSwitchOnly()
     // The next change by hand is sent again: no flag was left behind.
     combo->setCurrentIndex(shown == 2 ? 1 : 2);
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("code")).toInt() == kQualityCode; },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("code")).toInt() == kQualityCode;
+        },
         5000));
     QCOMPARE(qualityFrames().size(), 1);
 }

@@ -195,7 +195,9 @@ void TestUpgrade::packageReachesTheBoard()
     QCOMPARE(link.taken(), writes);
 
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("event")) == QLatin1String("end"); },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("event")) == QLatin1String("end");
+        },
         5000));
     QCOMPARE(boardEvents(QStringLiteral("start")).size(), 1);
     const QJsonObject end = boardEvents(QStringLiteral("end")).value(0);
@@ -263,7 +265,9 @@ void TestUpgrade::unreadableFileKeepsTheWorker()
     worker.Request(writeFile(QStringLiteral("z9050_venc.tar.gz"), Package(3000)));
     QTRY_COMPARE_WITH_TIMEOUT(worker.Message(), kDone, 10000);
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("event")) == QLatin1String("end"); },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("event")) == QLatin1String("end");
+        },
         5000));
     QCOMPARE(boardEvents(QStringLiteral("start")).size(), 1);
 }
@@ -283,7 +287,9 @@ void TestUpgrade::failedPieceIsNoSuccess()
     QVERIFY(!link.endSent);
     // The board saw the start and a part, never an end.
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("event")) == QLatin1String("piece"); },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("event")) == QLatin1String("piece");
+        },
         5000));
     QVERIFY(boardEvents(QStringLiteral("end")).isEmpty());
     QVERIFY(worker.IsRunning());
@@ -308,7 +314,9 @@ void TestUpgrade::destructionWaitsForTheTransfer()
     QVERIFY(link.endSent);
     QCOMPARE(link.taken().size(), 1 + package.size() / 2048 + 1);
     QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) { return l.value(QStringLiteral("event")) == QLatin1String("end"); },
+        [](const QJsonObject& l) {
+            return l.value(QStringLiteral("event")) == QLatin1String("end");
+        },
         10000));
     QCOMPARE(boardEvents(QStringLiteral("end")).value(0).value(QStringLiteral("count")).toInt(),
              package.size());

@@ -21,7 +21,8 @@ void TestVideoFrame::fitSize_data()
     QTest::addColumn<QSize>("source");
     QTest::addColumn<QSize>("bounds");
     QTest::addColumn<QSize>("fitted");
-    QTest::newRow("wide into half window") << QSize(1920, 1080) << QSize(335, 250) << QSize(335, 188);
+    QTest::newRow("wide into half window")
+        << QSize(1920, 1080) << QSize(335, 250) << QSize(335, 188);
     QTest::newRow("4:3 into wide") << QSize(640, 480) << QSize(400, 100) << QSize(133, 100);
     QTest::newRow("same size") << QSize(848, 480) << QSize(848, 480) << QSize(848, 480);
     QTest::newRow("very thin stays visible") << QSize(4000, 2) << QSize(100, 100) << QSize(100, 1);

@@ -28,7 +28,8 @@ bool IsRecord(const QByteArray& r, char kind, quint32* count)
     for (int i : {2, 3, 4, 5, 11, 12, 13, 14})
         if (b[i] != 0)
             return false;
-    const quint32 n = quint32(b[7]) | quint32(b[8]) << 8 | quint32(b[9]) << 16 | quint32(b[10]) << 24;
+    const quint32 n =
+        quint32(b[7]) | quint32(b[8]) << 8 | quint32(b[9]) << 16 | quint32(b[10]) << 24;
     if (kind == 'm' && n != 0)
         return false;
     if (count)
@@ -104,7 +105,8 @@ public:
     {
         GError* gerror = nullptr;
         if (!gst_init_check(nullptr, nullptr, &gerror)) {
-            *error = QStringLiteral("GStreamer: %1").arg(QString::fromUtf8(gerror ? gerror->message : ""));
+            *error = QStringLiteral("GStreamer: %1")
+                         .arg(QString::fromUtf8(gerror ? gerror->message : ""));
             g_clear_error(&gerror);
             return false;
         }
@@ -119,7 +121,8 @@ public:
         const struct {
             const char* port;
             const char* pattern;
-        } streams[] = {{"654", "pattern=ball background-color=0xff203860"}, {"554", "pattern=smpte horizontal-speed=4"}};
+        } streams[] = {{"654", "pattern=ball background-color=0xff203860"},
+                       {"554", "pattern=smpte horizontal-speed=4"}};
         for (const auto& s : streams) {
             GstRTSPServer* server = gst_rtsp_server_new();
             gst_rtsp_server_set_address(server, address_.constData());
@@ -163,8 +166,8 @@ public:
                     GstRTSPSessionPool* pool = gst_rtsp_server_get_session_pool(server);
                     GList* sessions = gst_rtsp_session_pool_filter(pool, nullptr, nullptr);
                     for (GList* s = sessions; s; s = s->next) {
-                        GList* medias = gst_rtsp_session_filter(GST_RTSP_SESSION(s->data), nullptr,
-                                                                nullptr);
+                        GList* medias =
+                            gst_rtsp_session_filter(GST_RTSP_SESSION(s->data), nullptr, nullptr);
                         for (GList* m = medias; m; m = m->next) {
                             GstRTSPMedia* media =
                                 gst_rtsp_session_media_get_media(GST_RTSP_SESSION_MEDIA(m->data));
@@ -196,10 +199,9 @@ private:
     static void onMediaConfigure(GstRTSPMediaFactory*, GstRTSPMedia* media, gpointer data)
     {
         auto* self = static_cast<RtspStreams*>(data);
-        static const char* const kCaps[] = {
-            "video/x-raw,width=848,height=480,framerate=25/1",
-            "video/x-raw,width=1280,height=720,framerate=25/1",
-            "video/x-raw,width=1920,height=1080,framerate=25/1"};
+        static const char* const kCaps[] = {"video/x-raw,width=848,height=480,framerate=25/1",
+                                            "video/x-raw,width=1280,height=720,framerate=25/1",
+                                            "video/x-raw,width=1920,height=1080,framerate=25/1"};
         const int format = self->format_->load();
         GstElement* element = gst_rtsp_media_get_element(media);
         GstElement* filter = gst_bin_get_by_name(GST_BIN(element), "caps");

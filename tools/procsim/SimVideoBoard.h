@@ -32,8 +32,8 @@ public:
     struct Fed {
         bool refused = false;  // no start record: the stream is dropped
         bool started = false;  // the start record came with this block
-        int pieceBytes = 0;    // package bytes in this block
-        bool ended = false;    // the end record came with this block
+        int pieceBytes = 0;  // package bytes in this block
+        bool ended = false;  // the end record came with this block
     };
     // Feeds one block as read. After the end the stream waits for a new
     // start record.
