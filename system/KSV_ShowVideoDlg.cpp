@@ -75,6 +75,14 @@ KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent) : QDialog(parent), ui(new Ui
     connect(playerTimer_, SIGNAL(timeout()), this, SLOT(On_PlayerTimer()));
     connect(MiddleHandler::GetInstance(), SIGNAL(SigIpBoardVideoFormat(int)), this,
             SLOT(On_SigIpBoardVideoFormat(int)));
+    // The window outlives the event loop (it is closed, never deleted): its
+    // streaming threads must not go on handing pictures to an application
+    // that is being torn down.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        for (VideoMediaPlayer* player : players_)
+            if (player)
+                player->stop();
+    });
 }
 
 KSV_ShowVideoDlg::~KSV_ShowVideoDlg()
