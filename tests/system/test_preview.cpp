@@ -3,8 +3,11 @@
 // their widgets, the client ports are the board's, an ended stream comes
 // back when wanted, and the quality switch talks to the processor.
 #include "AppPaths.h"
+#include "CommandEncoder.h"
 #include "KSV_ShowVideoDlg.h"
+#include "SendCommand.h"
 #include "TestNet.h"
+#include "TestSupport.h"
 #include "VideoBoardSim.h"
 #include "VideoPlayer.h"
 #include "VideoWidget.h"
@@ -19,6 +22,7 @@
 
 #include <memory>
 
+using TestSupport::WaitSenderIdle;
 using VideoBoardSim::kBoardIp;
 
 namespace {
@@ -56,6 +60,7 @@ private slots:
     void qualitySwitchStopsSendsAndPlaysAgain();
     void deviceReportMovesTheSwitchOnly_data();
     void deviceReportMovesTheSwitchOnly();
+    void processorsReportMovesTheSwitch();
     void realTimeReconnect();
 
 private:
@@ -302,6 +307,19 @@ void TestPreview::deviceReportMovesTheSwitchOnly()
             return l.value(QStringLiteral("code")).toInt() == kQualityCode;
         },
         5000));
+    QCOMPARE(qualityFrames().size(), 1);
+}
+
+// The processor answers a quality command (here one the switch did not send)
+// with its report 0x0671: the switch follows it and sends nothing back.
+void TestPreview::processorsReportMovesTheSwitch()
+{
+    auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("comboBox"));
+    const int32_t quality = 1;
+    SendCommand(&quality, SEND_VIDEOFORMATCMD, nullptr, QString());
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentIndex(), 1, 5000);
+    QVERIFY(dlg->connectButton()->isEnabled());
+    QVERIFY(WaitSenderIdle(h));
     QCOMPARE(qualityFrames().size(), 1);
 }
 
