@@ -208,8 +208,8 @@ void DestinationDlg::retranslate()
     tabWidget_->setTabText(0, tr("All Destinations"));
     for (int i = 1; i < kPageCount; ++i)
         tabWidget_->setTabText(i, tr("MACHINEPAGE-%1").arg(i));
-    progress_->dialog()->setLabelText(tr("Search Machine..."));
-    progress_->dialog()->setCancelButtonText(tr("Cancel"));
+    progress_->setLabelText(tr("Search Machine..."));
+    progress_->setCancelButtonText(tr("Cancel"));
 }
 
 void DestinationDlg::changeEvent(QEvent* event)

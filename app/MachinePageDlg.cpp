@@ -264,6 +264,6 @@ void MachinePageDlg::resizeEvent(QResizeEvent* event)
 void MachinePageDlg::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
-        progress_->dialog()->setCancelButtonText(tr("Cancel"));
+        progress_->setCancelButtonText(tr("Cancel"));
     QWidget::changeEvent(event);
 }

@@ -9,6 +9,7 @@
 #include "InputNames.h"
 #include "InputSrcSetDlg.h"
 #include "KeyLamps.h"
+#include "KeyReport.h"
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
@@ -61,19 +62,9 @@ constexpr int kKeyboardIcon = 0;
 constexpr int kSyncLockIcon = 1;
 constexpr int kNetworkIcon = 2;
 
-// The USB control keyboard and the roles of its keys.
+// The USB control keyboard; the roles of its keys are in KeyReport.h.
 constexpr int kKeyboardVendorId = 0x080A;
 constexpr int kKeyboardProductId = 0x96FF;
-constexpr int kKeyReportSize = 10;
-constexpr int kFirstGroupKey = 0, kLastGroupKey = 9;  // radio group
-constexpr int kFirstPresetKey = 13, kLastPresetKey = 32;  // presets, also a radio group
-constexpr int kLampKeyA = 11, kLampKeyB = 12;  // their lamps are refreshed when pressed
-constexpr int kTakeBlockKey = 74;
-constexpr int kCombinationKey = 75;
-constexpr int kQuickTakeKey = 76;
-constexpr int kTakeKeyA = 77, kTakeKeyB = 78;
-
-enum KeyCombination { kCombinationLock = 0, kCombinationFreeze = 2, kCombinationTake = 5 };
 
 // The ids in a device path ("...VID_080A&PID_96FF..."): the four characters
 // after each marker, read as hexadecimal. False when a marker is missing.
@@ -569,46 +560,25 @@ bool MainWindow::openUsbKeyboard(int vendorId, int productId, bool remove)
 
 void MainWindow::On_SigUsbNormalToPc(QByteArray Qdata)
 {
-    if (Qdata.size() < kKeyReportSize) {
+    const KeyReportActions actions = DecodeKeyReport(Qdata, KeyLamps().keyboardLocked);
+    if (actions.gate == KeyReportActions::TooShort) {
         DeviceLog("Key report of %d bytes ignored", Qdata.size());
         return;
     }
-    // Key k is down when bit k % 8 of byte k / 8 is set.
-    const auto down = [&Qdata](int key) {
-        return ((static_cast<uint8_t>(Qdata[key / 8]) >> (key % 8)) & 1) != 0;
-    };
-    const bool lockCombination = down(kLockKey) && down(kCombinationKey);
-    if (!isEnabled() || (KeyLamps().keyboardLocked && !lockCombination))
+    if (!isEnabled() || actions.gate == KeyReportActions::Locked)
         return;
     DeviceLog("On_SigUsbNormalToPc");
 
-    if (lockCombination) {
-        HandlerKeyCombination(kCombinationLock);
-    } else if (down(kFreezeKey) && down(kCombinationKey)) {
-        HandlerKeyCombination(kCombinationFreeze);
-    } else if (down(kTakeKeyA) && down(kTakeKeyB) &&
-               !(down(kTakeBlockKey) && down(kCombinationKey))) {
+    if (actions.combination == kCombinationTake)
         DeviceLog("HandlerKeyCombination");
-        HandlerKeyCombination(kCombinationTake);
+    if (actions.combination != kCombinationNone)
+        HandlerKeyCombination(actions.combination);
+    for (const KeyPress& press : actions.keys) {
+        if (press.groupFirst >= 0)
+            SelectLampInGroup(press.groupFirst, press.groupLast, press.key);
+        dispatchKey(press.key);
     }
-
-    bool flush = false;
-    for (int key = 0; key < KeyLampTable::kKeyCount; ++key) {
-        if (!down(key))
-            continue;
-        if (key >= kFirstGroupKey && key <= kLastGroupKey) {
-            SelectLampInGroup(kFirstGroupKey, kLastGroupKey, key);
-            flush = true;
-        } else if (key >= kFirstPresetKey && key <= kLastPresetKey) {
-            SelectLampInGroup(kFirstPresetKey, kLastPresetKey, key);
-            flush = true;
-        } else if (key == kLockKey || key == kLampKeyA || key == kLampKeyB ||
-                   key == kFreezeKey || key == kTakeBlockKey) {
-            flush = true;
-        }
-        dispatchKey(key);
-    }
-    if (flush)
+    if (actions.flush)
         FlushKeyLamps();
 }
 

@@ -1,6 +1,18 @@
 // The one protocol object of the process: owns the transports, the two send
 // queues with their sender thread, the device list and the fallback record.
 // Every page reaches a device only through it, and it answers with signals.
+//
+// Threads: the object belongs to the thread that first calls GetInstance,
+// which in the program is the GUI thread; everything not marked otherwise
+// below belongs to that thread. The transports' receive threads never call
+// into it: what they receive is handed to this thread's event loop, so the
+// receive path, the records and every signal run on the GUI thread, and the
+// pages' slots are called directly. The sender thread runs SendProcess only;
+// it shares the two queues and the sender's state with the GUI thread under
+// queueMutex_, and reaches the network only through the unicast transport's
+// locked sendDataTo. The device list has a mutex of its own, but the records
+// it hands out (GetCurrentMData, FindMDataByIp) are not locked: the GUI thread
+// alone reads and writes them.
 #pragma once
 
 #include "Datagram.h"
@@ -54,9 +66,15 @@ class MiddleHandler : public QObject {
     Q_OBJECT
 
 public:
+    // Any thread; the first call creates the object on the calling thread.
     static MiddleHandler* GetInstance();
 
     // --- Send queues and immediate sends -------------------------------
+    // The two enqueues take queueMutex_ and wake the sender; the pages call
+    // them from the GUI thread. The immediate sends go out on the calling
+    // thread under the transport's own lock; the key lamps call SendUsbFrame
+    // on the GUI thread. SendBroadcastCommand arms a timer of this object for
+    // a search: GUI thread only.
     void EnqueueShortFrame(uint16_t code, const uint8_t* payload, const QString& target,
                            uint8_t headerA, uint8_t headerB);
     void EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t count, const QString& target);
@@ -64,6 +82,8 @@ public:
     void SendBroadcastCommand(uint16_t code, const uint8_t* payload, const QString& ignored);
     bool SendUsbFrame(uint16_t code, const uint8_t* data, int length);
 
+    // GUI thread. Stop wakes the sender thread and joins it once it has
+    // finished its current step.
     void StartSendThread();
     void StopSendThread();
 
@@ -71,25 +91,33 @@ public:
     // One step of the sender: sends the next frame, or resends, or gives up.
     // Returns when the next step is due (Clock::time_point::max(): only when
     // woken). The sender thread runs it; tests with the thread stopped call it.
+    // It logs and sends after releasing queueMutex_.
     Clock::time_point SendProcess();
 
     // The acknowledgement wait (more than this many ms: resend), the shortest
     // gap between two sends and the delay between a search frame and the sort
-    // of the device list. Tests shorten them.
+    // of the device list. Tests shorten them: the first two are atomic and
+    // may be set from any thread, the inquiry delay on the GUI thread.
     void SetAckTimeout(int ms) { ackTimeoutMs_ = ms; }
     void SetSendPacing(int ms) { pacingMs_ = ms; }
     void SetInquiryDelay(int ms) { inquiryDelayMs_ = ms; }
-    // The sender's clock; tests step it by hand. Empty: the steady clock.
+    // The sender's clock; tests step it by hand. Empty: the steady clock. Set
+    // under queueMutex_, and called by the sender thread under it.
     void SetClockForTest(std::function<Clock::time_point()> clock);
 
-    // Stops the sender thread and closes every transport. The program never
-    // calls it (the object lives as long as the process); tests do at teardown.
+    // Stops the sender thread and closes every transport, joining their
+    // threads. The program never calls it (the object lives as long as the
+    // process); tests do at teardown, on the GUI thread.
     void ShutdownForTest();
     // Empties both queues and the device list and closes both UDP sockets;
-    // tests use it between cases.
+    // tests use it between cases, on the GUI thread.
     void ResetForTest();
 
     // --- Transports ----------------------------------------------------
+    // Opening, closing and aiming the UDP and USB transports: GUI thread (one
+    // controlling thread per transport; OpenBroadcastPort also empties the
+    // device list and stops this object's publishing timer). The USB
+    // transport's reader and dispatcher threads are its own.
     bool OpenUnicastPort(const QString& localIp, quint16 port);
     bool OpenBroadcastPort(const QString& localIp, quint16 port);
     bool SetUnicastRemote(const QString& ip, quint16 port);
@@ -98,11 +126,17 @@ public:
     QString GetBroadcastRemoteIp() const;
     bool OpenUsbPort(quint16 vendorId, quint16 productId);
     void CloseUsbPort();
+    // The video board's upgrade: ConnectTcp and SendTcpData block; they belong to
+    // the upgrade worker's thread, never the GUI thread. DisconnectTcp may
+    // run on any thread at any time: it wakes a blocked connect or send,
+    // which then fails.
     bool ConnectTcp(const QString& ip, quint16 port);
     void DisconnectTcp();
     bool SendTcpData(const uint8_t* data, int length);
 
     // --- Device list ---------------------------------------------------
+    // GUI thread. The list locks itself; the MData records and the fallback
+    // record are read and written without a lock, by the GUI thread alone.
     void SelectMachine(const QString& ip);
     MData* GetCurrentMData();
     QString GetCurrentIp() const;
@@ -113,6 +147,9 @@ public:
     MData& FallbackRecord() { return fallback_; }
 
     // --- Receive path ---------------------------------------------------
+    // GUI thread: the transports deliver here through queued calls (the UDP
+    // transports as batches, the USB and TCP transports one block each). An
+    // acknowledgement frees its slot under queueMutex_ and wakes the sender.
     void ParseNetData(const uint8_t* data, int length, const QString& ip);
     void GetLongCommandParam(const uint8_t* batchFromCode, int available, const QString& ip);
     void ParseUsbData(const uint8_t* data, int length);
@@ -120,7 +157,8 @@ public:
     void DispatchUsbCommand(const uint8_t* data, uint16_t code, int length);
     void EmitUsbNormalToPc(const uint8_t* data, int length);
 
-    // State of the sender, for diagnostics and tests.
+    // State of the sender, for diagnostics and tests; any thread (each takes
+    // queueMutex_).
     bool IsTimedOut() const;
     int ResendCount() const;
     // Queued frames handed to the unicast transport since the start, resends included.
@@ -129,6 +167,8 @@ public:
     int PendingLongFrames() const;
 
 signals:
+    // All emitted on the GUI thread. The MAC bytes of SigMachineIPEvent live
+    // only as long as the emission.
     void SigMachineIPEvent(QString ip, BYTE* macAddr, QString EthIp);
     void SigHpsEvent(QString ip);
     void SigUIRefreshRequstCmdEnd();

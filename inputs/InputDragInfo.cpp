@@ -2,8 +2,6 @@
 
 #include <QMimeData>
 
-#include <iterator>
-
 const char* const InputDragInfo::kFormat = "INFO";
 
 namespace {
@@ -61,12 +59,4 @@ QMimeData* InputDragInfo::toMime() const
     auto* mime = new QMimeData;
     mime->setData(QLatin1String(kFormat), toBytes());
     return mime;
-}
-
-QString InputTypeName(int32_t type)
-{
-    static const char* const kNames[] = {"VGA", "DVI", "HDMI", "SDI", "DP"};
-    if (type < 0 || type >= int32_t(std::size(kNames)))
-        return QString();
-    return QLatin1String(kNames[type]);
 }

@@ -10,6 +10,8 @@
 //   16-19 type    int32  type of the active port: 0 VGA, 1 DVI, 2 HDMI, 3 SDI, 4 DP
 #pragma once
 
+#include "InputNames.h"  // InputTypeName, for the captions of a dropped record
+
 #include <QByteArray>
 #include <QString>
 
@@ -40,7 +42,3 @@ struct InputDragInfo {
     // A new QMimeData carrying this record, for a QDrag to own.
     QMimeData* toMime() const;
 };
-
-// The port type's name as captions show it ("VGA" .. "DP"); empty for any
-// other code.
-QString InputTypeName(int32_t type);

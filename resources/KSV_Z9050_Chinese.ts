@@ -36,6 +36,185 @@
     </message>
 </context>
 <context>
+    <name>EdidDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edid Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hblank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vblank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HDMIRGBColorDlg</name>
+    <message>
+        <source>Auto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ImageCrop</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crop Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HRange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VRange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match To Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InputSrcCell</name>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InputSrcSetDlg</name>
+    <message>
+        <source>Input %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVI Image Crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DP Image Crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SDI Image Crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DP EDID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVI EDID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SDI EDID Not Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI RGB Color Range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tile %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KSV_ShowVideoDlg</name>
     <message>
         <source>Show Output</source>

@@ -1,132 +1,635 @@
 #include "MiscDlg.h"
 
+#include "AppPaths.h"
+#include "CustomMsgBox.h"
+#include "LogoSettingDlg.h"
 #include "MiddleHandler.h"
+#include "NeoSliderComb.h"
 #include "PageHelper.h"
 #include "ProgressHelper.h"
+#include "ProjectFile.h"
+#include "ScheduleTaskDlg.h"
 #include "SendCommand.h"
-#include "XmlStreamHelper.h"
+#include "StatusInfoDlg.h"
 
+#include <QDebug>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
-const QString kRoot = QStringLiteral("PROJECTDATA");
-const QString kAllCfg = QStringLiteral("ALLCONFG");
+
+const char* const kPageStyle =
+    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
+    " padding: 0 4px; color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+    " stop:0 #FFFFFE, stop:1 #ef9c00); }"
+    "QLabel { color: white; font: bold 14px; }"
+    "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
+    " border-radius: 5px; min-height: 36px; }"
+    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
+    " color: rgb(239, 156, 0); border: none; }"
+    "QPushButton:disabled { color: rgb(128, 128, 128); }"
+    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
+
+// The test-pattern rebuild has no time-out: the device reports its progress
+// and ends it. Its helper ticks so rarely that it never runs out.
+constexpr int kNoTimeOutMs = INT_MAX / ProgressHelper::kSteps;
+
+MData* Record()
+{
+    return MiddleHandler::GetInstance()->GetCurrentMData();
+}
+
+}  // namespace
+
+QString MiscDlg::SettingsPath()
+{
+    return AppDirPath() + QStringLiteral("/Config_ksv4.xml");
 }
 
 MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("MiscDlg"));
-    Page::Setup(this, [this] {
-        if (ethOutputButton_)
-            ethOutputButton_->setText(tr("Eth Output"));
-    });
-    const QString style = QStringLiteral(
-        "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-        " border-radius: 5px; min-width: 120px; min-height: 36px; }"
-        "QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-        " color: rgb(239, 156, 0); border: none; }"
-        "QPushButton:disabled { color: rgb(128, 128, 128); }"
-        "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }");
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("MiscDlg"));
+    Page::Setup(this);
+    initWidgets();
+    initProgressDialog();
+    QMetaObject::connectSlotsByName(this);
 
-    // Each language is offered in its own script, whatever the current one.
-    struct LanguageButton {
-        const char* name;
-        LANGUAGE_TYPE type;
-    };
-    static const LanguageButton kLanguages[] = {
-        {"English", LANGUAGE_ENGLISH},
-        {"简体中文", LANGUAGE_CHINESE},
-        {"繁體中文", LANGUAGE_CHINESETRAD},
-    };
-    auto* languageRow = new QHBoxLayout;
-    for (const LanguageButton& l : kLanguages) {
-        auto* button = new QPushButton(QString::fromUtf8(l.name), this);
-        button->setObjectName(QStringLiteral("languageButton%1").arg(int(l.type)));
-        button->setFont(font);
-        button->setStyleSheet(style);
-        const LANGUAGE_TYPE type = l.type;
-        connect(button, &QPushButton::clicked, this, [this, type] { emit sigLanguageChange(type); });
-        languageRow->addWidget(button);
-    }
-    languageRow->addStretch();
-
-    ethOutputButton_ = new QPushButton(tr("Eth Output"), this);
-    ethOutputButton_->setObjectName(QStringLiteral("ethOutputButton"));
-    ethOutputButton_->setFont(font);
-    ethOutputButton_->setStyleSheet(style);
-    ethOutputButton_->setEnabled(false);
-    connect(ethOutputButton_, SIGNAL(clicked()), this, SIGNAL(sigVideoShow()));
-    auto* ethRow = new QHBoxLayout;
-    ethRow->addWidget(ethOutputButton_);
-    ethRow->addStretch();
-
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(languageRow);
-    column->addLayout(ethRow);
-    column->addStretch();
-
-    progress_ = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
-                                   tr("Inquire Machine Data Timeout."));
-    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, progress_,
-            &ProgressHelper::stopProgressDialog);
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    redraw_ = new RedrawCoalescer(this, [this] { On_SigUIRefreshAllCfg(); });
+    redraw_->follow(h, &MiddleHandler::SigUIRefreshAllCfg);
+    connect(h, SIGNAL(SigUIRefreshTestPattern(int, int)), this,
+            SLOT(On_SigUIRefreshTestPattern(int, int)));
+    connect(h, SIGNAL(SigUIRefreshResetFactory(int)), this, SLOT(On_SigUIRefreshResetFactory(int)));
+    connect(h, SIGNAL(SigUIRefreshRequstCmdEnd()), this, SLOT(On_SigUIRefreshRequstCmdEnd()));
+    connect(h, SIGNAL(SigUIRefreshMachineVer(VerInfo_Enum)), this,
+            SLOT(On_SigUIRefreshMachineVer(VerInfo_Enum)));
 }
 
-void MiscDlg::UiRefreshAll() {}
+void MiscDlg::initWidgets()
+{
+    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    setStyleSheet(QString::fromLatin1(kPageStyle));
+
+    for (int n = 0; n <= 20; ++n) {
+        if (n == 1)
+            continue;
+        auto* b = new QPushButton(this);
+        b->setObjectName(n == 0 ? QStringLiteral("pushButton")
+                                : QStringLiteral("pushButton_%1").arg(n));
+        b->setFont(font);
+        buttons_[n] = b;
+    }
+    for (int g = 1; g <= 6; ++g) {
+        auto* box = new QGroupBox(this);
+        box->setObjectName(g == 1 ? QStringLiteral("groupBox")
+                                  : QStringLiteral("groupBox_%1").arg(g));
+        box->setFont(font);
+        box->setAlignment(Qt::AlignHCenter);
+        groups_[g] = box;
+    }
+    // Radio groups: working mode, sync lock, language.
+    for (int n : {5, 6, 7, 8, 9, 10, 11, 12, 13}) {
+        button(n)->setCheckable(true);
+        button(n)->setAutoExclusive(true);
+    }
+
+    // The sub-pages take the place of the page's controls while shown.
+    statusDlg_ = new StatusInfoDlg(this);
+    statusDlg_->hide();
+    logoDlg_ = new LogoSettingDlg(this);
+    logoDlg_->hide();
+    schTaskDlg_ = new ScheduleTaskDlg(this);
+    schTaskDlg_->hide();
+
+    testPattern_ = new NeoSliderComb(this);
+    testPattern_->setAllFont(font);
+    testPattern_->setRange(0, 111);
+    testPattern_->setSpecialText(QStringLiteral("OFF"), false);
+    testPattern_->setValue(0, false);
+    testPattern_->setLabelText(tr("Test Pattern"));
+    testPattern_->setLabelFixedSize(120, 28);
+    testPattern_->setSliderFixedSize(160, 28);
+    testPattern_->setObjectName(QStringLiteral("0"));
+    connect(testPattern_, SIGNAL(SliderValueChange(float)), this,
+            SLOT(SetSliderValueChange(float)));
+
+    button(18)->setEnabled(false);
+    groups_[6]->hide();
+    groups_[6]->setEnabled(false);  // until a video board is known
+    // The switcher mode exists on the device but is not offered here.
+    button(6)->hide();
+
+    auto* topRow = new QHBoxLayout;
+    for (int n : {0, 2, 3, 4})
+        topRow->addWidget(button(n));
+    topRow->addStretch();
+
+    auto* files = new QGridLayout(groups_[5]);
+    files->addWidget(button(14), 0, 0);
+    files->addWidget(button(15), 0, 1);
+    files->addWidget(button(16), 1, 0);
+    files->addWidget(button(17), 1, 1);
+    auto* pattern = new QVBoxLayout(groups_[3]);
+    pattern->addWidget(testPattern_, 0, Qt::AlignHCenter);
+    pattern->addWidget(button(18), 0, Qt::AlignHCenter);
+    auto* language = new QHBoxLayout(groups_[4]);
+    for (int n : {11, 12, 13})
+        language->addWidget(button(n));
+    auto* middleRow = new QHBoxLayout;
+    middleRow->addWidget(groups_[5]);
+    middleRow->addWidget(groups_[3]);
+    middleRow->addWidget(groups_[4]);
+    middleRow->addStretch();
+
+    auto* mode = new QVBoxLayout(groups_[1]);
+    for (int n : {5, 6, 7})
+        mode->addWidget(button(n));
+    auto* eth = new QVBoxLayout(groups_[6]);
+    eth->addWidget(button(19));
+    eth->addWidget(button(20));
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(groups_[1]);
+    modeRow->addWidget(groups_[6]);
+    modeRow->addStretch();
+
+    auto* sync = new QHBoxLayout(groups_[2]);
+    for (int n : {8, 9, 10})
+        sync->addWidget(button(n));
+    auto* syncRow = new QHBoxLayout;
+    syncRow->addWidget(groups_[2]);
+    syncRow->addStretch();
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(topRow);
+    column->addLayout(middleRow);
+    column->addLayout(modeRow);
+    column->addLayout(syncRow);
+    column->addWidget(statusDlg_);
+    column->addWidget(logoDlg_);
+    column->addWidget(schTaskDlg_);
+    column->addStretch();
+    connect(statusDlg_, SIGNAL(DlgClose()), this, SLOT(onStatusDlgClose()));
+    connect(logoDlg_, SIGNAL(DlgClose()), this, SLOT(onLogoDlgClose()));
+    connect(schTaskDlg_, SIGNAL(DlgClose()), this, SLOT(onSchTaskDlgClose()));
+    // Checked once the buttons sit in their groups: auto-exclusion works
+    // among the buttons of one parent.
+    button(5)->setChecked(true);
+    button(8)->setChecked(true);
+    button(11)->setChecked(true);
+    retranslate();
+}
+
+void MiscDlg::initProgressDialog()
+{
+    progress_[kModeSwitch] =
+        new ProgressHelper(this, 100, tr("Switch Work Mode..."), tr("Switch Work Mode Timeout"));
+    progress_[kWholeRead] = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
+                                               tr("Inquire Machine Data Timeout."));
+    progress_[kFactoryReset] =
+        new ProgressHelper(this, 300, tr("Reset Factory..."),
+                           tr("Factory Reset Completed, Please Restart The Machine"));
+    progress_[kRebuild] =
+        new ProgressHelper(this, kNoTimeOutMs, tr("ReBuild Test Pattern Data."), QString());
+}
+
+void MiscDlg::retranslate()
+{
+    setWindowTitle(tr("Form"));
+    const std::pair<int, const char*> texts[] = {
+        {0, QT_TR_NOOP("Status Info")},
+        {2, QT_TR_NOOP("Logo")},
+        {3, QT_TR_NOOP("Schedule & Task")},
+        {4, QT_TR_NOOP("Factory Reset")},
+        {5, QT_TR_NOOP("Mosaic Mode")},
+        {7, QT_TR_NOOP("Backup Mode")},
+        {8, QT_TR_NOOP("FreeRun")},
+        {9, QT_TR_NOOP("Lock To Layer1")},
+        {10, QT_TR_NOOP("Genlock")},
+        {14, QT_TR_NOOP("打开工程")},
+        {15, QT_TR_NOOP("保存工程")},
+        {16, QT_TR_NOOP("Get Destination Data")},
+        {17, QT_TR_NOOP(" Send Data To Destination")},
+        {18, QT_TR_NOOP("Rebuild Test Pattern ")},
+        {19, QT_TR_NOOP("Eth Output")},
+        {20, QT_TR_NOOP("Upgrade")},
+    };
+    // A button shows "&" only doubled; single, it would mark a shortcut.
+    for (const auto& t : texts)
+        button(t.first)->setText(tr(t.second).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    // Each language is offered in its own script, whatever the current one.
+    button(11)->setText(QStringLiteral("English"));
+    button(12)->setText(QString::fromUtf8("简体中文"));
+    button(13)->setText(QString::fromUtf8("繁体中文"));
+    button(6)->setText(switcherText());
+    const std::pair<int, const char*> titles[] = {
+        {1, QT_TR_NOOP("Working Mode")}, {2, QT_TR_NOOP("Sync Lock Setting")},
+        {3, QT_TR_NOOP("Test Pattern")}, {4, QT_TR_NOOP("语言/language")},
+        {5, QT_TR_NOOP("文件设置")},     {6, QT_TR_NOOP("Eth Output")},
+    };
+    for (const auto& t : titles)
+        groups_[t.first]->setTitle(tr(t.second));
+    fitButtonWidths();
+}
+
+void MiscDlg::fitButtonWidths()
+{
+    // Wide enough for the text of the current language in the font the
+    // button ends up with (the application's font substitution applies only
+    // once the page is shown), and no wider than the button image reads well.
+    for (QPushButton* b : buttons_) {
+        if (!b)
+            continue;
+        const int text = b->fontMetrics().horizontalAdvance(b->text()) + 20;
+        b->setMinimumWidth(qMax(100, text));
+        b->setMaximumWidth(qMax(200, text));
+    }
+}
+
+void MiscDlg::showEvent(QShowEvent* event)
+{
+    fitButtonWidths();
+    QWidget::showEvent(event);
+}
+
+QString MiscDlg::switcherText() const
+{
+    const MData* data = Record();
+    switch (data ? data->M_SwitcherType : 0) {
+    case 0:
+        return tr("HDMI Switcher");
+    case 1:
+        return tr("DP Switcher Mode");
+    case 4:
+        return tr("Switcher Mode");
+    default:
+        return QString();
+    }
+}
+
+void MiscDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        testPattern_->setLabelText(tr("Test Pattern"));
+    }
+    QWidget::changeEvent(event);
+}
+
+void MiscDlg::UiRefreshAll()
+{
+    On_SigUIRefreshAllCfg();
+}
+
+void MiscDlg::On_SigUIRefreshAllCfg()
+{
+    const MData* data = Record();
+    if (!data)
+        return;
+    // Checking an auto-exclusive button unchecks its siblings without a
+    // click, so a redraw sends nothing. Other values leave the group alone.
+    switch (data->M_AllCfg.workMode) {
+    case MOSAIC_MODE:
+        button(5)->setChecked(true);
+        break;
+    case SWITCHER_MODE:
+        button(6)->setChecked(true);
+        break;
+    case BACKUP_MODE:
+        button(7)->setChecked(true);
+        break;
+    default:
+        break;
+    }
+    if (data->M_AllCfg.syncLock >= 0 && data->M_AllCfg.syncLock <= 2)
+        button(8 + data->M_AllCfg.syncLock)->setChecked(true);
+}
+
+void MiscDlg::On_SigUIRefreshMachineVer(VerInfo_Enum VerType)
+{
+    if (VerType == VER_MAINBOARD)
+        button(6)->setText(switcherText());
+}
+
+void MiscDlg::EnableEthOutput(QString ethIp)
+{
+    groups_[6]->setEnabled(!ethIp.isEmpty());
+}
+
+// --- Sub-pages ---------------------------------------------------------------
+
+void MiscDlg::showPageControls(bool show)
+{
+    groups_[6]->hide();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{button(0), button(2), button(3), button(4), groups_[1],
+                                         groups_[2], groups_[3], groups_[4], groups_[5]})
+        w->setVisible(show);
+}
+
+void MiscDlg::on_pushButton_clicked()
+{
+    showPageControls(false);
+    statusDlg_->show();
+    // The status sub-page shows the voltages that this asks for.
+    const uint8_t kind = VER_ELECTRIC;
+    SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
+}
+
+void MiscDlg::on_pushButton_2_clicked()
+{
+    showPageControls(false);
+    logoDlg_->show();
+}
+
+void MiscDlg::on_pushButton_3_clicked()
+{
+    showPageControls(false);
+    schTaskDlg_->show();
+}
+
+void MiscDlg::onStatusDlgClose()
+{
+    showPageControls(true);
+}
+
+void MiscDlg::onLogoDlgClose()
+{
+    showPageControls(true);
+}
+
+void MiscDlg::onSchTaskDlgClose()
+{
+    showPageControls(true);
+}
+
+// --- Working mode, sync lock, language ----------------------------------------
+
+void MiscDlg::switchWorkMode(SystemWorkingMode mode)
+{
+    emit sigSysWorkModeChange(mode);
+    MData* data = Record();
+    if (!data || data->M_AllCfg.workMode == mode)
+        return;
+    data->M_AllCfg.workMode = mode;
+    SendCommand(&data->M_AllCfg, SEND_ALLCFGCMD, nullptr, QString());
+    // The device answers a new working mode with its whole configuration,
+    // whose end finishes the progress.
+    startProgress(kModeSwitch);
+}
+
+void MiscDlg::on_pushButton_5_clicked()
+{
+    switchWorkMode(MOSAIC_MODE);
+}
+
+void MiscDlg::on_pushButton_6_clicked()
+{
+    switchWorkMode(SWITCHER_MODE);
+}
+
+void MiscDlg::on_pushButton_7_clicked()
+{
+    switchWorkMode(BACKUP_MODE);
+}
+
+void MiscDlg::setSyncLock(int lock)
+{
+    MData* data = Record();
+    if (!data)
+        return;
+    data->M_AllCfg.syncLock = lock;
+    SendCommand(&data->M_AllCfg, SEND_ALLCFGCMD, nullptr, QString());
+}
+
+void MiscDlg::on_pushButton_8_clicked()
+{
+    setSyncLock(0);
+}
+
+void MiscDlg::on_pushButton_9_clicked()
+{
+    setSyncLock(1);
+}
+
+void MiscDlg::on_pushButton_10_clicked()
+{
+    setSyncLock(2);
+}
+
+void MiscDlg::on_pushButton_11_clicked()
+{
+    emit sigLanguageChange(LANGUAGE_ENGLISH);
+}
+
+void MiscDlg::on_pushButton_12_clicked()
+{
+    emit sigLanguageChange(LANGUAGE_CHINESE);
+}
+
+void MiscDlg::on_pushButton_13_clicked()
+{
+    emit sigLanguageChange(LANGUAGE_CHINESETRAD);
+}
+
+void MiscDlg::on_pushButton_19_clicked()
+{
+    emit sigVideoShow();
+}
+
+// --- Test patterns and factory reset -------------------------------------------
+
+void MiscDlg::SetSliderValueChange(float Value)
+{
+    if (!qobject_cast<NeoSliderComb*>(sender()))
+        return;
+    const int value = int(Value);
+    const uint8_t pattern = uint8_t(qBound(0, value, 111));
+    SendCommand(&pattern, SEND_TESTPATTERNCMD, nullptr, QString());
+}
+
+void MiscDlg::on_pushButton_18_clicked()
+{
+    SendCommand(nullptr, SEND_REBUILDTESTPATTERNCMD, nullptr, QString());
+}
+
+void MiscDlg::On_SigUIRefreshTestPattern(int Status1, int Status2)
+{
+    switch (Status1) {
+    case 0:
+        testPattern_->setSliderEnabled(false);
+        button(18)->setEnabled(true);
+        break;
+    case 1:
+        testPattern_->setSliderEnabled(true);
+        button(18)->setEnabled(false);
+        break;
+    case 2:
+        if (Status2 == 0) {
+            startProgress(kRebuild);
+        } else if (Status2 >= 100) {
+            // 100 ends the rebuild; a value above lies outside the range.
+            if (Status2 == 100 && progress_[kRebuild]->isRunning())
+                progress_[kRebuild]->stopProgressDialog();
+        } else if (progress_[kRebuild]->isRunning()) {
+            progress_[kRebuild]->dialog()->setValue(Status2);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MiscDlg::on_pushButton_4_clicked()
+{
+    if (confirm(tr("Factory Reset?")))
+        SendCommand(nullptr, SEND_FACTORYRESETCMD, nullptr, QString());
+}
+
+void MiscDlg::On_SigUIRefreshResetFactory(int Status)
+{
+    if (Status == 0)
+        startProgress(kFactoryReset);  // a second report starts the 30 s again
+    else if (Status == 1)
+        finishProgress();
+}
+
+// --- Whole configuration -------------------------------------------------------
+
+void MiscDlg::on_pushButton_16_clicked()
+{
+    if (confirm(tr("Get Destination Data?")))
+        InquireMachineData();
+}
+
+void MiscDlg::on_pushButton_17_clicked()
+{
+    if (confirm(tr("Send To Destination Data?")))
+        SendMachineData();
+}
 
 void MiscDlg::InquireMachineData()
 {
     SendCommand(nullptr, SEND_HOSTIPCMD, nullptr, QString());
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
-    progress_->showProgressDialog();
+    startProgress(kWholeRead);
 }
 
-void MiscDlg::EnableEthOutput(QString ethIp)
+void MiscDlg::SendMachineData()
 {
-    ethOutputButton_->setEnabled(!ethIp.isEmpty());
+    MData* data = Record();
+    if (!data)
+        return;
+    // Names, tiles, EDID timings, durations and presets stay on the PC.
+    SendCommand(&data->M_AllCfg, SEND_ALLCFGCMD, nullptr, QString());
+    SendBatchCommand(data, SEND_ALLCROPCMD, QString());
+    SendBatchCommand(data, SEND_ALLOUTPUTCMD, QString());
+    SendBatchCommand(data, SEND_ALLLAYERCMD, QString());
+    SendBatchCommand(data, SEND_ALLTASKCMD, QString());
+}
+
+void MiscDlg::On_SigUIRefreshRequstCmdEnd()
+{
+    finishProgress();
+}
+
+// --- Progress ----------------------------------------------------------------------
+
+void MiscDlg::startProgress(Operation op)
+{
+    for (int k = 0; k < kOperations; ++k)
+        if (k != op && progress_[k]->isRunning())
+            progress_[k]->stopProgressDialog();
+    progress_[op]->showProgressDialog();
+}
+
+void MiscDlg::finishProgress()
+{
+    for (ProgressHelper* p : progress_)
+        if (p->isRunning())
+            p->stopProgressDialog();
+}
+
+bool MiscDlg::confirm(const QString& text)
+{
+    CustomMsgBox box(this, tr("Tips"), text, QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                     QDialogButtonBox::Ok);
+    return box.exec() == QDialogButtonBox::Ok;
+}
+
+// --- Projects and the settings file ----------------------------------------------
+
+void MiscDlg::on_pushButton_14_clicked()
+{
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr("Open File"), QString(), tr("Config Files (*.KPrj)"));
+    if (!fileName.isEmpty()) {
+        // The settings file names a project only once it has been read: a
+        // file that failed to load must not become the target of the save
+        // at exit.
+        if (ReadProjectXml(fileName)) {
+            xml_.openWrite(SettingsPath());
+            xml_.writeTextElement(QStringLiteral("PROJECTPATH"), fileName);
+            xml_.close();
+        }
+        emit sigUIRefreshAll();
+    }
+    qDebug("Open fileName:%s", qPrintable(fileName));
+}
+
+void MiscDlg::on_pushButton_15_clicked()
+{
+    const QString fileName =
+        QFileDialog::getSaveFileName(this, tr("save as"), QString(), tr("Config Files (*.KPrj)"));
+    if (!fileName.isEmpty() && !WriteProjectXml(fileName))
+        new CustomMsgBox(this, tr("Tips"), tr("Save Project Failed!"), QDialogButtonBox::Ok,
+                         QDialogButtonBox::Ok);
+    qDebug("save fileName:%s", qPrintable(fileName));
 }
 
 void MiscDlg::LoadProject(QString path)
 {
-    XmlStreamHelper xml;
-    if (!xml.openRead(path))
-        return;
-    // The elements are read in the order in which the file holds them.
-    AllCfg& cfg = MiddleHandler::GetInstance()->GetCurrentMData()->M_AllCfg;
-    QString text;
-    if (xml.findElementText(QStringLiteral("BRIGHTLEVEL"), text))
-        cfg.brightLevel = text.toInt();
-    if (xml.findElementText(QStringLiteral("SYSTEMWORK"), text))
-        cfg.workMode = text.toInt();
-    if (xml.findElementText(QStringLiteral("GENLOCK"), text))
-        cfg.syncLock = text.toInt();
-    if (xml.findElementText(QStringLiteral("GAMMAMODE"), text))
-        cfg.gammaMode = text.toInt();
-    if (xml.findElementText(QStringLiteral("GAMMAVALUE"), text))
-        cfg.gammaValue = static_cast<uint8_t>(text.toUInt());
-    if (xml.findElementText(QStringLiteral("FREEZE"), text))
-        cfg.freeze = static_cast<uint8_t>(text.toUInt());
+    ReadProjectXml(path);
 }
 
 void MiscDlg::SaveProject(QString path)
 {
-    // No settings file, no project path: nothing to write.
     if (path.isEmpty())
         return;
-    const AllCfg& cfg = MiddleHandler::GetInstance()->GetCurrentMData()->M_AllCfg;
-    XmlStreamHelper xml;
-    xml.openWrite(path);
-    xml.beginDocument(kRoot);
-    xml.writeStartElement(kAllCfg);
-    xml.writeTextElement(QStringLiteral("BRIGHTLEVEL"), QString::number(cfg.brightLevel));
-    xml.writeTextElement(QStringLiteral("SYSTEMWORK"), QString::number(cfg.workMode));
-    xml.writeTextElement(QStringLiteral("GENLOCK"), QString::number(cfg.syncLock));
-    xml.writeTextElement(QStringLiteral("GAMMAMODE"), QString::number(cfg.gammaMode));
-    xml.writeTextElement(QStringLiteral("GAMMAVALUE"), QString::number(cfg.gammaValue));
-    xml.writeTextElement(QStringLiteral("FREEZE"), QString::number(cfg.freeze));
-    xml.writeEndElement();
-    xml.endDocument();
+    if (QFileInfo::exists(path) && !goodProjects_.contains(QFileInfo(path).absoluteFilePath())) {
+        qDebug("not saved: %s was not loaded in this run", qPrintable(path));
+        return;
+    }
+    WriteProjectXml(path);
+}
+
+bool MiscDlg::ReadProjectXml(const QString& path)
+{
+    MData* data = Record();
+    if (!data)
+        return false;
+    const bool loaded = ProjectFile::Read(xml_, path, *data) == ProjectFile::ReadResult::Loaded;
+    if (loaded)
+        goodProjects_.insert(QFileInfo(path).absoluteFilePath());
+    return loaded;
+}
+
+bool MiscDlg::WriteProjectXml(const QString& path)
+{
+    const MData* data = Record();
+    if (!data)
+        return false;
+    const bool written = ProjectFile::Write(xml_, path, *data);
+    if (written)
+        goodProjects_.insert(QFileInfo(path).absoluteFilePath());
+    return written;
 }

@@ -1,17 +1,25 @@
-// The system page, in its first form: the language buttons, the "Eth Output"
-// button, the signals that the main window connects, and the project load and
-// save that the main window calls at start-up and exit. The project file holds
-// the record's system settings for now; the other records join it later.
+// The system page: working mode, sync lock, test patterns, factory reset,
+// language, project files, and reading and sending the whole configuration
+// of the selected device. Its long operations share one progress at a time,
+// each with its own label, tick and time-out text.
 #pragma once
 
 #include "LanguageType.h"
 #include "MData.h"
+#include "XmlStreamHelper.h"
 
+#include <QSet>
 #include <QString>
 #include <QWidget>
 
+class LogoSettingDlg;
+class NeoSliderComb;
 class ProgressHelper;
+class QGroupBox;
 class QPushButton;
+class RedrawCoalescer;
+class ScheduleTaskDlg;
+class StatusInfoDlg;
 
 class MiscDlg : public QWidget {
     Q_OBJECT
@@ -20,23 +28,94 @@ public:
     explicit MiscDlg(QWidget* parent);
 
     void UiRefreshAll();
+    // Enables the "Eth Output" group for a video board's address; the group
+    // stays hidden either way.
     void EnableEthOutput(QString ethIp);
     // Tells the selected device the PC's search address and reads its whole
     // configuration back, with the progress until the device ends the reply.
     void InquireMachineData();
     // Reads the project file into the record that the pages show; sends nothing.
     void LoadProject(QString path);
-    // Writes that record as a project file; a path that cannot be opened
-    // (an empty one among them) gets nothing.
+    // The save at exit: writes the record into the current project, unless
+    // that file exists and was neither loaded nor saved in this run (a
+    // project that failed to load is never overwritten with the record).
     void SaveProject(QString path);
 
+    // The settings file, in the application directory.
+    static QString SettingsPath();
+
 signals:
-    void sigUIRefreshAll();
     void sigSysWorkModeChange(SystemWorkingMode mode);
-    void sigLanguageChange(LANGUAGE_TYPE LanguageType);
+    void sigLanguageChange(LANGUAGE_TYPE lanType);
+    void sigUIRefreshAll();
     void sigVideoShow();
 
+public slots:
+    void On_SigUIRefreshAllCfg();
+    void On_SigUIRefreshTestPattern(int Status1, int Status2);
+    void On_SigUIRefreshResetFactory(int Status);
+    void On_SigUIRefreshRequstCmdEnd();
+    void On_SigUIRefreshMachineVer(VerInfo_Enum VerType);
+    void SetSliderValueChange(float Value);
+
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
+    void on_pushButton_3_clicked();
+    void onStatusDlgClose();
+    void onLogoDlgClose();
+    void onSchTaskDlgClose();
+    void on_pushButton_4_clicked();
+    void on_pushButton_5_clicked();
+    void on_pushButton_6_clicked();
+    void on_pushButton_7_clicked();
+    void on_pushButton_8_clicked();
+    void on_pushButton_9_clicked();
+    void on_pushButton_10_clicked();
+    void on_pushButton_11_clicked();
+    void on_pushButton_12_clicked();
+    void on_pushButton_13_clicked();
+    void on_pushButton_14_clicked();
+    void on_pushButton_15_clicked();
+    void on_pushButton_16_clicked();
+    void on_pushButton_17_clicked();
+    void on_pushButton_18_clicked();
+    void on_pushButton_19_clicked();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
-    QPushButton* ethOutputButton_ = nullptr;
-    ProgressHelper* progress_ = nullptr;
+    enum Operation { kModeSwitch, kWholeRead, kFactoryReset, kRebuild, kOperations };
+
+    void initWidgets();
+    void initProgressDialog();
+    void retranslate();
+    void fitButtonWidths();
+    QString switcherText() const;
+    void showPageControls(bool show);
+    void switchWorkMode(SystemWorkingMode mode);
+    void setSyncLock(int lock);
+    void SendMachineData();
+    void startProgress(Operation op);
+    void finishProgress();
+    bool confirm(const QString& text);
+    bool ReadProjectXml(const QString& path);
+    bool WriteProjectXml(const QString& path);
+
+    QPushButton* button(int n) const { return buttons_[n]; }
+
+    QPushButton* buttons_[21] = {};
+    QGroupBox* groups_[7] = {};
+    NeoSliderComb* testPattern_ = nullptr;
+    StatusInfoDlg* statusDlg_ = nullptr;
+    LogoSettingDlg* logoDlg_ = nullptr;
+    ScheduleTaskDlg* schTaskDlg_ = nullptr;
+    XmlStreamHelper xml_;
+    // One helper per operation, with its tick and time-out text; starting
+    // one ends the others, so only one progress is ever on screen.
+    ProgressHelper* progress_[kOperations] = {};
+    RedrawCoalescer* redraw_ = nullptr;
+    // Projects loaded or saved successfully in this run (absolute paths).
+    QSet<QString> goodProjects_;
 };

@@ -1,5 +1,7 @@
 #include "PageHelper.h"
 
+#include "TitleBar.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -44,6 +46,21 @@ void Page::Setup(QWidget* page, std::function<void()> retranslate)
 {
     page->setWindowFlags(page->windowFlags() | Qt::FramelessWindowHint);
     page->installEventFilter(new PageEventFilter(page, std::move(retranslate)));
+}
+
+TitleBar* Page::AddSubPageTitleBar(QWidget* page)
+{
+    auto* bar = new TitleBar(page);
+    bar->removeButton(3);
+    bar->setBackgroundColor(QColor(46, 46, 46, 0));
+    bar->movable = false;
+    ResizeTitleBar(bar, page);
+    return bar;
+}
+
+void Page::ResizeTitleBar(TitleBar* bar, const QWidget* page)
+{
+    bar->resize(page->width(), TitleBar::kHeight);
 }
 
 RedrawCoalescer::RedrawCoalescer(QObject* parent, std::function<void()> redraw)

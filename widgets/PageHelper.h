@@ -16,12 +16,19 @@
 #include <functional>
 
 class QWidget;
+class TitleBar;
 
 namespace Page {
 
 // Frameless page; Escape never reaches the page (a page never closes
 // itself); retranslate, when given, runs on every language change.
 void Setup(QWidget* page, std::function<void()> retranslate = {});
+
+// The title bar of a sub-page of the system page: a child of the page with
+// only its close button, transparent, not movable. The page keeps it as wide
+// as itself (ResizeTitleBar from its resizeEvent).
+TitleBar* AddSubPageTitleBar(QWidget* page);
+void ResizeTitleBar(TitleBar* bar, const QWidget* page);
 
 }  // namespace Page
 

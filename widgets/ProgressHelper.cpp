@@ -20,24 +20,57 @@ const char* const kProgressStyle =
 
 ProgressHelper::ProgressHelper(QWidget* owner, int periodMs, const QString& label,
                                const QString& timeOutText)
-    : QObject(owner), owner_(owner), periodMs_(periodMs), timeOutText_(timeOutText)
+    : QObject(owner),
+      owner_(owner),
+      periodMs_(periodMs),
+      label_(label),
+      cancelText_(tr("Cancel")),
+      timeOutText_(timeOutText)
 {
-    dialog_ = new QProgressDialog(label, tr("Cancel"), 0, kSteps, owner);
+    connect(&timer_, SIGNAL(timeout()), this, SLOT(updateProgressDialog()));
+}
+
+QProgressDialog* ProgressHelper::dialog()
+{
+    if (dialog_)
+        return dialog_;
+    dialog_ = new QProgressDialog(label_, cancelText_, 0, kSteps, owner_);
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     dialog_->setFixedSize(320, 140);
     dialog_->setStyleSheet(QString::fromLatin1(kProgressStyle));
-    // Completed and hidden until the first start.
+    // The dialog arms its own show timer when it is built; completed at once,
+    // it stays hidden until the first start.
     dialog_->setValue(kSteps);
-    connect(&timer_, SIGNAL(timeout()), this, SLOT(updateProgressDialog()));
+    return dialog_;
+}
+
+void ProgressHelper::setLabelText(const QString& label)
+{
+    label_ = label;
+    if (dialog_)
+        dialog_->setLabelText(label);
+}
+
+void ProgressHelper::setCancelButtonText(const QString& text)
+{
+    cancelText_ = text;
+    if (dialog_)
+        dialog_->setCancelButtonText(text);
 }
 
 void ProgressHelper::showProgressDialog(const QString& label)
 {
     if (!label.isEmpty())
-        dialog_->setLabelText(label);
+        setLabelText(label);
+    QProgressDialog* progress = dialog();
+    // The cancelled mark outlives the run that the operator cancelled; left
+    // standing, it would hide this run's dialog at its first step. The dialog
+    // is hidden already, so the reset shows nothing.
+    if (progress->wasCanceled())
+        progress->reset();
     count_ = 0;
-    dialog_->setValue(0);
+    progress->setValue(0);
     timer_.start(periodMs_);
 }
 
@@ -46,20 +79,30 @@ void ProgressHelper::updateProgressDialog()
     ++count_;
     if (count_ >= kSteps) {
         stopProgressDialog();
-        if (!timeOutText_.isEmpty())
-            new CustomMsgBox(owner_, tr("Tips"), timeOutText_, QDialogButtonBox::Ok,
-                             QDialogButtonBox::Ok);
+        if (!timeOutText_.isEmpty()) {
+            auto* notice = new CustomMsgBox(owner_, tr("Tips"), timeOutText_, QDialogButtonBox::Ok,
+                                            QDialogButtonBox::Ok);
+            // Nobody waits for the answer: the notice goes when it is closed,
+            // or every time-out of the session would leave one behind.
+            notice->setAttribute(Qt::WA_DeleteOnClose);
+        }
         return;
     }
-    dialog_->setValue(count_);
+    QProgressDialog* progress = dialog();
+    progress->setValue(count_);
     QCoreApplication::processEvents();
     // Cancelling only hides the dialog; the operation and the count go on.
-    if (dialog_->wasCanceled())
-        dialog_->hide();
+    if (progress->wasCanceled())
+        progress->hide();
 }
 
 void ProgressHelper::stopProgressDialog()
 {
+    // Completing a dialog that is not running would still show and hide it
+    // (the toolkit counts it as overdue), a flicker on every read-back for
+    // each page whose progress took no part.
+    if (!timer_.isActive())
+        return;
     timer_.stop();
     // A dialog hidden by Cancel stays as it is. One that is hidden only because
     // it has not appeared yet is completed, or it would appear later at 0.

@@ -185,13 +185,39 @@ void TitleBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (!movable || !pressed_ || !owner_)
         return;
-    if (maxButton_ && maxButton_->isChecked()) {
-        maxButton_->setIcon(QIcon(QString::fromLatin1(kMaxIcon)));
-        owner_->showNormal();
-        maxButton_->setChecked(false);
-    }
     const QPoint global = event->globalPos();
+    if (maxButton_ && maxButton_->isChecked() && restoreForDrag(global))
+        return;
     owner_->move(global.x() - offsetX_, global.y() - offsetY_);
+}
+
+bool TitleBar::restoreForDrag(const QPoint& global)
+{
+    // Read while the window still counts as maximised: afterwards Qt reports
+    // the current (maximised) geometry as the normal one.
+    const QRect normal = owner_->normalGeometry();
+    const int maximisedWidth = owner_->width();
+    // The offset is taken from the frame's corner, setGeometry() places the
+    // client area.
+    const QPoint frameToClient = owner_->geometry().topLeft() - owner_->pos();
+    maxButton_->setIcon(QIcon(QString::fromLatin1(kMaxIcon)));
+    owner_->showNormal();
+    maxButton_->setChecked(false);
+    if (!normal.isValid() || normal.isEmpty())
+        return false;
+    // A press beyond the restored width would leave the window away from the
+    // pointer: the pointer keeps its relative place along the bar instead.
+    if (offsetX_ >= normal.width() && maximisedWidth > 0)
+        offsetX_ = offsetX_ * normal.width() / maximisedWidth;
+    offsetX_ = qBound(0, offsetX_, normal.width() - 1);
+    offsetY_ = qBound(0, offsetY_, normal.height() - 1);
+    // On X11 showNormal() only asks the window manager, which restores the
+    // size some time later; a move() now would send the maximised size along
+    // with the new place and keep the window screen-sized. Place and restored
+    // size go together instead.
+    const QPoint frame(global.x() - offsetX_, global.y() - offsetY_);
+    owner_->setGeometry(QRect(frame + frameToClient, normal.size()));
+    return true;
 }
 
 void TitleBar::mouseReleaseEvent(QMouseEvent*)

@@ -40,6 +40,9 @@ protected:
 
 private:
     static void deleteButton(QPushButton*& button);
+    // Restores a maximised owner at the start of a drag and places it, at its
+    // restored size, under the pointer; false when its size is not known.
+    bool restoreForDrag(const QPoint& global);
 
     bool pressed_ = false;
     int offsetX_ = 0;

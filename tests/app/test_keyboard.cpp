@@ -13,6 +13,7 @@
 #include "SimKeyboard.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 #include "UsbHotplug.h"
 
 #include <QLabel>
@@ -63,7 +64,9 @@ int Logged(const QString& line)
 // The image that status icon index shows, or a null image.
 QImage StatusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    // The window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
@@ -121,6 +124,7 @@ private slots:
 
 private:
     void makeWindow();
+    void showPresets();
     int Rx(int code, const QString& payloadPrefix = QString()) const;
     QList<int> PresetLoads() const;
     bool waitForReadBacks(int count);
@@ -212,6 +216,15 @@ void TestKeyboard::cleanupTestCase()
 void TestKeyboard::makeWindow()
 {
     window_ = std::make_unique<MainWindow>();
+}
+
+// The preset page enables a preset's button with the device's validity
+// report: a window made after the test case's read-back reads the device
+// back again, as the communication page does on selection.
+void TestKeyboard::showPresets()
+{
+    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+    QVERIFY(readBacksOver());
 }
 
 // Frames of that code (and payload start) that the processor received.
@@ -408,7 +421,9 @@ void TestKeyboard::deviceNotifications()
     makeWindow();
     sim_->clearTransfers();
     if (plugged)
-        window_->findChild<QLabel*>("statusIcon0")->clear();
+        window_->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon0")
+            ->clear();
     const int before = Rx(0x0600);
 
     for (const QString& n : notifications)
@@ -444,7 +459,7 @@ void TestKeyboard::keyReports_data()
     // its lamps once more.
     QTest::newRow("locked: a preset key does nothing")
         << true << true << Reports{{13}} << true << false << 0 << 0 << QList<int>{} << 0 << 0
-        << -1 << "13=0/0";
+        << -1 << "13=0/1";
     QTest::newRow("locked: lock keys unlock, key 10's lamp off")
         << true << true << Reports{{10, 75}} << false << false << 0 << 0 << QList<int>{} << 0
         << 2 << -1 << "10=0/0";
@@ -529,6 +544,7 @@ void TestKeyboard::keyReports()
 
     sim_->plug();
     makeWindow();
+    showPresets();
     window_->setEnabled(enabled);
     KeyLamps().keyboardLocked = locked;
     // No read-back is answering: its preset reports would flush the lamps
@@ -563,16 +579,14 @@ void TestKeyboard::keyReports()
     for (int i = 0; i < flushes; ++i)
         checkFlush(t, i * kLampPlaneCount, false);
     checkLamps(lamps);
-    // The preset page's redraw leaves all twenty preset lamps plain.
+    // The preset page's redraw leaves all twenty preset lamps plain, showing
+    // the stored presets and the checked one.
     for (int p = 0; p < MDataLimits::kPresets; ++p) {
         const int checked = p == checkedPreset ? 2 : 1;
-        if (checkedPreset < 0)
-            checkLamps(QStringLiteral("%1=0/0").arg(13 + p));
-        else
-            checkLamps(QStringLiteral("%1=%2/%3")
-                           .arg(13 + p)
-                           .arg(kStoredPresets.contains(p) ? 0 : checked)
-                           .arg(kStoredPresets.contains(p) ? checked : 0));
+        checkLamps(QStringLiteral("%1=%2/%3")
+                       .arg(13 + p)
+                       .arg(kStoredPresets.contains(p) ? 0 : checked)
+                       .arg(kStoredPresets.contains(p) ? checked : 0));
     }
 }
 
@@ -593,7 +607,7 @@ void TestKeyboard::shortReportIsIgnored()
     QFETCH(bool, handled);
     sim_->plug();
     makeWindow();
-    QVERIFY(readBacksOver());
+    showPresets();
     sim_->clearTransfers();
     const int recallsBefore = PresetLoads().size();
     const QString ignored = QStringLiteral("Key report of %1 bytes ignored").arg(length);

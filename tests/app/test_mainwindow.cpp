@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -39,20 +40,26 @@ void resetRecord()
 
 QString labelText(QWidget* w, const char* name)
 {
-    return w->findChild<QLabel*>(name)->text();
+    // The main window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(name)
+        ->text();
 }
 
 // The image that status icon index shows, or a null image.
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }
 
 void clearStatusIcon(QWidget* w, int index)
 {
-    w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))->clear();
+    w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+        ->clear();
 }
 
 QImage image(const char* path)
@@ -60,9 +67,15 @@ QImage image(const char* path)
     return QPixmap(QString::fromLatin1(path)).toImage();
 }
 
-QPushButton* button(QWidget* w, const char* name)
+// The main window's own button: the pages in its stack name theirs
+// pushButton_N too.
+QPushButton* button(QWidget* w, const QString& name)
 {
-    return w->findChild<QPushButton*>(name);
+    auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
+    for (QPushButton* b : w->findChildren<QPushButton*>(name))
+        if (!stack->isAncestorOf(b))
+            return b;
+    return nullptr;
 }
 
 // The preview window outlives its main window; the tests drop the old ones so
@@ -129,6 +142,7 @@ private slots:
     void syncLockIcon();
     void previewWindow();
     void onlyTheTitleBarDrags();
+    void readBackEndLeavesIdleProgressAlone();
     void startupProject_data();
     void startupProject();
     void exit_data();
@@ -208,14 +222,15 @@ void TestMainWindow::pageButtons()
     QFETCH(QString, caption);
     auto w = makeWindow();
     button(w.get(), "PicSet_Btn")->click();
-    QPushButton* b = w->findChild<QPushButton*>(buttonName);
+    QPushButton* b = button(w.get(), buttonName);
     b->click();
     auto* stack = w->findChild<QStackedWidget*>("stackedWidget");
     QCOMPARE(QString::fromLatin1(stack->currentWidget()->metaObject()->className()), page);
     QCOMPARE(labelText(w.get(), "titleText1"), caption);
     int checked = 0;
+    auto* pages = w->findChild<QStackedWidget*>("stackedWidget");
     for (QPushButton* other : w->findChildren<QPushButton*>(QRegularExpression("_Btn$|^pushButton_")))
-        checked += other->isChecked();
+        checked += other->isChecked() && !pages->isAncestorOf(other);
     QVERIFY(b->isChecked());
     QCOMPARE(checked, 1);
 }
@@ -284,7 +299,9 @@ void TestMainWindow::language()
     auto w = makeWindow();
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), QStringLiteral("Picture"));
     if (language <= 2)
-        button(w.get(), qPrintable(QStringLiteral("languageButton%1").arg(language)))->click();
+        w->findChild<MiscDlg*>()
+            ->findChild<QPushButton*>(QStringLiteral("pushButton_%1").arg(11 + language))
+            ->click();
     else
         w->On_sigLanguageChange(static_cast<LANGUAGE_TYPE>(language));
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), pictureButton);
@@ -339,7 +356,9 @@ void TestMainWindow::syncLockIcon()
     const QImage lock = image(":/res/Image/tongbu.png");
     const QImage marker = image(":/res/Image/keyboardok.png");
     auto mark = [&] {
-        w->findChild<QLabel*>("statusIcon1")->setPixmap(QPixmap::fromImage(marker));
+        w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+            ->findChild<QLabel*>("statusIcon1")
+            ->setPixmap(QPixmap::fromImage(marker));
     };
 
     // The first report applies even when it is 0.
@@ -367,7 +386,8 @@ void TestMainWindow::previewWindow()
     auto w = makeWindow();
     w->show();
     auto* comm = w->findChild<DestinationDlg*>();
-    auto* eth = button(w.get(), "ethOutputButton");
+    // "Eth Output" of the system page, in its group that stays hidden.
+    auto* eth = w->findChild<MiscDlg*>()->findChild<QPushButton*>("pushButton_19");
     QVERIFY(!eth->isEnabled());
     emit comm->sigConnectEthBoard(QStringLiteral("192.168.1.20"));
     QVERIFY(eth->isEnabled());
@@ -381,6 +401,21 @@ void TestMainWindow::previewWindow()
     QVERIFY(preview->isVisible());
     eth->click();
     QVERIFY(!preview->isVisible());
+}
+
+void TestMainWindow::readBackEndLeavesIdleProgressAlone()
+{
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // The pages build their progress dialogs when they first run them.
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
+
+    // The end of a read-back that none of the pages started: every page that
+    // follows it stops its progress. Not one dialog comes into being, so none
+    // is shown and hidden for it.
+    emit MiddleHandler::GetInstance()->SigUIRefreshRequstCmdEnd();
+    QVERIFY(w->findChildren<QProgressDialog*>().isEmpty());
 }
 
 void TestMainWindow::onlyTheTitleBarDrags()

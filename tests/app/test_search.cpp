@@ -17,6 +17,7 @@
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "TitleBar.h"
 #include "VideoPlayer.h"
 
 #include <QDialogButtonBox>
@@ -116,7 +117,9 @@ void answer(CustomMsgBox* box, QDialogButtonBox::StandardButton button)
 
 QImage statusIcon(QWidget* w, int index)
 {
-    return w->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
+    // The window's own title bar: the system page's sub-pages carry title bars too.
+    return w->findChild<TitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+        ->findChild<QLabel*>(QStringLiteral("statusIcon%1").arg(index))
         ->pixmap(Qt::ReturnByValue)
         .toImage();
 }

@@ -78,6 +78,11 @@ private slots:
     void progressCancelThenCompletion();
     void progressCompletionBeforeItAppears();
     void progressRestart();
+    void progressCancelledThenStartedShows_data();
+    void progressCancelledThenStartedShows();
+    void progressStopWhenIdle_data();
+    void progressStopWhenIdle();
+    void progressTimeOutNoticeGoesWhenClosed();
 };
 
 // ---------------------------------------------------------------- title bar
@@ -637,6 +642,120 @@ void TestWidgets::progressRestart()
     QCOMPARE(progress.dialog()->labelText(), QStringLiteral("Searching"));
     QVERIFY(progress.isRunning());
     progress.stopProgressDialog();
+}
+
+void TestWidgets::progressCancelledThenStartedShows_data()
+{
+    QTest::addColumn<QString>("endOfCancelledRun");
+    QTest::newRow("completed") << "completed";
+    QTest::newRow("timed out") << "timed out";
+    QTest::newRow("restarted while running") << "restarted";
+}
+
+void TestWidgets::progressCancelledThenStartedShows()
+{
+    QFETCH(QString, endOfCancelledRun);
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, "Working...");
+    // Shown at its first step, so that the test need not wait for it.
+    progress.dialog()->setMinimumDuration(0);
+    progress.showProgressDialog();
+    QTRY_VERIFY(progress.dialog()->isVisible());
+    progress.dialog()->cancel();
+    progress.updateProgressDialog();
+    QVERIFY(!progress.dialog()->isVisible());
+    if (endOfCancelledRun == "completed") {
+        progress.stopProgressDialog();
+    } else if (endOfCancelledRun == "timed out") {
+        while (progress.isRunning())
+            progress.updateProgressDialog();
+    }
+    QVERIFY(!progress.dialog()->isVisible());
+
+    progress.showProgressDialog();
+    progress.updateProgressDialog();
+    QTRY_VERIFY(progress.dialog()->isVisible());
+    QCOMPARE(progress.count(), 1);
+    progress.stopProgressDialog();
+    QVERIFY(!progress.dialog()->isVisible());
+}
+
+namespace {
+// Counts the show and hide events of every progress dialog: each pair is a
+// map and an unmap of a window on the screen.
+class ShowHideCounter : public QObject {
+public:
+    ShowHideCounter() { qApp->installEventFilter(this); }
+    ~ShowHideCounter() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+            qobject_cast<QProgressDialog*>(watched))
+            ++count;
+        return false;
+    }
+};
+}  // namespace
+
+void TestWidgets::progressStopWhenIdle_data()
+{
+    QTest::addColumn<bool>("built");
+    QTest::addColumn<QString>("before");
+    QTest::newRow("never built") << false << "";
+    QTest::newRow("built, never started") << true << "";
+    QTest::newRow("after a completed run") << true << "completed";
+    QTest::newRow("after a time-out") << true << "timed out";
+}
+
+void TestWidgets::progressStopWhenIdle()
+{
+    QFETCH(bool, built);
+    QFETCH(QString, before);
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, "Working...");
+    // With no minimum duration a completion counts as overdue at once: the
+    // toolkit would show the dialog for it.
+    if (built)
+        progress.dialog()->setMinimumDuration(0);
+    if (!before.isEmpty()) {
+        progress.showProgressDialog();
+        if (before == "completed")
+            progress.stopProgressDialog();
+        while (progress.isRunning())
+            progress.updateProgressDialog();
+        QTRY_VERIFY(!progress.dialog()->isVisible());
+    }
+
+    ShowHideCounter showHide;
+    progress.stopProgressDialog();
+    QCoreApplication::processEvents();
+    QCOMPARE(showHide.count, 0);
+    QCOMPARE(progress.hasDialog(), built);
+    QCOMPARE(owner.findChild<QProgressDialog*>() != nullptr, built);
+    QVERIFY(!progress.isRunning());
+    QCOMPARE(progress.count(), ProgressHelper::kSteps);
+}
+
+void TestWidgets::progressTimeOutNoticeGoesWhenClosed()
+{
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, "Working...", "Time out");
+    for (int run = 0; run < 3; ++run) {
+        progress.showProgressDialog();
+        while (progress.isRunning())
+            progress.updateProgressDialog();
+        const QList<CustomMsgBox*> boxes = visibleBoxes(&owner);
+        QCOMPARE(boxes.size(), 1);
+        QTest::mouseClick(boxes[0]->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        QTRY_COMPARE(owner.findChildren<CustomMsgBox*>().size(), 0);
+    }
 }
 
 QTEST_MAIN(TestWidgets)

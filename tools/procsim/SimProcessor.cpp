@@ -52,6 +52,7 @@ void DeriveBlanking(OutputReso& r)
 }
 
 const int kTakeMs = 300;
+const int kLogoStepMs = 100;
 
 }  // namespace
 
@@ -476,11 +477,22 @@ void Processor::logo(const Bytes32& p, Outcome& o)
         case 1: {  // save the picture of the chosen layer of the live set
             const Num mode = s.M_AllCfg.workMode;
             const LayerRef r = FindLayer(s, int(mode), mode == 2 ? 1 : 0, p.u8(3));
+            // Saving reports its progress as the hardware does: state 2 at
+            // 0, 40 and 100 %, then the saved logo.
+            l.state = 2;
+            l.progress = 0;
+            o.replies.append(reply::Logo(s));
+            l.progress = 40;
+            o.later.append({kLogoStepMs, reply::Logo(s)});
+            l.progress = 100;
+            o.later.append({2 * kLogoStepMs, reply::Logo(s)});
             l.state = 3;
             l.progress = 100;
             l.width = r && r.layer->hact > 0 ? qMin<Num>(r.layer->hact, 1920) : 1920;
             l.height = r && r.layer->vact > 0 ? qMin<Num>(r.layer->vact, 1080) : 1080;
-            break;
+            Normalise(s);
+            o.later.append({3 * kLogoStepMs, reply::Logo(s)});
+            return;
         }
         case 4:
             if (l.state != 0) {
@@ -549,7 +561,12 @@ void Processor::service(const Bytes32& p, Outcome& o)
     if (p.u8(0) == 0x00) {  // factory reset: back to the state it started with
         s = factory;
         o.replies.append(reply::TestPattern(0, 0, 0x55, 0x55));
-        o.later.append({500, reply::TestPattern(0, 1, 0x55, 0x55)});
+        if (resetRestarts) {
+            o.later.append({1000, reply::TestPattern(0, 0, 0x55, 0x55)});
+            o.later.append({2000, reply::TestPattern(0, 1, 0x55, 0x55)});
+        } else {
+            o.later.append({500, reply::TestPattern(0, 1, 0x55, 0x55)});
+        }
     } else if (p.u8(0) == 0x01) {  // rebuild of the test patterns, reported in steps
         o.replies.append(reply::TestPattern(1, 0, 1, 0));
         o.later.append({200, reply::TestPattern(1, 0, 1, 50)});

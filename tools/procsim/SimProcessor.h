@@ -35,6 +35,9 @@ public:
     int testPattern = 0;
     int videoFormat = 0;
     int presetSource = 1;
+    // A factory reset reports its start twice (the second after 1 s) before
+    // it completes (after 2 s), as a device does that restarts its reset.
+    bool resetRestarts = false;
 
 private:
     void allCfg(const Bytes32& p, Outcome& o);

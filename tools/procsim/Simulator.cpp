@@ -66,6 +66,7 @@ Device::Device(Simulator* sim, const DeviceSetup& setup, const State& state)
     : sim(sim), ip(setup.ip), board(setup.board), proc(state), toDrop(sim->options().dropFirst)
 {
     std::copy(setup.mac, setup.mac + 6, mac);
+    proc.resetRestarts = sim->options().resetRestarts;
     connect(&status, &QTimer::timeout, this, &Device::sendStatus);
     if (sim->options().statusIntervalMs > 0)
         status.start(sim->options().statusIntervalMs);

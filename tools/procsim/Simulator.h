@@ -49,6 +49,7 @@ struct Options {
     bool junkBefore = false;
     bool foreignReplies = false;
     bool silent = false;
+    bool resetRestarts = false;
     // Each device with a video-board address serves its board (upgrade
     // listener and preview streams) there.
     bool videoBoard = false;

@@ -79,7 +79,8 @@ const char* const kDescription =
     "take (0x0700 without marker) answers take status 1, then 0 after 300 ms; a\n"
     "factory reset (0x05F0 P0 0) restores the state the device started with and\n"
     "reports 0x05F1 (0, 0), then (0, 1) after 500 ms; a test-pattern rebuild reports\n"
-    "progress 0, 50 and 100. A multi-take broadcast 0x0581 that lists a device's\n"
+    "progress 0, 50 and 100; saving a logo reports state 2 at 0, 40 and 100 %,\n"
+    "then state 3 after 300 ms. A multi-take broadcast 0x0581 that lists a device's\n"
     "last octet takes on that device. Recalling a preset changes no layer.\n"
     "\n"
     "State files are JSON in the shape of the PC's device record (member names as\n"
@@ -182,6 +183,10 @@ int main(int argc, char** argv)
         QStringLiteral("silent"),
         QStringLiteral("Fault: no acknowledgements, replies or status frames; searches and "
                        "set-IP requests are still answered and commands still applied."));
+    const QCommandLineOption resetRestarts(
+        QStringLiteral("reset-restarts"),
+        QStringLiteral("A factory reset reports its start (0x05F1 0, 0) again after 1 s and "
+                       "completes only after 2 s."));
     const QCommandLineOption videoBoard(
         QStringLiteral("video-board"),
         QStringLiteral("Serve the video boards: firmware upgrades on TCP 8877 and the two RTSP "
@@ -189,7 +194,7 @@ int main(int argc, char** argv)
     for (const QCommandLineOption& o :
          {device, state, log, dumpOpt, announce, statusInterval, batchReplies, noAck, dropFirst,
           ackDelay, dupAck, wrongAckCode, badChecksum, junkBefore, foreignReplies, silent,
-          videoBoard})
+          resetRestarts, videoBoard})
         parser.addOption(o);
     parser.process(app);
 
@@ -228,6 +233,7 @@ int main(int argc, char** argv)
     opt.junkBefore = parser.isSet(junkBefore);
     opt.foreignReplies = parser.isSet(foreignReplies);
     opt.silent = parser.isSet(silent);
+    opt.resetRestarts = parser.isSet(resetRestarts);
     opt.videoBoard = parser.isSet(videoBoard);
     if (!ok) {
         std::fprintf(stderr, "procsim: numbers must be whole and not negative\n");

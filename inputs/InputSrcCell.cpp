@@ -1,0 +1,397 @@
+#include "InputSrcCell.h"
+
+#include "InputDragInfo.h"
+#include "InputLook.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDrag>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int points)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(InputLook::Font(points));
+    label->setStyleSheet(InputLook::kLabelLight);
+    return label;
+}
+
+QPushButton* MakeLamp(QWidget* parent, const QString& name, const QString& style)
+{
+    auto* lamp = new QPushButton(parent);
+    lamp->setObjectName(name);
+    lamp->setCheckable(true);
+    lamp->setEnabled(false);
+    lamp->setMaximumSize(16, 16);
+    lamp->setStyleSheet(style);
+    return lamp;
+}
+
+// Setting a style sheet re-polishes the widget and its children even when
+// nothing changed; a redraw after a read-back sets hundreds of them.
+void SetStyle(QWidget* w, const QString& style)
+{
+    if (w->styleSheet() != style)
+        w->setStyleSheet(style);
+}
+
+}  // namespace
+
+InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
+{
+    main_ = new QFrame(this);
+    main_->setStyleSheet(InputLook::kFrameDark);
+    auto* mainLayout = new QHBoxLayout(main_);
+    mainLayout->setContentsMargins(2, 2, 2, 2);
+    mainLayout->addWidget(MakeLamp(main_, QStringLiteral("INPUTSIGNAL"), InputLook::kSignalLamp));
+    mainLayout->addWidget(MakeLabel(main_, "IPSRCLABEL", 12));
+    mainLayout->addWidget(MakeLabel(main_, "IPSIGNALLABEL", 10));
+    mainLayout->addWidget(MakeLabel(main_, "IPSRCRENAMELABEL", 10));
+    const std::pair<const char*, QString> buttons[] = {{"INPUTCLEAR", tr("Clear")},
+                                                       {"INPUTCONFIRM", tr("Apply")}};
+    for (const auto& [name, text] : buttons) {
+        auto* button = new QPushButton(text, main_);
+        button->setObjectName(QLatin1String(name));
+        button->setMaximumSize(50, 32);
+        button->setFont(InputLook::Font(12));
+        button->setStyleSheet(InputLook::kTileButtons);
+        mainLayout->addWidget(button);
+    }
+    auto* right = new QFrame(main_);
+    right->setObjectName(QStringLiteral("IPSRCRIGHT"));
+    right->setStyleSheet(InputLook::kFrameRight);
+    auto* rightLayout = new QHBoxLayout(right);
+    rightLayout->addWidget(MakeLabel(right, "IPSRCLABELR", 12));
+    right->hide();
+    mainLayout->addWidget(right);
+
+    for (int i = 0; i < kSubCells; ++i) {
+        subs_[i] = new QFrame(this);
+        auto* layout = new QHBoxLayout(subs_[i]);
+        layout->addWidget(
+            MakeLamp(subs_[i], QStringLiteral("SubCellSignalBtn%1").arg(i), InputLook::kSubLamp),
+            1);
+        QLabel* label = MakeLabel(subs_[i], "", 12);
+        label->setObjectName(QStringLiteral("SubCell%1").arg(i));
+        label->setText(QStringLiteral("NONE"));
+        layout->addWidget(label, 2);
+    }
+
+    auto* row = new QHBoxLayout(this);
+    row->setSpacing(10);
+    row->addWidget(main_, 10);
+    for (QFrame* sub : subs_)
+        row->addWidget(sub, 1);
+
+    connect(child<QPushButton>("INPUTCLEAR"), &QPushButton::clicked, this,
+            &InputSrcCell::OnClickClearBtn);
+    connect(child<QPushButton>("INPUTCONFIRM"), &QPushButton::clicked, this,
+            &InputSrcCell::OnClickConfirmBtn);
+}
+
+void InputSrcCell::SetSrcLabel(const QString& text)
+{
+    nameText_ = text;
+    child<QLabel>("IPSRCLABEL")->setText(text);
+}
+
+void InputSrcCell::SetRenameLabel(const QString& text)
+{
+    child<QLabel>("IPSRCRENAMELABEL")->setText(text);
+}
+
+void InputSrcCell::SetSignalLabel(const QString& text)
+{
+    child<QLabel>("IPSIGNALLABEL")->setText(text);
+}
+
+void InputSrcCell::SetSignal(bool on)
+{
+    child<QPushButton>("INPUTSIGNAL")->setChecked(on);
+}
+
+void InputSrcCell::SetSubSignal(int sub, bool on)
+{
+    if (auto* lamp = findChild<QPushButton*>(QStringLiteral("SubCellSignalBtn%1").arg(sub)))
+        lamp->setChecked(on);
+}
+
+void InputSrcCell::SetSubText(int sub, const QString& text)
+{
+    if (sub < 0 || sub >= kSubCells)
+        return;
+    if (auto* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)))
+        label->setText(text);
+}
+
+void InputSrcCell::SetSubCount(int count)
+{
+    for (int i = 0; i < kSubCells; ++i)
+        subs_[i]->setVisible(i < count);
+    if (count == 0) {
+        child<QPushButton>("INPUTCLEAR")->hide();
+        child<QPushButton>("INPUTCONFIRM")->hide();
+    }
+}
+
+void InputSrcCell::SetSubSource(int sub, int source)
+{
+    if (sub >= 0 && sub < kSubCells)
+        subSource_[sub] = source;
+}
+
+int InputSrcCell::SubSource(int sub) const
+{
+    return sub >= 0 && sub < kSubCells ? subSource_[sub] : kNoSource;
+}
+
+void InputSrcCell::SetSubEnabled(int sub, bool enabled)
+{
+    if (sub < 0 || sub >= kSubCells)
+        return;
+    QFrame* frame = subs_[sub];
+    QLabel* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub));
+    frame->setEnabled(enabled);
+    if (enabled && subSelected_[sub]) {
+        SetStyle(frame, InputLook::kFrameAccent);
+        SetStyle(label, InputLook::kLabelDark);
+    } else {
+        SetStyle(frame, enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
+        SetStyle(label, InputLook::kLabelLight);
+    }
+}
+
+void InputSrcCell::SelectSub(int sub, bool notify)
+{
+    if (sub < 0 || sub >= kSubCells)
+        return;
+    for (int i = 0; i < kSubCells; ++i) {
+        if (!subs_[i]->isEnabled())
+            continue;
+        if (i != sub)
+            SetStyle(subs_[i], InputLook::kFrameDark);
+        SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i)), InputLook::kLabelLight);
+        subSelected_[i] = false;
+    }
+    subSelected_[sub] = true;
+    SetStyle(subs_[sub], InputLook::kFrameAccent);
+    SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)), InputLook::kLabelDark);
+    if (notify)
+        emit SigClickInputSubSrc(index, sub);
+}
+
+void InputSrcCell::SetSelected(bool selected, int area)
+{
+    selected_ = selected;
+    QWidget* right = rightPart();
+    if (selected) {
+        if (area == 0) {
+            SetStyle(main_, InputLook::kFrameAccent);
+            SetStyle(right, InputLook::kFrameRight);
+        } else if (area == 1) {
+            SetStyle(main_, InputLook::kFrameDark);
+            SetStyle(right, InputLook::kFrameAccent);
+        }
+        return;
+    }
+    SetStyle(main_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
+    SetStyle(right, InputLook::kFrameRight);
+}
+
+void InputSrcCell::SetSplit(bool split)
+{
+    split_ = split;
+    rightPart()->setVisible(split);
+    if (split) {
+        child<QLabel>("IPSRCLABEL")->setText(nameText_ + QStringLiteral("-L"));
+        child<QLabel>("IPSRCLABELR")->setText(nameText_ + QStringLiteral("-R"));
+    } else {
+        child<QLabel>("IPSRCLABEL")->setText(nameText_);
+    }
+}
+
+void InputSrcCell::SetTileMode(bool tile)
+{
+    tileMode = tile;
+    child<QPushButton>("INPUTCLEAR")->setVisible(tile);
+    child<QPushButton>("INPUTCONFIRM")->setVisible(tile);
+    child<QPushButton>("INPUTSIGNAL")->setVisible(!tile);
+    if (tile) {
+        tileValid_ = false;
+        for (int i = 0; i < kSubCells; ++i) {
+            findChild<QPushButton*>(QStringLiteral("SubCellSignalBtn%1").arg(i))->hide();
+            SetSubEnabled(i, i == 0);
+        }
+        clickable = false;
+    } else {
+        clickable = true;
+        SelectSub(0, false);
+    }
+}
+
+void InputSrcCell::SetTileValid(bool valid)
+{
+    tileValid_ = valid;
+    SetSelected(selected_, 0);
+}
+
+void InputSrcCell::SetApplyEnabled(bool enabled)
+{
+    child<QPushButton>("INPUTCONFIRM")->setEnabled(enabled);
+}
+
+void InputSrcCell::SetInputType(int type)
+{
+    inputType_ = type;
+}
+
+void InputSrcCell::SetDraggable(bool on)
+{
+    draggable_ = on;
+}
+
+QWidget* InputSrcCell::rightPart() const
+{
+    return child<QFrame>("IPSRCRIGHT");
+}
+
+bool InputSrcCell::onRightPart(const QPoint& pos) const
+{
+    const QWidget* right = rightPart();
+    if (!right->isVisible())
+        return false;
+    return QRect(right->mapTo(this, QPoint(0, 0)), right->size()).contains(pos);
+}
+
+QByteArray InputSrcCell::DragPayload(const QPoint& pos) const
+{
+    InputDragInfo info;
+    info.source = index;
+    info.port = activePort;
+    info.half = onRightPart(pos) ? 1 : 0;
+    info.split = split_ ? 1 : 0;
+    info.type = inputType_;
+    return info.toBytes();
+}
+
+void InputSrcCell::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->pos();
+    if (main_->geometry().contains(p)) {
+        setFocus(Qt::MouseFocusReason);
+        if (!draggable_ || (tileMode && !tileValid_))
+            return;
+        dragDone_ = false;
+        pressPos_ = p;
+        return;
+    }
+    for (int i = 0; i < kSubCells; ++i) {
+        if (subs_[i]->geometry().contains(p) && subs_[i]->isEnabled() && subs_[i]->isVisible()) {
+            SelectSub(i, true);
+            return;
+        }
+    }
+}
+
+void InputSrcCell::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->pos();
+    if (main_->geometry().contains(p) && !dragDone_ && clickable)
+        emit ClickInputSrcEvent(index, onRightPart(p) ? 1 : 0);
+    dragDone_ = true;
+}
+
+void InputSrcCell::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    QLabel* label = child<QLabel>("IPSRCRENAMELABEL");
+    const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
+    if (!rect.contains(event->pos()))
+        return;
+    qDebug("mouseDoubleClickEvent IPSRCRENAMELABEL");
+    if (!renameEdit_) {
+        renameEdit_ = new QLineEdit(this);
+        renameEdit_->setFont(InputLook::Font(12));
+        SetStyle(renameEdit_, QStringLiteral("background:#242424;color:rgb(239,156,0);"
+                                             "border-image:url(:/res/Image/HPageOn.png);"));
+        connect(renameEdit_, &QLineEdit::editingFinished, this, &InputSrcCell::RenameEditFinished);
+    }
+    label->hide();
+    renameEdit_->setGeometry(rect);
+    renameEdit_->setText(label->text());
+    renameEdit_->show();
+    renameEdit_->raise();
+    renameEdit_->setFocus(Qt::MouseFocusReason);
+    renameEdit_->selectAll();
+}
+
+void InputSrcCell::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    const QPoint d = event->pos() - pressPos_;
+    if (d.manhattanLength() < QApplication::startDragDistance() || dragDone_)
+        return;
+    dragDone_ = true;
+    startDrag();
+}
+
+void InputSrcCell::startDrag()
+{
+    auto* drag = new QDrag(this);
+    auto* mime = new QMimeData;
+    mime->setData(QLatin1String(InputDragInfo::kFormat), DragPayload(pressPos_));
+    drag->setMimeData(mime);
+    drag->setPixmap(QPixmap(QStringLiteral(":/res/Image/DrageBmp.bmp"))
+                        .scaled(30, 40, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    drag->setHotSpot(QPoint(15, 30));
+    drag->exec(Qt::LinkAction);
+}
+
+void InputSrcCell::OnClickClearBtn()
+{
+    for (int i = 0; i < kSubCells; ++i) {
+        SetSubText(i, QStringLiteral("NONE"));
+        subSource_[i] = kNoSource;
+        subSelected_[i] = false;
+    }
+    SetApplyEnabled(false);
+    tileValid_ = false;
+    SetSelected(selected_, 0);
+    emit SigInputClearBtn(index);
+}
+
+void InputSrcCell::OnClickConfirmBtn()
+{
+    tileValid_ = true;
+    SetSelected(selected_, 0);
+    emit SigInputApplyBtn(index);
+}
+
+void InputSrcCell::RenameEditFinished()
+{
+    // editingFinished also comes when the hidden editor loses the focus.
+    if (!renameEdit_->isVisible())
+        return;
+    renameEdit_->hide();
+    QLabel* label = child<QLabel>("IPSRCRENAMELABEL");
+    const QString text = renameEdit_->text();
+    label->setText(text);
+    label->show();
+    emit SigRenameInputSrc(index, text);
+}

@@ -1,0 +1,15 @@
+#include "SubPanel.h"
+
+#include "TitleBar.h"
+
+#include <QColor>
+
+TitleBar* MakeSubPanelTitleBar(QWidget* panel)
+{
+    auto* bar = new TitleBar(panel);
+    bar->removeButton(1);
+    bar->removeButton(3);
+    bar->setBackgroundColor(QColor(46, 46, 46, 0));
+    bar->movable = false;
+    return bar;
+}

@@ -1,0 +1,242 @@
+// The input cell on its own: what a press, a release, a double-click and a
+// sub-cell press report, the split and tile states, Clear and Apply.
+#include "AppPaths.h"
+#include "InputDragInfo.h"
+#include "InputLook.h"
+#include "InputSrcCell.h"
+#include "MouseEvents.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestInputCell : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void clickUnderDragDistance();
+    void doubleClickRenames();
+    void splitRightPart();
+    void invalidTileIgnoresPresses();
+    void subCellPresses();
+    void selectionLook();
+    void labelsAndClear();
+
+private:
+    QPoint inMain(int dx = 0) const
+    {
+        return QPoint(cell->mainFrame()->geometry().left() + 20 + dx,
+                      cell->mainFrame()->geometry().center().y());
+    }
+    QPoint centerOf(QWidget* w) const { return w->mapTo(cell, w->rect().center()); }
+
+    InputSrcCell* cell = nullptr;
+};
+
+void TestInputCell::initTestCase()
+{
+    InitAppResources();
+}
+
+// An input cell with three ports, as the page builds inputs 1 to 4.
+void TestInputCell::init()
+{
+    cell = new InputSrcCell;
+    cell->index = 2;
+    cell->SetTileMode(false);
+    cell->SetSubCount(3);
+    cell->SetSrcLabel("Input 3:HDMI ");
+    cell->SetRenameLabel("Input 3");
+    cell->resize(900, 80);
+    cell->show();
+    QVERIFY(QTest::qWaitForWindowExposed(cell));
+}
+
+void TestInputCell::cleanup()
+{
+    delete cell;
+}
+
+void TestInputCell::clickUnderDragDistance()
+{
+    QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
+    const int d = QApplication::startDragDistance();
+    MouseEvents::press(cell, inMain());
+    MouseEvents::move(cell, inMain(d - 1));
+    MouseEvents::release(cell, inMain(d - 1));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(clicks[0][0].toInt(), 2);
+    QCOMPARE(clicks[0][1].toInt(), 0);
+    // A release without its own arming press reports nothing.
+    MouseEvents::release(cell, inMain());
+    QCOMPARE(clicks.count(), 1);
+    // Not clickable: nothing.
+    cell->clickable = false;
+    MouseEvents::press(cell, inMain());
+    MouseEvents::release(cell, inMain());
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestInputCell::doubleClickRenames()
+{
+    QLabel* label = cell->findChild<QLabel*>("IPSRCRENAMELABEL");
+    const QPoint at = centerOf(label);
+    QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
+    QSignalSpy renames(cell, &InputSrcCell::SigRenameInputSrc);
+    MouseEvents::press(cell, at);
+    MouseEvents::release(cell, at);
+    MouseEvents::send(cell, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton,
+                      cell->mapToGlobal(at));
+    MouseEvents::release(cell, at);
+    QCOMPARE(clicks.count(), 1);
+    QLineEdit* editor = cell->renameEditor();
+    QVERIFY(editor && editor->isVisible());
+    QVERIFY(!label->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("Input 3"));
+    // Ending with an empty editor reports the empty text.
+    editor->clear();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(renames.count(), 1);
+    QCOMPARE(renames[0][1].toString(), QString());
+    QCOMPARE(label->text(), QString());
+    QVERIFY(label->isVisible());
+    QCOMPARE(cell->findChild<QLabel*>("IPSRCLABEL")->text(), QStringLiteral("Input 3:HDMI "));
+}
+
+void TestInputCell::splitRightPart()
+{
+    cell->index = 4;
+    cell->SetSplit(true);
+    QApplication::processEvents();
+    QWidget* right = cell->rightPart();
+    QVERIFY(right->isVisible());
+    QCOMPARE(cell->findChild<QLabel*>("IPSRCLABEL")->text(), QStringLiteral("Input 3:HDMI -L"));
+    QCOMPARE(cell->findChild<QLabel*>("IPSRCLABELR")->text(), QStringLiteral("Input 3:HDMI -R"));
+    QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
+    MouseEvents::press(cell, centerOf(right));
+    MouseEvents::release(cell, centerOf(right));
+    QCOMPARE(clicks[0][1].toInt(), 1);
+    QCOMPARE(InputDragInfo::fromBytes(cell->DragPayload(centerOf(right)))->half, 1);
+    QCOMPARE(InputDragInfo::fromBytes(cell->DragPayload(inMain()))->half, 0);
+    // A new label on a split cell shows no "-L" until the split is set again.
+    cell->SetSrcLabel("Input 5:HDMI 2.0");
+    QCOMPARE(cell->findChild<QLabel*>("IPSRCLABEL")->text(), QStringLiteral("Input 5:HDMI 2.0"));
+    const QPoint where = centerOf(right);
+    cell->SetSplit(false);
+    MouseEvents::press(cell, where);
+    MouseEvents::release(cell, where);
+    QCOMPARE(clicks[1][1].toInt(), 0);
+    QCOMPARE(InputDragInfo::fromBytes(cell->DragPayload(where))->half, 0);
+}
+
+void TestInputCell::invalidTileIgnoresPresses()
+{
+    cell->index = 6;
+    cell->SetTileMode(true);
+    cell->SetSubCount(4);
+    cell->clickable = true;  // as in the compact column
+    cell->SetTileValid(false);
+    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameInvalid);
+    QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
+    MouseEvents::press(cell, inMain());
+    MouseEvents::release(cell, inMain());
+    QCOMPARE(clicks.count(), 0);
+    cell->SetTileValid(true);
+    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
+    MouseEvents::press(cell, inMain());
+    MouseEvents::release(cell, inMain());
+    QCOMPARE(clicks.count(), 1);
+    // A tile's drag carries only its index.
+    const auto info = InputDragInfo::fromBytes(cell->DragPayload(inMain()));
+    QCOMPARE(info->source, 6);
+    QCOMPARE(info->half, 0);
+    QCOMPARE(int(info->split), 0);
+}
+
+void TestInputCell::subCellPresses()
+{
+    QSignalSpy subs(cell, &InputSrcCell::SigClickInputSubSrc);
+    // Hidden sub-cell 3 and a disabled sub-cell report nothing.
+    MouseEvents::press(cell, centerOf(cell->subFrame(3)));
+    cell->SetSubEnabled(2, false);
+    MouseEvents::press(cell, centerOf(cell->subFrame(2)));
+    QCOMPARE(subs.count(), 0);
+    MouseEvents::press(cell, centerOf(cell->subFrame(1)));
+    MouseEvents::release(cell, centerOf(cell->subFrame(1)));
+    QCOMPARE(subs.count(), 1);
+    QCOMPARE(subs[0][1].toInt(), 1);
+    QVERIFY(cell->isSubSelected(1));
+    QVERIFY(!cell->isSubSelected(0));
+    QCOMPARE(cell->subFrame(1)->styleSheet(), InputLook::kFrameAccent);
+    QCOMPARE(cell->subFrame(0)->styleSheet(), InputLook::kFrameDark);
+    QCOMPARE(cell->subFrame(2)->styleSheet(), InputLook::kFrameDisabled);
+    // The highlighted one reports again; a press on a sub-cell arms no click.
+    QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
+    MouseEvents::press(cell, centerOf(cell->subFrame(1)));
+    MouseEvents::release(cell, centerOf(cell->subFrame(1)));
+    QCOMPARE(subs.count(), 2);
+    QCOMPARE(clicks.count(), 0);
+    // Out-of-range numbers change nothing.
+    cell->SelectSub(4, true);
+    cell->SelectSub(-1, true);
+    cell->SetSubText(7, "X");
+    QCOMPARE(subs.count(), 2);
+}
+
+void TestInputCell::selectionLook()
+{
+    cell->SetSplit(true);
+    cell->SetSelected(true, 1);
+    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
+    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameAccent);
+    // Area 2 changes only the flag.
+    cell->SetSelected(true, 2);
+    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameAccent);
+    cell->SetSelected(false, 0);
+    QVERIFY(!cell->isSelected());
+    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
+    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameRight);
+    // Apply on a cell selected on its right part highlights the main frame.
+    cell->SetSelected(true, 1);
+    cell->OnClickConfirmBtn();
+    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameAccent);
+    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameRight);
+}
+
+void TestInputCell::labelsAndClear()
+{
+    cell->index = 7;
+    cell->SetTileMode(true);
+    cell->SetSubCount(4);
+    for (int i = 0; i < 4; ++i) {
+        cell->SetSubSource(i, i);
+        cell->SetSubText(i, QString("Input %1").arg(i + 1));
+    }
+    cell->SetApplyEnabled(true);
+    QVERIFY(cell->findChild<QPushButton*>("INPUTCONFIRM")->isVisible());
+    QVERIFY(!cell->findChild<QPushButton*>("INPUTSIGNAL")->isVisible());
+    QSignalSpy cleared(cell, &InputSrcCell::SigInputClearBtn);
+    QTest::mouseClick(cell->findChild<QPushButton*>("INPUTCLEAR"), Qt::LeftButton);
+    QCOMPARE(cleared.count(), 1);
+    QCOMPARE(cleared[0][0].toInt(), 7);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(cell->SubSource(i), InputSrcCell::kNoSource);
+        QCOMPARE(cell->findChild<QLabel*>(QString("SubCell%1").arg(i))->text(),
+                 QStringLiteral("NONE"));
+    }
+    QVERIFY(!cell->findChild<QPushButton*>("INPUTCONFIRM")->isEnabled());
+    QVERIFY(!cell->isTileValid());
+    // No sub-cells: Clear and Apply go too.
+    cell->SetSubCount(0);
+    QVERIFY(!cell->findChild<QPushButton*>("INPUTCLEAR")->isVisible());
+    QVERIFY(!cell->subFrame(0)->isVisible());
+}
+
+QTEST_MAIN(TestInputCell)
+#include "test_inputcell.moc"

@@ -1,0 +1,471 @@
+// The system page as an operator uses it, against the simulated processor in
+// the private test network: working mode with its progress and time-out, the
+// whole read and send, test patterns and the factory reset.
+#include "AppPaths.h"
+#include "CustomMsgBox.h"
+#include "LinkedDevice.h"
+#include "LogoSettingDlg.h"
+#include "MDataJson.h"
+#include "MiddleHandler.h"
+#include "MiscDlg.h"
+#include "NeoSliderComb.h"
+#include "ProcSim.h"
+#include "ProgressHelper.h"
+#include "ProjectFile.h"
+#include "ScheduleTaskDlg.h"
+#include "SearchGroups.h"
+#include "SendCommand.h"
+#include "StatusInfoDlg.h"
+#include "TestNet.h"
+#include "TestSupport.h"
+#include "XmlStreamHelper.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest>
+
+using namespace TestNet;
+
+namespace {
+
+const QString kMac1 = QStringLiteral("00:1c:88:00:00:01");
+
+// Fields that no reply carries (names, values the device keeps to itself).
+const QStringList kNotReadBack = {
+    "M_InputData.port[*].inputRename",
+    "M_InputData.tile[*].name",
+    "M_PresetName",
+    "*.chromaKey[*].mode",
+    "*.layer[*].logoWidth",
+    "*.layer[*].logoHeight",
+    "M_MosaicLayerCfg.layer[*].bMain",
+    "M_TaskCfg.task[*].flag",
+};
+
+int Rx(const QList<QJsonObject>& log, int code, const QString& payloadStart = QString())
+{
+    int n = 0;
+    for (const QJsonObject& l : log)
+        n += l.value("dir").toString() == "rx" && l.value("code").toInt() == code &&
+             !l.value("inBatch").toBool() && l.value("payload").toString().startsWith(payloadStart);
+    return n;
+}
+
+SystemWorkingMode ModeOf(const QVariant& v)
+{
+    return *static_cast<const SystemWorkingMode*>(v.constData());
+}
+
+}  // namespace
+
+class TestMiscDlg : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void workModeSwitch();
+    void workModeAlreadySet();
+    void workModeTimesOut();
+    void syncLockSendsEveryTime();
+    void wholeRead();
+    void wholeSendAfterOpeningProject();
+    void testPattern();
+    void testPatternRebuild();
+    void factoryResetRestarts();
+    void factoryResetCancelled();
+    void subPages();
+    void refreshChecksButtons_data();
+    void refreshChecksButtons();
+    void screenshot();
+
+private:
+    bool link(const QStringList& extraArgs = {});
+    QPushButton* button(const QString& name) { return page->findChild<QPushButton*>(name); }
+    ProgressHelper* progress(const QString& label);
+    void clickConfirmed(const QString& name);
+
+    MiddleHandler* h = nullptr;
+    LinkedDevice device;
+    std::unique_ptr<MiscDlg> page;
+    QTemporaryDir appDir;
+};
+
+void TestMiscDlg::initTestCase()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    qputenv("LEDZ_APP_DIR", appDir.path().toUtf8());
+    qRegisterMetaType<SystemWorkingMode>("SystemWorkingMode");
+    qRegisterMetaType<BYTE*>("BYTE*");
+    InitAppResources();
+    h = MiddleHandler::GetInstance();
+    h->SetAckTimeout(1000);
+    h->SetInquiryDelay(100);
+}
+
+void TestMiscDlg::init()
+{
+    h->ResetForTest();
+    page = std::make_unique<MiscDlg>(nullptr);
+    page->resize(1100, 620);
+    page->show();
+}
+
+void TestMiscDlg::cleanup()
+{
+    page.reset();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<CustomMsgBox*>(w))
+            delete w;
+    if (h)
+        h->ResetForTest();
+}
+
+void TestMiscDlg::cleanupTestCase()
+{
+    device.stop();
+}
+
+bool TestMiscDlg::link(const QStringList& extraArgs)
+{
+    if (device.start(QStringLiteral("z7050-1.json"), extraArgs))
+        return true;
+    qWarning() << device.error();
+    return false;
+}
+
+ProgressHelper* TestMiscDlg::progress(const QString& label)
+{
+    for (ProgressHelper* p : page->findChildren<ProgressHelper*>())
+        if (p->dialog()->labelText() == label)
+            return p;
+    return nullptr;
+}
+
+void TestMiscDlg::clickConfirmed(const QString& name)
+{
+    AnswerNextBox(QDialogButtonBox::Ok);
+    button(name)->click();
+}
+
+void TestMiscDlg::workModeSwitch()
+{
+    QVERIFY(link());
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, int(MOSAIC_MODE));
+    QSignalSpy modes(page.get(), &MiscDlg::sigSysWorkModeChange);
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    ProgressHelper* p = progress("Switch Work Mode...");
+    QVERIFY(p);
+
+    button("pushButton_7")->click();
+    QCOMPARE(modes.count(), 1);
+    QCOMPARE(ModeOf(modes[0][0]), BACKUP_MODE);
+    QVERIFY(p->isRunning());
+    // The device answers the new mode with its whole configuration; its end
+    // finishes the progress without a notice.
+    QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
+    QVERIFY(!p->isRunning());
+    QVERIFY(!NoticeShown("Switch Work Mode Timeout"));
+    QVERIFY(button("pushButton_7")->isChecked());
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff04"), 1);
+    QCOMPARE(device.sim().dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["workMode"].toInt(), 4);
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, int(BACKUP_MODE));
+}
+
+void TestMiscDlg::workModeAlreadySet()
+{
+    QVERIFY(link());
+    QSignalSpy modes(page.get(), &MiscDlg::sigSysWorkModeChange);
+    button("pushButton_5")->click();  // mosaic, the device's mode already
+    QCOMPARE(modes.count(), 1);
+    QCOMPARE(ModeOf(modes[0][0]), MOSAIC_MODE);
+    QVERIFY(!progress("Switch Work Mode...")->isRunning());
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 0);
+}
+
+void TestMiscDlg::workModeTimesOut()
+{
+    // A device that never answers: after 100 ticks of 100 ms the notice.
+    QVERIFY(link({"--silent"}));
+    button("pushButton_7")->click();
+    ProgressHelper* p = progress("Switch Work Mode...");
+    QVERIFY(p->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(NoticeShown("Switch Work Mode Timeout"), 20000);
+    QVERIFY(!p->isRunning());
+    // The page keeps the operator's choice.
+    QVERIFY(button("pushButton_7")->isChecked());
+    QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, int(BACKUP_MODE));
+}
+
+void TestMiscDlg::syncLockSendsEveryTime()
+{
+    QVERIFY(link());
+    button("pushButton_10")->click();
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    button("pushButton_10")->click();
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 2);
+    QCOMPARE(device.sim().dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["syncLock"].toInt(), 2);
+    QVERIFY(!progress("Switch Work Mode...")->isRunning());
+}
+
+void TestMiscDlg::wholeRead()
+{
+    QVERIFY(link());
+    // Spoil the record: the read must bring the device's state back.
+    MData* record = h->GetCurrentMData();
+    record->M_AllCfg.brightLevel = 99;
+    record->M_OutputData.M_OutputResoCfg.htotal = 1;
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    device.markFrames();
+    clickConfirmed("pushButton_16");
+    ProgressHelper* p = progress("Inquire Machine Data.");
+    QVERIFY(p->isRunning());
+    QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
+    QVERIFY(!p->isRunning());
+    QVERIFY(!NoticeShown("Inquire Machine Data Timeout."));
+    QCOMPARE(device.frames(0x0401).size(), 1);  // the PC's address first
+    QCOMPARE(device.frames(0x0600).size(), 1);
+    const QStringList diff =
+        CompareMDataJson(device.sim().dumpedState(kDeviceIp1), MDataToJson(*record), kNotReadBack);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+}
+
+void TestMiscDlg::wholeSendAfterOpeningProject()
+{
+    QVERIFY(link());
+    // A project: the device's configuration with changes in every group
+    // that the send carries, and names that it does not carry.
+    MData project = *h->GetCurrentMData();
+    project.M_AllCfg.brightLevel = 7;
+    project.M_AllCfg.syncLock = 1;
+    const int input = 0;
+    QVERIFY(project.M_InputData.port[input].portNum > 0);
+    project.M_InputData.crop[input].hs[1] = 16;
+    project.M_InputData.crop[input].onOff[1] = true;
+    project.M_OutputData.M_OPDisplayCfg[2].hact = 640;
+    project.M_OutputData.M_OutputResoCfg.htotal = 2222;
+    project.M_MosaicLayerCfg.layer[1].hs = 321;
+    project.M_BackupLayerCfg.picture[0].contrast = 77;
+    project.M_TaskCfg.task[3].day = 21;
+    project.M_InputData.port[input].inputRename = "Stage";
+    project.M_PresetName[0][3] = "Finale";
+    const QString file = appDir.filePath("send.KPrj");
+    XmlStreamHelper xml;
+    QVERIFY(ProjectFile::Write(xml, file, project));
+
+    QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
+    ChooseInNextFileDialog(file);
+    button("pushButton_14")->click();
+    QCOMPARE(refresh.count(), 1);
+    QCOMPARE(h->GetCurrentMData()->M_MosaicLayerCfg.layer[1].hs, 321u);
+
+    const int before = device.sim().logLines().size();
+    clickConfirmed("pushButton_17");
+    QVERIFY(TestSupport::WaitSenderIdle(h, 10000));
+    // One short frame, then the batches: crops, outputs, three layer sets, tasks.
+    QList<int> codes;
+    const QList<QJsonObject> log = device.sim().logLines();
+    for (int i = before; i < log.size(); ++i)
+        if (log[i]["dir"].toString() == "rx" && !log[i]["inBatch"].toBool())
+            codes << log[i]["code"].toInt();
+    QCOMPARE(codes, (QList<int>{0x0601, 0x0402, 0x0402, 0x0402, 0x0402, 0x0402, 0x0402}));
+
+    const QJsonObject state = device.sim().dumpedState(kDeviceIp1);
+    const QJsonObject sent = MDataToJson(*h->GetCurrentMData());
+    const QStringList notSent =
+        kNotReadBack + QStringList{"M_InputData.port",    "M_InputData.tile",
+                                   "M_InputData.edid",    "M_InputData.signal",
+                                   "*.durationTime",      "M_AllCfg.freeze",
+                                   "M_AllCfg.autoBackup", "M_OutputData.M_HdmiSettingCfg",
+                                   "M_PresetValid",       "M_MachineInfo",
+                                   "M_LogoInfo",          "M_SwitcherType",
+                                   "M_TaskCfg.status"};
+    const QStringList diff = CompareMDataJson(sent, state, notSent);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+    QCOMPARE(state["M_MosaicLayerCfg"].toObject()["layer"].toArray()[1].toObject()["hs"].toInt(),
+             321);
+    // Names stay on the PC.
+    QVERIFY(state["M_InputData"]
+                .toObject()["port"]
+                .toArray()[input]
+                .toObject()["inputRename"]
+                .toString() != "Stage");
+    QVERIFY(state["M_PresetName"].toArray()[0].toArray()[3].toString() != "Finale");
+}
+
+void TestMiscDlg::testPattern()
+{
+    QVERIFY(link());
+    auto* slider = page->findChild<NeoSliderComb*>("0")->findChild<QSlider*>();
+    auto* value = page->findChild<NeoSliderComb*>("0")->findChild<QLineEdit*>();
+    QCOMPARE(value->text(), QStringLiteral("OFF"));
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_End);
+    QVERIFY(device.sim().waitForLog(
+        [](const QJsonObject& l) {
+            return l["dir"] == "rx" && l["code"].toInt() == 0x0601 &&
+                   l["payload"].toString().startsWith("056f");
+        },
+        3000));
+    QTest::keyClick(slider, Qt::Key_Home);
+    QVERIFY(device.sim().waitForLog(
+        [](const QJsonObject& l) {
+            return l["dir"] == "rx" && l["code"].toInt() == 0x0601 &&
+                   l["payload"].toString().startsWith("0500");
+        },
+        3000));
+    QCOMPARE(value->text(), QStringLiteral("OFF"));
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(device.sim()
+                 .dump()["devices"]
+                 .toArray()[0]
+                 .toObject()["settings"]
+                 .toObject()["testPattern"]
+                 .toInt(),
+             0);
+    // Nothing of it goes into the record.
+    QVERIFY(!progress("ReBuild Test Pattern Data.")->isRunning());
+}
+
+void TestMiscDlg::testPatternRebuild()
+{
+    QVERIFY(link());
+    auto* rebuild = button("pushButton_18");
+    auto* slider = page->findChild<NeoSliderComb*>("0")->findChild<QSlider*>();
+    QVERIFY(!rebuild->isEnabled());
+    // The device reports test patterns off: the slider rests, the rebuild is offered.
+    emit h->SigUIRefreshTestPattern(0, 0);
+    QVERIFY(rebuild->isEnabled());
+    QVERIFY(!slider->isEnabled());
+    QSignalSpy reports(h, &MiddleHandler::SigUIRefreshTestPattern);
+    rebuild->click();
+    // The device drives the value: 0 starts, 50, then 100 ends it.
+    ProgressHelper* p = progress("ReBuild Test Pattern Data.");
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 1, 3000);
+    QVERIFY(p->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 3000);
+    QCOMPARE(p->dialog()->value(), 50);
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 3, 3000);
+    QVERIFY(!p->isRunning());
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0, "01"), 1);
+    emit h->SigUIRefreshTestPattern(1, 0);
+    QVERIFY(!rebuild->isEnabled());
+    QVERIFY(slider->isEnabled());
+}
+
+void TestMiscDlg::factoryResetRestarts()
+{
+    QVERIFY(link({"--reset-restarts"}));
+    QSignalSpy reports(h, &MiddleHandler::SigUIRefreshResetFactory);
+    clickConfirmed("pushButton_4");
+    ProgressHelper* p = progress("Reset Factory...");
+    QTRY_VERIFY_WITH_TIMEOUT(p->isRunning(), 3000);
+    // The second report 0 starts the 30 s again: the count falls back.
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 5000);
+    QCOMPARE(reports[1][0].toInt(), 0);
+    QVERIFY(p->isRunning());
+    QVERIFY(p->count() <= 2);
+    // The completion closes it without a notice.
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 3, 5000);
+    QVERIFY(!p->isRunning());
+    QVERIFY(!NoticeShown("Factory Reset Completed, Please Restart The Machine"));
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0, "00"), 1);
+}
+
+void TestMiscDlg::factoryResetCancelled()
+{
+    QVERIFY(link());
+    AnswerNextBox(QDialogButtonBox::Cancel);
+    button("pushButton_4")->click();
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(Rx(device.sim().logLines(), 0x05F0), 0);
+    QVERIFY(!progress("Reset Factory...")->isRunning());
+}
+
+void TestMiscDlg::subPages()
+{
+    QVERIFY(link());
+    const QStringList controls = {"pushButton", "pushButton_2", "pushButton_3", "pushButton_4"};
+    struct Case {
+        const char* button;
+        QWidget* sub;
+    } cases[] = {{"pushButton", page->findChild<StatusInfoDlg*>()},
+                 {"pushButton_2", page->findChild<LogoSettingDlg*>()},
+                 {"pushButton_3", page->findChild<ScheduleTaskDlg*>()}};
+    for (const Case& c : cases) {
+        QVERIFY(c.sub && !c.sub->isVisible());
+        button(c.button)->click();
+        QVERIFY(c.sub->isVisible());
+        for (const QString& name : controls)
+            QVERIFY(!button(name)->isVisible());
+        QVERIFY(!page->findChild<QGroupBox*>("groupBox_5")->isVisible());
+        c.sub->close();
+        QTRY_VERIFY(!c.sub->isVisible());
+        for (const QString& name : controls)
+            QVERIFY(button(name)->isVisible());
+        QVERIFY(!page->findChild<QGroupBox*>("groupBox_6")->isVisible());
+    }
+    // "Status Info" asks for the voltages.
+    QVERIFY(TestSupport::WaitSenderIdle(h));
+    QCOMPARE(Rx(device.sim().logLines(), 0x0710, "02"), 1);
+}
+
+void TestMiscDlg::refreshChecksButtons_data()
+{
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<int>("syncLock");
+    QTest::addColumn<QString>("modeButton");  // checked afterwards
+    QTest::addColumn<QString>("syncButton");
+    QTest::newRow("backup, genlock") << 4 << 2 << "pushButton_7"
+                                     << "pushButton_10";
+    QTest::newRow("switcher checks the hidden button") << 2 << 1 << "pushButton_6"
+                                                       << "pushButton_9";
+    QTest::newRow("unknown values change nothing") << 3 << 3 << "pushButton_5"
+                                                   << "pushButton_8";
+}
+
+void TestMiscDlg::refreshChecksButtons()
+{
+    QFETCH(int, workMode);
+    QFETCH(int, syncLock);
+    QFETCH(QString, modeButton);
+    QFETCH(QString, syncButton);
+    MData* record = h->GetCurrentMData();
+    record->M_AllCfg.workMode = workMode;
+    record->M_AllCfg.syncLock = syncLock;
+    QSignalSpy modes(page.get(), &MiscDlg::sigSysWorkModeChange);
+    page->UiRefreshAll();
+    QVERIFY(button(modeButton)->isChecked());
+    QVERIFY(button(syncButton)->isChecked());
+    QVERIFY(!button("pushButton_6")->isVisible());
+    QCOMPARE(modes.count(), 0);
+    QCOMPARE(h->PendingShortFrames(), 0);
+}
+
+void TestMiscDlg::screenshot()
+{
+    const QString out = qEnvironmentVariable("LEDZ_SCREENSHOT");
+    if (out.isEmpty())
+        QSKIP("set LEDZ_SCREENSHOT to a file name");
+    QVERIFY(link());
+    page->UiRefreshAll();
+    // The page sits on the main window's dark background.
+    page->setStyleSheet(page->styleSheet() + "MiscDlg { background: rgb(64, 64, 64); }");
+    page->setAttribute(Qt::WA_StyledBackground);
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    QVERIFY(page->grab().save(out));
+}
+
+QTEST_MAIN(TestMiscDlg)
+#include "test_miscdlg.moc"
