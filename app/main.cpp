@@ -2,7 +2,8 @@
 //
 // Options for demonstrations and documentation:
 //   --page NAME                open that page (picture, output, layers, input,
-//                              presets, comm, misc)
+//                              presets, comm, misc), or the output preview
+//                              (preview: the screenshot is of the preview)
 //   --screenshot FILE          save a PNG of the main window and quit: with
 //                              --page once the first device found is read
 //                              back, else after --screenshot-after
@@ -31,7 +32,7 @@ struct PageButton {
 constexpr PageButton kPages[] = {
     {"picture", "PicSet_Btn"},   {"output", "Output_Btn"},    {"layers", "pushButton_4"},
     {"input", "pushButton_3"},   {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
-    {"misc", "pushButton_8"},
+    {"misc", "pushButton_8"},    {"preview", ""},
 };
 
 const char* pageButton(const QString& name)
@@ -44,7 +45,7 @@ const char* pageButton(const QString& name)
 
 // Saves the window as it is drawn, then ends the event loop without the exit
 // question, so nothing is saved to the project.
-void saveScreenshot(MainWindow* window, const QString& file)
+void saveScreenshot(QWidget* window, const QString& file)
 {
     const bool saved = window->grab().save(file, "PNG");
     if (!saved)
@@ -52,7 +53,7 @@ void saveScreenshot(MainWindow* window, const QString& file)
     QCoreApplication::exit(saved ? 0 : 1);
 }
 
-void scheduleScreenshot(MainWindow* window, const QString& file, double seconds)
+void scheduleScreenshot(QWidget* window, const QString& file, double seconds)
 {
     QTimer::singleShot(static_cast<int>(seconds * 1000), window,
                        [window, file] { saveScreenshot(window, file); });
@@ -110,7 +111,8 @@ int main(int argc, char** argv)
                                          QStringLiteral("SECONDS"), QStringLiteral("2"));
     const QCommandLineOption pageOption(
         QStringLiteral("page"),
-        QStringLiteral("Open this page: picture, output, layers, input, presets, comm or misc."),
+        QStringLiteral("Open this page: picture, output, layers, input, presets, comm or misc; "
+                       "or the output preview: preview."),
         QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
@@ -132,6 +134,20 @@ int main(int argc, char** argv)
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
     window.show();
+    // The preview plays the streams of the selected device's video board:
+    // its picture is taken after the given time, once the streams have had
+    // that long to start.
+    if (button && !*button) {
+        window.On_sigVideoShow();
+        QWidget* preview = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("KSV_ShowVideoDlg"))
+                preview = w;
+        if (parser.isSet(shotOption))
+            scheduleScreenshot(preview ? preview : &window, parser.value(shotOption),
+                               parser.value(afterOption).toDouble());
+        return app.exec();
+    }
     if (button) {
         if (auto* b = window.findChild<QPushButton*>(QLatin1String(button)))
             b->click();

@@ -220,6 +220,42 @@
         <source>Show Output</source>
         <translation>输出预览</translation>
     </message>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>480P 高清</source>
+        <translation>480P 高清</translation>
+    </message>
+    <message>
+        <source>720P 超清</source>
+        <translation>720P 超清</translation>
+    </message>
+    <message>
+        <source>1080P 蓝光</source>
+        <translation>1080P 蓝光</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>切换画质</source>
+        <translation>切换画质</translation>
+    </message>
 </context>
 <context>
     <name>MachinePageDlg</name>
@@ -352,6 +388,22 @@
     <message>
         <source>Inquire Machine Data Timeout.</source>
         <translation>读取设备数据超时。</translation>
+    </message>
+    <message>
+        <source>Please Select the correct File</source>
+        <translation>请选择正确的文件</translation>
+    </message>
+    <message>
+        <source>Can not connect the video board</source>
+        <translation>无法连接视频板</translation>
+    </message>
+    <message>
+        <source>Upgrade File is not exist</source>
+        <translation>升级文件不存在</translation>
+    </message>
+    <message>
+        <source>Update successed. Restart machine</source>
+        <translation>升级成功，请重启设备</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,42 @@
         <source>Show Output</source>
         <translation>輸出預覽</translation>
     </message>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>480P 高清</source>
+        <translation>480P 高清</translation>
+    </message>
+    <message>
+        <source>720P 超清</source>
+        <translation>720P 超清</translation>
+    </message>
+    <message>
+        <source>1080P 蓝光</source>
+        <translation>1080P 藍光</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>連接</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>逾時</translation>
+    </message>
+    <message>
+        <source>切换画质</source>
+        <translation>切換畫質</translation>
+    </message>
 </context>
 <context>
     <name>MachinePageDlg</name>
@@ -352,6 +388,22 @@
     <message>
         <source>Inquire Machine Data Timeout.</source>
         <translation>讀取設備數據超時。</translation>
+    </message>
+    <message>
+        <source>Please Select the correct File</source>
+        <translation>請選擇正確的檔案</translation>
+    </message>
+    <message>
+        <source>Can not connect the video board</source>
+        <translation>無法連接視訊板</translation>
+    </message>
+    <message>
+        <source>Upgrade File is not exist</source>
+        <translation>升級檔案不存在</translation>
+    </message>
+    <message>
+        <source>Update successed. Restart machine</source>
+        <translation>升級成功，請重新啟動設備</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -220,6 +220,42 @@
         <source>Show Output</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>480P 高清</source>
+        <translation>480P 高清</translation>
+    </message>
+    <message>
+        <source>720P 超清</source>
+        <translation>720P 超清</translation>
+    </message>
+    <message>
+        <source>1080P 蓝光</source>
+        <translation>1080P 蓝光</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>Tips</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>切换画质</source>
+        <translation>Switch Quality</translation>
+    </message>
 </context>
 <context>
     <name>MachinePageDlg</name>
@@ -233,7 +269,7 @@
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished"></translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Inquire The Machine Data?</source>
@@ -241,7 +277,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -332,7 +368,7 @@
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished"></translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Exit System?</source>
@@ -353,16 +389,32 @@
         <source>Inquire Machine Data Timeout.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Please Select the correct File</source>
+        <translation>Please Select the correct File</translation>
+    </message>
+    <message>
+        <source>Can not connect the video board</source>
+        <translation>Can not connect the video board</translation>
+    </message>
+    <message>
+        <source>Upgrade File is not exist</source>
+        <translation>Upgrade File is not exist</translation>
+    </message>
+    <message>
+        <source>Update successed. Restart machine</source>
+        <translation>Update successed. Restart machine</translation>
+    </message>
 </context>
 <context>
     <name>ProgressHelper</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished"></translation>
+        <translation>Tips</translation>
     </message>
 </context>
 </TS>

@@ -180,6 +180,7 @@ void Device::process(const Found& f, const Peer& from)
     // The dump is on disk before the answer leaves, so that whoever reads
     // the answer finds the new state there too.
     sim->dump();
+    emit handled();
     const Options& opt = sim->options();
     if (!opt.silent && !opt.noAck) {
         Msg ack{kAck, Bytes32()};
@@ -311,6 +312,21 @@ bool Simulator::start(QString* error)
         if (!devices.back()->bind(error))
             return false;
     }
+    if (opt.videoBoard) {
+        for (const auto& dev : devices) {
+            if (dev->boardAddress() == kNoBoard)
+                continue;
+            auto board = std::make_unique<VideoBoard>(
+                QHostAddress(dev->boardAddress()), [this](const QJsonObject& line) { log(line); },
+                this);
+            VideoBoard* b = board.get();
+            Device* d = dev.get();
+            connect(d, &Device::handled, b, [b, d] { b->setFormat(d->videoFormat()); });
+            if (!b->start(error))
+                return false;
+            boards.push_back(std::move(board));
+        }
+    }
     if (!broadcast.bind(QHostAddress::Broadcast, kDevicePort,
                         QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
         *error = QStringLiteral("cannot bind 255.255.255.255:%1: %2")
@@ -424,6 +440,12 @@ void Simulator::logFrames(const char* dir, const QString& devText, const Peer& p
             log(in);
         }
     }
+}
+
+void Simulator::endStreams()
+{
+    for (const auto& b : boards)
+        b->endStreams();
 }
 
 void Simulator::log(const QJsonObject& line)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "SimProcessor.h"
+#include "SimVideoBoard.h"
 #include "SimWire.h"
 
 #include <QElapsedTimer>
@@ -49,6 +50,9 @@ struct Options {
     bool foreignReplies = false;
     bool silent = false;
     bool resetRestarts = false;
+    // Each device with a video-board address serves its board (upgrade
+    // listener and preview streams) there.
+    bool videoBoard = false;
 };
 
 struct Peer {
@@ -73,11 +77,17 @@ public:
     // pattern, preview format, preset source.
     QJsonObject settings() const;
     QUdpSocket* socket() const { return sock; }
+    quint32 boardAddress() const { return board; }
+    int videoFormat() const { return proc.videoFormat; }
 
     // Frames for this device that came in on the shared broadcast socket.
     void search(const Peer& from, bool viaBroadcast);
     bool setIp(const Msg& m, const Peer& from);
     void multiTake(const Msg& m, const Peer& from);
+
+signals:
+    // A frame for this device was handled (its state may have changed).
+    void handled();
 
 private slots:
     void readPending();
@@ -117,6 +127,8 @@ public:
     void logFrames(const char* dir, const QString& devText, const Peer& peer,
                    const QList<Found>& frames, const QByteArray& datagram);
     void dump();
+    // The video boards end their preview streams (SIGUSR1).
+    void endStreams();
 
 private slots:
     void readBroadcast();
@@ -139,6 +151,7 @@ private:
     QElapsedTimer clock;
     QQueue<Outgoing> outbox;
     QTimer drainTimer;
+    std::vector<std::unique_ptr<VideoBoard>> boards;
 };
 
 QString IpText(quint32 ip);

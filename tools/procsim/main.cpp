@@ -13,9 +13,10 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void OnSignal(int)
+// One byte per signal: 1 to end the program, 2 to end the preview streams.
+void OnSignal(int sig)
 {
-    const char c = 1;
+    const char c = sig == SIGUSR1 ? 2 : 1;
     (void)!::write(signalPipe[1], &c, 1);
 }
 
@@ -86,7 +87,17 @@ const char* const kDescription =
     "keys, objects for sub-records, arrays for arrays); missing keys are 0 or empty.\n"
     "On loading, the values the hardware derives itself are made consistent: switch\n"
     "layers carry their group in bMain, every layer the stored logo's size, output\n"
-    "windows and tasks their own index, build dates 20 Latin-1 bytes (NUL-padded).";
+    "windows and tasks their own index, build dates 20 Latin-1 bytes (NUL-padded).\n"
+    "\n"
+    "With --video-board, every device with a video-board address serves its board\n"
+    "there: TCP 8877 takes firmware upgrades (start record, package, end record;\n"
+    "logged as board \"upgrade\" events start, piece with the bytes read, end with\n"
+    "the count carried, the bytes received and their sha256), and\n"
+    "rtsp://BOARD:654/h264 and rtsp://BOARD:554/h264 serve a moving H.264 test\n"
+    "picture sized by the preview quality (0x0670: 0 480p, 1 720p, 2 1080p) when\n"
+    "a client starts it; each SETUP is logged as board \"rtsp\" event setup with\n"
+    "its port and transport. SIGUSR1 ends every running stream (the clients see\n"
+    "the end of the stream).";
 
 }  // namespace
 
@@ -176,10 +187,14 @@ int main(int argc, char** argv)
         QStringLiteral("reset-restarts"),
         QStringLiteral("A factory reset reports its start (0x05F1 0, 0) again after 1 s and "
                        "completes only after 2 s."));
+    const QCommandLineOption videoBoard(
+        QStringLiteral("video-board"),
+        QStringLiteral("Serve the video boards: firmware upgrades on TCP 8877 and the two RTSP "
+                       "preview streams on 654 and 554 of each video-board address."));
     for (const QCommandLineOption& o :
          {device, state, log, dumpOpt, announce, statusInterval, batchReplies, noAck, dropFirst,
           ackDelay, dupAck, wrongAckCode, badChecksum, junkBefore, foreignReplies, silent,
-          resetRestarts})
+          resetRestarts, videoBoard})
         parser.addOption(o);
     parser.process(app);
 
@@ -219,6 +234,7 @@ int main(int argc, char** argv)
     opt.foreignReplies = parser.isSet(foreignReplies);
     opt.silent = parser.isSet(silent);
     opt.resetRestarts = parser.isSet(resetRestarts);
+    opt.videoBoard = parser.isSet(videoBoard);
     if (!ok) {
         std::fprintf(stderr, "procsim: numbers must be whole and not negative\n");
         return 2;
@@ -236,9 +252,16 @@ int main(int argc, char** argv)
         return 1;
     }
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
+        char c = 0;
+        if (::read(signalPipe[0], &c, 1) == 1 && c == 2)
+            simulator.endStreams();
+        else
+            QCoreApplication::quit();
+    });
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGINT, OnSignal);
+    std::signal(SIGUSR1, OnSignal);
 
     std::printf("procsim ready\n");
     std::fflush(stdout);

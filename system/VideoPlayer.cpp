@@ -1,0 +1,310 @@
+// GStreamer's headers come first: GLib names a struct member "signals",
+// which Qt's keyword macro would otherwise rewrite.
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+#include <gst/video/video.h>
+
+#include "VideoPlayer.h"
+
+#include "VideoFrame.h"
+#include "VideoWidget.h"
+
+#include <QDebug>
+#include <QMetaObject>
+#include <QRegularExpression>
+
+namespace {
+
+// What a bus message means to the player.
+enum BusKind { kBusEos = 1, kBusError = 2 };
+
+bool InitGst()
+{
+    static const bool ok = [] {
+        GError* error = nullptr;
+        if (!gst_init_check(nullptr, nullptr, &error)) {
+            qWarning("GStreamer: %s", error ? error->message : "cannot initialise");
+            g_clear_error(&error);
+            return false;
+        }
+        for (const char* name :
+             {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"}) {
+            GstElementFactory* factory = gst_element_factory_find(name);
+            if (!factory) {
+                qWarning("GStreamer: the element %s is missing", name);
+                return false;
+            }
+            gst_object_unref(factory);
+        }
+        return true;
+    }();
+    return ok;
+}
+
+quint32 PackSize(const QSize& s)
+{
+    return (quint32(qBound(0, s.width(), 0xFFFF)) << 16) | quint32(qBound(0, s.height(), 0xFFFF));
+}
+
+QSize UnpackSize(quint32 v)
+{
+    return QSize(int(v >> 16), int(v & 0xFFFF));
+}
+
+}  // namespace
+
+QStringList Video::args()
+{
+    return QStringList();
+}
+
+VideoInstance::VideoInstance(const QStringList&, QObject* parent)
+    : QObject(parent), valid_(InitGst())
+{
+}
+
+VideoMedia::VideoMedia(const QString& location, VideoInstance* instance)
+    : QObject(instance), location_(location), instance_(instance)
+{
+}
+
+void VideoMedia::setOption(const QString& option)
+{
+    static const QRegularExpression pattern(QStringLiteral("^:([a-z-]+)=(\\d+)$"));
+    const QRegularExpressionMatch m = pattern.match(option);
+    if (!m.hasMatch())
+        return;
+    bool ok = false;
+    const int value = m.captured(2).toInt(&ok);
+    if (!ok)
+        return;
+    if (m.captured(1) == QLatin1String("rtp-client-port") && value > 0 && value < 65535)
+        clientPort_ = value;
+    else if (m.captured(1) == QLatin1String("network-caching"))
+        latencyMs_ = value;
+}
+
+struct VideoMediaPlayer::Pipeline {
+    GstElement* bin = nullptr;
+    quint64 generation = 0;
+};
+
+VideoMediaPlayer::VideoMediaPlayer(VideoInstance* instance) : QObject(nullptr), instance_(instance)
+{
+}
+
+VideoMediaPlayer::~VideoMediaPlayer()
+{
+    stopPipeline();
+}
+
+void VideoMediaPlayer::setVideoWidget(VideoWidget* widget)
+{
+    widget_ = widget;
+    target_ = widget ? PackSize(widget->size()) : 0;
+}
+
+void VideoMediaPlayer::open(VideoMedia* media)
+{
+    media_ = media;
+    startPipeline();
+}
+
+void VideoMediaPlayer::play()
+{
+    if (state_ == Video::Playing || state_ == Video::Opening || state_ == Video::Buffering)
+        return;
+    if (media_)
+        startPipeline();
+}
+
+void VideoMediaPlayer::stop()
+{
+    stopPipeline();
+    if (state_ != Video::Idle)
+        setState(Video::Stopped);
+}
+
+void VideoMediaPlayer::setState(Video::State state)
+{
+    if (media_)
+        media_->state_ = state;
+    if (state_ == state)
+        return;
+    state_ = state;
+    emit stateChanged();
+}
+
+void VideoMediaPlayer::startPipeline()
+{
+    stopPipeline();
+    frames_ = 0;
+    if (!media_ || !instance_ || !instance_->isValid()) {
+        setState(Video::Error);
+        return;
+    }
+    GError* error = nullptr;
+    GstElement* bin = gst_parse_launch(
+        "rtspsrc name=src ! rtph264depay ! avdec_h264 ! videoconvert ! "
+        "appsink name=sink caps=video/x-raw,format=I420 sync=false max-buffers=2 drop=true",
+        &error);
+    if (!bin || error) {
+        qWarning("GStreamer: %s", error ? error->message : "cannot build the pipeline");
+        g_clear_error(&error);
+        if (bin)
+            gst_object_unref(bin);
+        setState(Video::Error);
+        return;
+    }
+    pipeline_ = new Pipeline;
+    pipeline_->bin = bin;
+    pipeline_->generation = ++generation_;
+
+    GstElement* src = gst_bin_get_by_name(GST_BIN(bin), "src");
+    g_object_set(src, "location", media_->location().toUtf8().constData(), "latency",
+                 guint(qMax(0, media_->latencyMs())), nullptr);
+    if (media_->clientPort() > 0) {
+        // RTP takes an even port and RTCP the odd one above it: an odd port
+        // asked for is the RTCP half of the pair below (as other RTSP
+        // clients do it), so the port asked for is always one of the two.
+        const int rtp = media_->clientPort() & ~1;
+        const QByteArray range = QByteArray::number(rtp) + '-' + QByteArray::number(rtp + 1);
+        g_object_set(src, "port-range", range.constData(), nullptr);
+    }
+    gst_object_unref(src);
+
+    GstElement* sink = gst_bin_get_by_name(GST_BIN(bin), "sink");
+    GstAppSinkCallbacks callbacks = {};
+    callbacks.new_sample = [](GstAppSink* s, gpointer data) {
+        return GstFlowReturn(newSample(s, data));
+    };
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
+    gst_object_unref(sink);
+
+    GstBus* bus = gst_element_get_bus(bin);
+    gst_bus_set_sync_handler(
+        bus,
+        [](GstBus* b, GstMessage* m, gpointer data) {
+            return GstBusSyncReply(busSync(b, m, data));
+        },
+        this, nullptr);
+    gst_object_unref(bus);
+
+    framePending_ = false;
+    setState(Video::Opening);
+    if (gst_element_set_state(bin, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+        setState(Video::Error);
+}
+
+void VideoMediaPlayer::stopPipeline()
+{
+    if (!pipeline_)
+        return;
+    // NULL joins the streaming threads: no callback runs after this line.
+    gst_element_set_state(pipeline_->bin, GST_STATE_NULL);
+    GstBus* bus = gst_element_get_bus(pipeline_->bin);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(pipeline_->bin);
+    delete pipeline_;
+    pipeline_ = nullptr;
+    // Whatever the old pipeline still has queued is of an old generation.
+    ++generation_;
+}
+
+int VideoMediaPlayer::busSync(void*, void* message, void* data)
+{
+    auto* self = static_cast<VideoMediaPlayer*>(data);
+    auto* m = static_cast<GstMessage*>(message);
+    int kind = 0;
+    QString text;
+    if (GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS) {
+        kind = kBusEos;
+    } else if (GST_MESSAGE_TYPE(m) == GST_MESSAGE_ERROR) {
+        kind = kBusError;
+        GError* error = nullptr;
+        gst_message_parse_error(m, &error, nullptr);
+        text = QString::fromUtf8(error ? error->message : "");
+        g_clear_error(&error);
+    }
+    if (kind != 0) {
+        const quint64 generation = self->generation_.load();
+        QMetaObject::invokeMethod(
+            self, [self, generation, kind, text] { self->onBusMessage(generation, kind, text); },
+            Qt::QueuedConnection);
+    }
+    return GST_BUS_DROP;
+}
+
+int VideoMediaPlayer::newSample(void* sink, void* data)
+{
+    auto* self = static_cast<VideoMediaPlayer*>(data);
+    GstSample* sample = gst_app_sink_pull_sample(static_cast<GstAppSink*>(sink));
+    if (!sample)
+        return GST_FLOW_OK;
+    // The GUI has not shown the last picture yet: converting this one would
+    // be wasted work.
+    if (self->framePending_.load()) {
+        gst_sample_unref(sample);
+        return GST_FLOW_OK;
+    }
+    GstVideoInfo info;
+    GstVideoFrame frame;
+    QImage picture;
+    if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample)) &&
+        gst_video_frame_map(&frame, &info, gst_sample_get_buffer(sample), GST_MAP_READ)) {
+        I420View view;
+        view.y = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0));
+        view.u = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 1));
+        view.v = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 2));
+        view.yStride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0);
+        view.uStride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 1);
+        view.vStride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 2);
+        view.width = GST_VIDEO_FRAME_WIDTH(&frame);
+        view.height = GST_VIDEO_FRAME_HEIGHT(&frame);
+        const QSize size =
+            FitSize(QSize(view.width, view.height), UnpackSize(self->target_.load()));
+        picture = ScaleI420ToRgb(view, size);
+        gst_video_frame_unmap(&frame);
+    }
+    gst_sample_unref(sample);
+    if (!picture.isNull()) {
+        self->framePending_ = true;
+        const quint64 generation = self->generation_.load();
+        QMetaObject::invokeMethod(
+            self, [self, generation, picture] { self->onFrame(generation, picture); },
+            Qt::QueuedConnection);
+    }
+    return GST_FLOW_OK;
+}
+
+void VideoMediaPlayer::onBusMessage(quint64 generation, int kind, const QString& text)
+{
+    if (generation != generation_.load() || !pipeline_)
+        return;
+    if (kind == kBusEos) {
+        stopPipeline();
+        setState(Video::Ended);
+        emit end();
+    } else if (kind == kBusError) {
+        qDebug("Video: %s", qPrintable(text));
+        stopPipeline();
+        setState(Video::Error);
+    }
+}
+
+void VideoMediaPlayer::onFrame(quint64 generation, const QImage& picture)
+{
+    framePending_ = false;
+    if (generation != generation_.load() || !pipeline_)
+        return;
+    if (widget_) {
+        widget_->setFrame(picture);
+        target_ = PackSize(widget_->size());
+    }
+    ++frames_;
+    if (state_ != Video::Playing) {
+        setState(Video::Playing);
+        emit playing();
+    }
+}
