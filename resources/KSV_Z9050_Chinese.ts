@@ -2,6 +2,132 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ChromaKeyDlg</name>
+    <message>
+        <source>RMIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RMAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GMIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GMAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BMIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BMAX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pure Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pure Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pure Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red Screen Matting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green Screen Matting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue Screen Matting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red On Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green On Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue On Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red On White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green On White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue On White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black On White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>White On Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ColorManagementDlg</name>
+    <message>
+        <source>Disable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Gray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suppress Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enhance Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vivid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Color Management</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CustomMsgBox</name>
     <message>
         <source>Ok</source>
@@ -39,7 +165,7 @@
     <name>EdidDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Form</translation>
     </message>
     <message>
         <source>Edid Config</source>
@@ -105,7 +231,7 @@
     <name>ImageCrop</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Form</translation>
     </message>
     <message>
         <source>Crop Setting</source>
@@ -167,7 +293,7 @@
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Form</translation>
     </message>
     <message>
         <source>DVI Image Crop</source>
@@ -215,6 +341,48 @@
     </message>
 </context>
 <context>
+    <name>KSV_LayerGroupDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fade In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fade Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KSV_PicSetDlg</name>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>Reset All Layers Parameters?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Layer Param</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BrightLevel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KSV_ShowVideoDlg</name>
     <message>
         <source>Show Output</source>
@@ -255,6 +423,238 @@
     <message>
         <source>切换画质</source>
         <translation>切换画质</translation>
+    </message>
+</context>
+<context>
+    <name>LayerPicSetTabDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Color Temperature Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contranst</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LayerSettingDlg</name>
+    <message>
+        <source>Resource Constraints</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer Can&apos;t Be Applied To Output Windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer Input Srouce Settings Cannot Be Applied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>LOGO Is Not Exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Work Mode LOGO Is Not Exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Open Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo Size Exceed Output Resolution.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo Size Exceed Layer Restrict Size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Backup Is On,Can&apos;t Do Multi-Take Action.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take Action...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LayerZoomDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Zoom Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HRange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VRange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Match To Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogoSettingDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGO Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">取消</translation>
+    </message>
+    <message>
+        <source>Mosaic Mode</source>
+        <translation type="unfinished">拼接模式</translation>
+    </message>
+    <message>
+        <source>HDMI Switcher</source>
+        <translation type="unfinished">HDMI 切换器</translation>
+    </message>
+    <message>
+        <source>Backup Mode</source>
+        <translation type="unfinished">备份模式</translation>
+    </message>
+    <message>
+        <source>LOGO  None  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGO  Saved  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGO  Loaded  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo Saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo Loading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>Layer Roation Is On,Can&apos;t Save Logo.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -405,6 +805,213 @@
         <source>Update successed. Restart machine</source>
         <translation>升级成功，请重启设备</translation>
     </message>
+    <message>
+        <source>Test Pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Work Mode...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Work Mode Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Factory...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Reset Completed, Please Restart The Machine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ReBuild Test Pattern Data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade Eth Output Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Status Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Schedule &amp; Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mosaic Mode</source>
+        <translation type="unfinished">拼接模式</translation>
+    </message>
+    <message>
+        <source>Backup Mode</source>
+        <translation type="unfinished">备份模式</translation>
+    </message>
+    <message>
+        <source>FreeRun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock To Layer1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Genlock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开工程</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存工程</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Destination Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Send Data To Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebuild Test Pattern </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Working Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Lock Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>语言/language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI Switcher</source>
+        <translation type="unfinished">HDMI 切换器</translation>
+    </message>
+    <message>
+        <source>DP Switcher Mode</source>
+        <translation type="unfinished">DP 切换模式</translation>
+    </message>
+    <message>
+        <source>Switcher Mode</source>
+        <translation type="unfinished">切换模式</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files (*.gz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>Factory Reset?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Destination Data?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send To Destination Data?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config Files (*.KPrj)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Project Failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PresetDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Load Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset Srouce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Presets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>Save Preset?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear All Presets?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear The Preset?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ProgressHelper</name>
@@ -415,6 +1022,72 @@
     <message>
         <source>Tips</source>
         <translation>提示</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTaskDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Task Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Schedule Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>频率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only Once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusInfoDlg</name>
+    <message>
+        <source>Electrical state</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

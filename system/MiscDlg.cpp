@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <climits>
 
@@ -62,6 +63,7 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     Page::Setup(this);
     initWidgets();
     initProgressDialog();
+    upgrade_.Start();
     QMetaObject::connectSlotsByName(this);
 
     MiddleHandler* h = MiddleHandler::GetInstance();
@@ -200,6 +202,9 @@ void MiscDlg::initProgressDialog()
                            tr("Factory Reset Completed, Please Restart The Machine"));
     progress_[kRebuild] =
         new ProgressHelper(this, kNoTimeOutMs, tr("ReBuild Test Pattern Data."), QString());
+    // The upgrade's result comes after 10 s, before the 100th tick of 200 ms.
+    progress_[kUpgrade] =
+        new ProgressHelper(this, 200, tr("Upgrade Eth Output Video"), QString());
 }
 
 void MiscDlg::retranslate()
@@ -444,6 +449,28 @@ void MiscDlg::on_pushButton_13_clicked()
 void MiscDlg::on_pushButton_19_clicked()
 {
     emit sigVideoShow();
+}
+
+// --- Video-board upgrade ---------------------------------------------------------
+
+void MiscDlg::on_pushButton_20_clicked()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open File"), QString(), tr("Config Files (*.gz)"));
+    if (path.isEmpty())
+        return;
+    upgrade_.Request(path);
+    QTimer::singleShot(10000, this, &MiscDlg::On_ShowMsgTimer);
+    startProgress(kUpgrade);
+}
+
+void MiscDlg::On_ShowMsgTimer()
+{
+    finishProgress();
+    auto* box = new CustomMsgBox(this, tr("Tips"), upgrade_.Message(), QDialogButtonBox::Ok,
+                                 QDialogButtonBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QDialog::finished, box, &QObject::deleteLater);
 }
 
 // --- Test patterns and factory reset -------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "LanguageType.h"
 #include "MData.h"
+#include "UpgradeWorker.h"
 #include "XmlStreamHelper.h"
 
 #include <QSet>
@@ -80,13 +81,15 @@ public slots:
     void on_pushButton_17_clicked();
     void on_pushButton_18_clicked();
     void on_pushButton_19_clicked();
+    void on_pushButton_20_clicked();
+    void On_ShowMsgTimer();
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    enum Operation { kModeSwitch, kWholeRead, kFactoryReset, kRebuild, kOperations };
+    enum Operation { kModeSwitch, kWholeRead, kFactoryReset, kRebuild, kUpgrade, kOperations };
 
     void initWidgets();
     void initProgressDialog();
@@ -116,6 +119,9 @@ private:
     // one ends the others, so only one progress is ever on screen.
     ProgressHelper* progress_[kOperations] = {};
     RedrawCoalescer* redraw_ = nullptr;
+    // The video-board upgrade: started with the page, stopped and joined
+    // (after a transfer in hand) when the page goes away.
+    UpgradeWorker upgrade_;
     // Projects loaded or saved successfully in this run (absolute paths).
     QSet<QString> goodProjects_;
 };
