@@ -2,7 +2,8 @@
 //
 // Options for demonstrations and documentation:
 //   --page NAME                open that page (picture, output, layers, input,
-//                              presets, comm, misc), or the output preview
+//                              presets, comm, misc; the system page's sub-pages
+//                              status, logo, schedule), or the output preview
 //                              (preview: the screenshot is of the preview)
 //   --screenshot FILE          save a PNG of the main window and quit: with
 //                              --page once the first device found is read
@@ -23,24 +24,48 @@
 #include <memory>
 
 namespace {
-// The pages by the names of --page, and the buttons of the main window that
-// open them.
+// The pages by the names of --page, the buttons of the main window that
+// open them and, for the system page's sub-pages, the system page's button
+// that opens the sub-page.
 struct PageButton {
     const char* name;
     const char* button;
+    const char* subPageButton;
 };
 constexpr PageButton kPages[] = {
-    {"picture", "PicSet_Btn"},   {"output", "Output_Btn"},    {"layers", "pushButton_4"},
-    {"input", "pushButton_3"},   {"presets", "pushButton_5"}, {"comm", "pushButton_6"},
-    {"misc", "pushButton_8"},    {"preview", ""},
+    {"picture", "PicSet_Btn", nullptr},
+    {"output", "Output_Btn", nullptr},
+    {"layers", "pushButton_4", nullptr},
+    {"input", "pushButton_3", nullptr},
+    {"presets", "pushButton_5", nullptr},
+    {"comm", "pushButton_6", nullptr},
+    {"misc", "pushButton_8", nullptr},
+    {"status", "pushButton_8", "pushButton"},
+    {"logo", "pushButton_8", "pushButton_2"},
+    {"schedule", "pushButton_8", "pushButton_3"},
+    {"preview", "", nullptr},
 };
 
-const char* pageButton(const QString& name)
+const PageButton* pageButton(const QString& name)
 {
     for (const PageButton& p : kPages)
         if (name == QLatin1String(p.name))
-            return p.button;
+            return &p;
     return nullptr;
+}
+
+// Clicks the page's button and, for a sub-page, the system page's button
+// that shows it.
+void openPage(MainWindow* window, const PageButton& page)
+{
+    if (auto* b = window->findChild<QPushButton*>(QLatin1String(page.button)))
+        b->click();
+    if (!page.subPageButton)
+        return;
+    if (auto* misc = window->findChild<QWidget*>(QStringLiteral("MiscDlg")))
+        if (auto* b = misc->findChild<QPushButton*>(QLatin1String(page.subPageButton),
+                                                    Qt::FindDirectChildrenOnly))
+            b->click();
 }
 
 // Saves the window as it is drawn, then ends the event loop without the exit
@@ -112,13 +137,14 @@ int main(int argc, char** argv)
     const QCommandLineOption pageOption(
         QStringLiteral("page"),
         QStringLiteral("Open this page: picture, output, layers, input, presets, comm or misc; "
-                       "or the output preview: preview."),
+                       "a sub-page of the system page: status, logo or schedule; or the "
+                       "output preview: preview."),
         QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
     parser.addOption(pageOption);
     parser.process(app);
-    const char* button = nullptr;
+    const PageButton* button = nullptr;
     if (parser.isSet(pageOption)) {
         button = pageButton(parser.value(pageOption));
         if (!button) {
@@ -137,7 +163,7 @@ int main(int argc, char** argv)
     // The preview plays the streams of the selected device's video board:
     // its picture is taken after the given time, once the streams have had
     // that long to start.
-    if (button && !*button) {
+    if (button && !*button->button) {
         window.On_sigVideoShow();
         QWidget* preview = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -148,10 +174,8 @@ int main(int argc, char** argv)
                                parser.value(afterOption).toDouble());
         return app.exec();
     }
-    if (button) {
-        if (auto* b = window.findChild<QPushButton*>(QLatin1String(button)))
-            b->click();
-    }
+    if (button)
+        openPage(&window, *button);
     if (parser.isSet(shotOption)) {
         if (button)
             screenshotAfterReadBack(&window, parser.value(shotOption));
