@@ -27,24 +27,6 @@ constexpr uint8_t kStateLoading = 5;
 constexpr uint8_t kStateLoaded = 6;
 constexpr int kProgressSteps = 100;
 
-const char* const kButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
-    " color: rgb(235, 235, 235); border-radius: 5px; }"
-    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: " LOOK_ACCENT "; }"
-    "QPushButton:!enabled { color: rgb(128, 128, 128); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-const char* const kLineEditStyle =
-    "QLineEdit { color: " LOOK_ACCENT "; background-color: #242424; }";
-const char* const kGroupBoxStyle =
-    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; }";
-const char* const kProgressStyle =
-    "QProgressDialog { background: rgb(46,46,46); }"
-    "QLabel { color: rgb(235,235,235); font: bold 14px \"" LOOK_FAMILY "\"; }"
-    "QProgressBar { border: 2px solid white; border-radius: 10px; text-align: center;"
-    " color: rgb(255,255,0); font: bold 14px \"" LOOK_FAMILY "\";"
-    " background-image: url(:/res/Image/PrograssBkg.png); }"
-    "QProgressBar::chunk { background-image: url(:/res/Image/Chnl_BK.png); }";
 
 MData& CurrentData()
 {
@@ -145,11 +127,8 @@ void LogoSettingDlg::initWidgets()
     for (QPushButton* b : {pushButton, pushButton_2, pushButton_3, pushButton_4, pushButton_5,
                            pushButton_6, pushButton_7, pushButton_8, pushButton_9}) {
         b->setFont(font);
-        b->setStyleSheet(QLatin1String(kButtonStyle));
     }
     lineEdit->setFont(font);
-    lineEdit->setStyleSheet(QLatin1String(kLineEditStyle));
-    groupBox->setStyleSheet(QLatin1String(kGroupBoxStyle));
     initTitleBar();
 }
 
@@ -162,7 +141,6 @@ QProgressDialog* LogoSettingDlg::progressDialog()
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     progress_->setFixedSize(320, 140);
-    progress_->setStyleSheet(QLatin1String(kProgressStyle));
     // Reset and hidden until the device reports a save or a load.
     progress_->setValue(kProgressSteps);
     return progress_;

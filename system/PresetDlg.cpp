@@ -24,31 +24,6 @@ constexpr uint8_t kSourceProgram = 0;
 // The grids' row of the form's own buttons, below the four rows of presets.
 constexpr int kFormRow = 8;
 
-const char* const kPresetButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
-    " color: rgb(235, 235, 235); border-radius: 5px; }"
-    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " border: none; color: " LOOK_ACCENT "; }"
-    "QPushButton:!enabled { background-image: url(:/res/Image/HPageOff_Disable.png);"
-    " border: none; color: rgb(235, 235, 235); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-const char* const kClearButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
-    " color: rgb(235, 235, 235); border-radius: 5px; }"
-    "QPushButton:hover { background-image: url(:/res/Image/HPageOn.png); border: none;"
-    " color: " LOOK_ACCENT "; }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-const char* const kNameEditStyle =
-    "QLineEdit { background-color: #242424; color: " LOOK_ACCENT ";"
-    " border-image: url(:/res/Image/HPageOn.png); }"
-    "QLineEdit:disabled, QLineEdit:read-only { border-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(128, 128, 128); }";
-const char* const kGroupBoxStyle =
-    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 4ex; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #FFFFFE, stop: 1 " LOOK_ACCENT ");"
-    " padding: 3px; }"
-    "QLabel { padding: 2px; font-family: \"" LOOK_FAMILY "\"; color: white; font: bold 14px; }";
 
 QFont PageFont()
 {
@@ -153,7 +128,6 @@ void PresetDlg::InitPresetButtons()
         const int column = i % 5;
 
         QPushButton* load = new QPushButton(groupBox);
-        load->setStyleSheet(QLatin1String(kPresetButtonStyle));
         load->setEnabled(false);
         load->setFont(font);
         load->setCheckable(true);
@@ -169,7 +143,6 @@ void PresetDlg::InitPresetButtons()
         edit->setFont(font);
         edit->setObjectName(name);
         edit->setMaximumSize(106, 36);
-        edit->setStyleSheet(QLatin1String(kNameEditStyle));
         edit->setEnabled(false);
         edit->setText(number);
         edit->setAlignment(Qt::AlignCenter);
@@ -178,7 +151,6 @@ void PresetDlg::InitPresetButtons()
         nameEdits_[i] = edit;
 
         QPushButton* save = new QPushButton(groupBox_2);
-        save->setStyleSheet(QLatin1String(kPresetButtonStyle));
         save->setFont(font);
         save->setCheckable(true);
         save->setAutoExclusive(true);
@@ -195,18 +167,11 @@ void PresetDlg::InitPresetButtons()
     gridB->addWidget(pushButton_2, kFormRow, 2);
     gridA->addWidget(pushButton_4, kFormRow, 0);
     gridA->addWidget(pushButton_3, kFormRow, 1, 1, 2);
-    for (QPushButton* b : {pushButton, pushButton_2}) {
-        b->setStyleSheet(QLatin1String(kPresetButtonStyle));
+    // Their looks come from the application style sheet.
+    for (QPushButton* b : {pushButton, pushButton_2, pushButton_3, pushButton_4})
         b->setFont(font);
-    }
-    for (QPushButton* b : {pushButton_3, pushButton_4}) {
-        b->setStyleSheet(QLatin1String(kClearButtonStyle));
-        b->setFont(font);
-    }
-    for (QGroupBox* g : {groupBox, groupBox_2}) {
-        g->setStyleSheet(QLatin1String(kGroupBoxStyle));
+    for (QGroupBox* g : {groupBox, groupBox_2})
         g->setFont(font);
-    }
     label->setFont(font);
     groupBox->setLayout(gridA);
     groupBox_2->setLayout(gridB);

@@ -24,28 +24,6 @@ constexpr uint8_t kAllTasks = 0xFF;
 constexpr uint8_t kStatusStopped = 0;
 constexpr uint8_t kStatusRunning = 1;
 
-const char* const kButtonStyle =
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); border: none;"
-    " color: rgb(235, 235, 235); border-radius: 5px; }"
-    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: " LOOK_ACCENT "; }"
-    "QPushButton:!enabled { background-image: url(:/res/Image/HPageOff_Disable.png);"
-    " color: rgb(235, 235, 235); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-const char* const kIndicatorStyle =
-    "QPushButton { border: none; background: transparent;"
-    " image: url(:/res/Image/RadioOff.png); }"
-    "QPushButton:checked { image: url(:/res/Image/RadioOn.png); }";
-const char* const kGroupBoxStyle =
-    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 4ex;"
-    " color: rgb(235, 235, 235); }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center; }";
-const char* const kSpinBoxStyle =
-    "QSpinBox { color: " LOOK_ACCENT "; background-color: #242424; }"
-    "QSpinBox::up-button { image: url(:/res/Image/ADD.png); }"
-    "QSpinBox::down-button { image: url(:/res/Image/Minus.png); }";
-const char* const kDateTimeStyle =
-    "QDateTimeEdit { color: " LOOK_ACCENT "; background-color: #242424; }";
 
 MData& CurrentData()
 {
@@ -144,7 +122,6 @@ void ScheduleTaskDlg::retranslate()
 void ScheduleTaskDlg::initWidgets()
 {
     const QFont font = Look::Font(12);
-    const QString buttonStyle = QLatin1String(kButtonStyle);
 
     auto* presetGrid = new QGridLayout(groupBox_4);
     auto* taskGrid = new QGridLayout(groupBox);
@@ -156,7 +133,6 @@ void ScheduleTaskDlg::initWidgets()
         preset->setFixedHeight(36);
         preset->setEnabled(false);
         preset->setFont(font);
-        preset->setStyleSheet(buttonStyle);
         presetGrid->addWidget(preset, i / 5, i % 5);
         connect(preset, SIGNAL(clicked()), this, SLOT(OnClickedPresetBtn()));
         presetButtons_[i] = preset;
@@ -166,7 +142,7 @@ void ScheduleTaskDlg::initWidgets()
         indicator->setCheckable(true);
         indicator->setMaximumSize(36, 36);
         indicator->setEnabled(false);
-        indicator->setStyleSheet(QLatin1String(kIndicatorStyle));
+        indicator->setObjectName(QStringLiteral("taskIndicator"));
         taskGrid->addWidget(indicator, i / 5, 2 * (i % 5));
         indicators_[i] = indicator;
 
@@ -176,7 +152,6 @@ void ScheduleTaskDlg::initWidgets()
         task->setAutoExclusive(true);
         task->setFixedHeight(36);
         task->setFont(font);
-        task->setStyleSheet(buttonStyle);
         taskGrid->addWidget(task, i / 5, 2 * (i % 5) + 1);
         connect(task, SIGNAL(clicked()), this, SLOT(OnClickedTaskBtn()));
         taskButtons_[i] = task;
@@ -210,18 +185,15 @@ void ScheduleTaskDlg::initWidgets()
     for (QPushButton* b : {pushButton, pushButton_2, pushButton_3, pushButton_4, pushButton_5,
                            pushButton_6, pushButton_7, pushButton_8}) {
         b->setFont(font);
-        b->setStyleSheet(buttonStyle);
     }
     for (QGroupBox* g : {groupBox, groupBox_2, groupBox_3, groupBox_4, groupBox_5}) {
         g->setFont(font);
-        g->setStyleSheet(QLatin1String(kGroupBoxStyle));
     }
 
     const QDate today = QDate::currentDate();
     dateTimeEdit->setMinimumDate(today.addDays(-365));
     dateTimeEdit->setMaximumDate(today.addDays(36500));
     dateTimeEdit->setFont(font);
-    dateTimeEdit->setStyleSheet(QLatin1String(kDateTimeStyle));
     auto* calendar = new QCalendarWidget(dateTimeEdit);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar->setFont(font);
@@ -229,7 +201,6 @@ void ScheduleTaskDlg::initWidgets()
     spinBox->setRange(1, 1440);
     spinBox->setSuffix(QStringLiteral(" min"));
     spinBox->setFont(font);
-    spinBox->setStyleSheet(QLatin1String(kSpinBoxStyle));
     spinBox->hide();
     initTitleBar();
 }

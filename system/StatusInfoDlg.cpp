@@ -12,13 +12,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-const char* const kTableStyle =
-    "QTableView { color: white; background-color: rgb(108, 108, 108); gridline-color: black; }"
-    "QHeaderView::section { background-color: rgb(64, 64, 64); color: white; }"
-    "QTableCornerButton::section { background-color: rgb(64, 64, 64); }";
-}  // namespace
-
 StatusInfoDlg::StatusInfoDlg(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusInfoDlg"));
@@ -48,10 +41,8 @@ void StatusInfoDlg::initWidgets()
     label->setText(QStringLiteral("Main Board: B0000 A0001 Jan 7 2019 15:00:25"));
     label_2->setText(QStringLiteral("UI Board: B0002 A0002 Mar 1 2019 10:26:25"));
     label_3->setText(QStringLiteral("Z7050 Ver:1.04"));
-    for (QLabel* l : {label, label_2, label_3, label_4}) {
+    for (QLabel* l : {label, label_2, label_3, label_4})
         l->setFont(font);
-        l->setStyleSheet(QStringLiteral("color: " LOOK_ACCENT ";"));
-    }
 
     model_ = new QStandardItemModel(kVoltageRows, 1, this);
     model_->setHorizontalHeaderItem(0, new QStandardItem(tr("Electrical state")));
@@ -64,7 +55,6 @@ void StatusInfoDlg::initWidgets()
     tableView->setFont(font);
     tableView->setColumnWidth(0, 800);
     tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tableView->setStyleSheet(QLatin1String(kTableStyle));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(9, 26, 9, 9);
