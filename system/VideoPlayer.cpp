@@ -59,8 +59,13 @@ QStringList Video::args()
 }
 
 VideoInstance::VideoInstance(const QStringList&, QObject* parent)
-    : QObject(parent), valid_(InitGst())
+    : QObject(parent)
 {
+}
+
+bool VideoInstance::isValid() const
+{
+    return InitGst();
 }
 
 VideoMedia::VideoMedia(const QString& location, VideoInstance* instance)

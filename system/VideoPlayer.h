@@ -49,10 +49,11 @@ public:
     VideoInstance(const QStringList& args, QObject* parent);
     // False when GStreamer or one of the elements the pipeline needs is
     // missing; the players of such an instance go to Error when opened.
-    bool isValid() const { return valid_; }
+    // GStreamer is initialised on the first use, not with the instance: its
+    // plug-in registry costs the program's start-up tens of milliseconds.
+    bool isValid() const;
 
 private:
-    bool valid_ = false;
 };
 
 // A stream location with its options. The options the preview uses are
