@@ -29,6 +29,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
+#include <QFile>
 #include <QtTest>
 
 using namespace TestNet;
@@ -85,6 +86,7 @@ private slots:
     void factoryResetRestarts();
     void factoryResetCancelled();
     void subPages();
+    void upgradeShowsTheWorkersResult();
     void refreshChecksButtons_data();
     void refreshChecksButtons();
     void screenshot();
@@ -420,6 +422,31 @@ void TestMiscDlg::subPages()
     // "Status Info" asks for the voltages.
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QCOMPARE(Rx(device.sim().logLines(), 0x0710, "02"), 1);
+}
+
+// "Upgrade": the picked package goes to the worker that the page runs, and
+// its result is shown 10 s later; a wrong name is refused before anything
+// reaches the video board.
+void TestMiscDlg::upgradeShowsTheWorkersResult()
+{
+    const QString package = appDir.filePath(QStringLiteral("Z9050_venc.tar.gz"));
+    QFile file(package);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("firmware");
+    file.close();
+
+    ChooseInNextFileDialog(package);
+    QVERIFY(QMetaObject::invokeMethod(page.get(), "on_pushButton_20_clicked"));
+    QVERIFY(progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(NoticeShown(QStringLiteral("Please Select the correct File")), 20000);
+    QVERIFY(!progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
+    AnswerNextBox(QDialogButtonBox::Ok);
+    QTRY_VERIFY(!NoticeShown(QStringLiteral("Please Select the correct File")));
+
+    // A cancelled file dialog starts nothing.
+    ChooseInNextFileDialog(QString());
+    QVERIFY(QMetaObject::invokeMethod(page.get(), "on_pushButton_20_clicked"));
+    QVERIFY(!progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
 }
 
 void TestMiscDlg::refreshChecksButtons_data()
