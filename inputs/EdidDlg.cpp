@@ -5,7 +5,7 @@
 #include "InputRules.h"
 #include "MiddleHandler.h"
 #include "SendCommand.h"
-#include "SubPanel.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -126,7 +126,7 @@ void EdidDlg::initWidgets()
 
 void EdidDlg::initTitleBar()
 {
-    titleBar_ = MakeSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 }
 
 void EdidDlg::setInputIndex(int input)

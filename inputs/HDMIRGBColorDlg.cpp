@@ -1,7 +1,7 @@
 #include "HDMIRGBColorDlg.h"
 
 #include "InputLook.h"
-#include "SubPanel.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -42,7 +42,7 @@ void HDMIRGBColorDlg::initWidgets()
 
 void HDMIRGBColorDlg::initTitleBar()
 {
-    titleBar_ = MakeSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 }
 
 void HDMIRGBColorDlg::resizeEvent(QResizeEvent* event)

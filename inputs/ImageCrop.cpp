@@ -6,7 +6,7 @@
 #include "MiddleHandler.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
-#include "SubPanel.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QCloseEvent>
@@ -115,7 +115,7 @@ void ImageCrop::initWidgets()
 
 void ImageCrop::initTitleBar()
 {
-    titleBar_ = MakeSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 }
 
 void ImageCrop::setInputIndex(int input)

@@ -21,11 +21,6 @@ namespace {
 using MDataLimits::kInputs;
 using MDataLimits::kPorts;
 
-MData& Record()
-{
-    return *MiddleHandler::GetInstance()->GetCurrentMData();
-}
-
 bool IsInput(int i)
 {
     return i >= 0 && i < kInputs;
@@ -261,8 +256,8 @@ void InputSrcSetDlg::OnClickInputSrc(int id, int AreaId)
     range_->setInputIndex(id);
     RefreshPortButtons(id);
 
-    const InputPortCfg& port = Record().M_InputData.port[id];
-    const InputSignalInfo& sig = Record().M_InputData.signal[id];
+    const InputPortCfg& port = Page::CurrentRecord().M_InputData.port[id];
+    const InputSignalInfo& sig = Page::CurrentRecord().M_InputData.signal[id];
     const int a = ActivePort(port);
     const bool bLR = a >= 0 && HalfHasSignal(sig, 1, a);
     const QString type = a >= 0 ? InputTypeName(port.inputType[a]) : QString();
@@ -280,7 +275,7 @@ void InputSrcSetDlg::RefreshPortButtons(int input)
 {
     if (!IsInput(input))
         return;
-    const InputPortCfg& port = Record().M_InputData.port[input];
+    const InputPortCfg& port = Page::CurrentRecord().M_InputData.port[input];
     for (int p = 0; p < kPorts; ++p)
         buttons_[p]->setText(InputTypeName(port.inputType[p]) + QLatin1Char(' ') +
                              tr("Image Crop"));
@@ -380,7 +375,7 @@ void InputSrcSetDlg::On_SigUIRefreshInputCfg()
 {
     if (pageMode_)
         OnClickInputSrc(0, 0);
-    const MData& d = Record();
+    const MData& d = Page::CurrentRecord();
     for (int i = 0; i < kInputs; ++i) {
         InputSrcCell* c = cells_[i];
         const InputPortCfg& port = d.M_InputData.port[i];
@@ -428,7 +423,7 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
 {
     if (!IsInput(GId) || PId < 0 || PId >= kPorts)
         return;
-    const MData& d = Record();
+    const MData& d = Page::CurrentRecord();
     const InputPortCfg& port = d.M_InputData.port[GId];
     const InputSignalInfo& sig = d.M_InputData.signal[GId];
     InputSrcCell* c = cells_[GId];
@@ -471,7 +466,7 @@ void InputSrcSetDlg::On_SigClickInputSubSrc(int idx, int SubId)
     }
     if (SubId >= kPorts)
         return;
-    MData& d = Record();
+    MData& d = Page::CurrentRecord();
     InputPortCfg& port = d.M_InputData.port[idx];
     port.actId = uint8_t(SubId);
     const uint8_t buf[2] = {uint8_t(idx), uint8_t(SubId)};
@@ -489,7 +484,7 @@ void InputSrcSetDlg::On_SigRenameInputSrc(int idx, QString Str)
     if (!IsCell(idx))
         return;
     emit SigRenameInputSrc(idx, Str);
-    MData& d = Record();
+    MData& d = Page::CurrentRecord();
     if (IsInput(idx))
         d.M_InputData.port[idx].inputRename = Str;
     else
@@ -517,12 +512,12 @@ void InputSrcSetDlg::On_SigRenameToInputSrc(int idx, QString Str)
 
 int InputSrcSetDlg::TileSourceWidth(int s) const
 {
-    return TileRules::SignalOf(Record(), s).width;
+    return TileRules::SignalOf(Page::CurrentRecord(), s).width;
 }
 
 int InputSrcSetDlg::TileSourceHeight(int s) const
 {
-    return TileRules::SignalOf(Record(), s).height;
+    return TileRules::SignalOf(Page::CurrentRecord(), s).height;
 }
 
 bool InputSrcSetDlg::TileSourceHasSignal(int s) const
@@ -532,14 +527,14 @@ bool InputSrcSetDlg::TileSourceHasSignal(int s) const
 
 bool InputSrcSetDlg::TileSourceInterlaced(int s) const
 {
-    return TileRules::SignalOf(Record(), s).interlaced;
+    return TileRules::SignalOf(Page::CurrentRecord(), s).interlaced;
 }
 
 bool InputSrcSetDlg::IsTileSourceValid(int count, uint8_t s0, uint8_t s1, uint8_t s2,
                                        uint8_t s3) const
 {
     const uint8_t s[4] = {s0, s1, s2, s3};
-    return TileRules::IsValid(Record(), count, s);
+    return TileRules::IsValid(Page::CurrentRecord(), count, s);
 }
 
 void InputSrcSetDlg::OnClickedTileSelectBtn()
@@ -585,7 +580,7 @@ void InputSrcSetDlg::On_SigConfirmBtn(int Gid)
 {
     if (!IsTile(Gid))
         return;
-    MData& d = Record();
+    MData& d = Page::CurrentRecord();
     InputTileCfg& tile = d.M_InputData.tile[Gid - 6];
     InputSrcCell* c = cells_[Gid];
     int k = 0;
@@ -621,7 +616,7 @@ void InputSrcSetDlg::On_SigUIRefreshInputTile()
 
 void InputSrcSetDlg::RedrawTile(int t)
 {
-    const MData& d = Record();
+    const MData& d = Page::CurrentRecord();
     const InputTileCfg& tile = d.M_InputData.tile[t];
     InputSrcCell* c = cells_[6 + t];
     c->SetRenameLabel(tile.name.isEmpty() ? tr("Tile %1").arg(t + 1) : tile.name);

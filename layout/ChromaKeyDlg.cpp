@@ -4,7 +4,7 @@
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "SendCommand.h"
-#include "SubPanelTitle.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QCoreApplication>
@@ -87,7 +87,7 @@ ChromaKeyDlg::ChromaKeyDlg(QWidget* parent) : QWidget(parent)
     layout->addWidget(quickGroup_);
     layout->addWidget(onOff_);
 
-    titleBar_ = AddSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 
     retranslate();
     QMetaObject::connectSlotsByName(this);

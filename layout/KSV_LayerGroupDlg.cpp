@@ -3,7 +3,7 @@
 #include "LayerPanelRules.h"
 #include "MiddleHandler.h"
 #include "SendCommand.h"
-#include "SubPanelTitle.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -54,7 +54,7 @@ void KSV_LayerGroupDlg::initWidgets()
         grid->addWidget(box, g / 2, g % 2);
         groups_[g] = box;
     }
-    titleBar_ = AddSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 }
 
 void KSV_LayerGroupDlg::OnClickedLayerBtn()

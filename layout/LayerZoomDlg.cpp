@@ -4,7 +4,7 @@
 #include "MiddleHandler.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
-#include "SubPanelTitle.h"
+#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -86,7 +86,7 @@ LayerZoomDlg::LayerZoomDlg(QWidget* parent) : QWidget(parent)
     layout->addWidget(group_, 2);
     layout->addLayout(buttons, 1);
 
-    titleBar_ = AddSubPanelTitleBar(this);
+    titleBar_ = Page::AddSubPageTitleBar(this);
 
     retranslate();
     QMetaObject::connectSlotsByName(this);

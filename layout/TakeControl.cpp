@@ -2,6 +2,7 @@
 
 #include "KeyLamps.h"
 #include "MiddleHandler.h"
+#include "PageHelper.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
 
@@ -12,11 +13,6 @@
 #include <cstdint>
 
 namespace {
-
-MData& Current()
-{
-    return *MiddleHandler::GetInstance()->GetCurrentMData();
-}
 
 // The take duration of the working mode, null in a mode without one.
 uint8_t* DurationOf(MData& data)
@@ -97,7 +93,7 @@ void TakeControl::sendDuration(int mode, int duration)
 
 void TakeControl::SetDuration(float value)
 {
-    MData& data = Current();
+    MData& data = Page::CurrentRecord();
     const auto d = uint8_t(int(value));
     if (uint8_t* stored = DurationOf(data))
         *stored = d;
@@ -106,7 +102,7 @@ void TakeControl::SetDuration(float value)
 
 int TakeControl::CurrentDuration() const
 {
-    const uint8_t* stored = DurationOf(Current());
+    const uint8_t* stored = DurationOf(Page::CurrentRecord());
     return stored ? int(*stored) : -1;
 }
 
@@ -121,7 +117,7 @@ void TakeControl::showNotice(const QString& text)
 
 void TakeControl::Take()
 {
-    const MData& data = Current();
+    const MData& data = Page::CurrentRecord();
     switch (data.M_AllCfg.workMode) {
     case MOSAIC_MODE:
     case SWITCHER_MODE:
@@ -148,7 +144,7 @@ void TakeControl::QuickTake(bool takeEnabled)
 {
     if (quickTakeTimer_.isActive())
         return;
-    MData& data = Current();
+    MData& data = Page::CurrentRecord();
     restoreMode_ = data.M_AllCfg.workMode;
     // Taken now: the device's answer to the CUT below arrives during the
     // pause and writes 0 into the record.
@@ -167,7 +163,7 @@ void TakeControl::Freeze()
 
 void TakeControl::SetAutoBackup(bool checked)
 {
-    MData& data = Current();
+    MData& data = Page::CurrentRecord();
     data.M_AllCfg.autoBackup = checked ? 1 : 0;
     SendCommand(&data.M_AllCfg.autoBackup, SEND_AUTOBACKUPCMD, nullptr, QString());
 }
@@ -199,7 +195,7 @@ void TakeControl::On_SigUIRefreshTakeStatus(int TStatus)
 
 void TakeControl::On_SigUIRefreshFreeze()
 {
-    const bool on = Current().M_AllCfg.freeze != 0;
+    const bool on = Page::CurrentRecord().M_AllCfg.freeze != 0;
     emit SigFreezeChanged(on);
     SetFreezeLamp(on, false);
 }

@@ -28,19 +28,6 @@ constexpr uint8_t kStateLoaded = 6;
 constexpr int kProgressSteps = 100;
 
 
-MData& CurrentData()
-{
-    return *MiddleHandler::GetInstance()->GetCurrentMData();
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, bool checkable)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setCheckable(checkable);
-    return b;
-}
-
 }  // namespace
 
 LogoSettingDlg::LogoSettingDlg(QWidget* parent) : QWidget(parent)
@@ -60,17 +47,17 @@ void LogoSettingDlg::buildForm()
     lineEdit = new QLineEdit(this);
     lineEdit->setObjectName(QStringLiteral("lineEdit"));
     lineEdit->setEnabled(false);
-    pushButton = MakeButton(this, "pushButton", false);
+    pushButton = Page::MakeButton(this, "pushButton", false);
     groupBox = new QGroupBox(this);
     groupBox->setObjectName(QStringLiteral("groupBox"));
-    pushButton_2 = MakeButton(groupBox, "pushButton_2", true);
-    pushButton_3 = MakeButton(groupBox, "pushButton_3", true);
-    pushButton_4 = MakeButton(groupBox, "pushButton_4", true);
-    pushButton_5 = MakeButton(groupBox, "pushButton_5", true);
-    pushButton_6 = MakeButton(groupBox, "pushButton_6", false);
-    pushButton_7 = MakeButton(groupBox, "pushButton_7", true);
-    pushButton_8 = MakeButton(groupBox, "pushButton_8", true);
-    pushButton_9 = MakeButton(groupBox, "pushButton_9", false);
+    pushButton_2 = Page::MakeButton(groupBox, "pushButton_2", true);
+    pushButton_3 = Page::MakeButton(groupBox, "pushButton_3", true);
+    pushButton_4 = Page::MakeButton(groupBox, "pushButton_4", true);
+    pushButton_5 = Page::MakeButton(groupBox, "pushButton_5", true);
+    pushButton_6 = Page::MakeButton(groupBox, "pushButton_6", false);
+    pushButton_7 = Page::MakeButton(groupBox, "pushButton_7", true);
+    pushButton_8 = Page::MakeButton(groupBox, "pushButton_8", true);
+    pushButton_9 = Page::MakeButton(groupBox, "pushButton_9", false);
 
     buttonGroup = new QButtonGroup(this);
     buttonGroup->setObjectName(QStringLiteral("buttonGroup"));
@@ -171,7 +158,7 @@ QString LogoSettingDlg::StateText(const LogoInfo& info)
 
 void LogoSettingDlg::On_SigUIRefreshLogoData(int)
 {
-    const LogoInfo& info = CurrentData().M_LogoInfo;
+    const LogoInfo& info = Page::CurrentRecord().M_LogoInfo;
     if (info.state == kStateSaving || info.state == kStateLoading) {
         if (info.progress == 0)
             progressDialog()->setLabelText(info.state == kStateSaving ? tr("Logo Saving")
@@ -185,7 +172,7 @@ void LogoSettingDlg::On_SigUIRefreshLogoData(int)
 
 void LogoSettingDlg::On_SigUIRefreshAllCfg()
 {
-    const int mode = CurrentData().M_AllCfg.workMode;
+    const int mode = Page::CurrentRecord().M_AllCfg.workMode;
     if (mode == SWITCHER_MODE) {
         pushButton_7->show();
         pushButton_8->show();
@@ -206,7 +193,7 @@ int LogoSettingDlg::checkedLayer() const
 
 void LogoSettingDlg::send(LogoOperation operation)
 {
-    MData& data = CurrentData();
+    MData& data = Page::CurrentRecord();
     const uint8_t address[3] = {uint8_t(checkedLayer()), uint8_t(pushButton_7->isChecked() ? 1 : 0),
                                 operation};
     data.M_LogoInfo.workMode = data.M_AllCfg.workMode;
@@ -216,7 +203,7 @@ void LogoSettingDlg::send(LogoOperation operation)
 void LogoSettingDlg::on_pushButton_6_clicked()
 {
     const int layer = checkedLayer();
-    if (CurrentData().M_MosaicLayerCfg.layer[layer].rotation != 0) {
+    if (Page::CurrentRecord().M_MosaicLayerCfg.layer[layer].rotation != 0) {
         // A notice shows itself; it goes away with its answer.
         auto* box = new CustomMsgBox(this, tr("Tips"), tr("Layer Roation Is On,Can't Save Logo."),
                                      QDialogButtonBox::Ok, QDialogButtonBox::Ok);
@@ -253,7 +240,7 @@ void LogoSettingDlg::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
-        lineEdit->setText(StateText(CurrentData().M_LogoInfo));
+        lineEdit->setText(StateText(Page::CurrentRecord().M_LogoInfo));
         if (progress_)
             progress_->setCancelButtonText(tr("Cancel"));
     }

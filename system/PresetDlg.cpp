@@ -37,11 +37,6 @@ int PresetRow(const MData& data)
     return mode >= 0 && mode < MDataLimits::kWorkModes ? mode : -1;
 }
 
-MData& CurrentData()
-{
-    return *MiddleHandler::GetInstance()->GetCurrentMData();
-}
-
 // The preset index that a sender's object name gives, or -1.
 int PresetIndexOf(const QObject* sender)
 {
@@ -205,12 +200,12 @@ void PresetDlg::On_sigSysWorkModeChange(SystemWorkingMode Mode)
 
 void PresetDlg::On_SigUIRefreshAllCfg()
 {
-    HideSourceButtons(CurrentData().M_AllCfg.workMode != SWITCHER_MODE);
+    HideSourceButtons(Page::CurrentRecord().M_AllCfg.workMode != SWITCHER_MODE);
 }
 
 void PresetDlg::On_SigUiRefreshPresetValid()
 {
-    const MData& data = CurrentData();
+    const MData& data = Page::CurrentRecord();
     const int row = PresetRow(data);
     if (row < 0)
         return;
@@ -226,7 +221,7 @@ void PresetDlg::On_SigUiRefreshPresetValid()
 
 void PresetDlg::UpdateKeyLamps()
 {
-    const MData& data = CurrentData();
+    const MData& data = Page::CurrentRecord();
     const int row = PresetRow(data);
     if (row < 0)
         return;
@@ -275,7 +270,7 @@ void PresetDlg::OnClickedSavePresetBtn()
     if (answer == QDialogButtonBox::Ok) {
         loadButtons_[index]->setEnabled(true);
         nameEdits_[index]->setEnabled(true);
-        MData& data = CurrentData();
+        MData& data = Page::CurrentRecord();
         const int row = PresetRow(data);
         if (row >= 0)
             data.M_PresetValid[row][index] = 1;
@@ -295,7 +290,7 @@ void PresetDlg::on_pushButton_3_clicked()
     if (ask(tr("Clear All Presets?")) != QDialogButtonBox::Ok)
         return;
     SendPresetCommand(SEND_PRESETCLEARALLCMD, nullptr);
-    MData& data = CurrentData();
+    MData& data = Page::CurrentRecord();
     const int row = PresetRow(data);
     for (int i = 0; i < kPresetCount; ++i) {
         loadButtons_[i]->setEnabled(false);
@@ -323,7 +318,7 @@ void PresetDlg::on_pushButton_4_clicked()
     load->setChecked(false);
     load->setAutoExclusive(true);
     nameEdits_[index]->setEnabled(false);
-    MData& data = CurrentData();
+    MData& data = Page::CurrentRecord();
     const int row = PresetRow(data);
     if (row >= 0)
         data.M_PresetValid[row][index] = 0;
@@ -350,7 +345,7 @@ void PresetDlg::on_lineEdit_editingFinished()
     if (index < 0)
         return;
     qDebug("EditObj index:%d", index);
-    MData& data = CurrentData();
+    MData& data = Page::CurrentRecord();
     const int row = PresetRow(data);
     if (row >= 0)
         data.M_PresetName[row][index] = edit->text();

@@ -25,19 +25,6 @@ constexpr uint8_t kStatusStopped = 0;
 constexpr uint8_t kStatusRunning = 1;
 
 
-MData& CurrentData()
-{
-    return *MiddleHandler::GetInstance()->GetCurrentMData();
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, bool checkable)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setCheckable(checkable);
-    return b;
-}
-
 }  // namespace
 
 ScheduleTaskDlg::ScheduleTaskDlg(QWidget* parent) : QWidget(parent)
@@ -65,17 +52,17 @@ void ScheduleTaskDlg::buildForm()
     groupBox_5 = new QGroupBox(groupBox_3);
     groupBox_5->setObjectName(QStringLiteral("groupBox_5"));
 
-    pushButton = MakeButton(groupBox_2, "pushButton", false);
-    pushButton_2 = MakeButton(groupBox_2, "pushButton_2", true);
-    pushButton_3 = MakeButton(groupBox_2, "pushButton_3", true);
+    pushButton = Page::MakeButton(groupBox_2, "pushButton", false);
+    pushButton_2 = Page::MakeButton(groupBox_2, "pushButton_2", true);
+    pushButton_3 = Page::MakeButton(groupBox_2, "pushButton_3", true);
     pushButton_2->setAutoExclusive(true);
     pushButton_3->setAutoExclusive(true);
-    pushButton_4 = MakeButton(groupBox_3, "pushButton_4", false);
+    pushButton_4 = Page::MakeButton(groupBox_3, "pushButton_4", false);
     pushButton_4->setFixedSize(160, 32);
-    pushButton_5 = MakeButton(groupBox_5, "pushButton_5", true);
-    pushButton_6 = MakeButton(groupBox_5, "pushButton_6", true);
-    pushButton_7 = MakeButton(groupBox_5, "pushButton_7", true);
-    pushButton_8 = MakeButton(groupBox_5, "pushButton_8", true);
+    pushButton_5 = Page::MakeButton(groupBox_5, "pushButton_5", true);
+    pushButton_6 = Page::MakeButton(groupBox_5, "pushButton_6", true);
+    pushButton_7 = Page::MakeButton(groupBox_5, "pushButton_7", true);
+    pushButton_8 = Page::MakeButton(groupBox_5, "pushButton_8", true);
     for (QPushButton* b : optionButtons())
         b->setAutoExclusive(true);
 
@@ -214,7 +201,7 @@ void ScheduleTaskDlg::showTaskConfig(int task)
 {
     if (task < 0 || task >= kTaskCount)
         return;
-    const ScheduleTask& t = CurrentData().M_TaskCfg.task[task];
+    const ScheduleTask& t = Page::CurrentRecord().M_TaskCfg.task[task];
     const QTime time(t.hour, t.minute, t.second, 0);
     const QDate date(2000 + t.year, t.month, t.day);
     if (time.isValid())
@@ -232,7 +219,7 @@ void ScheduleTaskDlg::showTaskConfig(int task)
 
 void ScheduleTaskDlg::On_SigUIRefreshTaskData()
 {
-    const TaskCfg& cfg = CurrentData().M_TaskCfg;
+    const TaskCfg& cfg = Page::CurrentRecord().M_TaskCfg;
     if (cfg.status == kStatusRunning)
         pushButton_2->setChecked(true);
     else if (cfg.status == kStatusStopped)
@@ -240,13 +227,13 @@ void ScheduleTaskDlg::On_SigUIRefreshTaskData()
     for (int i = 0; i < kTaskCount; ++i) {
         if (taskButtons_[i]->isChecked())
             showTaskConfig(i);
-        indicators_[i]->setChecked(CurrentData().M_TaskCfg.task[i].option != kOptionSkip);
+        indicators_[i]->setChecked(Page::CurrentRecord().M_TaskCfg.task[i].option != kOptionSkip);
     }
 }
 
 void ScheduleTaskDlg::On_SigUiRefreshPresetValid()
 {
-    const MData& data = CurrentData();
+    const MData& data = Page::CurrentRecord();
     const int mode = data.M_AllCfg.workMode;
     // A working mode outside the table's rows leaves the buttons as they are.
     if (mode < 0 || mode >= MDataLimits::kWorkModes)
@@ -293,7 +280,7 @@ void ScheduleTaskDlg::on_pushButton_4_clicked()
     for (int i = 0; i < kTaskCount; ++i) {
         if (!taskButtons_[i]->isChecked())
             continue;
-        ScheduleTask& t = CurrentData().M_TaskCfg.task[i];
+        ScheduleTask& t = Page::CurrentRecord().M_TaskCfg.task[i];
         const QDateTime when = dateTimeEdit->dateTime();
         t.year = uint8_t(when.date().year() - 2000);
         t.month = uint8_t(when.date().month());
@@ -323,7 +310,7 @@ void ScheduleTaskDlg::on_pushButton_clicked()
     const uint8_t all = kAllTasks;
     SendCommand(&all, SEND_TASKCLEARCMD, nullptr, QString());
     for (int i = 0; i < kTaskCount; ++i) {
-        CurrentData().M_TaskCfg.task[i].option = kOptionSkip;
+        Page::CurrentRecord().M_TaskCfg.task[i].option = kOptionSkip;
         if (taskButtons_[i]->isChecked())
             showTaskConfig(i);
         indicators_[i]->setChecked(false);

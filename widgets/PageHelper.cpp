@@ -1,9 +1,11 @@
 #include "PageHelper.h"
 
+#include "MiddleHandler.h"
 #include "TitleBar.h"
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -56,6 +58,19 @@ TitleBar* Page::AddSubPageTitleBar(QWidget* page)
     bar->movable = false;
     ResizeTitleBar(bar, page);
     return bar;
+}
+
+MData& Page::CurrentRecord()
+{
+    return *MiddleHandler::GetInstance()->GetCurrentMData();
+}
+
+QPushButton* Page::MakeButton(QWidget* parent, const char* objectName, bool checkable)
+{
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(objectName));
+    b->setCheckable(checkable);
+    return b;
 }
 
 void Page::ResizeTitleBar(TitleBar* bar, const QWidget* page)

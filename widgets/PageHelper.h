@@ -15,8 +15,10 @@
 
 #include <functional>
 
+class QPushButton;
 class QWidget;
 class TitleBar;
+struct MData;
 
 namespace Page {
 
@@ -28,6 +30,13 @@ void Setup(QWidget* page, std::function<void()> retranslate = {});
 // only its close button, transparent, not movable. The page keeps it as wide
 // as itself (ResizeTitleBar from its resizeEvent).
 TitleBar* AddSubPageTitleBar(QWidget* page);
+
+// The record the pages show and edit: the selected device's, or the
+// stand-in record while none is selected (never null).
+MData& CurrentRecord();
+
+// A button of a page's form, by the form's object name.
+QPushButton* MakeButton(QWidget* parent, const char* objectName, bool checkable);
 void ResizeTitleBar(TitleBar* bar, const QWidget* page);
 
 }  // namespace Page
