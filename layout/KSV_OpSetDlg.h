@@ -1,48 +1,99 @@
-// The output and layer page: the layout canvas in its scroll area, kept in
-// step with the selected device's outputs and layers. Its output panel,
-// layer panel and input list take their places here as they are built.
+// The output and layer page: the layout canvas in its scroll area beside the
+// output settings panel (output view) or the layer settings panel and the
+// input list (layer view). The page sends nothing to the device itself: it
+// wires its panels and the canvas to each other and keeps the canvas in step
+// with the selected device's record.
 #pragma once
+
+#include "MData.h"
 
 #include <QDialog>
 #include <QString>
 
+class InputSrcSetDlg;
+class LayerSettingDlg;
+class OpParamSet;
 class PaintCellCtrl;
+class QPushButton;
 class QScrollArea;
-class RedrawCoalescer;
+class QStackedWidget;
 
 class KSV_OpSetDlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kCellButtons = 4;
+
     explicit KSV_OpSetDlg(QWidget* parent);
+    ~KSV_OpSetDlg() override;
 
     // 0 output view, 1 layer view; other values are ignored.
     void setMode(int mode);
     int mode() const { return mode_; }
+    // Before a read-back of another device: every cell off, rectangles kept.
     void ResetCells();
+    // After a project load and at start-up: the whole page from the record.
     void UiRefreshAll();
-    // The control keyboard's quick take (its quick-take key).
+    // The control keyboard's quick take, done by the layer panel.
     void QuickTake();
 
     PaintCellCtrl* canvas() const { return canvas_; }
     QScrollArea* scrollArea() const { return scrollArea_; }
+    QStackedWidget* stackedWidget() const { return stack_; }
+    OpParamSet* outputPanel() const { return outputPanel_; }
+    LayerSettingDlg* layerPanel() const { return layerPanel_; }
+    InputSrcSetDlg* inputList() const { return inputList_; }
+    QPushButton* cellButton(int i) const { return cellButtons_[i]; }
+    QPushButton* zoomInButton() const { return zoomIn_; }
+    QPushButton* zoomOutButton() const { return zoomOut_; }
+    double scale() const { return scale_; }
 
 signals:
     void SigRenameToInputSrc(int idx, QString renameStr);
+    void SigSelectLayerCell(int idx);
+    void SigSelectOpCell(int idx);
 
 public slots:
+    void On_SigOuputMode(OutputMode_Enum OPMode);
+    void On_sigOPPosChange(void* data, int idx);
+    void On_sigLayerPosChange(void* data, int idx);
+    void OnClickedZoomBtn();
+    void OnClickedCellBtn();
+    void On_SigClickOutputCell(int idx);
+    void On_SigClickLayerCell(int idx);
+    void On_sigOPOnoff(void* data, int idx);
+    void On_sigLayerOnoff(void* data, int idx);
+    void On_sigLayerLogoOnOff(void* data, int idx);
+    void On_sigLayerRotationSet(int idx, RoationType Rtype);
     void On_SigRenameInputSrc(int idx, QString renameStr);
     void On_SigRenameToInputSrc(int idx, QString renameStr);
     void On_SigInputTileEnable(int idx, bool bEnable);
-    void On_SigChangeInputSubSrc(int Gid, int Pid);
     void On_SigUIRefreshOutputWindow(int id);
+    void On_SigUIRefreshOutputReso();
     void On_SigUIRefreshLayerData(int idx);
+    void On_SigChangeInputSubSrc(int Gid, int Pid);
+
+protected:
+    // Escape and the language change are handled by Page::Setup.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    void applyView();
+    void buildButtons();
+    void connectAll();
+    void setCellButtonsEnabled(bool b0, bool b1, bool b2, bool b3);
 
-    int mode_ = 0;
-    QScrollArea* scrollArea_ = nullptr;
+    QStackedWidget* stack_ = nullptr;
     PaintCellCtrl* canvas_ = nullptr;
-    RedrawCoalescer* redraw_ = nullptr;
+    OpParamSet* outputPanel_ = nullptr;
+    LayerSettingDlg* layerPanel_ = nullptr;
+    InputSrcSetDlg* inputList_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    QPushButton* zoomIn_ = nullptr;
+    QPushButton* zoomOut_ = nullptr;
+    QPushButton* cellButtons_[kCellButtons] = {};
+    double scale_ = 8.0;
+    int mode_ = 0;
 };
