@@ -1,48 +1,572 @@
 #include "KSV_OpSetDlg.h"
 
+#include "DeviceLog.h"
+#include "InputDragInfo.h"
+#include "InputNames.h"
+#include "InputSrcSetDlg.h"
+#include "LayerSettingDlg.h"
+#include "Look.h"
+#include "MiddleHandler.h"
+#include "OpParamSet.h"
+#include "PageHelper.h"
 #include "PaintCellCtrl.h"
+#include "PicVideoCell.h"
+
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kCanvasSize = 10000;
+constexpr int kButtonSize = 48;
+constexpr double kScaleStep = 0.5;
+// Zooming in past the finest step starts over at a middle scale instead of
+// reaching 0, which would put every cell at the same point.
+constexpr double kScaleRestart = 4.0;
+constexpr double kScaleMax = 25.0;
+
+QRect Inclusive(int x, int y, int w, int h)
+{
+    return QRect(QPoint(x, y), QPoint(x + w - 1, y + h - 1));
+}
+
+QRect MosaicArea(const OutputWindowRecord& w)
+{
+    return Inclusive(w.mosaicHs, w.mosaicVs, w.mosaicHact, w.mosaicVact);
+}
+
+QRect LayerRect(const LayerRecord& l)
+{
+    return l.logoOnOff ? Inclusive(l.hs, l.vs, l.logoWidth, l.logoHeight)
+                       : Inclusive(l.hs, l.vs, l.hact, l.vact);
+}
+
+// What the canvas shows as a layer's source: the tile, or the input with the
+// half it takes, whether its active port carries two halves and its type.
+struct LayerSource {
+    int gid = 0;
+    int area = 0;
+    bool dual = false;
+    int type = 0;
+};
+
+LayerSource SourceOf(const LayerRecord& l, const MData& d)
+{
+    LayerSource s;
+    if (l.tileEnable) {
+        s.gid = 6 + l.tileId;
+        return s;
+    }
+    s.gid = l.inputId;
+    s.area = l.halfId;
+    // The indices come from the device: an input or port beyond the record
+    // leaves the caption without a type rather than reading past it.
+    if (l.inputId < MDataLimits::kInputs) {
+        const InputPortCfg& port = d.M_InputData.port[l.inputId];
+        if (port.actId < MDataLimits::kPorts) {
+            const InputSignalInfo& sig = d.M_InputData.signal[l.inputId];
+            s.dual = sig.width[1][port.actId] != 0 && sig.height[1][port.actId] != 0;
+            s.type = port.inputType[port.actId];
+        }
+    }
+    return s;
+}
+
+// The layer record that layer cell idx shows in the record's working mode, or
+// null when that mode has no such layer.
+const LayerRecord* LiveLayer(const MData& d, int idx)
+{
+    switch (d.M_AllCfg.workMode) {
+    case MOSAIC_MODE:
+        return idx < MDataLimits::kMosaicLayers ? &d.M_MosaicLayerCfg.layer[idx] : nullptr;
+    case SWITCHER_MODE:
+        // Group 1 of the switch set is the one on the output.
+        return idx < MDataLimits::kSwitchGroupLayers
+                   ? &d.M_SwitchLayerCfg.layer[MDataLimits::kSwitchGroupLayers + idx]
+                   : nullptr;
+    case BACKUP_MODE:
+        return idx < MDataLimits::kBackupLayers ? &d.M_BackupLayerCfg.layer[idx] : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+QString Subtitle(int workMode, bool logo)
+{
+    if (workMode == BACKUP_MODE)
+        return logo ? QStringLiteral("LOGO  MAIN Layer") : QStringLiteral("MAIN Layer");
+    return logo ? QStringLiteral("LOGO") : QString();
+}
+
+}  // namespace
 
 KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
 {
-    canvas_ = new PaintCellCtrl(this);
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("KSV_OpSetDlg"));
+    resize(400, 300);
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("stackedWidget"));
+    stack_->setGeometry(10, 200, 371, 81);
+    setWindowTitle(tr("Dialog"));
+    Page::Setup(this, [this] { setWindowTitle(tr("Dialog")); });
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAcceptDrops(true);
+
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName(QStringLiteral("opSetScrollArea"));
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    canvas_ = new PaintCellCtrl(scrollArea_);
+    canvas_->setObjectName(QStringLiteral("PaintCellCtrl"));
+    canvas_->setScale(scale_, scale_);
+    scrollArea_->setGeometry(geometry());
+    canvas_->setGeometry(0, 0, kCanvasSize, kCanvasSize);
+    scrollArea_->setWidget(canvas_);
+    buildButtons();
+
+    outputPanel_ = new OpParamSet(this);
+    layerPanel_ = new LayerSettingDlg(this);
+    inputList_ = new InputSrcSetDlg(this);
+    inputList_->SetLayerPanelMode();
+    stack_->addWidget(outputPanel_);
+    stack_->addWidget(layerPanel_);
+    stack_->setCurrentWidget(outputPanel_);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(scrollArea_, 10);
+    row->addWidget(inputList_, 1);
+    auto* column = new QVBoxLayout(this);
+    // The page reaches the window's right edge: the window's one-pixel dark
+    // border stays visible beside the scroll bar.
+    column->setContentsMargins(0, 0, 1, 0);
+    column->addLayout(row, 4);
+    column->addWidget(stack_, 1);
+
+    connectAll();
+
+    for (int i = 0; i < 4; ++i)
+        canvas_->setOutputRect(Inclusive(i % 2 ? 1920 : 0, i >= 2 ? 1080 : 0, 1920, 1080), i);
 }
 
 KSV_OpSetDlg::~KSV_OpSetDlg() = default;
 
-void KSV_OpSetDlg::setMode(int mode)
+void KSV_OpSetDlg::buildButtons()
 {
-    if (mode == 0 || mode == 1)
-        mode_ = mode;
+    // The buttons float over the canvas's bottom right corner: the layout is
+    // the scroll area's own, above its viewport.
+    auto* overlay = new QHBoxLayout(scrollArea_);
+    overlay->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    overlay->setContentsMargins(0, 0, 15, 12);
+    for (int i = 0; i < kCellButtons; ++i) {
+        auto* b = new QPushButton(QString::number(i + 1), scrollArea_);
+        b->setObjectName(QString::number(i));
+        b->setProperty("opSetCellButton", true);
+        b->setCheckable(true);
+        b->setAutoExclusive(true);
+        b->setFixedSize(kButtonSize, kButtonSize);
+        b->setFont(Look::Font(12));
+        connect(b, SIGNAL(clicked()), this, SLOT(OnClickedCellBtn()));
+        overlay->addWidget(b);
+        cellButtons_[i] = b;
+    }
+    zoomIn_ = new QPushButton(scrollArea_);
+    zoomIn_->setObjectName(QStringLiteral("0"));
+    zoomIn_->setProperty("opSetZoom", QStringLiteral("in"));
+    zoomOut_ = new QPushButton(scrollArea_);
+    zoomOut_->setObjectName(QStringLiteral("1"));
+    zoomOut_->setProperty("opSetZoom", QStringLiteral("out"));
+    for (QPushButton* b : {zoomIn_, zoomOut_}) {
+        b->setFixedSize(kButtonSize, kButtonSize);
+        connect(b, SIGNAL(clicked()), this, SLOT(OnClickedZoomBtn()));
+        overlay->addWidget(b);
+    }
 }
 
-void KSV_OpSetDlg::ResetCells() {}
-void KSV_OpSetDlg::UiRefreshAll() {}
-void KSV_OpSetDlg::QuickTake() {}
-void KSV_OpSetDlg::On_SigOuputMode(OutputMode_Enum) {}
-void KSV_OpSetDlg::On_sigOPPosChange(void*, int) {}
-void KSV_OpSetDlg::On_sigLayerPosChange(void*, int) {}
-void KSV_OpSetDlg::OnClickedZoomBtn() {}
-void KSV_OpSetDlg::OnClickedCellBtn() {}
-void KSV_OpSetDlg::On_SigClickOutputCell(int) {}
-void KSV_OpSetDlg::On_SigClickLayerCell(int) {}
-void KSV_OpSetDlg::On_sigOPOnoff(void*, int) {}
-void KSV_OpSetDlg::On_sigLayerOnoff(void*, int) {}
-void KSV_OpSetDlg::On_sigLayerLogoOnOff(void*, int) {}
-void KSV_OpSetDlg::On_sigLayerRotationSet(int, RoationType) {}
-void KSV_OpSetDlg::On_SigRenameInputSrc(int, QString) {}
+// In the order the panels rely on: a click on a cell reaches the panel
+// before the page's buttons follow it (rows 7 and 18, 12 and 19).
+void KSV_OpSetDlg::connectAll()
+{
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    connect(h, SIGNAL(SigUIRefreshOutputWindow(int)), this, SLOT(On_SigUIRefreshOutputWindow(int)));
+    connect(h, SIGNAL(SigUIRefreshOutputReso()), this, SLOT(On_SigUIRefreshOutputReso()));
+    connect(inputList_, SIGNAL(ChangeInputSrcEvent(int, int, bool, QString)), canvas_,
+            SLOT(OnChangeCellInput(int, int, bool, QString)));
+    connect(layerPanel_, SIGNAL(sigChangeInputSrcEvent(int, int, int, bool, QString, bool)),
+            canvas_, SLOT(On_ChangeInputSrcEvent(int, int, int, bool, QString, bool)));
+    connect(layerPanel_, SIGNAL(sigChangeInputSrc(int, int)), inputList_,
+            SLOT(OnClickCell(int, int)));
+    connect(canvas_, SIGNAL(ClickCellEvent(int, int)), inputList_, SLOT(OnClickCell(int, int)));
+    connect(canvas_, SIGNAL(SigClickOutputCell(int)), outputPanel_,
+            SLOT(On_SigClickOutputCell(int)));
+    connect(canvas_, SIGNAL(SigMouseMoveOPCell(QRect)), outputPanel_,
+            SLOT(On_SigMouseMoveOPCell(QRect)));
+    connect(canvas_, SIGNAL(SigMouseMoveLayerCell(QRect)), layerPanel_,
+            SLOT(On_SigMouseMoveLayerCell(QRect)));
+    connect(outputPanel_, SIGNAL(sigOPPosChange(void*, int)), this,
+            SLOT(On_sigOPPosChange(void*, int)));
+    connect(layerPanel_, SIGNAL(sigLayerPosChange(void*, int)), this,
+            SLOT(On_sigLayerPosChange(void*, int)));
+    connect(canvas_, SIGNAL(SigClickLayerCell(int)), layerPanel_, SLOT(On_SigClickLayerCell(int)));
+    connect(canvas_, SIGNAL(SigLayerInputSrcChange(int, int, int)), layerPanel_,
+            SLOT(On_SigLayerInputSrcChange(int, int, int)));
+    connect(this, SIGNAL(SigSelectLayerCell(int)), canvas_, SLOT(On_SigSelectLayerCell(int)));
+    connect(this, SIGNAL(SigSelectOpCell(int)), canvas_, SLOT(On_SigSelectOpCell(int)));
+    connect(this, SIGNAL(SigSelectLayerCell(int)), layerPanel_, SLOT(On_SigClickLayerCell(int)));
+    connect(this, SIGNAL(SigSelectOpCell(int)), outputPanel_, SLOT(On_SigClickOutputCell(int)));
+    connect(canvas_, SIGNAL(SigClickOutputCell(int)), this, SLOT(On_SigClickOutputCell(int)));
+    connect(canvas_, SIGNAL(SigClickLayerCell(int)), this, SLOT(On_SigClickLayerCell(int)));
+    connect(canvas_, SIGNAL(SigLayerCellOnOff(int, bool)), layerPanel_,
+            SLOT(On_SigLayerCellOnOff(int, bool)));
+    connect(canvas_, SIGNAL(SigOutputCellOnOff(int, bool)), outputPanel_,
+            SLOT(On_SigOutputCellOnOff(int, bool)));
+    connect(outputPanel_, SIGNAL(sigOPOnoff(void*, int)), this, SLOT(On_sigOPOnoff(void*, int)));
+    connect(layerPanel_, SIGNAL(sigLayerOnoff(void*, int)), this,
+            SLOT(On_sigLayerOnoff(void*, int)));
+    connect(layerPanel_, SIGNAL(sigLayerLogoOnOff(void*, int)), this,
+            SLOT(On_sigLayerLogoOnOff(void*, int)));
+    connect(layerPanel_, SIGNAL(sigLayerRotationSet(int, RoationType)), this,
+            SLOT(On_sigLayerRotationSet(int, RoationType)));
+    connect(outputPanel_, SIGNAL(SigOuputMode(OutputMode_Enum)), this,
+            SLOT(On_SigOuputMode(OutputMode_Enum)));
+    connect(outputPanel_, SIGNAL(SigOuputLayout()), layerPanel_, SLOT(On_SigOuputLayout()));
+    connect(inputList_, SIGNAL(SigRenameInputSrc(int, QString)), this,
+            SLOT(On_SigRenameToInputSrc(int, QString)));
+    connect(h, SIGNAL(SigUIRefreshLayerData(int)), this, SLOT(On_SigUIRefreshLayerData(int)));
+}
+
+void KSV_OpSetDlg::setCellButtonsEnabled(bool b0, bool b1, bool b2, bool b3)
+{
+    const bool on[kCellButtons] = {b0, b1, b2, b3};
+    for (int i = 0; i < kCellButtons; ++i)
+        cellButtons_[i]->setEnabled(on[i]);
+}
+
+void KSV_OpSetDlg::setMode(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    mode_ = mode;
+    const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
+    const int work = d.M_AllCfg.workMode;
+    const int opMode = d.M_OutputData.M_OutputResoCfg.outputMode;
+    const bool dvi = opMode == DVI_MODE;
+    const bool hdmi = opMode == HDMI_MODE;
+
+    if (mode == 0) {
+        stack_->setCurrentWidget(outputPanel_);
+        inputList_->hide();
+        canvas_->hideLayerCells();
+        canvas_->enterOutputView();
+        canvas_->reannounceSelection();
+        // The switcher's output is one raster: its windows are only frames.
+        if (work == SWITCHER_MODE)
+            canvas_->enterLayerView();
+        if (work == MOSAIC_MODE || work == SWITCHER_MODE || work == BACKUP_MODE) {
+            if (dvi)
+                setCellButtonsEnabled(true, true, true, true);
+            else if (hdmi && work == SWITCHER_MODE)
+                setCellButtonsEnabled(true, false, false, false);
+            else if (hdmi)
+                setCellButtonsEnabled(true, true, false, false);
+        }
+        return;
+    }
+
+    outputPanel_->CloseResoDlg();
+    stack_->setCurrentWidget(layerPanel_);
+    inputList_->show();
+    canvas_->showLayerCells();
+    canvas_->enterLayerView();
+    canvas_->reannounceSelection();
+    inputList_->SetLayerPanelMode();
+    for (int i = 0; i < 4; ++i)
+        canvas_->setCloseHidden(i, work == BACKUP_MODE, false);
+    switch (work) {
+    case MOSAIC_MODE:
+        canvas_->setMaxLayers(4);
+        if (dvi || hdmi)
+            setCellButtonsEnabled(true, true, true, true);
+        break;
+    case SWITCHER_MODE: {
+        const OutputResoCfg& reso = d.M_OutputData.M_OutputResoCfg;
+        if (dvi) {
+            canvas_->setMaxLayers(3);
+            setCellButtonsEnabled(true, true, true, true);
+        } else if (hdmi && reso.hact >= 3840 && reso.vact >= 2160) {
+            canvas_->setMaxLayers(1);
+            setCellButtonsEnabled(true, false, false, false);
+        } else if (hdmi) {
+            canvas_->setMaxLayers(3);
+            setCellButtonsEnabled(true, true, true, false);
+        }
+        break;
+    }
+    case BACKUP_MODE:
+        if (dvi || hdmi) {
+            canvas_->setMaxLayers(1);
+            setCellButtonsEnabled(true, true, false, false);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void KSV_OpSetDlg::ResetCells()
+{
+    for (int i = 0; i < 4; ++i)
+        canvas_->setOutputCell(QRect(), i, false);
+    for (int i = 0; i < 4; ++i)
+        canvas_->setLayerCell(QRect(), i, false, 0, 0, false, 0, false);
+    inputList_->ResetCells();
+}
+
+void KSV_OpSetDlg::UiRefreshAll()
+{
+    for (int i = 0; i < MDataLimits::kOutputWindows; ++i)
+        On_SigUIRefreshOutputWindow(i);
+    setMode(mode_);
+    for (int i = 0; i < 4; ++i)
+        On_SigUIRefreshLayerData(i);
+    outputPanel_->UiRefreshAll();
+}
+
+void KSV_OpSetDlg::QuickTake()
+{
+    layerPanel_->QuickTake();
+}
+
+void KSV_OpSetDlg::On_SigOuputMode(OutputMode_Enum OPMode)
+{
+    if (OPMode == HDMI_MODE) {
+        canvas_->setOutputCell(QRect(), 2, false);
+        canvas_->setOutputCell(QRect(), 3, false);
+        cellButtons_[2]->setEnabled(false);
+        cellButtons_[3]->setEnabled(false);
+    } else if (OPMode == DVI_MODE) {
+        // The cells follow the window records: the panel reports the output
+        // mode on every refresh, and a window that is off must stay off.
+        for (int i = 0; i < 4; ++i)
+            On_SigUIRefreshOutputWindow(i);
+        setCellButtonsEnabled(true, true, true, true);
+    }
+}
+
+void KSV_OpSetDlg::On_sigOPPosChange(void* data, int idx)
+{
+    if (data)
+        canvas_->setOutputRect(MosaicArea(*static_cast<const OutputWindowRecord*>(data)), idx);
+}
+
+void KSV_OpSetDlg::On_sigLayerPosChange(void* data, int idx)
+{
+    if (data)
+        canvas_->setLayerRect(LayerRect(*static_cast<const LayerRecord*>(data)), idx);
+}
+
+void KSV_OpSetDlg::OnClickedZoomBtn()
+{
+    bool ok = false;
+    const int index = sender() ? sender()->objectName().toInt(&ok) : -1;
+    DeviceLog("index:%d", index);
+    if (!ok)
+        return;
+    if (index == 0) {
+        scale_ -= kScaleStep;
+        if (scale_ <= 0)
+            scale_ = kScaleRestart;
+    } else if (index == 1) {
+        scale_ = qMin(scale_ + kScaleStep, kScaleMax);
+    } else {
+        return;
+    }
+    canvas_->setScale(scale_, scale_);
+}
+
+void KSV_OpSetDlg::OnClickedCellBtn()
+{
+    bool ok = false;
+    const int index = sender() ? sender()->objectName().toInt(&ok) : -1;
+    DeviceLog("index:%d", index);
+    if (!ok)
+        return;
+    if (mode_ == 0)
+        emit SigSelectOpCell(index);
+    else
+        emit SigSelectLayerCell(index);
+}
+
+void KSV_OpSetDlg::On_SigClickOutputCell(int idx)
+{
+    if (idx >= 0 && idx < kCellButtons)
+        cellButtons_[idx]->setChecked(true);
+}
+
+void KSV_OpSetDlg::On_SigClickLayerCell(int idx)
+{
+    if (idx >= 0 && idx < kCellButtons)
+        cellButtons_[idx]->setChecked(true);
+}
+
+void KSV_OpSetDlg::On_sigOPOnoff(void* data, int idx)
+{
+    if (!data)
+        return;
+    const auto& w = *static_cast<const OutputWindowRecord*>(data);
+    canvas_->setOutputCell(MosaicArea(w), idx, w.onOff != 0);
+}
+
+void KSV_OpSetDlg::On_sigLayerOnoff(void* data, int idx)
+{
+    if (!data)
+        return;
+    const auto& l = *static_cast<const LayerRecord*>(data);
+    if (l.onOff) {
+        const LayerSource s = SourceOf(l, *MiddleHandler::GetInstance()->GetCurrentMData());
+        canvas_->setLayerCell(LayerRect(l), idx, true, s.gid, s.area, s.dual, s.type, true);
+    } else {
+        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, true);
+    }
+    if (mode_ == 0)
+        canvas_->hideLayerCells();
+}
+
+void KSV_OpSetDlg::On_sigLayerLogoOnOff(void* data, int idx)
+{
+    if (!data)
+        return;
+    const auto& l = *static_cast<const LayerRecord*>(data);
+    const int work = MiddleHandler::GetInstance()->GetCurrentMData()->M_AllCfg.workMode;
+    canvas_->setLayerSubtitle(idx, Subtitle(work, l.logoOnOff != 0));
+    canvas_->setLayerSizeLocked(idx, l.logoOnOff != 0);
+    canvas_->setLayerArea(idx, LayerOutputArea(idx));
+}
+
+void KSV_OpSetDlg::On_sigLayerRotationSet(int idx, RoationType)
+{
+    canvas_->setLayerArea(idx, LayerOutputArea(idx));
+}
+
+void KSV_OpSetDlg::On_SigRenameInputSrc(int idx, QString renameStr)
+{
+    inputList_->SetInputName(idx, renameStr);
+}
+
 void KSV_OpSetDlg::On_SigRenameToInputSrc(int idx, QString renameStr)
 {
     emit SigRenameToInputSrc(idx, renameStr);
 }
-void KSV_OpSetDlg::On_SigInputTileEnable(int, bool) {}
-void KSV_OpSetDlg::On_SigUIRefreshOutputWindow(int) {}
-void KSV_OpSetDlg::On_SigUIRefreshOutputReso() {}
-void KSV_OpSetDlg::On_SigUIRefreshLayerData(int) {}
-void KSV_OpSetDlg::On_SigChangeInputSubSrc(int, int) {}
-void KSV_OpSetDlg::dragEnterEvent(QDragEnterEvent*) {}
-void KSV_OpSetDlg::dragMoveEvent(QDragMoveEvent*) {}
+
+void KSV_OpSetDlg::On_SigInputTileEnable(int idx, bool bEnable)
+{
+    inputList_->SetTileEnable(idx, bEnable);
+    layerPanel_->SetInputEnable(idx, bEnable);
+}
+
+void KSV_OpSetDlg::On_SigChangeInputSubSrc(int Gid, int Pid)
+{
+    inputList_->On_SigUIRefreshInputCfg();
+    layerPanel_->UpdateInputEntry(Gid, Pid);
+}
+
+void KSV_OpSetDlg::On_SigUIRefreshOutputWindow(int id)
+{
+    if (id < 0 || id >= MDataLimits::kOutputWindows)
+        return;
+    const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
+    const OutputWindowRecord& w = d.M_OutputData.M_OPDisplayCfg[id];
+    const OutputResoCfg& reso = d.M_OutputData.M_OutputResoCfg;
+    const int work = d.M_AllCfg.workMode;
+    if (work == MOSAIC_MODE || work == BACKUP_MODE) {
+        if (reso.outputMode == DVI_MODE) {
+            if (id <= 3)
+                canvas_->setOutputCell(MosaicArea(w), id, w.onOff != 0);
+        } else if (reso.outputMode == HDMI_MODE) {
+            if (id >= 4)
+                canvas_->setOutputCell(MosaicArea(w), id - 4, w.onOff != 0);
+            if (id == 5) {
+                canvas_->setOutputCell(QRect(), 2, false);
+                canvas_->setOutputCell(QRect(), 3, false);
+            }
+        }
+    } else if (work == SWITCHER_MODE) {
+        if (id == 0)
+            canvas_->setOutputCell(Inclusive(0, 0, reso.hact, reso.vact), 0, true);
+        else if (id <= 3)
+            canvas_->setOutputCell(QRect(), id, false);
+        else if (id == 5)
+            canvas_->setOutputCell(QRect(), 1, false);
+    }
+}
+
+void KSV_OpSetDlg::On_SigUIRefreshOutputReso()
+{
+    setMode(mode_);
+}
+
+void KSV_OpSetDlg::On_SigUIRefreshLayerData(int idx)
+{
+    if (idx < 0 || idx >= 4)
+        return;
+    const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
+    const int work = d.M_AllCfg.workMode;
+    const LayerRecord* rec = LiveLayer(d, idx);
+    // Backup mode shows the layers that are not the main one's stand-in.
+    if (work == BACKUP_MODE && rec && rec->bMain != 0)
+        rec = nullptr;
+    if (rec && rec->onOff) {
+        const LayerSource s = SourceOf(*rec, d);
+        canvas_->setLayerCell(LayerRect(*rec), idx, true, s.gid, s.area, s.dual, s.type, false);
+    } else {
+        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, false);
+    }
+    if (rec) {
+        canvas_->setLayerSubtitle(idx, Subtitle(work, rec->logoOnOff != 0));
+        canvas_->setLayerSizeLocked(idx, rec->logoOnOff != 0);
+    }
+    canvas_->setLayerArea(idx, LayerOutputArea(idx));
+    if (work == SWITCHER_MODE) {
+        canvas_->setLayerCell(QRect(), 3, false, 0, 0, false, 0, false);
+    } else if (work == BACKUP_MODE) {
+        canvas_->setLayerCell(QRect(), 2, false, 0, 0, false, 0, false);
+        canvas_->setLayerCell(QRect(), 3, false, 0, 0, false, 0, false);
+    }
+    setMode(mode_);
+}
+
+void KSV_OpSetDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(InputDragInfo::kFormat)))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void KSV_OpSetDlg::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(InputDragInfo::kFormat))) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
 void KSV_OpSetDlg::dragLeaveEvent(QDragLeaveEvent*) {}
-void KSV_OpSetDlg::dropEvent(QDropEvent*) {}
-void KSV_OpSetDlg::buildButtons() {}
-void KSV_OpSetDlg::connectAll() {}
-void KSV_OpSetDlg::setCellButtonsEnabled(bool, bool, bool, bool) {}
+
+// An input let go beside the canvas is taken (so the drag ends as a move,
+// not as a refused drop flying back) and changes nothing.
+void KSV_OpSetDlg::dropEvent(QDropEvent* event)
+{
+    if (!event->mimeData()->hasFormat(QLatin1String(InputDragInfo::kFormat))) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
