@@ -15,6 +15,9 @@
 #include <QString>
 #include <QWidget>
 
+namespace LayerPlacement {
+struct RuleMessage;
+}
 class ChromaKeyDlg;
 class KSV_LayerGroupDlg;
 class LayerZoomDlg;
@@ -139,7 +142,12 @@ private:
     void rectEdited(int field);
     void fade(bool in);
     void resourceRefusal(int layer);
-    void showMessage(const char* title, const char* text);
+    void showMessage(const LayerPlacement::RuleMessage& message);
+    // The current layer's record in the working mode's set; null when the
+    // index lies outside it.
+    LayerRecord* current();
+    // Starts again at layer 0 when the working mode changed.
+    void syncWorkMode();
     int findEntry(int key) const;
     void selectEntry(int key);
     void handBackSource(int idx, int gid, int half, bool sendCmd);
