@@ -102,7 +102,7 @@ private:
     void applySwitcherTexts();
     void SetControlsHidden(bool hidden);
     void ShowOutputWindow();
-    void showProgressDialog(const QString& label, const QString& timeOutText);
+    void showProgressDialog(ProgressHelper* run);
     void stopProgressDialog();
     void setHdrEnabled(bool enabled);
     void selectWorkMode(int mode);
@@ -116,9 +116,8 @@ private:
     Form* ui_ = nullptr;
     OutputResoDlg* resoDlg_ = nullptr;
     int currentOutput_ = 0;
-    // One progress per operation kind, each with its own time-out text; a
+    // One progress per switch, each with its label and time-out text; a
     // switch stops the other's run, so one progress runs at a time.
     ProgressHelper* modeProgress_ = nullptr;
     ProgressHelper* workModeProgress_ = nullptr;
-    QString timeoutText_;
 };

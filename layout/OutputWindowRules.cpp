@@ -116,9 +116,9 @@ uint16_t RasterPosition(int value)
 }
 
 const HdmiButtons kHdmiRowButtons[kHdmiRows] = {
-    {"pushButton", "pushButton_2", {0, 1}},      // colour space: RGB444, YUV444
-    {"pushButton_3", "pushButton_4", {0, 1}},    // colour depth: 8 bit, 10 bit
-    {"pushButton_5", "pushButton_6", {1, 0}},    // RGB range: Limited, Full
+    {"pushButton", "pushButton_2", {0, 1}},  // colour space: RGB444, YUV444
+    {"pushButton_3", "pushButton_4", {0, 1}},  // colour depth: 8 bit, 10 bit
+    {"pushButton_5", "pushButton_6", {1, 0}},  // RGB range: Limited, Full
     {"pushButton_13", "pushButton_12", {1, 0}},  // HDR: ON, OFF
     {"pushButton_17", "pushButton_18", {0, 1}},  // signal: DVI, HDMI
     {"pushButton_19", "pushButton_20", {0, 1}},  // output port: DVI, HDMI
@@ -127,26 +127,46 @@ const HdmiButtons kHdmiRowButtons[kHdmiRows] = {
 int HdmiField(const HdmiSettingCfg& c, int row)
 {
     switch (row) {
-    case ColorSpace: return c.colorSpace;
-    case ColorDepth: return c.colorDepth;
-    case RgbRange: return c.rgbRange;
-    case Hdr: return c.hdr;
-    case DviHdmi: return c.dviHdmi;
-    case OutputPort: return c.outputPort;
-    default: return -1;
+    case ColorSpace:
+        return c.colorSpace;
+    case ColorDepth:
+        return c.colorDepth;
+    case RgbRange:
+        return c.rgbRange;
+    case Hdr:
+        return c.hdr;
+    case DviHdmi:
+        return c.dviHdmi;
+    case OutputPort:
+        return c.outputPort;
+    default:
+        return -1;
     }
 }
 
 void SetHdmiField(HdmiSettingCfg& c, int row, int value)
 {
     switch (row) {
-    case ColorSpace: c.colorSpace = value; break;
-    case ColorDepth: c.colorDepth = value; break;
-    case RgbRange: c.rgbRange = value; break;
-    case Hdr: c.hdr = uint8_t(value); break;
-    case DviHdmi: c.dviHdmi = uint8_t(value); break;
-    case OutputPort: c.outputPort = uint8_t(value); break;
-    default: break;
+    case ColorSpace:
+        c.colorSpace = value;
+        break;
+    case ColorDepth:
+        c.colorDepth = value;
+        break;
+    case RgbRange:
+        c.rgbRange = value;
+        break;
+    case Hdr:
+        c.hdr = uint8_t(value);
+        break;
+    case DviHdmi:
+        c.dviHdmi = uint8_t(value);
+        break;
+    case OutputPort:
+        c.outputPort = uint8_t(value);
+        break;
+    default:
+        break;
     }
 }
 
@@ -166,14 +186,14 @@ SwitcherVariant VariantOf(int switcherType)
 {
     switch (switcherType) {
     case 0:
-        return {QT_TRANSLATE_NOOP("OpParamSet", "HDMI Switcher"), QT_TRANSLATE_NOOP("OpParamSet", "HDMI"),
-                true, false};
+        return {QT_TRANSLATE_NOOP("OpParamSet", "HDMI Switcher"),
+                QT_TRANSLATE_NOOP("OpParamSet", "HDMI"), true, false};
     case 1:
         return {QT_TRANSLATE_NOOP("OpParamSet", "DP Switcher Mode"),
                 QT_TRANSLATE_NOOP("OpParamSet", "DP"), true, true};
     case 4:
-        return {QT_TRANSLATE_NOOP("OpParamSet", "Switcher Mode"), QT_TRANSLATE_NOOP("OpParamSet", "HDMI"),
-                false, false};
+        return {QT_TRANSLATE_NOOP("OpParamSet", "Switcher Mode"),
+                QT_TRANSLATE_NOOP("OpParamSet", "HDMI"), false, false};
     case 3:
         return {"", "", false, false};
     default:

@@ -71,7 +71,7 @@ uint16_t RasterPosition(int value);
 // two buttons write value[0] and value[1].
 enum HdmiRow { ColorSpace, ColorDepth, RgbRange, Hdr, DviHdmi, OutputPort, kHdmiRows };
 struct HdmiButtons {
-    const char* first;   // object name of the row's first button
+    const char* first;  // object name of the row's first button
     const char* second;
     int value[2];
 };

@@ -65,7 +65,7 @@ void TestOutputWindowRules::cells_data()
     QTest::addColumn<int>("outputMode");
     QTest::addColumn<int>("cell");
     QTest::addColumn<int>("record");  // -1: ignored
-    QTest::addColumn<int>("first");   // of the layout range
+    QTest::addColumn<int>("first");  // of the layout range
     QTest::newRow("mosaic DVI cell 2") << 0 << 0 << 2 << 2 << 0;
     QTest::newRow("mosaic HDMI cell 2 is record 6") << 0 << 1 << 2 << -1 << 4;
     QTest::newRow("mosaic HDMI cell 1") << 0 << 1 << 1 << 5 << 4;
@@ -104,18 +104,26 @@ void TestOutputWindowRules::layouts_data()
     // Every record starts at (1, 2), record 0 at (100, 50).
     const int h = int(Layout::Horizontal), v = int(Layout::Vertical), g = int(Layout::Grid);
     QTest::newRow("horizontal, all on") << h << 0 << "111100"
-                                        << "100,50 2020,50 3940,50 5860,50 1,2 1,2" << "0 1 2 3";
+                                        << "100,50 2020,50 3940,50 5860,50 1,2 1,2"
+                                        << "0 1 2 3";
     QTest::newRow("horizontal, record 0 off") << h << 0 << "011000"
-                                              << "100,50 1,2 1921,2 1,2 1,2 1,2" << "1 2";
+                                              << "100,50 1,2 1921,2 1,2 1,2 1,2"
+                                              << "1 2";
     QTest::newRow("vertical, record 2 off") << v << 0 << "110100"
-                                            << "100,50 100,1130 1,2 100,2210 1,2 1,2" << "0 1 3";
+                                            << "100,50 100,1130 1,2 100,2210 1,2 1,2"
+                                            << "0 1 3";
     QTest::newRow("2 x 2 of DVI") << g << 0 << "111100"
-                                  << "100,50 2020,50 100,1130 2020,1130 1,2 1,2" << "0 1 2 3";
+                                  << "100,50 2020,50 100,1130 2020,1130 1,2 1,2"
+                                  << "0 1 2 3";
     QTest::newRow("horizontal HDMI") << h << 4 << "111111"
-                                     << "100,50 1,2 1,2 1,2 1,2 1921,2" << "4 5";
+                                     << "100,50 1,2 1,2 1,2 1,2 1921,2"
+                                     << "4 5";
     QTest::newRow("2 x 2 HDMI: 5 beside 4") << g << 4 << "000011"
-                                            << "100,50 1,2 1,2 1,2 1,2 1921,2" << "4 5";
-    QTest::newRow("all off") << h << 0 << "000011" << "100,50 1,2 1,2 1,2 1,2 1,2" << "";
+                                            << "100,50 1,2 1,2 1,2 1,2 1921,2"
+                                            << "4 5";
+    QTest::newRow("all off") << h << 0 << "000011"
+                             << "100,50 1,2 1,2 1,2 1,2 1,2"
+                             << "";
 }
 
 void TestOutputWindowRules::layouts()
@@ -224,7 +232,7 @@ void TestOutputWindowRules::hdmiRows()
     QCOMPARE(HdmiButtonOf(c, ColorSpace), 1);
     QCOMPARE(HdmiButtonOf(c, RgbRange), 0);  // "Limited" is the row's first button
     QCOMPARE(HdmiButtonOf(c, ColorDepth), -1);
-    QCOMPARE(HdmiButtonOf(c, Hdr), 1);       // "OFF" is the second
+    QCOMPARE(HdmiButtonOf(c, Hdr), 1);  // "OFF" is the second
     QCOMPARE(HdmiButtonOf(c, DviHdmi), 1);
     QCOMPARE(HdmiButtonOf(c, OutputPort), 0);
     SetHdmiField(c, RgbRange, kHdmiRowButtons[RgbRange].value[1]);  // "Full"
@@ -244,8 +252,10 @@ void TestOutputWindowRules::switcherVariants()
         bool hideSettings;
     };
     const Row rows[] = {
-        {0, "HDMI Switcher", "HDMI", true, false}, {1, "DP Switcher Mode", "DP", true, true},
-        {4, "Switcher Mode", "HDMI", false, false}, {3, "", "", false, false},
+        {0, "HDMI Switcher", "HDMI", true, false},
+        {1, "DP Switcher Mode", "DP", true, true},
+        {4, "Switcher Mode", "HDMI", false, false},
+        {3, "", "", false, false},
         {7, "", "", true, false},
     };
     for (const Row& r : rows) {
