@@ -14,6 +14,7 @@
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
@@ -426,11 +427,14 @@ void KSV_OpSetDlg::On_sigLayerOnoff(void* data, int idx)
     if (!data)
         return;
     const auto& l = *static_cast<const LayerRecord*>(data);
+    // The layer panel reports a switch it has already stored and sent: the
+    // cell follows without the canvas's on/off and move notifications, which
+    // would reach the panel again and send the same layer a second time.
     if (l.onOff) {
         const LayerSource s = SourceOf(l, *MiddleHandler::GetInstance()->GetCurrentMData());
-        canvas_->setLayerCell(LayerRect(l), idx, true, s.gid, s.area, s.dual, s.type, true);
+        canvas_->setLayerCell(LayerRect(l), idx, true, s.gid, s.area, s.dual, s.type, false);
     } else {
-        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, true);
+        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, false);
     }
     if (mode_ == 0)
         canvas_->hideLayerCells();
@@ -537,6 +541,23 @@ void KSV_OpSetDlg::On_SigUIRefreshLayerData(int idx)
         canvas_->setLayerCell(QRect(), 3, false, 0, 0, false, 0, false);
     }
     setMode(mode_);
+}
+
+// A dialog clicks its default push button on Return, and in this page any
+// push button that last had the focus is one: a cell's close button, Take,
+// a layout button. Return that ends a number typed into a panel's edit would
+// click it again, switching an output off or taking anew on the device.
+void KSV_OpSetDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void KSV_OpSetDlg::dragEnterEvent(QDragEnterEvent* event)

@@ -74,7 +74,9 @@ public slots:
     void On_SigChangeInputSubSrc(int Gid, int Pid);
 
 protected:
-    // Escape and the language change are handled by Page::Setup.
+    // Escape never closes the page (Page::Setup), and Return never clicks
+    // one of its buttons.
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
