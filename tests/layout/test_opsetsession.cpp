@@ -279,6 +279,24 @@ void TestOpSetSession::everyChangeReachesTheDevice()
         QVERIFY(opButton("pushButton_5")->isChecked());
         QVERIFY(opButton("pushButton_2")->isChecked());
     }
+
+    // The control keyboard's quick take goes through the layer panel: the
+    // working mode's duration CUT, the take where Take is enabled, then the
+    // mode's duration again.
+    QVERIFY(device.settle());
+    const uint8_t duration = workMode == MOSAIC_MODE    ? record().M_MosaicLayerCfg.durationTime
+                             : workMode == BACKUP_MODE ? record().M_BackupLayerCfg.durationTime
+                                                       : record().M_SwitchLayerCfg.durationTime;
+    const uint8_t cut[2] = {uint8_t(workMode), 0};
+    const uint8_t restore[2] = {uint8_t(workMode), duration};
+    const QString first = Text(EncodeCommand(cut, SEND_TAKEDURATIONCMD, nullptr, {}));
+    const QString last = Text(EncodeCommand(restore, SEND_TAKEDURATIONCMD, nullptr, {}));
+    page->QuickTake();
+    QTRY_VERIFY(device.frames().receivedTexts(TestNet::kDeviceIp1).size() >= 2 &&
+                device.frames().receivedTexts(TestNet::kDeviceIp1).constLast() == last);
+    const QStringList take = device.frames().receivedTexts(TestNet::kDeviceIp1);
+    QCOMPARE(take.constFirst(), first);
+    QVERIFY(!take.mid(1, take.size() - 2).contains(last));
 }
 
 LEDZ_GUI_TEST_MAIN(TestOpSetSession)
