@@ -27,26 +27,38 @@ using namespace OutputWindowRules;
 
 namespace {
 
-// The panel's own look: framed groups with a centred title and dark edits
-// with the accent text, grey while they only show a value.
+// The panel's own look: framed groups with a centred title, dark edits with
+// the accent text (grey while they only show a value), page-look buttons.
+// Every rule names the panel's own widgets: the resolution sub-panel inside
+// the panel has widgets of the same classes and names, styled by the
+// application's sheet, which a rule of the panel's would override.
+#define OP_GROUPS "QGroupBox#MosaicGroup, QGroupBox#OpWindowGroup, QGroupBox#HDMISETTINGGBOX"
+#define OP_BUTTONS(state)                                                            \
+    "OpParamSet > QPushButton" state ", QGroupBox#HDMISETTINGGBOX QPushButton" state \
+    ", QGroupBox#MosaicGroup QPushButton#pushButton_11" state
+#define OP_EDITS(state) \
+    "QGroupBox#MosaicGroup QLineEdit" state ", QGroupBox#OpWindowGroup QLineEdit" state
 const char* const kPanelStyle =
-    "OpParamSet QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px;"
-    " color: " LOOK_ACCENT
-    "; }"
-    "OpParamSet QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " padding: 0 4px; }"
-    "OpParamSet QGroupBox QLabel { color: rgb(235, 235, 235); }"
-    "OpParamSet QLineEdit { background: #242424; color: " LOOK_ACCENT
-    ";"
+    OP_GROUPS " { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px;"
+              " color: " LOOK_ACCENT "; }"
+    "QGroupBox#MosaicGroup::title, QGroupBox#OpWindowGroup::title,"
+    " QGroupBox#HDMISETTINGGBOX::title { subcontrol-origin: margin;"
+    " subcontrol-position: top center; padding: 0 4px; }"
+    "QGroupBox#MosaicGroup QLabel, QGroupBox#OpWindowGroup QLabel,"
+    " QGroupBox#HDMISETTINGGBOX QLabel { color: rgb(235, 235, 235); }"
+    OP_EDITS("") " { background: #242424; color: " LOOK_ACCENT ";"
     " background-image: url(:/res/Image/HPageOn.png); min-height: 28px; max-width: 90px; }"
-    "OpParamSet QLineEdit:disabled, OpParamSet QLineEdit:read-only { color: rgb(128, 128, 128); }"
-    "OpParamSet QPushButton { background-image: url(:/res/Image/HPageOff.png);"
-    " color: rgb(235, 235, 235); border-radius: 5px; min-height: 32px; padding: 0 8px; }"
-    "OpParamSet QPushButton:checked, OpParamSet QPushButton:hover {"
-    " background-image: url(:/res/Image/HPageOn.png); color: " LOOK_ACCENT
-    "; }"
-    "OpParamSet QPushButton:disabled { color: rgb(128, 128, 128); }"
-    "OpParamSet QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
+    OP_EDITS(":disabled") ", " OP_EDITS(":read-only") " { color: rgb(128, 128, 128); }"
+    OP_BUTTONS("") " { background-image: url(:/res/Image/HPageOff.png);"
+    " color: rgb(235, 235, 235); border: none; border-radius: 5px; min-height: 32px;"
+    " padding: 0 8px; }"
+    OP_BUTTONS(":checked") ", " OP_BUTTONS(":hover") " {"
+    " background-image: url(:/res/Image/HPageOn.png); color: " LOOK_ACCENT "; }"
+    OP_BUTTONS(":disabled") " { color: rgb(128, 128, 128); }"
+    OP_BUTTONS(":pressed") " { padding-left: 2px; padding-top: 2px; }";
+#undef OP_GROUPS
+#undef OP_BUTTONS
+#undef OP_EDITS
 
 const char* const kOnOffStyle =
     "QPushButton { border-image: url(:/res/Image/OnOff_off.png); background: transparent; }"

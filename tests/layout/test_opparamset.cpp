@@ -621,6 +621,10 @@ void TestOpParamSet::screenshot()
     const QImage shot = host_->grab().toImage();
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QStringLiteral(LEDZ_SHOT_DIR "/opparamset.png")));
+    // The resolution sub-panel in the place of the controls.
+    button("OPRESOBTN")->click();
+    QVERIFY(host_->grab().toImage().save(QStringLiteral(LEDZ_SHOT_DIR "/opparamset_reso.png")));
+    panel_->CloseResoDlg();
 }
 
 void TestOpParamSet::modeSwitchTimesOutWhenTheDeviceIsSilent()
