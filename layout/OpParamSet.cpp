@@ -27,26 +27,38 @@ using namespace OutputWindowRules;
 
 namespace {
 
-// The panel's own look: framed groups with a centred title and dark edits
-// with the accent text, grey while they only show a value.
+// The panel's own look: framed groups with a centred title, dark edits with
+// the accent text (grey while they only show a value), page-look buttons.
+// Every rule names the panel's own widgets: the resolution sub-panel inside
+// the panel has widgets of the same classes and names, styled by the
+// application's sheet, which a rule of the panel's would override.
+#define OP_GROUPS "QGroupBox#MosaicGroup, QGroupBox#OpWindowGroup, QGroupBox#HDMISETTINGGBOX"
+#define OP_BUTTONS(state)                                                            \
+    "OpParamSet > QPushButton" state ", QGroupBox#HDMISETTINGGBOX QPushButton" state \
+    ", QGroupBox#MosaicGroup QPushButton#pushButton_11" state
+#define OP_EDITS(state) \
+    "QGroupBox#MosaicGroup QLineEdit" state ", QGroupBox#OpWindowGroup QLineEdit" state
 const char* const kPanelStyle =
-    "OpParamSet QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px;"
-    " color: " LOOK_ACCENT
-    "; }"
-    "OpParamSet QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " padding: 0 4px; }"
-    "OpParamSet QGroupBox QLabel { color: rgb(235, 235, 235); }"
-    "OpParamSet QLineEdit { background: #242424; color: " LOOK_ACCENT
-    ";"
+    OP_GROUPS " { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px;"
+              " color: " LOOK_ACCENT "; }"
+    "QGroupBox#MosaicGroup::title, QGroupBox#OpWindowGroup::title,"
+    " QGroupBox#HDMISETTINGGBOX::title { subcontrol-origin: margin;"
+    " subcontrol-position: top center; padding: 0 4px; }"
+    "QGroupBox#MosaicGroup QLabel, QGroupBox#OpWindowGroup QLabel,"
+    " QGroupBox#HDMISETTINGGBOX QLabel { color: rgb(235, 235, 235); }"
+    OP_EDITS("") " { background: #242424; color: " LOOK_ACCENT ";"
     " background-image: url(:/res/Image/HPageOn.png); min-height: 28px; max-width: 90px; }"
-    "OpParamSet QLineEdit:disabled, OpParamSet QLineEdit:read-only { color: rgb(128, 128, 128); }"
-    "OpParamSet QPushButton { background-image: url(:/res/Image/HPageOff.png);"
-    " color: rgb(235, 235, 235); border-radius: 5px; min-height: 32px; padding: 0 8px; }"
-    "OpParamSet QPushButton:checked, OpParamSet QPushButton:hover {"
-    " background-image: url(:/res/Image/HPageOn.png); color: " LOOK_ACCENT
-    "; }"
-    "OpParamSet QPushButton:disabled { color: rgb(128, 128, 128); }"
-    "OpParamSet QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
+    OP_EDITS(":disabled") ", " OP_EDITS(":read-only") " { color: rgb(128, 128, 128); }"
+    OP_BUTTONS("") " { background-image: url(:/res/Image/HPageOff.png);"
+    " color: rgb(235, 235, 235); border: none; border-radius: 5px; min-height: 32px;"
+    " padding: 0 8px; }"
+    OP_BUTTONS(":checked") ", " OP_BUTTONS(":hover") " {"
+    " background-image: url(:/res/Image/HPageOn.png); color: " LOOK_ACCENT "; }"
+    OP_BUTTONS(":disabled") " { color: rgb(128, 128, 128); }"
+    OP_BUTTONS(":pressed") " { padding-left: 2px; padding-top: 2px; }";
+#undef OP_GROUPS
+#undef OP_BUTTONS
+#undef OP_EDITS
 
 const char* const kOnOffStyle =
     "QPushButton { border-image: url(:/res/Image/OnOff_off.png); background: transparent; }"
@@ -59,16 +71,16 @@ MData& Record()
 
 // The panel's rows of HDMI settings: caption object name and text.
 struct HdmiCaption {
-    const char* name;
+    int label;  // label_N
     const char* text;
 };
 const HdmiCaption kHdmiCaptions[kHdmiRows] = {
-    {"label_10", QT_TRANSLATE_NOOP("OpParamSet", "色彩空间")},
-    {"label_11", QT_TRANSLATE_NOOP("OpParamSet", "颜色位深")},
-    {"label_12", QT_TRANSLATE_NOOP("OpParamSet", "RGB色彩范围")},
-    {"label_13", QT_TRANSLATE_NOOP("OpParamSet", "HDR")},
-    {"label_15", QT_TRANSLATE_NOOP("OpParamSet", "DVI/HDMI")},
-    {"label_16", QT_TRANSLATE_NOOP("OpParamSet", "输出端口")},
+    {10, QT_TRANSLATE_NOOP("OpParamSet", "色彩空间")},
+    {11, QT_TRANSLATE_NOOP("OpParamSet", "颜色位深")},
+    {12, QT_TRANSLATE_NOOP("OpParamSet", "RGB色彩范围")},
+    {13, QT_TRANSLATE_NOOP("OpParamSet", "HDR")},
+    {15, QT_TRANSLATE_NOOP("OpParamSet", "DVI/HDMI")},
+    {16, QT_TRANSLATE_NOOP("OpParamSet", "输出端口")},
 };
 const char* const kHdmiButtonTexts[kHdmiRows][2] = {
     {QT_TRANSLATE_NOOP("OpParamSet", "RGB444"), QT_TRANSLATE_NOOP("OpParamSet", "YUV444")},
@@ -230,7 +242,7 @@ void OpParamSet::setupWidgets()
 
     auto* hdmiGrid = new QGridLayout(f.HDMISETTINGGBOX);
     for (int r = 0; r < kHdmiRows; ++r) {
-        hdmiGrid->addWidget(findChild<QLabel*>(QLatin1String(kHdmiCaptions[r].name)), r, 0);
+        hdmiGrid->addWidget(f.caption[size_t(kHdmiCaptions[r].label)], r, 0);
         hdmiGrid->addWidget(f.hdmi[r][0], r, 1);
         hdmiGrid->addWidget(f.hdmi[r][1], r, 2);
     }
@@ -261,11 +273,21 @@ void OpParamSet::setupWidgets()
     window->addWidget(f.caption[9], 1, 2);
     window->addWidget(f.e(8), 1, 3);
 
-    // Built after the panel's own widgets: binding slots by name looks
-    // through the children in order, and the sub-panel has buttons of the
-    // same names.
+    setStyleSheet(QString::fromLatin1(kPanelStyle));
+    // Checked once the buttons sit in their groups.
+    f.DVIMODEBTN->setChecked(true);
+    f.b(14)->setChecked(true);
+    // The form's own texts; a language change takes the switcher variant's.
+    retranslate();
+    f.b(15)->setText(tr("HDMI Switcher"));
+    f.HDMIMODEBTN->setText(tr("HDMI"));
+    // Bound before the sub-panel exists: binding by name looks through every
+    // descendant, and the sub-panel has widgets of the same names.
+    QMetaObject::connectSlotsByName(this);
+
     resoDlg_ = new OutputResoDlg(this);
     resoDlg_->hide();
+    connect(resoDlg_, SIGNAL(DlgClose()), this, SLOT(On_DviResoDlgCLose()));
 
     auto* row = new QHBoxLayout(this);
     row->addLayout(controls);
@@ -275,20 +297,12 @@ void OpParamSet::setupWidgets()
     row->addWidget(resoDlg_);
     row->addStretch();
 
-    setStyleSheet(QString::fromLatin1(kPanelStyle));
-    connect(resoDlg_, SIGNAL(DlgClose()), this, SLOT(On_DviResoDlgCLose()));
-
-    // Checked once the buttons sit in their groups.
-    f.DVIMODEBTN->setChecked(true);
-    f.b(14)->setChecked(true);
     f.HDMISETTINGGBOX->hide();
     f.b(15)->hide();
     f.HDMIMODEBTN->hide();
     f.HDMISETTINGBTN->hide();
     f.DVIMODEBTN->hide();
     f.label->hide();
-    retranslate();
-    QMetaObject::connectSlotsByName(this);
 }
 
 void OpParamSet::retranslate()
@@ -316,12 +330,10 @@ void OpParamSet::retranslate()
     for (const auto& c : captions)
         f.caption[size_t(c.first)]->setText(tr(c.second));
     for (int r = 0; r < kHdmiRows; ++r) {
-        findChild<QLabel*>(QLatin1String(kHdmiCaptions[r].name))
-            ->setText(tr(kHdmiCaptions[r].text));
+        f.caption[size_t(kHdmiCaptions[r].label)]->setText(tr(kHdmiCaptions[r].text));
         f.hdmi[r][0]->setText(tr(kHdmiButtonTexts[r][0]));
         f.hdmi[r][1]->setText(tr(kHdmiButtonTexts[r][1]));
     }
-    applySwitcherTexts();
 }
 
 void OpParamSet::applySwitcherTexts()
@@ -335,6 +347,7 @@ void OpParamSet::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
+        applySwitcherTexts();
         modeProgress_->setCancelButtonText(tr("Cancel"));
         workModeProgress_->setCancelButtonText(tr("Cancel"));
     }

@@ -34,6 +34,8 @@ public:
     void Refresh();
 
     int Mode() const { return mode; }
+    // Resolution button n (0..17), or null.
+    QPushButton* resoButton(int n) const;
 
 signals:
     void DlgClose();
@@ -61,6 +63,19 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
+    // The number of the custom button of the current set.
+    int customButton() const;
+    // Shows a set's buttons and labels; checks that button alone (none for a
+    // number outside the set, nothing changed for -1).
+    void showDviSet(int checkedButton);
+    void showHdmiSet(int checkedButton);
+    void checkOnly(int button);
+    void showCustomGroupIfChecked(int custom);
+    // Corrects the custom timing after that edit (an OutputTimingRules::Field)
+    // was finished.
+    void editFinished(int field);
+
     struct Form;
     Form* ui = nullptr;
     QPushButton* resoButtons[kButtonCount] = {};

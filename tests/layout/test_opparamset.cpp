@@ -207,12 +207,13 @@ void TestOpParamSet::cellEditsItsRecord_data()
     QTest::addColumn<int>("outputMode");
     QTest::addColumn<int>("cell");
     QTest::addColumn<int>("record");  // -1: the click is ignored
-    QTest::newRow("mosaic DVI, cell 2") << 0 << 0 << 2 << 2;
-    QTest::newRow("mosaic HDMI, cell 2 would be record 6") << 0 << 1 << 2 << -1;
-    QTest::newRow("mosaic HDMI, cell 1") << 0 << 1 << 1 << 5;
-    QTest::newRow("switcher, cell 0 with DVI") << 2 << 0 << 0 << 4;
-    QTest::newRow("switcher, cell 1 with HDMI") << 2 << 1 << 1 << 5;
-    QTest::newRow("backup HDMI, cell 0") << 4 << 1 << 0 << 4;
+    QTest::addColumn<bool>("hdr");  // the HDR buttons enabled
+    QTest::newRow("mosaic DVI, cell 2") << 0 << 0 << 2 << 2 << false;
+    QTest::newRow("mosaic HDMI, cell 2 would be record 6") << 0 << 1 << 2 << -1 << false;
+    QTest::newRow("mosaic HDMI, cell 1") << 0 << 1 << 1 << 5 << false;
+    QTest::newRow("switcher, cell 0 with DVI") << 2 << 0 << 0 << 4 << true;
+    QTest::newRow("switcher, cell 1 with HDMI") << 2 << 1 << 1 << 5 << false;
+    QTest::newRow("backup HDMI, cell 0") << 4 << 1 << 0 << 4 << true;
 }
 
 void TestOpParamSet::cellEditsItsRecord()
@@ -221,6 +222,7 @@ void TestOpParamSet::cellEditsItsRecord()
     QFETCH(int, outputMode);
     QFETCH(int, cell);
     QFETCH(int, record);
+    QFETCH(bool, hdr);
     data().M_AllCfg.workMode = workMode;
     data().M_OutputData.M_OutputResoCfg.outputMode = outputMode;
     emit canvas_.SigClickOutputCell(cell == 0 ? 1 : 0);  // another cell first
@@ -236,6 +238,8 @@ void TestOpParamSet::cellEditsItsRecord()
         return;
     }
     QCOMPARE(panel_->currentOutput(), record);
+    QCOMPARE(button("pushButton_13")->isEnabled(), hdr);
+    QCOMPARE(button("pushButton_12")->isEnabled(), hdr);
     QCOMPARE(window(record).mosaicHs, 1234);
     QCOMPARE(moved.size(), 1);
     QCOMPARE(moved.last().at(0).value<void*>(), static_cast<void*>(&window(record)));
@@ -549,6 +553,12 @@ void TestOpParamSet::hdmiSwitchEndsOnTheReadBack()
     QVERIFY(p);
     QSignalSpy ends(device_.handler(), &MiddleHandler::SigUIRefreshRequstCmdEnd);
     data().M_OutputData.M_OutputResoCfg.resoId = 10;
+    // "DVI" in DVI mode: nothing sent, no progress, the HDMI settings hidden.
+    button("DVIMODEBTN")->click();
+    QVERIFY(!p->isRunning());
+    QVERIFY(!button("HDMISETTINGBTN")->isEnabled());
+    QVERIFY(!panel_->findChild<QWidget*>("HDMISETTINGGBOX")->isVisibleTo(panel_));
+
     button("HDMIMODEBTN")->click();
     QCOMPARE(data().M_OutputData.M_OutputResoCfg.outputMode, 1);
     QCOMPARE(data().M_OutputData.M_OutputResoCfg.resoId, 26);
@@ -611,6 +621,10 @@ void TestOpParamSet::screenshot()
     const QImage shot = host_->grab().toImage();
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QStringLiteral(LEDZ_SHOT_DIR "/opparamset.png")));
+    // The resolution sub-panel in the place of the controls.
+    button("OPRESOBTN")->click();
+    QVERIFY(host_->grab().toImage().save(QStringLiteral(LEDZ_SHOT_DIR "/opparamset_reso.png")));
+    panel_->CloseResoDlg();
 }
 
 void TestOpParamSet::modeSwitchTimesOutWhenTheDeviceIsSilent()
