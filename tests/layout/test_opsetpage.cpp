@@ -2,9 +2,11 @@
 // processor: after the read-back its canvas shows the device's outputs and
 // layers as each working mode and output mode wants them; its cell and zoom
 // buttons, drops beside the canvas and Escape; and a look at both views.
+#include "AppPaths.h"
 #include "CellGeometry.h"
 #include "GuiTest.h"
 #include "InputDragInfo.h"
+#include "InputSrcCell.h"
 #include "InputSrcSetDlg.h"
 #include "KSV_OpSetDlg.h"
 #include "LayerSettingDlg.h"
@@ -18,7 +20,10 @@
 #include "TestNet.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QJsonArray>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
@@ -99,6 +104,7 @@ private slots:
     void dropsBesideTheCanvas();
     void escapeIsSwallowed();
     void resetCellsThenRefresh();
+    void relaysOfTheInputPage();
     void redrawFromTheDevice_data();
     void redrawFromTheDevice();
 
@@ -115,6 +121,7 @@ private:
 void TestOpSetPage::initTestCase()
 {
     REQUIRE_PRIVATE_NETWORK();
+    InitAppResources();
     h = MiddleHandler::GetInstance();
     page = std::make_unique<KSV_OpSetDlg>(nullptr);
     page->setGeometry(50, 50, 1100, 900);
@@ -376,6 +383,34 @@ void TestOpSetPage::resetCellsThenRefresh()
     page->UiRefreshAll();
     QCOMPARE(Flags(4, [&](int i) { return c->outputCells().at(i)->on; }), QString("1111"));
     QCOMPARE(Flags(4, [&](int i) { return c->layerCells().at(i)->on; }).left(3), QString("111"));
+}
+
+// What the input page reports reaches the input list and the layer panel;
+// a rename in the input list goes to the input page.
+void TestOpSetPage::relaysOfTheInputPage()
+{
+    page->On_SigRenameInputSrc(2, QStringLiteral("Stage left"));
+    QCOMPARE(page->inputList()->cell(2)->findChild<QLabel*>("IPSRCRENAMELABEL")->text(),
+             QStringLiteral("Stage left"));
+
+    QSignalSpy toInputPage(page.get(), SIGNAL(SigRenameToInputSrc(int, QString)));
+    emit page->inputList()->SigRenameInputSrc(3, QStringLiteral("Camera"));
+    QCOMPARE(toInputPage.count(), 1);
+    QCOMPARE(toInputPage.at(0).at(0).toInt(), 3);
+    QCOMPARE(toInputPage.at(0).at(1).toString(), QStringLiteral("Camera"));
+
+    // A tile switched off or on: its entry in the layer panel's source box
+    // follows.
+    auto* combo = page->layerPanel()->findChild<QComboBox*>("comboBox");
+    QVERIFY(combo);
+    auto* model = qobject_cast<QStandardItemModel*>(combo->model());
+    QVERIFY(model);
+    const int entry = combo->findData(6);
+    QVERIFY(entry >= 0);
+    for (bool on : {false, true}) {
+        page->On_SigInputTileEnable(6, on);
+        QCOMPARE(bool(model->item(entry)->flags() & Qt::ItemIsEnabled), on);
+    }
 }
 
 // What the page shows after reading back a device in each working mode and
