@@ -427,6 +427,13 @@ void LayerSettingDlg::RefreshLayerPanel()
     edits_[3]->setText(QString::number(l->logoOnOff ? qint64(l->logoHeight) : qint64(l->vact)));
     layerOnOff_->setChecked(l->onOff != 0);
     logoOnOff_->setChecked(l->logoOnOff != 0);
+    // Only the backup partner rule disables these; out of backup mode they
+    // are editable again.
+    if (mode != BACKUP_MODE) {
+        logoOnOff_->setEnabled(true);
+        edits_[0]->setEnabled(true);
+        edits_[1]->setEnabled(true);
+    }
     SetSizeEditEnable(l->logoOnOff == 0);
     alpha_->setValue(float(l->alpha), false);
     CheckRotationButton(RoationType(l->rotation));
@@ -677,8 +684,10 @@ void LayerSettingDlg::SetComboxIndexChange(int Id)
     bool bLR = false;
     QString type;
     SourceTraits(Record(), source, &bLR, &type);
-    emit sigChangeInputSrcEvent(layer_, source, half, bLR, type, true);
+    // The input column first: the canvas hands the choice back at once, and
+    // a refused choice then puts the old source back in the column too.
     emit sigChangeInputSrc(source, half);
+    emit sigChangeInputSrcEvent(layer_, source, half, bLR, type, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -752,11 +761,17 @@ void LayerSettingDlg::on_pushButton_8_clicked()
 
 void LayerSettingDlg::rectEdited(int field)
 {
+    // Return and the focus leaving the edit afterwards both finish an edit:
+    // only a text changed since the last one is stored and sent.
+    QLineEdit* e = edits_[field];
+    if (!e->isModified())
+        return;
+    e->setModified(false);
     LayerRecord* l = current();
     if (!l)
         return;
     bool ok = false;
-    const uint value = edits_[field]->text().toUInt(&ok);
+    const uint value = e->text().toUInt(&ok);
     // A text that is no number (or past the validator's top, when set by
     // code) keeps the record's value: a typo must not move the layer to the
     // corner.
