@@ -3,7 +3,9 @@
 // signals connected as the page connects them; asserted by the frames the
 // processor received, in order, and by the record the program keeps.
 #include "GuiTest.h"
+#include "AppPaths.h"
 #include "KeyLamps.h"
+#include "Look.h"
 #include "LayerSettingDlg.h"
 #include "LayerZoomDlg.h"
 #include "ChromaKeyDlg.h"
@@ -21,6 +23,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QJsonArray>
 #include <QLabel>
 #include <QJsonDocument>
@@ -190,7 +193,9 @@ private:
     QStringList shownRect() const;
 
     LinkedDevice device_;
-    std::unique_ptr<LayerSettingDlg> panel_;
+    // The panel on a dark page background, as the page shows it.
+    std::unique_ptr<QWidget> host_;
+    LayerSettingDlg* panel_ = nullptr;
     std::unique_ptr<PaintCellCtrl> canvas_;
     QTemporaryDir dir_;
     QString states_[5];
@@ -237,11 +242,19 @@ void TestLayerSetting::initTestCase()
 
     // The panel and the canvas exist before the first read-back, connected
     // as the page connects them.
-    panel_ = std::make_unique<LayerSettingDlg>(nullptr);
-    panel_->setGeometry(20, 20, 1240, 245);
+    InitAppResources();
+    QVERIFY(Look::ApplyStyleSheet());
+    host_ = std::make_unique<QWidget>();
+    host_->setAutoFillBackground(true);
+    QPalette dark = host_->palette();
+    dark.setColor(QPalette::Window, QColor(48, 48, 48));
+    host_->setPalette(dark);
+    host_->setGeometry(20, 20, 1240, 260);
+    panel_ = new LayerSettingDlg(host_.get());
+    (new QHBoxLayout(host_.get()))->addWidget(panel_);
     canvas_ = std::make_unique<PaintCellCtrl>(nullptr);
     PaintCellCtrl* c = canvas_.get();
-    LayerSettingDlg* p = panel_.get();
+    LayerSettingDlg* p = panel_;
     connect(c, SIGNAL(SigMouseMoveLayerCell(QRect)), p, SLOT(On_SigMouseMoveLayerCell(QRect)));
     connect(c, SIGNAL(SigClickLayerCell(int)), p, SLOT(On_SigClickLayerCell(int)));
     connect(c, SIGNAL(SigLayerInputSrcChange(int, int, int)), p,
@@ -249,8 +262,8 @@ void TestLayerSetting::initTestCase()
     connect(c, SIGNAL(SigLayerCellOnOff(int, bool)), p, SLOT(On_SigLayerCellOnOff(int, bool)));
     connect(p, SIGNAL(sigChangeInputSrcEvent(int, int, int, bool, QString, bool)), c,
             SLOT(On_ChangeInputSrcEvent(int, int, int, bool, QString, bool)));
-    panel_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(panel_.get()));
+    host_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
     device_.handler()->SetInquiryDelay(300);
     QVERIFY(useMode(MOSAIC_MODE));
 }
@@ -293,7 +306,7 @@ void TestLayerSetting::cleanup()
 
 void TestLayerSetting::cleanupTestCase()
 {
-    panel_.reset();
+    host_.reset();
     canvas_.reset();
     device_.stop();
     device_.handler()->ShutdownForTest();
@@ -399,16 +412,18 @@ void TestLayerSetting::readBackRedrawsAndSendsNothing()
 void TestLayerSetting::screenshot()
 {
     QVERIFY(useMode(MOSAIC_MODE));
+    auto grab = [this] {
+        QWidget* w = host_.get();
+        return w->screen()->grabWindow(0, w->x(), w->y(), w->width(), w->height()).toImage();
+    };
+    const QImage before = grab();
     select(1);
+    // The X server shows layer 1's values once the panel has repainted.
     QImage img;
     QVERIFY(QTest::qWaitFor(
         [&] {
-            img = panel_->screen()
-                      ->grabWindow(0, panel_->x(), panel_->y(), panel_->width(),
-                                   panel_->height())
-                      .toImage();
-            return !img.isNull() && img.pixelColor(img.width() / 2, img.height() / 2) !=
-                                        img.pixelColor(2, 2);
+            img = grab();
+            return !img.isNull() && img != before;
         },
         5000));
     QVERIFY(img.save(QStringLiteral(LEDZ_SHOT_DIR "/layersetting.png")));
@@ -509,7 +524,7 @@ void TestLayerSetting::switcherControls_data()
                                                 });
     // Fade In is a mosaic control: nothing here, even by code.
     QTest::newRow("Fade In does nothing") << 0 << Act([](TestLayerSetting* t) {
-        QMetaObject::invokeMethod(t->panel_.get(), "on_FadeInBtn_clicked");
+        QMetaObject::invokeMethod(t->panel_, "on_FadeInBtn_clicked");
     }) << QStringList{} << Check([](const LayerRecord& l) { return l.alpha == 64; });
     QTest::newRow("tile 1 on layer 1 refused") << 1 << Act([](TestLayerSetting* t) {
         GuiTest::BoxAnswer answer(QDialogButtonBox::Ok);
@@ -551,7 +566,7 @@ void TestLayerSetting::backupEditsFollowThePartner()
     select(0);
     QVERIFY(edit(0)->isEnabled());
 
-    QSignalSpy moved(panel_.get(), &LayerSettingDlg::sigLayerPosChange);
+    QSignalSpy moved(panel_, &LayerSettingDlg::sigLayerPosChange);
     type(edit(0), "240");
     QCOMPARE(moved.size(), 2);
     QCOMPARE(moved.at(0).at(1).toInt(), 0);
@@ -585,13 +600,13 @@ void TestLayerSetting::untypableValuesKeepTheRecord()
     edit(0)->setText("70000");
     edit(0)->setModified(true);
     QTest::keyClick(edit(0), Qt::Key_Return);
-    QMetaObject::invokeMethod(panel_.get(), "on_lineEdit_editingFinished");
+    QMetaObject::invokeMethod(panel_, "on_lineEdit_editingFinished");
     QCOMPARE(edit(0)->text(), QString("160"));
     // No number at all (what code may set): the record's value stays and
     // shows again.
     edit(1)->setText(QString());
     edit(1)->setModified(true);
-    QMetaObject::invokeMethod(panel_.get(), "on_lineEdit_2_editingFinished");
+    QMetaObject::invokeMethod(panel_, "on_lineEdit_2_editingFinished");
     QCOMPARE(edit(1)->text(), QString("120"));
     QCOMPARE(sent(), Join(QStringList()));
     QCOMPARE(data().M_MosaicLayerCfg.layer[1].hs, 160u);
@@ -737,7 +752,7 @@ void TestLayerSetting::refusedSourceRestoresTheOldTile()
 
     // Tile 2 (four sources) while layer 0 is on: refused, tile 1 comes back
     // with its own tile index, in the record, on the canvas and in the list.
-    QSignalSpy back(panel_.get(), &LayerSettingDlg::sigChangeInputSrc);
+    QSignalSpy back(panel_, &LayerSettingDlg::sigChangeInputSrc);
     GuiTest::BoxAnswer answer(QDialogButtonBox::Ok);
     combo->setCurrentIndex(combo->findData(7));
     QTRY_COMPARE(answer.text(), QString("Layer Input Srouce Settings Cannot Be Applied."));
@@ -756,7 +771,7 @@ void TestLayerSetting::logoInMosaicResetsRotationFirst()
 {
     QVERIFY(useMode(MOSAIC_MODE));
     select(0);
-    QSignalSpy rotated(panel_.get(), &LayerSettingDlg::sigLayerRotationSet);
+    QSignalSpy rotated(panel_, &LayerSettingDlg::sigLayerRotationSet);
     button("LOGOOnOffBtn")->click();
     QCOMPARE(sent(), Join((QStringList{Layer(5, 0, 0), Layer(2, 0, 1)})));
     QCOMPARE(rotated.size(), 1);
