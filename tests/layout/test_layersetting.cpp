@@ -9,6 +9,7 @@
 #include "LayerSettingDlg.h"
 #include "LayerZoomDlg.h"
 #include "ChromaKeyDlg.h"
+#include "KSV_LayerGroupDlg.h"
 #include "LinkedDevice.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
@@ -159,6 +160,9 @@ private slots:
     void logoInMosaicResetsRotationFirst();
     void switcherLogoSizes();
     void inputListByKey();
+    void subPanelsTakeTheControlsPlace();
+    void outputLayoutReplacesTheLayers();
+    void durationSliderInSwitcher();
     void workingModeChangeResetsTheLayer();
     void quickTakeInMosaic();
     void quickTakeInSwitcher();
@@ -831,6 +835,11 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->itemText(right), rightName);
     QVERIFY(combo->itemText(combo->findData(5)) != rightName);
 
+    // Selecting a layer makes its source current without a source change.
+    QSignalSpy chosen(panel_, &LayerSettingDlg::sigChangeInputSrcEvent);
+    select(2);
+    QCOMPARE(combo->currentData().toInt(), 4);
+    QCOMPARE(chosen.size(), 0);
     // The right half chosen goes to the canvas and back as a source change.
     select(3);
     combo->setCurrentIndex(right);
@@ -843,6 +852,73 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->currentData().toInt(), 4);
     QVERIFY(!combo->currentText().contains('-'));
     QCOMPARE(sent(), Join(QStringList{Source(3, 0, 0, 4, 1)}));
+}
+
+void TestLayerSetting::subPanelsTakeTheControlsPlace()
+{
+    QVERIFY(useMode(MOSAIC_MODE));
+    select(2);
+    auto* layerGroup = find<QGroupBox>("groupBox");
+    const struct {
+        const char* button;
+        QWidget* panel;
+    } subPanels[] = {{"ZoomSetBtn", panel_->zoomPanel()},
+                     {"ColorKeyerBtn", panel_->chromaKeyPanel()},
+                     {"LayerGroupBtn", panel_->layerGroupPanel()}};
+    for (const auto& sub : subPanels) {
+        button(sub.button)->click();
+        QVERIFY2(sub.panel->isVisible(), sub.button);
+        QVERIFY(!layerGroup->isVisible());
+        QVERIFY(!button("TakeBtn")->isVisible());
+        QVERIFY(!find<QGroupBox>("FreezeGBox")->isVisible());
+        sub.panel->close();  // as its title bar's close button does
+        QVERIFY(layerGroup->isVisible());
+        QVERIFY(button("TakeBtn")->isVisible());
+        QVERIFY(!find<QGroupBox>("AutoBackGBox")->isVisible());
+    }
+    QCOMPARE(panel_->zoomPanel()->layerIndex(), 2);
+    // The chroma key on takes the alpha slider away.
+    emit panel_->chromaKeyPanel()->SigChromakeyOnOff(true);
+    QVERIFY(!panel_->alphaSlider()->findChild<QLineEdit*>()->isEnabled());
+    emit panel_->chromaKeyPanel()->SigChromakeyOnOff(false);
+    QVERIFY(panel_->alphaSlider()->findChild<QLineEdit*>()->isEnabled());
+    QCOMPARE(sent(), Join(QStringList()));
+    linkedMode_ = MOSAIC_MODE;
+}
+
+void TestLayerSetting::outputLayoutReplacesTheLayers()
+{
+    QVERIFY(useMode(MOSAIC_MODE));
+    select(1);
+    QSignalSpy onOff(panel_, &LayerSettingDlg::sigLayerOnoff);
+    // The output panel arranged the outputs: layer 0 covers all four
+    // windows with the first input that shows a picture (input 1); the other
+    // layers go off without a command.
+    QMetaObject::invokeMethod(panel_, "On_SigOuputLayout");
+    QCOMPARE(sent(), Join({Rect(0, 0, 0, 3840, 2160), Source(0, 0, 0, 0, 0)}));
+    const LayerRecord* l = data().M_MosaicLayerCfg.layer;
+    QCOMPARE(l[0].onOff, uint8_t(1));
+    QCOMPARE(l[0].inputId, uint8_t(0));
+    QCOMPARE(l[0].hact, 3840u);
+    QCOMPARE(l[1].onOff, uint8_t(0));
+    QCOMPARE(l[2].onOff, uint8_t(0));
+    QCOMPARE(onOff.size(), 2);
+    QCOMPARE(onOff.at(0).at(1).toInt(), 1);
+    QCOMPARE(onOff.at(1).at(1).toInt(), 2);
+    QCOMPARE(canvas_->layerCells().at(0)->Gid, 0);
+}
+
+void TestLayerSetting::durationSliderInSwitcher()
+{
+    QVERIFY(useMode(SWITCHER_MODE));
+    NeoSliderComb* slider = panel_->durationSlider();
+    QLineEdit* box = slider->findChild<QLineEdit*>();
+    QCOMPARE(box->text(), QString("3"));
+    type(box, "0");
+    QCOMPARE(data().M_SwitchLayerCfg.durationTime, uint8_t(0));
+    QCOMPARE(sent(), Join({"0700 0011223302010200"}));
+    QCOMPARE(box->text(), QString("CUT"));
+    checkRecord();
 }
 
 void TestLayerSetting::workingModeChangeResetsTheLayer()
