@@ -100,9 +100,9 @@ int main(int argc, char** argv)
                 for (const LoggedFrame& f : device.frames().received(QString(), true))
                     if (f.text() == QLatin1String("0700"))
                         tTake = f.t;
-                tBack = tTake < 0 ? -1
-                                  : TimeOf(device.frames(), QStringLiteral("0700 001122330201"),
-                                           tTake);
+                tBack = tTake < 0
+                            ? -1
+                            : TimeOf(device.frames(), QStringLiteral("0700 001122330201"), tTake);
                 return tBack >= 0 && !panel.takeControl()->isQuickTakeWaiting();
             },
             5000);
@@ -116,9 +116,10 @@ int main(int argc, char** argv)
         (void)QTest::qWaitFor([&] { return !panel.takeControl()->progress()->isRunning(); }, 5000);
     }
     const Spread p = SpreadOf(pauses);
-    std::printf("quick take, take -> restored duration on the processor's clock (%d runs): "
-                "min %.1f, median %.1f, max %.1f ms (goal 200 +- 50)\n",
-                kRuns, p.min, p.median, p.max);
+    std::printf(
+        "quick take, take -> restored duration on the processor's clock (%d runs): "
+        "min %.1f, median %.1f, max %.1f ms (goal 200 +- 50)\n",
+        kRuns, p.min, p.median, p.max);
 
     std::vector<double> begun, ended;
     for (int run = 0; run < kRuns; ++run) {
@@ -145,12 +146,14 @@ int main(int argc, char** argv)
         ended.push_back(tEnded);
     }
     const Spread b = SpreadOf(begun), e = SpreadOf(ended);
-    std::printf("take, click -> status 1 at the panel (%d runs): min %.1f, median %.1f, "
-                "max %.1f ms\n",
-                kRuns, b.min, b.median, b.max);
-    std::printf("take, click -> status 0 at the panel (the processor takes 300 ms): min %.1f, "
-                "median %.1f, max %.1f ms\n",
-                e.min, e.median, e.max);
+    std::printf(
+        "take, click -> status 1 at the panel (%d runs): min %.1f, median %.1f, "
+        "max %.1f ms\n",
+        kRuns, b.min, b.median, b.max);
+    std::printf(
+        "take, click -> status 0 at the panel (the processor takes 300 ms): min %.1f, "
+        "median %.1f, max %.1f ms\n",
+        e.min, e.median, e.max);
     device.stop();
     h->ShutdownForTest();
     return 0;

@@ -39,7 +39,7 @@ namespace {
 const char* const kRotationNames[8] = {"pushButton",   "pushButton_2", "pushButton_3",
                                        "pushButton_4", "pushButton_5", "pushButton_6",
                                        "pushButton_7", "pushButton_8"};
-const RoationType kRotationValue[8] = {ROTATE_NONE, ROTATE_90,  ROTATE_180, ROTATE_270,
+const RoationType kRotationValue[8] = {ROTATE_NONE, ROTATE_90,  ROTATE_180,  ROTATE_270,
                                        ROTATE_H,    ROTATE_H90, ROTATE_H180, ROTATE_H270};
 
 const char* const kEditNames[4] = {"lineEdit", "lineEdit_2", "lineEdit_3", "lineEdit_4"};
@@ -137,9 +137,9 @@ void LayerSettingDlg::InitWidgets()
     // The layer controls.
     layerGroup_ = new QGroupBox(this);
     layerGroup_->setObjectName(QStringLiteral("groupBox"));
-    const char* const labelNames[9] = {"label_5", "label_3", "label_2",        "label_4",
-                                       "label",   "label_6", "Freeze_Label", "AutoBack_label",
-                                       nullptr};
+    const char* const labelNames[9] = {"label_5",      "label_3",        "label_2",
+                                       "label_4",      "label",          "label_6",
+                                       "Freeze_Label", "AutoBack_label", nullptr};
     for (int i = 0; i < 8; ++i) {
         labels_[i] = new QLabel(this);
         labels_[i]->setObjectName(QLatin1String(labelNames[i]));
@@ -314,9 +314,9 @@ void LayerSettingDlg::retranslate()
     layerGroup_->setTitle(tr("Layer Setting"));
     propsGroup_->setTitle(tr("图层属性"));
     rotationGroup_->setTitle(tr("旋转"));
-    const char* const texts[8] = {QT_TR_NOOP("Vact"),  QT_TR_NOOP("Vpos"),   QT_TR_NOOP("Hpos"),
-                                  QT_TR_NOOP("Hact"),  QT_TR_NOOP("LOGO:"),  QT_TR_NOOP("Input:"),
-                                  QT_TR_NOOP("Freeze"), QT_TR_NOOP("Auto Backup")};
+    const char* const texts[8] = {
+        QT_TR_NOOP("Vact"),  QT_TR_NOOP("Vpos"),   QT_TR_NOOP("Hpos"),   QT_TR_NOOP("Hact"),
+        QT_TR_NOOP("LOGO:"), QT_TR_NOOP("Input:"), QT_TR_NOOP("Freeze"), QT_TR_NOOP("Auto Backup")};
     for (int i = 0; i < 8; ++i)
         labels_[i]->setText(tr(texts[i]));
     reset_->setText(tr("Reset"));
@@ -333,8 +333,9 @@ void LayerSettingDlg::retranslate()
     for (int k = 0; k < kSources; ++k) {
         const int i = findEntry(k);
         if (i >= 0 && combo_->itemText(i).isEmpty())
-            combo_->setItemText(i, k < kTileBase ? tr("Input ") + QString::number(k + 1)
-                                                 : tr("Tile ") + QString::number(k - kTileBase + 1));
+            combo_->setItemText(i, k < kTileBase
+                                       ? tr("Input ") + QString::number(k + 1)
+                                       : tr("Tile ") + QString::number(k - kTileBase + 1));
     }
     if (take_ && take_->progress()->hasDialog())
         take_->progress()->setCancelButtonText(tr("Cancel"));
@@ -658,8 +659,8 @@ void LayerSettingDlg::UpdateInputEntry(int input, int port)
     if (input < 0 || input >= MDataLimits::kInputs || port < 0 || port >= MDataLimits::kPorts)
         return;
     const QString label = LabelOn(d, input, port);
-    const bool halves = (input == 4 || input == 5) &&
-                        d.M_InputData.port[input].chnlId[port] == 2 && TwoHalves(d, input, port);
+    const bool halves = (input == 4 || input == 5) && d.M_InputData.port[input].chnlId[port] == 2 &&
+                        TwoHalves(d, input, port);
     for (int i = 0; i < combo_->count(); ++i) {
         const int key = combo_->itemData(i).toInt();
         if (key == input)

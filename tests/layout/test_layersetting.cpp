@@ -2,15 +2,15 @@
 // the private test network: its buttons, edits and list, and the canvas's
 // signals connected as the page connects them; asserted by the frames the
 // processor received, in order, and by the record the program keeps.
-#include "GuiTest.h"
 #include "AppPaths.h"
+#include "ChromaKeyDlg.h"
+#include "GuiTest.h"
+#include "KSV_LayerGroupDlg.h"
 #include "KeyLamps.h"
-#include "Look.h"
 #include "LayerSettingDlg.h"
 #include "LayerZoomDlg.h"
-#include "ChromaKeyDlg.h"
-#include "KSV_LayerGroupDlg.h"
 #include "LinkedDevice.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "PaintCellCtrl.h"
@@ -26,9 +26,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QJsonArray>
-#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -448,15 +448,16 @@ void TestLayerSetting::mosaicControls_data()
     QTest::newRow("alpha typed") << 1 << Act([](TestLayerSetting* t) {
         QLineEdit* box = t->panel_->alphaSlider()->findChild<QLineEdit*>();
         t->type(box, "30");
-    }) << QStringList{Layer(4, 1, 30)} << Check([](const LayerRecord& l) { return l.alpha == 30; });
+    }) << QStringList{Layer(4, 1, 30)}
+                                 << Check([](const LayerRecord& l) { return l.alpha == 30; });
     QTest::newRow("rotation 90") << 1 << Act([](TestLayerSetting* t) {
         t->button("pushButton_2")->click();
     }) << QStringList{Layer(5, 1, 1)}
                                  << Check([](const LayerRecord& l) { return l.rotation == 1; });
-    QTest::newRow("rotation H 270") << 1 << Act([](TestLayerSetting* t) {
-        t->button("pushButton_8")->click();
-    }) << QStringList{Layer(5, 1, 6)}
-                                    << Check([](const LayerRecord& l) { return l.rotation == 6; });
+    QTest::newRow("rotation H 270")
+        << 1 << Act([](TestLayerSetting* t) { t->button("pushButton_8")->click(); })
+        << QStringList{Layer(5, 1, 6)}
+        << Check([](const LayerRecord& l) { return l.rotation == 6; });
     QTest::newRow("Hpos") << 1 << Act([](TestLayerSetting* t) { t->type(t->edit(0), "300"); })
                           << QStringList{Rect(1, 300, 120, 960, 540)}
                           << Check([](const LayerRecord& l) { return l.hs == 300; });
@@ -465,29 +466,33 @@ void TestLayerSetting::mosaicControls_data()
                           << Check([](const LayerRecord& l) { return l.vact == 65535; });
     QTest::newRow("layer 3 on") << 3 << Act([](TestLayerSetting* t) {
         t->button("LayerOnOffBtn")->click();
-    }) << QStringList{Layer(0, 3, 1)} << Check([](const LayerRecord& l) { return l.onOff == 1; });
+    }) << QStringList{Layer(0, 3, 1)}
+                                << Check([](const LayerRecord& l) { return l.onOff == 1; });
     QTest::newRow("layer 1 off") << 1 << Act([](TestLayerSetting* t) {
         t->button("LayerOnOffBtn")->click();
-    }) << QStringList{Layer(0, 1, 0)} << Check([](const LayerRecord& l) { return l.onOff == 0; });
-    QTest::newRow("Reset") << 1 << Act([](TestLayerSetting* t) {
-        t->button("pushButton_9")->click();
-    }) << QStringList{Rect(1, 0, 0, 1920, 1080)}
+    }) << QStringList{Layer(0, 1, 0)}
+                                 << Check([](const LayerRecord& l) { return l.onOff == 0; });
+    QTest::newRow("Reset") << 1
+                           << Act([](TestLayerSetting* t) { t->button("pushButton_9")->click(); })
+                           << QStringList{Rect(1, 0, 0, 1920, 1080)}
                            << Check([](const LayerRecord& l) {
                                   return l.hs == 0 && l.vs == 0 && l.hact == 1920 && l.vact == 1080;
                               });
-    QTest::newRow("Fade In") << 1 << Act([](TestLayerSetting* t) {
-        t->button("FadeInBtn")->click();
-    }) << QStringList{"0650 0a55010102"} << Check([](const LayerRecord& l) { return l.alpha == 64; });
-    QTest::newRow("Fade Out") << 1 << Act([](TestLayerSetting* t) {
-        t->button("FadeOutBtn")->click();
-    }) << QStringList{"0650 0a55010002"} << Check([](const LayerRecord& l) { return l.alpha == 0; });
-    QTest::newRow("input 4 chosen") << 1 << Act([](TestLayerSetting* t) {
-        auto* combo = t->find<QComboBox>("comboBox");
-        combo->setCurrentIndex(combo->findData(3));
-    }) << QStringList{Source(1, 0, 0, 3, 0)}
-                                    << Check([](const LayerRecord& l) {
-                                           return l.inputId == 3 && !l.tileEnable;
-                                       });
+    QTest::newRow("Fade In") << 1
+                             << Act([](TestLayerSetting* t) { t->button("FadeInBtn")->click(); })
+                             << QStringList{"0650 0a55010102"}
+                             << Check([](const LayerRecord& l) { return l.alpha == 64; });
+    QTest::newRow("Fade Out") << 1
+                              << Act([](TestLayerSetting* t) { t->button("FadeOutBtn")->click(); })
+                              << QStringList{"0650 0a55010002"}
+                              << Check([](const LayerRecord& l) { return l.alpha == 0; });
+    QTest::newRow("input 4 chosen")
+        << 1 << Act([](TestLayerSetting* t) {
+               auto* combo = t->find<QComboBox>("comboBox");
+               combo->setCurrentIndex(combo->findData(3));
+           })
+        << QStringList{Source(1, 0, 0, 3, 0)}
+        << Check([](const LayerRecord& l) { return l.inputId == 3 && !l.tileEnable; });
 }
 
 void TestLayerSetting::mosaicControls()
@@ -519,13 +524,12 @@ void TestLayerSetting::switcherControls_data()
                           << Check([](const LayerRecord& l) { return l.vs == 40; });
     QTest::newRow("layer 2 off") << 2 << Act([](TestLayerSetting* t) {
         t->button("LayerOnOffBtn")->click();
-    }) << QStringList{Layer(0, 2, 0)} << Check([](const LayerRecord& l) { return l.onOff == 0; });
-    QTest::newRow("Reset of the right half") << 2 << Act([](TestLayerSetting* t) {
-        t->button("pushButton_9")->click();
-    }) << QStringList{Rect(2, 960, 0, 960, 1080)}
-                                             << Check([](const LayerRecord& l) {
-                                                    return l.hs == 960 && l.hact == 960;
-                                                });
+    }) << QStringList{Layer(0, 2, 0)}
+                                 << Check([](const LayerRecord& l) { return l.onOff == 0; });
+    QTest::newRow("Reset of the right half")
+        << 2 << Act([](TestLayerSetting* t) { t->button("pushButton_9")->click(); })
+        << QStringList{Rect(2, 960, 0, 960, 1080)}
+        << Check([](const LayerRecord& l) { return l.hs == 960 && l.hact == 960; });
     // Fade In is a mosaic control: nothing here, even by code.
     QTest::newRow("Fade In does nothing") << 0 << Act([](TestLayerSetting* t) {
         QMetaObject::invokeMethod(t->panel_, "on_FadeInBtn_clicked");
@@ -535,7 +539,9 @@ void TestLayerSetting::switcherControls_data()
         auto* combo = t->find<QComboBox>("comboBox");
         combo->setCurrentIndex(combo->findData(6));
         QTRY_COMPARE(answer.text(), QString("Layer Input Srouce Settings Cannot Be Applied."));
-    }) << QStringList{} << Check([](const LayerRecord& l) { return l.inputId == 4 && !l.tileEnable; });
+    }) << QStringList{} << Check([](const LayerRecord& l) {
+        return l.inputId == 4 && !l.tileEnable;
+    });
 }
 
 void TestLayerSetting::switcherControls()
@@ -634,7 +640,8 @@ void TestLayerSetting::dragAcrossWindowsDisablesRotation()
     // Back inside window 2.
     emit canvas_->SigMouseMoveLayerCell(R(2000, 100, 960, 540));
     QVERIFY(rotation->isEnabled());
-    QCOMPARE(sent(), Join((QStringList{Rect(1, 1500, 100, 960, 540), Rect(1, 2000, 100, 960, 540)})));
+    QCOMPARE(sent(),
+             Join((QStringList{Rect(1, 1500, 100, 960, 540), Rect(1, 2000, 100, 960, 540)})));
     checkRecord();
 }
 
@@ -673,9 +680,10 @@ void TestLayerSetting::ninthOverlapIsParked()
     emit canvas_->SigMouseMoveLayerCell(R(1500, 100, 960, 540));
     select(2);
     emit canvas_->SigMouseMoveLayerCell(R(1500, 1500, 960, 540));
-    QCOMPARE(sent(), Join((QStringList{Rect(0, 0, 50, 1800, 1000), Rect(0, 0, 0, 1800, 1000),
-                                  Rect(0, 0, 0, 3840, 1000), Rect(0, 0, 0, 3840, 2160),
-                                  Rect(1, 1500, 100, 960, 540), Rect(2, 1500, 1500, 960, 540)})));
+    QCOMPARE(sent(),
+             Join((QStringList{Rect(0, 0, 50, 1800, 1000), Rect(0, 0, 0, 1800, 1000),
+                               Rect(0, 0, 0, 3840, 1000), Rect(0, 0, 0, 3840, 2160),
+                               Rect(1, 1500, 100, 960, 540), Rect(2, 1500, 1500, 960, 540)})));
     device_.frames().mark();
     // Layer 3 (off, but counted as placed) dragged into window 4 would make
     // a ninth: refused, parked below the outputs at their left edge with its
@@ -710,7 +718,7 @@ void TestLayerSetting::wideSourceCannotRotate()
     emit canvas_->SigMouseMoveLayerCell(R(2100, 100, 960, 540));
     QVERIFY(!rotation->isEnabled());
     QCOMPARE(sent(), Join((QStringList{Rect(1, 2000, 100, 960, 540), Source(1, 1, 0, 6, 0),
-                                  Rect(1, 2100, 100, 960, 540)})));
+                                       Rect(1, 2100, 100, 960, 540)})));
     checkRecord();
 }
 
