@@ -39,7 +39,7 @@ namespace {
 const char* const kRotationNames[8] = {"pushButton",   "pushButton_2", "pushButton_3",
                                        "pushButton_4", "pushButton_5", "pushButton_6",
                                        "pushButton_7", "pushButton_8"};
-const RoationType kRotationValue[8] = {ROTATE_NONE, ROTATE_90,  ROTATE_180, ROTATE_270,
+const RoationType kRotationValue[8] = {ROTATE_NONE, ROTATE_90,  ROTATE_180,  ROTATE_270,
                                        ROTATE_H,    ROTATE_H90, ROTATE_H180, ROTATE_H270};
 
 const char* const kEditNames[4] = {"lineEdit", "lineEdit_2", "lineEdit_3", "lineEdit_4"};
@@ -137,9 +137,9 @@ void LayerSettingDlg::InitWidgets()
     // The layer controls.
     layerGroup_ = new QGroupBox(this);
     layerGroup_->setObjectName(QStringLiteral("groupBox"));
-    const char* const labelNames[9] = {"label_5", "label_3", "label_2",        "label_4",
-                                       "label",   "label_6", "Freeze_Label", "AutoBack_label",
-                                       nullptr};
+    const char* const labelNames[9] = {"label_5",      "label_3",        "label_2",
+                                       "label_4",      "label",          "label_6",
+                                       "Freeze_Label", "AutoBack_label", nullptr};
     for (int i = 0; i < 8; ++i) {
         labels_[i] = new QLabel(this);
         labels_[i]->setObjectName(QLatin1String(labelNames[i]));
@@ -314,9 +314,9 @@ void LayerSettingDlg::retranslate()
     layerGroup_->setTitle(tr("Layer Setting"));
     propsGroup_->setTitle(tr("图层属性"));
     rotationGroup_->setTitle(tr("旋转"));
-    const char* const texts[8] = {QT_TR_NOOP("Vact"),  QT_TR_NOOP("Vpos"),   QT_TR_NOOP("Hpos"),
-                                  QT_TR_NOOP("Hact"),  QT_TR_NOOP("LOGO:"),  QT_TR_NOOP("Input:"),
-                                  QT_TR_NOOP("Freeze"), QT_TR_NOOP("Auto Backup")};
+    const char* const texts[8] = {
+        QT_TR_NOOP("Vact"),  QT_TR_NOOP("Vpos"),   QT_TR_NOOP("Hpos"),   QT_TR_NOOP("Hact"),
+        QT_TR_NOOP("LOGO:"), QT_TR_NOOP("Input:"), QT_TR_NOOP("Freeze"), QT_TR_NOOP("Auto Backup")};
     for (int i = 0; i < 8; ++i)
         labels_[i]->setText(tr(texts[i]));
     reset_->setText(tr("Reset"));
@@ -333,8 +333,9 @@ void LayerSettingDlg::retranslate()
     for (int k = 0; k < kSources; ++k) {
         const int i = findEntry(k);
         if (i >= 0 && combo_->itemText(i).isEmpty())
-            combo_->setItemText(i, k < kTileBase ? tr("Input ") + QString::number(k + 1)
-                                                 : tr("Tile ") + QString::number(k - kTileBase + 1));
+            combo_->setItemText(i, k < kTileBase
+                                       ? tr("Input ") + QString::number(k + 1)
+                                       : tr("Tile ") + QString::number(k - kTileBase + 1));
     }
     if (take_ && take_->progress()->hasDialog())
         take_->progress()->setCancelButtonText(tr("Cancel"));
@@ -427,6 +428,13 @@ void LayerSettingDlg::RefreshLayerPanel()
     edits_[3]->setText(QString::number(l->logoOnOff ? qint64(l->logoHeight) : qint64(l->vact)));
     layerOnOff_->setChecked(l->onOff != 0);
     logoOnOff_->setChecked(l->logoOnOff != 0);
+    // Only the backup partner rule disables these; out of backup mode they
+    // are editable again.
+    if (mode != BACKUP_MODE) {
+        logoOnOff_->setEnabled(true);
+        edits_[0]->setEnabled(true);
+        edits_[1]->setEnabled(true);
+    }
     SetSizeEditEnable(l->logoOnOff == 0);
     alpha_->setValue(float(l->alpha), false);
     CheckRotationButton(RoationType(l->rotation));
@@ -651,8 +659,8 @@ void LayerSettingDlg::UpdateInputEntry(int input, int port)
     if (input < 0 || input >= MDataLimits::kInputs || port < 0 || port >= MDataLimits::kPorts)
         return;
     const QString label = LabelOn(d, input, port);
-    const bool halves = (input == 4 || input == 5) &&
-                        d.M_InputData.port[input].chnlId[port] == 2 && TwoHalves(d, input, port);
+    const bool halves = (input == 4 || input == 5) && d.M_InputData.port[input].chnlId[port] == 2 &&
+                        TwoHalves(d, input, port);
     for (int i = 0; i < combo_->count(); ++i) {
         const int key = combo_->itemData(i).toInt();
         if (key == input)
@@ -677,8 +685,10 @@ void LayerSettingDlg::SetComboxIndexChange(int Id)
     bool bLR = false;
     QString type;
     SourceTraits(Record(), source, &bLR, &type);
-    emit sigChangeInputSrcEvent(layer_, source, half, bLR, type, true);
+    // The input column first: the canvas hands the choice back at once, and
+    // a refused choice then puts the old source back in the column too.
     emit sigChangeInputSrc(source, half);
+    emit sigChangeInputSrcEvent(layer_, source, half, bLR, type, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -752,11 +762,17 @@ void LayerSettingDlg::on_pushButton_8_clicked()
 
 void LayerSettingDlg::rectEdited(int field)
 {
+    // Return and the focus leaving the edit afterwards both finish an edit:
+    // only a text changed since the last one is stored and sent.
+    QLineEdit* e = edits_[field];
+    if (!e->isModified())
+        return;
+    e->setModified(false);
     LayerRecord* l = current();
     if (!l)
         return;
     bool ok = false;
-    const uint value = edits_[field]->text().toUInt(&ok);
+    const uint value = e->text().toUInt(&ok);
     // A text that is no number (or past the validator's top, when set by
     // code) keeps the record's value: a typo must not move the layer to the
     // corner.

@@ -518,6 +518,102 @@
         <source>Take Action...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>Layer Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>图层属性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>旋转</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGO:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color Keyer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fade In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fade Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layer Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alpha</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tile </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">取消</translation>
+    </message>
 </context>
 <context>
     <name>LayerZoomDlg</name>
