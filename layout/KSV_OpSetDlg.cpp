@@ -339,6 +339,7 @@ void KSV_OpSetDlg::UiRefreshAll()
 
 void KSV_OpSetDlg::QuickTake()
 {
+    DeviceLog("QuickTake");
     layerPanel_->QuickTake();
 }
 

@@ -490,6 +490,15 @@ void TestKeyboard::keyReports()
     sim_->plug();
     makeWindow();
     showPresets();
+    // The freeze lamp follows the processor's freeze once the layer panel has
+    // read it back, and a row that froze the processor leaves it frozen: each
+    // row starts with it running.
+    if (h_->GetCurrentMData()->M_AllCfg.freeze) {
+        SendCommand(nullptr, SEND_FREEZECMD, nullptr, QString());
+        QTRY_VERIFY(!h_->GetCurrentMData()->M_AllCfg.freeze);
+        QVERIFY(WaitSenderIdle(h_));
+    }
+    QVERIFY(!KeyLamps().freezeOn);
     window_->setEnabled(enabled);
     KeyLamps().keyboardLocked = locked;
     // No read-back is answering: its preset reports would flush the lamps
@@ -504,8 +513,19 @@ void TestKeyboard::keyReports()
 
     QSignalSpy handled(h_, &MiddleHandler::SigUsbNormalToPc);
     QSignalSpy presetReports(h_, &MiddleHandler::SigUiRefreshPresetValid);
-    for (const QVector<int>& keys : reports)
+    for (const QVector<int>& keys : reports) {
+        const int before = handled.count();
+        const int freezes = Rx(0x0601, kFreezePayload);
         sim_->sendKeys(keys);
+        QTRY_COMPARE(handled.count(), before + 1);
+        // The processor answers a freeze with its state, which the freeze
+        // lamp follows: the next report comes after that answer, as the
+        // operator's next press does.
+        if (enabled && Rx(0x0601, kFreezePayload) > freezes) {
+            QVERIFY(WaitSenderIdle(h_));
+            QTRY_COMPARE(h_->GetCurrentMData()->M_AllCfg.freeze != 0, KeyLamps().freezeOn);
+        }
+    }
     QTRY_COMPARE(handled.count(), reports.size());
     QVERIFY(WaitSenderIdle(h_));
     // The processor answers every preset operation with its preset report;
