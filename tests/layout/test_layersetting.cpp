@@ -383,7 +383,7 @@ void TestLayerSetting::readBackRedrawsAndSendsNothing()
 {
     // The read-back of the linking redrew the panel: layer 0 of the mosaic
     // set as the device reported it, and nothing went back to the device.
-    QCOMPARE(shownRect(), (QStringList{"100", "50", "1800", "1000"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"100", "50", "1800", "1000"}));
     QVERIFY(button("LayerOnOffBtn")->isChecked());
     QVERIFY(!button("LOGOOnOffBtn")->isChecked());
     QVERIFY(button("pushButton_5")->isChecked());  // ROTATE_H
@@ -590,11 +590,11 @@ void TestLayerSetting::backupEditsFollowThePartner()
     // in backup mode, bMain 1 keeps them off.
     button("LOGOOnOffBtn")->click();
     QCOMPARE(sent(), Join(QStringList{Layer(2, 0, 1)}));
-    QCOMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
+    QTRY_COMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
     QVERIFY(edit(2)->isEnabled());
     QCOMPARE(data().M_BackupLayerCfg.layer[1].logoOnOff, uint8_t(1));
     select(1);
-    QCOMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
+    QTRY_COMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
     QVERIFY(!edit(2)->isEnabled());
     QVERIFY(settle());
     QCOMPARE(data().M_BackupLayerCfg.layer[0].hs, 240u);
@@ -636,7 +636,7 @@ void TestLayerSetting::dragAcrossWindowsDisablesRotation()
     // Across windows 1 and 2 (two regions of the four DVI windows).
     emit canvas_->SigMouseMoveLayerCell(R(1500, 100, 960, 540));
     QVERIFY(!rotation->isEnabled());
-    QCOMPARE(shownRect(), (QStringList{"1500", "100", "960", "540"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"1500", "100", "960", "540"}));
     // Back inside window 2.
     emit canvas_->SigMouseMoveLayerCell(R(2000, 100, 960, 540));
     QVERIFY(rotation->isEnabled());
@@ -701,7 +701,7 @@ void TestLayerSetting::ninthOverlapIsParked()
     QCOMPARE(l3.hact, 640u);
     QCOMPARE(l3.vact, 360u);
     QCOMPARE(sent(), Join(QStringList{Rect(3, 0, 2160, 640, 360)}));
-    QCOMPARE(shownRect(), (QStringList{"0", "2160", "640", "360"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"0", "2160", "640", "360"}));
     checkRecord();
 }
 
@@ -789,8 +789,8 @@ void TestLayerSetting::logoInMosaicResetsRotationFirst()
     QCOMPARE(rotated.size(), 1);
     QVERIFY(button("pushButton")->isChecked());
     // The logo's size in Hact and Vact, not editable.
-    QCOMPARE(shownRect(), (QStringList{"100", "50", "640", "360"}));
-    QVERIFY(!edit(2)->isEnabled() && !edit(3)->isEnabled());
+    QTRY_COMPARE(shownRect(), (QStringList{"100", "50", "640", "360"}));
+    QTRY_VERIFY(!edit(2)->isEnabled() && !edit(3)->isEnabled());
     checkRecord();
 }
 
@@ -819,7 +819,7 @@ void TestLayerSetting::switcherLogoSizes()
     button("LOGOOnOffBtn")->click();
     QCOMPARE(sent(), Join((QStringList{Rect(0, 920, 0, 1920, 1080), Layer(2, 0, 1)})));
     QCOMPARE(data().M_SwitchLayerCfg.layer[3].hs, 920u);
-    QCOMPARE(shownRect(), (QStringList{"920", "0", "1000", "360"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"920", "0", "1000", "360"}));
 }
 
 // ---------------------------------------------------------------------------
