@@ -161,6 +161,7 @@ private slots:
     void switcherLogoSizes();
     void inputListByKey();
     void subPanelsTakeTheControlsPlace();
+    void invalidIndexesFromTheDevice();
     void outputLayoutReplacesTheLayers();
     void durationSliderInSwitcher();
     void workingModeChangeResetsTheLayer();
@@ -860,6 +861,36 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->currentData().toInt(), 4);
     QVERIFY(!combo->currentText().contains('-'));
     QCOMPARE(sent(), Join(QStringList{Source(3, 0, 0, 4, 1)}));
+}
+
+// Indexes a reply may carry (255 marks an empty slot) never index anything:
+// the rules count such a source as width 0 and the list keeps its entries.
+void TestLayerSetting::invalidIndexesFromTheDevice()
+{
+    QVERIFY(useMode(MOSAIC_MODE));
+    auto* combo = find<QComboBox>("comboBox");
+    auto* rotation = find<QGroupBox>("groupBox_3");
+    select(1);
+    QVERIFY(rotation->isEnabled());
+    const int entries = combo->count();
+    LayerRecord& l = data().M_MosaicLayerCfg.layer[1];
+    l.tileEnable = 1;
+    l.tileId = 255;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QVERIFY(!rotation->isEnabled());
+    QCOMPARE(combo->currentData().toInt(), 1);  // no entry has that key
+    l.tileEnable = 0;
+    l.inputId = 255;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QVERIFY(!rotation->isEnabled());
+    // An input whose active port is out of range shows no picture.
+    data().M_InputData.port[0].actId = 255;
+    emit device_.handler()->SigUIRefreshInputCfg();
+    QCOMPARE(combo->itemText(combo->findData(0)), QString("NONE"));
+    emit device_.handler()->SigUIRefreshInputSignal(4, 255);
+    panel_->UpdateInputEntry(0, 255);
+    QCOMPARE(combo->count(), entries);
+    QCOMPARE(sent(), Join(QStringList()));
 }
 
 void TestLayerSetting::subPanelsTakeTheControlsPlace()
