@@ -161,6 +161,7 @@ private slots:
     void switcherLogoSizes();
     void inputListByKey();
     void subPanelsTakeTheControlsPlace();
+    void invalidIndexesFromTheDevice();
     void outputLayoutReplacesTheLayers();
     void durationSliderInSwitcher();
     void workingModeChangeResetsTheLayer();
@@ -383,7 +384,7 @@ void TestLayerSetting::readBackRedrawsAndSendsNothing()
 {
     // The read-back of the linking redrew the panel: layer 0 of the mosaic
     // set as the device reported it, and nothing went back to the device.
-    QCOMPARE(shownRect(), (QStringList{"100", "50", "1800", "1000"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"100", "50", "1800", "1000"}));
     QVERIFY(button("LayerOnOffBtn")->isChecked());
     QVERIFY(!button("LOGOOnOffBtn")->isChecked());
     QVERIFY(button("pushButton_5")->isChecked());  // ROTATE_H
@@ -590,11 +591,11 @@ void TestLayerSetting::backupEditsFollowThePartner()
     // in backup mode, bMain 1 keeps them off.
     button("LOGOOnOffBtn")->click();
     QCOMPARE(sent(), Join(QStringList{Layer(2, 0, 1)}));
-    QCOMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
+    QTRY_COMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
     QVERIFY(edit(2)->isEnabled());
     QCOMPARE(data().M_BackupLayerCfg.layer[1].logoOnOff, uint8_t(1));
     select(1);
-    QCOMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
+    QTRY_COMPARE(shownRect().mid(2), (QStringList{"640", "360"}));
     QVERIFY(!edit(2)->isEnabled());
     QVERIFY(settle());
     QCOMPARE(data().M_BackupLayerCfg.layer[0].hs, 240u);
@@ -636,7 +637,7 @@ void TestLayerSetting::dragAcrossWindowsDisablesRotation()
     // Across windows 1 and 2 (two regions of the four DVI windows).
     emit canvas_->SigMouseMoveLayerCell(R(1500, 100, 960, 540));
     QVERIFY(!rotation->isEnabled());
-    QCOMPARE(shownRect(), (QStringList{"1500", "100", "960", "540"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"1500", "100", "960", "540"}));
     // Back inside window 2.
     emit canvas_->SigMouseMoveLayerCell(R(2000, 100, 960, 540));
     QVERIFY(rotation->isEnabled());
@@ -701,7 +702,7 @@ void TestLayerSetting::ninthOverlapIsParked()
     QCOMPARE(l3.hact, 640u);
     QCOMPARE(l3.vact, 360u);
     QCOMPARE(sent(), Join(QStringList{Rect(3, 0, 2160, 640, 360)}));
-    QCOMPARE(shownRect(), (QStringList{"0", "2160", "640", "360"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"0", "2160", "640", "360"}));
     checkRecord();
 }
 
@@ -789,8 +790,8 @@ void TestLayerSetting::logoInMosaicResetsRotationFirst()
     QCOMPARE(rotated.size(), 1);
     QVERIFY(button("pushButton")->isChecked());
     // The logo's size in Hact and Vact, not editable.
-    QCOMPARE(shownRect(), (QStringList{"100", "50", "640", "360"}));
-    QVERIFY(!edit(2)->isEnabled() && !edit(3)->isEnabled());
+    QTRY_COMPARE(shownRect(), (QStringList{"100", "50", "640", "360"}));
+    QTRY_VERIFY(!edit(2)->isEnabled() && !edit(3)->isEnabled());
     checkRecord();
 }
 
@@ -819,7 +820,7 @@ void TestLayerSetting::switcherLogoSizes()
     button("LOGOOnOffBtn")->click();
     QCOMPARE(sent(), Join((QStringList{Rect(0, 920, 0, 1920, 1080), Layer(2, 0, 1)})));
     QCOMPARE(data().M_SwitchLayerCfg.layer[3].hs, 920u);
-    QCOMPARE(shownRect(), (QStringList{"920", "0", "1000", "360"}));
+    QTRY_COMPARE(shownRect(), (QStringList{"920", "0", "1000", "360"}));
 }
 
 // ---------------------------------------------------------------------------
@@ -860,6 +861,36 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->currentData().toInt(), 4);
     QVERIFY(!combo->currentText().contains('-'));
     QCOMPARE(sent(), Join(QStringList{Source(3, 0, 0, 4, 1)}));
+}
+
+// Indexes a reply may carry (255 marks an empty slot) never index anything:
+// the rules count such a source as width 0 and the list keeps its entries.
+void TestLayerSetting::invalidIndexesFromTheDevice()
+{
+    QVERIFY(useMode(MOSAIC_MODE));
+    auto* combo = find<QComboBox>("comboBox");
+    auto* rotation = find<QGroupBox>("groupBox_3");
+    select(1);
+    QVERIFY(rotation->isEnabled());
+    const int entries = combo->count();
+    LayerRecord& l = data().M_MosaicLayerCfg.layer[1];
+    l.tileEnable = 1;
+    l.tileId = 255;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QVERIFY(!rotation->isEnabled());
+    QCOMPARE(combo->currentData().toInt(), 1);  // no entry has that key
+    l.tileEnable = 0;
+    l.inputId = 255;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QVERIFY(!rotation->isEnabled());
+    // An input whose active port is out of range shows no picture.
+    data().M_InputData.port[0].actId = 255;
+    emit device_.handler()->SigUIRefreshInputCfg();
+    QCOMPARE(combo->itemText(combo->findData(0)), QString("NONE"));
+    emit device_.handler()->SigUIRefreshInputSignal(4, 255);
+    panel_->UpdateInputEntry(0, 255);
+    QCOMPARE(combo->count(), entries);
+    QCOMPARE(sent(), Join(QStringList()));
 }
 
 void TestLayerSetting::subPanelsTakeTheControlsPlace()
