@@ -75,6 +75,7 @@ private slots:
 
     void cellEditsItsRecord_data();
     void cellEditsItsRecord();
+    void editEndingTwiceSendsOnce();
     void widthBeyondTheOutputIsCut();
     void rasterPositionStopsAt65535();
     void dragBeyondTheOutputIsCut();
@@ -246,6 +247,21 @@ void TestOpParamSet::cellEditsItsRecord()
     QCOMPARE(moved.last().at(1).toInt(), cell);
     QCOMPARE(sentWindows(), QStringList{WindowFrame(window(record))});
     QCOMPARE(sentWindows(1).first().toInt(nullptr, 16), record);  // the record's port
+}
+
+void TestOpParamSet::editEndingTwiceSendsOnce()
+{
+    // Return ends the edit, and leaving the edit ends it again.
+    host_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(host_.get()));
+    QLineEdit* e = edit("lineEdit_2");
+    e->setFocus();
+    QTRY_VERIFY(e->hasFocus());
+    type("lineEdit_2", QStringLiteral("333"));
+    edit("lineEdit_7")->setFocus();
+    QTRY_VERIFY(!e->hasFocus());
+    QCOMPARE(window(0).mosaicVs, 333);
+    QCOMPARE(sentWindows(), QStringList{WindowFrame(0, 1, 0, 0, 1920, 1080, 0, 333, 1920, 1080)});
 }
 
 void TestOpParamSet::widthBeyondTheOutputIsCut()
