@@ -7,8 +7,11 @@
 #include "GuiTest.h"
 #include "Look.h"
 #include "MiddleHandler.h"
+#include "MouseEvents.h"
 #include "OpParamSet.h"
 #include "OutputResoDlg.h"
+#include "PaintCellCtrl.h"
+#include "PicVideoCell.h"
 #include "ProgressHelper.h"
 #include "SystemDevice.h"
 #include "TestNet.h"
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -79,6 +83,7 @@ private slots:
     void widthBeyondTheOutputIsCut();
     void rasterPositionStopsAt65535();
     void dragBeyondTheOutputIsCut();
+    void dragOnTheCanvasMovesTheWindow();
     void layouts_data();
     void layouts();
     void resetFitsTheOutput_data();
@@ -334,6 +339,45 @@ void TestOpParamSet::dragBeyondTheOutputIsCut()
     QCOMPARE(edit("lineEdit_4")->text(), QStringLiteral("500"));
     QCOMPARE(sentWindows(), (QStringList{WindowFrame(2, 1, 0, 0, 1920, 1080, 100, 50, 1920, 1080),
                                          WindowFrame(2, 1, 0, 0, 1000, 500, 10, 20, 1000, 500)}));
+}
+
+void TestOpParamSet::dragOnTheCanvasMovesTheWindow()
+{
+    // The real canvas, wired as the page wires it.
+    QScrollArea area;
+    area.resize(900, 600);
+    auto* canvas = new PaintCellCtrl(&area);
+    canvas->setGeometry(0, 0, 10000, 10000);
+    area.setWidget(canvas);
+    QObject::connect(canvas, SIGNAL(SigClickOutputCell(int)), panel_,
+                     SLOT(On_SigClickOutputCell(int)));
+    QObject::connect(canvas, SIGNAL(SigMouseMoveOPCell(QRect)), panel_,
+                     SLOT(On_SigMouseMoveOPCell(QRect)));
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    canvas->setOutputCell(QRect(QPoint(0, 0), QPoint(1919, 1079)), 0, true);
+    canvas->setOutputCell(QRect(QPoint(1920, 0), QPoint(3839, 1079)), 1, true);
+    canvas->setOutputCell(QRect(), 2, false);
+    canvas->setOutputCell(QRect(), 3, false);
+
+    // Output 1 picked up in its middle and moved 40 pixels right and down:
+    // 320 device units at the canvas's scale of 8.
+    PicVideoCell* cell = canvas->outputCells().at(1);
+    const QPoint start(100, 60);
+    const QPoint startGlobal = cell->mapToGlobal(start);
+    MouseEvents::press(cell, start);
+    QCOMPARE(panel_->currentOutput(), 1);
+    for (int d : {10, 20, 40})
+        MouseEvents::moveGlobal(cell, startGlobal + QPoint(d, d));
+    MouseEvents::release(cell, cell->mapFromGlobal(startGlobal + QPoint(40, 40)));
+
+    const OutputWindowRecord& w = window(1);
+    QCOMPARE(QRect(w.mosaicHs, w.mosaicVs, w.mosaicHact, w.mosaicVact),
+             QRect(2240, 320, 1920, 1080));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("2240"));
+    QCOMPARE(edit("lineEdit_2")->text(), QStringLiteral("320"));
+    QCOMPARE(sentWindows(),
+             QStringList{WindowFrame(1, 1, 0, 0, 1920, 1080, 2240, 320, 1920, 1080)});
 }
 
 void TestOpParamSet::layouts_data()
