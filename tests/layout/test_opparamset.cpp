@@ -604,6 +604,14 @@ void TestOpParamSet::versionReportShowsTheModeRowUntilTheSubPanel()
     QVERIFY(!caption->isVisibleTo(panel_));
     QVERIFY(!button("HDMIMODEBTN")->isVisibleTo(panel_));
     QVERIFY(!button("pushButton_15")->isVisibleTo(panel_));
+
+    // A language change takes the variant's texts and shows nothing.
+    data().M_SwitcherType = 0;
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(panel_, &change);
+    QCOMPARE(button("HDMIMODEBTN")->text(), QStringLiteral("HDMI"));
+    QCOMPARE(button("pushButton_15")->text(), QStringLiteral("HDMI Switcher"));
+    QVERIFY(!button("HDMIMODEBTN")->isVisibleTo(panel_));
     data().M_SwitcherType = was;
 }
 
@@ -635,10 +643,17 @@ void TestOpParamSet::hdmiSwitchEndsOnTheReadBack()
     button("HDMIMODEBTN")->click();
     QVERIFY(!p->isRunning());
 
+    // The HDMI settings open in HDMI mode; "DVI" closes them.
+    QVERIFY(button("HDMISETTINGBTN")->isEnabled());
+    button("HDMISETTINGBTN")->click();
+    QVERIFY(panel_->findChild<QWidget*>("HDMISETTINGGBOX")->isVisibleTo(panel_));
+
     // Back to DVI with its 1920 x 1080 preset.
     button("DVIMODEBTN")->click();
     QVERIFY(p->isRunning());
     QVERIFY(!button("pushButton_13")->isEnabled());
+    QVERIFY(!panel_->findChild<QWidget*>("HDMISETTINGGBOX")->isVisibleTo(panel_));
+    QVERIFY(!button("HDMISETTINGBTN")->isChecked());
     QVERIFY(TestSupport::WaitReadBackEnds(device_.handler(), ends, 2));
     QVERIFY(!p->isRunning());
     QCOMPARE(device_.frames(kResoCode, 4), QStringList{"00ff000a"});
