@@ -30,8 +30,8 @@ namespace {
 
 // The edits in the order of the record's timing: Hact, Vact, FPS, H tot,
 // V tot, H Sync, V Sync, Hbp, Vbp.
-const char* const kEdits[9] = {"lineEdit",   "lineEdit_2",  "lineEdit_13",
-                               "lineEdit_7", "lineEdit_8",  "lineEdit_9",
+const char* const kEdits[9] = {"lineEdit",    "lineEdit_2",  "lineEdit_13",
+                               "lineEdit_7",  "lineEdit_8",  "lineEdit_9",
                                "lineEdit_10", "lineEdit_11", "lineEdit_12"};
 
 QString Hex(const Payload& p)
@@ -197,9 +197,8 @@ QJsonObject TestOutputReso::deviceReso() const
 QStringList TestOutputReso::differencesFromDevice()
 {
     const QJsonObject dev = deviceReso();
-    const QJsonObject mine = MDataToJson(*h->GetCurrentMData())["M_OutputData"]
-                                 .toObject()["M_OutputResoCfg"]
-                                 .toObject();
+    const QJsonObject mine =
+        MDataToJson(*h->GetCurrentMData())["M_OutputData"].toObject()["M_OutputResoCfg"].toObject();
     if (dev.isEmpty())
         return {"no state dumped"};
     return CompareMDataJson(dev, mine);
@@ -217,8 +216,7 @@ bool TestOutputReso::AnswerWait::wait()
 {
     if (switches_)
         return TestSupport::WaitReadBackEnds(t_->h, readBackEnds_, 1);
-    return QTest::qWaitFor([&] { return timings_.count() >= 1; }, 10000) &&
-           WaitSenderIdle(t_->h);
+    return QTest::qWaitFor([&] { return timings_.count() >= 1; }, 10000) && WaitSenderIdle(t_->h);
 }
 
 std::unique_ptr<OutputResoDlg> TestOutputReso::shownPanel(int mode, const OutputResoCfg& timing)
@@ -319,8 +317,8 @@ void TestOutputReso::refresh()
     QCOMPARE(Checked(panel), checked);
     QCOMPARE(Shown(panel), outputMode == 0 ? Range(0, 17) : Range(0, 10));
     QCOMPARE(panel.findChild<QGroupBox*>("groupBox")->isVisibleTo(&panel), custom);
-    QCOMPARE(edits(panel), (QStringList{"1920", "1080", fpsText, "2200", "1125", "44", "5", "148",
-                                        "36"}));
+    QCOMPARE(edits(panel),
+             (QStringList{"1920", "1080", fpsText, "2200", "1125", "44", "5", "148", "36"}));
     // The set the buttons act in is not changed by a refresh.
     QCOMPARE(panel.Mode(), 0);
 }
@@ -400,8 +398,8 @@ void TestOutputReso::set_data()
         << QList<int>{1280, 720, 5994, 1, 2, 3, 4, 5, 6};
     // Typed in an order in which each value passes its check unchanged.
     QTest::newRow("advanced") << true << QList<int>{0, 1, 2, 3, 4, 5, 8, 6, 7}
-                              << QStringList{"1280", "720", "50", "1980", "750", "40", "15",
-                                             "5", "148"}
+                              << QStringList{"1280", "720", "50", "1980", "750",
+                                             "40",   "15",  "5",  "148"}
                               << 2 << QList<int>{1280, 720, 5000, 1980, 750, 40, 5, 148, 15};
 }
 
@@ -435,9 +433,9 @@ void TestOutputReso::set()
     QTest::mouseClick(panel->findChild<QPushButton*>("pushButton"), Qt::LeftButton);
 
     const OutputResoCfg& r = reso();
-    QCOMPARE((QList<int>{r.hact, r.vact, r.fps, r.htotal, r.vtotal, r.hsync, r.vsync, r.hbp,
-                         r.vbp}),
-             stored);
+    QCOMPARE(
+        (QList<int>{r.hact, r.vact, r.fps, r.htotal, r.vtotal, r.hsync, r.vsync, r.hbp, r.vbp}),
+        stored);
     QCOMPARE(r.resoId, 27);
     QVERIFY(waitReceived(Hex(OutputResoPayload(r, uint8_t(kind)))));
     QVERIFY(answer.wait());
@@ -555,26 +553,33 @@ void TestOutputReso::screenshot()
         QSKIP("set LEDZ_SCREENSHOT to a file name prefix");
     InitAppResources();
     QVERIFY(Look::ApplyStyleSheet());
+    // The panel on the output settings panel's dark background, at its own
+    // size and as wide as the page gives it.
     QWidget back;
-    back.setStyleSheet("background: rgb(64, 64, 64);");
-    back.resize(721, 421);
+    back.setObjectName("back");
+    back.setStyleSheet("QWidget#back { background: rgb(46, 46, 46); }");
     auto* panel = new OutputResoDlg(&back);
-    panel->resize(721, 421);
+    back.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&back));
+    auto shot = [&](const QString& name, int width) {
+        back.resize(width, 421);
+        panel->resize(width, 421);
+        return back.grab().save(out + "-" + name + ".png");
+    };
     reso() = Timing1080p(10, 0);
     panel->SetMode(0, false);
     panel->Refresh();
-    back.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&back));
-    QVERIFY(back.grab().save(out + "-dvi.png"));
+    QVERIFY(shot("dvi", 721));
     reso() = Timing1080p(26, 1);
     panel->SetMode(1, false);
     panel->Refresh();
-    QVERIFY(back.grab().save(out + "-hdmi.png"));
+    QVERIFY(shot("hdmi", 721));
     reso() = Timing1080p(27, 0);
     panel->SetMode(0, false);
     panel->Refresh();
     panel->findChild<QPushButton*>("pushButton_2")->click();
-    QVERIFY(back.grab().save(out + "-custom.png"));
+    QVERIFY(shot("custom", 721));
+    QVERIFY(shot("custom-wide", 1200));
 }
 
 LEDZ_GUI_TEST_MAIN(TestOutputReso)
