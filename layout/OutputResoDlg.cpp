@@ -27,13 +27,13 @@ namespace {
 // The device knows the timing behind each preset index; the panel sends only
 // the index. 10 and 26 carry the same label: the DVI and the HDMI default.
 const char* const kLabels[OutputResoDlg::kTableSize] = {
-    "1024 x 768 60Hz",      "1280 x 1024 60Hz",    "1024 x 768 120Hz",  "1280 x 720 59.94Hz",
-    "1280 x 720 60Hz",      "2048 x 1920 60Hz",    "1600 x 1200 60Hz",  "1600 x 1200 60Hz Rdc",
-    "1680 x 1050 60Hz",     "1920 x 1080 59.94Hz", "1920 x 1080 60Hz",  "1920 x 1080 50Hz",
-    "1920 x 1200 60Hz",     "1936 x 1280 60Hz",    "2048 x 1152 60Hz",  "1024 x 1280 60Hz",
-    "1536 x 1536 60Hz",     "3840 x 1080 60Hz",    "3840 x 2160 60Hz",  "3840 x 2160 30Hz",
-    "4096 x 1280 60Hz",     "4096 x 2160 60Hz",    "4096 x 2160 30Hz",  "2560 x 1080 120Hz",
-    "1920 x 1080 120Hz",    "2560 x 1440 90Hz",    "1920 x 1080 60Hz",  QT_TR_NOOP("Custom Reso.")};
+    "1024 x 768 60Hz",   "1280 x 1024 60Hz",    "1024 x 768 120Hz", "1280 x 720 59.94Hz",
+    "1280 x 720 60Hz",   "2048 x 1920 60Hz",    "1600 x 1200 60Hz", "1600 x 1200 60Hz Rdc",
+    "1680 x 1050 60Hz",  "1920 x 1080 59.94Hz", "1920 x 1080 60Hz", "1920 x 1080 50Hz",
+    "1920 x 1200 60Hz",  "1936 x 1280 60Hz",    "2048 x 1152 60Hz", "1024 x 1280 60Hz",
+    "1536 x 1536 60Hz",  "3840 x 1080 60Hz",    "3840 x 2160 60Hz", "3840 x 2160 30Hz",
+    "4096 x 1280 60Hz",  "4096 x 2160 60Hz",    "4096 x 2160 30Hz", "2560 x 1080 120Hz",
+    "1920 x 1080 120Hz", "2560 x 1440 90Hz",    "1920 x 1080 60Hz", QT_TR_NOOP("Custom Reso.")};
 
 // The HDMI set shows the table from this entry on.
 constexpr int kHdmiFirstEntry = 17;
@@ -158,9 +158,8 @@ OutputResoDlg::OutputResoDlg(QWidget* parent) : QWidget(parent), ui(new Form)
         size->addWidget(ui->edit(f));
     }
     auto* advGrid = new QGridLayout(ui->AdvGBox);
-    const Field advRows[3][2] = {{Field::Htotal, Field::Vtotal},
-                                 {Field::Hsync, Field::Vsync},
-                                 {Field::Hbp, Field::Vbp}};
+    const Field advRows[3][2] = {
+        {Field::Htotal, Field::Vtotal}, {Field::Hsync, Field::Vsync}, {Field::Hbp, Field::Vbp}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c) {
             advGrid->addWidget(ui->labels[int(advRows[r][c])], r, 2 * c);
@@ -209,7 +208,7 @@ void OutputResoDlg::retranslate()
 
 int OutputResoDlg::customButton() const
 {
-    return mode == 1 ? kHdmiCustomButton : kDviCustomButton;
+    return mode == 0 ? kDviCustomButton : kHdmiCustomButton;
 }
 
 QPushButton* OutputResoDlg::resoButton(int n) const

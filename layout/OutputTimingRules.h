@@ -27,7 +27,7 @@ enum class Field { Hact, Vact, Rate, Htotal, Vtotal, Hsync, Vsync, Hbp, Vbp };
 struct ModeLimits {
     double clockMax;  // Hz
     double clockMin;  // Hz
-    int step;         // horizontal values are multiples of this
+    int step;  // horizontal values are multiples of this
     int maxHact;
     int maxHtotal;
 };

@@ -7,8 +7,11 @@
 #include "GuiTest.h"
 #include "Look.h"
 #include "MiddleHandler.h"
+#include "MouseEvents.h"
 #include "OpParamSet.h"
 #include "OutputResoDlg.h"
+#include "PaintCellCtrl.h"
+#include "PicVideoCell.h"
 #include "ProgressHelper.h"
 #include "SystemDevice.h"
 #include "TestNet.h"
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -75,9 +79,11 @@ private slots:
 
     void cellEditsItsRecord_data();
     void cellEditsItsRecord();
+    void editEndingTwiceSendsOnce();
     void widthBeyondTheOutputIsCut();
     void rasterPositionStopsAt65535();
     void dragBeyondTheOutputIsCut();
+    void dragOnTheCanvasMovesTheWindow();
     void layouts_data();
     void layouts();
     void resetFitsTheOutput_data();
@@ -248,6 +254,21 @@ void TestOpParamSet::cellEditsItsRecord()
     QCOMPARE(sentWindows(1).first().toInt(nullptr, 16), record);  // the record's port
 }
 
+void TestOpParamSet::editEndingTwiceSendsOnce()
+{
+    // Return ends the edit, and leaving the edit ends it again.
+    host_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(host_.get()));
+    QLineEdit* e = edit("lineEdit_2");
+    e->setFocus();
+    QTRY_VERIFY(e->hasFocus());
+    type("lineEdit_2", QStringLiteral("333"));
+    edit("lineEdit_7")->setFocus();
+    QTRY_VERIFY(!e->hasFocus());
+    QCOMPARE(window(0).mosaicVs, 333);
+    QCOMPARE(sentWindows(), QStringList{WindowFrame(0, 1, 0, 0, 1920, 1080, 0, 333, 1920, 1080)});
+}
+
 void TestOpParamSet::widthBeyondTheOutputIsCut()
 {
     emit canvas_.SigClickOutputCell(1);
@@ -318,6 +339,45 @@ void TestOpParamSet::dragBeyondTheOutputIsCut()
     QCOMPARE(edit("lineEdit_4")->text(), QStringLiteral("500"));
     QCOMPARE(sentWindows(), (QStringList{WindowFrame(2, 1, 0, 0, 1920, 1080, 100, 50, 1920, 1080),
                                          WindowFrame(2, 1, 0, 0, 1000, 500, 10, 20, 1000, 500)}));
+}
+
+void TestOpParamSet::dragOnTheCanvasMovesTheWindow()
+{
+    // The real canvas, wired as the page wires it.
+    QScrollArea area;
+    area.resize(900, 600);
+    auto* canvas = new PaintCellCtrl(&area);
+    canvas->setGeometry(0, 0, 10000, 10000);
+    area.setWidget(canvas);
+    QObject::connect(canvas, SIGNAL(SigClickOutputCell(int)), panel_,
+                     SLOT(On_SigClickOutputCell(int)));
+    QObject::connect(canvas, SIGNAL(SigMouseMoveOPCell(QRect)), panel_,
+                     SLOT(On_SigMouseMoveOPCell(QRect)));
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    canvas->setOutputCell(QRect(QPoint(0, 0), QPoint(1919, 1079)), 0, true);
+    canvas->setOutputCell(QRect(QPoint(1920, 0), QPoint(3839, 1079)), 1, true);
+    canvas->setOutputCell(QRect(), 2, false);
+    canvas->setOutputCell(QRect(), 3, false);
+
+    // Output 1 picked up in its middle and moved 40 pixels right and down:
+    // 320 device units at the canvas's scale of 8.
+    PicVideoCell* cell = canvas->outputCells().at(1);
+    const QPoint start(100, 60);
+    const QPoint startGlobal = cell->mapToGlobal(start);
+    MouseEvents::press(cell, start);
+    QCOMPARE(panel_->currentOutput(), 1);
+    for (int d : {10, 20, 40})
+        MouseEvents::moveGlobal(cell, startGlobal + QPoint(d, d));
+    MouseEvents::release(cell, cell->mapFromGlobal(startGlobal + QPoint(40, 40)));
+
+    const OutputWindowRecord& w = window(1);
+    QCOMPARE(QRect(w.mosaicHs, w.mosaicVs, w.mosaicHact, w.mosaicVact),
+             QRect(2240, 320, 1920, 1080));
+    QCOMPARE(edit("lineEdit")->text(), QStringLiteral("2240"));
+    QCOMPARE(edit("lineEdit_2")->text(), QStringLiteral("320"));
+    QCOMPARE(sentWindows(),
+             QStringList{WindowFrame(1, 1, 0, 0, 1920, 1080, 2240, 320, 1920, 1080)});
 }
 
 void TestOpParamSet::layouts_data()
@@ -544,6 +604,14 @@ void TestOpParamSet::versionReportShowsTheModeRowUntilTheSubPanel()
     QVERIFY(!caption->isVisibleTo(panel_));
     QVERIFY(!button("HDMIMODEBTN")->isVisibleTo(panel_));
     QVERIFY(!button("pushButton_15")->isVisibleTo(panel_));
+
+    // A language change takes the variant's texts and shows nothing.
+    data().M_SwitcherType = 0;
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(panel_, &change);
+    QCOMPARE(button("HDMIMODEBTN")->text(), QStringLiteral("HDMI"));
+    QCOMPARE(button("pushButton_15")->text(), QStringLiteral("HDMI Switcher"));
+    QVERIFY(!button("HDMIMODEBTN")->isVisibleTo(panel_));
     data().M_SwitcherType = was;
 }
 
@@ -575,10 +643,17 @@ void TestOpParamSet::hdmiSwitchEndsOnTheReadBack()
     button("HDMIMODEBTN")->click();
     QVERIFY(!p->isRunning());
 
+    // The HDMI settings open in HDMI mode; "DVI" closes them.
+    QVERIFY(button("HDMISETTINGBTN")->isEnabled());
+    button("HDMISETTINGBTN")->click();
+    QVERIFY(panel_->findChild<QWidget*>("HDMISETTINGGBOX")->isVisibleTo(panel_));
+
     // Back to DVI with its 1920 x 1080 preset.
     button("DVIMODEBTN")->click();
     QVERIFY(p->isRunning());
     QVERIFY(!button("pushButton_13")->isEnabled());
+    QVERIFY(!panel_->findChild<QWidget*>("HDMISETTINGGBOX")->isVisibleTo(panel_));
+    QVERIFY(!button("HDMISETTINGBTN")->isChecked());
     QVERIFY(TestSupport::WaitReadBackEnds(device_.handler(), ends, 2));
     QVERIFY(!p->isRunning());
     QCOMPARE(device_.frames(kResoCode, 4), QStringList{"00ff000a"});

@@ -32,8 +32,8 @@ Timing Make(const Values& v)
 // The rate as the record holds it, so that 59.94 compares exactly.
 QList<int> Fields(const Timing& t)
 {
-    return {t.hact,   t.vact,   int(RateToHundredths(t.rate)), t.htotal, t.vtotal,
-            t.hsync, t.vsync, t.hbp, t.vbp};
+    return {t.hact, t.vact, int(RateToHundredths(t.rate)), t.htotal, t.vtotal, t.hsync, t.vsync,
+            t.hbp,  t.vbp};
 }
 
 }  // namespace
@@ -89,9 +89,9 @@ void TestOutputTiming::limits_data()
     QTest::newRow("DVI FPS 59.94 stays")
         << 0 << plain << Field::Rate << Values{1920, 1080, 59.94, 0, 0, 0, 0, 0, 0}
         << Values{1920, 1080, 59.94, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("DVI FPS 0 -> 25") << 0 << plain << Field::Rate
-                                     << Values{1920, 1080, 0, 0, 0, 0, 0, 0, 0}
-                                     << Values{1920, 1080, 25, 0, 0, 0, 0, 0, 0};
+    QTest::newRow("DVI FPS 0 -> 25")
+        << 0 << plain << Field::Rate << Values{1920, 1080, 0, 0, 0, 0, 0, 0, 0}
+        << Values{1920, 1080, 25, 0, 0, 0, 0, 0, 0};
     QTest::newRow("HDMI 3840 x 2160 FPS 100 -> 67")
         << 1 << plain << Field::Rate << Values{3840, 2160, 100, 0, 0, 0, 0, 0, 0}
         << Values{3840, 2160, 67, 0, 0, 0, 0, 0, 0};
@@ -186,8 +186,7 @@ void TestOutputTiming::limits_data()
     QTest::newRow("advanced Vact with H tot 0")
         << 0 << adv << Field::Vact << Values{1920, 1080, 60, 0, 1125, 44, 5, 148, 36} << Values{};
     QTest::newRow("H tot with V tot 0")
-        << 0 << adv << Field::Htotal << Values{1920, 1080, 60, 2200, 0, 44, 5, 148, 36}
-        << Values{};
+        << 0 << adv << Field::Htotal << Values{1920, 1080, 60, 2200, 0, 44, 5, 148, 36} << Values{};
     QTest::newRow("V tot with rate 0")
         << 1 << adv << Field::Vtotal << Values{1920, 1080, 0, 2200, 1125, 44, 5, 148, 36}
         << Values{};
