@@ -27,13 +27,20 @@ namespace {
 // The device knows the timing behind each preset index; the panel sends only
 // the index. 10 and 26 carry the same label: the DVI and the HDMI default.
 const char* const kLabels[OutputResoDlg::kTableSize] = {
-    "1024 x 768 60Hz",   "1280 x 1024 60Hz",    "1024 x 768 120Hz", "1280 x 720 59.94Hz",
-    "1280 x 720 60Hz",   "2048 x 1920 60Hz",    "1600 x 1200 60Hz", "1600 x 1200 60Hz Rdc",
-    "1680 x 1050 60Hz",  "1920 x 1080 59.94Hz", "1920 x 1080 60Hz", "1920 x 1080 50Hz",
-    "1920 x 1200 60Hz",  "1936 x 1280 60Hz",    "2048 x 1152 60Hz", "1024 x 1280 60Hz",
-    "1536 x 1536 60Hz",  "3840 x 1080 60Hz",    "3840 x 2160 60Hz", "3840 x 2160 30Hz",
-    "4096 x 1280 60Hz",  "4096 x 2160 60Hz",    "4096 x 2160 30Hz", "2560 x 1080 120Hz",
-    "1920 x 1080 120Hz", "2560 x 1440 90Hz",    "1920 x 1080 60Hz", QT_TR_NOOP("Custom Reso.")};
+    "1024 x 768 60Hz",   "1280 x 1024 60Hz",
+    "1024 x 768 120Hz",  "1280 x 720 59.94Hz",
+    "1280 x 720 60Hz",   "2048 x 1920 60Hz",
+    "1600 x 1200 60Hz",  "1600 x 1200 60Hz Rdc",
+    "1680 x 1050 60Hz",  "1920 x 1080 59.94Hz",
+    "1920 x 1080 60Hz",  "1920 x 1080 50Hz",
+    "1920 x 1200 60Hz",  "1936 x 1280 60Hz",
+    "2048 x 1152 60Hz",  "1024 x 1280 60Hz",
+    "1536 x 1536 60Hz",  "3840 x 1080 60Hz",
+    "3840 x 2160 60Hz",  "3840 x 2160 30Hz",
+    "4096 x 1280 60Hz",  "4096 x 2160 60Hz",
+    "4096 x 2160 30Hz",  "2560 x 1080 120Hz",
+    "1920 x 1080 120Hz", "2560 x 1440 90Hz",
+    "1920 x 1080 60Hz",  QT_TRANSLATE_NOOP("OutputResoDlg", "Custom Reso.")};
 
 // The HDMI set shows the table from this entry on.
 constexpr int kHdmiFirstEntry = 17;

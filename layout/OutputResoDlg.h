@@ -27,7 +27,7 @@ public:
     explicit OutputResoDlg(QWidget* parent);
     ~OutputResoDlg() override;
 
-    // Chooses the button set: 0 DVI, 1 HDMI. reset checks the set's default
+    // Chooses the button set: 0 DVI, any other HDMI. reset checks the set's default
     // resolution (when the operator switches the output mode).
     void SetMode(int mode, bool reset);
     // Shows the selected device's output timing record.
