@@ -148,6 +148,7 @@ KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
     column->addLayout(row, 4);
     column->addWidget(stack_, 1);
 
+    viewRedraw_ = new RedrawCoalescer(this, [this] { setMode(mode_); });
     connectAll();
 
     for (int i = 0; i < 4; ++i)
@@ -333,7 +334,8 @@ void KSV_OpSetDlg::UiRefreshAll()
         On_SigUIRefreshOutputWindow(i);
     setMode(mode_);
     for (int i = 0; i < 4; ++i)
-        On_SigUIRefreshLayerData(i);
+        refreshLayerCell(i);
+    setMode(mode_);
     outputPanel_->UiRefreshAll();
 }
 
@@ -511,13 +513,19 @@ void KSV_OpSetDlg::On_SigUIRefreshOutputWindow(int id)
 
 void KSV_OpSetDlg::On_SigUIRefreshOutputReso()
 {
-    setMode(mode_);
+    viewRedraw_->request();
 }
 
 void KSV_OpSetDlg::On_SigUIRefreshLayerData(int idx)
 {
     if (idx < 0 || idx >= 4)
         return;
+    refreshLayerCell(idx);
+    viewRedraw_->request();
+}
+
+void KSV_OpSetDlg::refreshLayerCell(int idx)
+{
     const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
     const int work = d.M_AllCfg.workMode;
     const LayerRecord* rec = LiveLayer(d, idx);
@@ -541,7 +549,9 @@ void KSV_OpSetDlg::On_SigUIRefreshLayerData(int idx)
         canvas_->setLayerCell(QRect(), 2, false, 0, 0, false, 0, false);
         canvas_->setLayerCell(QRect(), 3, false, 0, 0, false, 0, false);
     }
-    setMode(mode_);
+    // The output view shows no layer cell, not even until its redraw.
+    if (mode_ == 0)
+        canvas_->hideLayerCells();
 }
 
 // A dialog clicks its default push button on Return, and in this page any

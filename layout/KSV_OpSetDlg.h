@@ -17,6 +17,7 @@ class PaintCellCtrl;
 class QPushButton;
 class QScrollArea;
 class QStackedWidget;
+class RedrawCoalescer;
 
 class KSV_OpSetDlg : public QDialog {
     Q_OBJECT
@@ -86,6 +87,8 @@ private:
     void buildButtons();
     void connectAll();
     void setCellButtonsEnabled(bool b0, bool b1, bool b2, bool b3);
+    // Layer cell idx from the record, without the view's redraw.
+    void refreshLayerCell(int idx);
 
     QStackedWidget* stack_ = nullptr;
     PaintCellCtrl* canvas_ = nullptr;
@@ -96,6 +99,9 @@ private:
     QPushButton* zoomIn_ = nullptr;
     QPushButton* zoomOut_ = nullptr;
     QPushButton* cellButtons_[kCellButtons] = {};
+    // The view's redraw (setMode) after the device's reports, once per turn
+    // of the event loop however many layers a read-back reports.
+    RedrawCoalescer* viewRedraw_ = nullptr;
     double scale_ = 8.0;
     int mode_ = 0;
 };
