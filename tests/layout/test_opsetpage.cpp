@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,6 +104,7 @@ private slots:
     void zoomSteps();
     void dropsBesideTheCanvas();
     void escapeIsSwallowed();
+    void returnClicksNoButton();
     void resetCellsThenRefresh();
     void relaysOfTheInputPage();
     void redrawFromTheDevice_data();
@@ -359,6 +361,28 @@ void TestOpSetPage::escapeIsSwallowed()
     QTest::keyClick(page->canvas(), Qt::Key_Escape);
     QVERIFY(page->isVisible());
     QCOMPARE(page->result(), 0);
+}
+
+// A push button that had the focus is the page's default button; Return that
+// ends an edit must not click it (here: close output 1 and switch it off).
+void TestOpSetPage::returnClicksNoButton()
+{
+    page->setMode(0);
+    page->UiRefreshAll();
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page.get()));
+    PicVideoCell* output = page->canvas()->outputCells().at(0);
+    QVERIFY(output->on);
+    output->closeButton()->setFocus();
+    QTRY_VERIFY(output->closeButton()->isDefault());
+    QSignalSpy switched(page->canvas(), &PaintCellCtrl::SigOutputCellOnOff);
+    auto* edit = page->outputPanel()->findChild<QLineEdit*>("lineEdit");
+    QVERIFY(edit);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(page.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(output->on);
+    QCOMPARE(switched.count(), 0);
 }
 
 // Before a read-back of another device every cell goes off, keeping its
