@@ -861,6 +861,23 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->currentData().toInt(), 4);
     QVERIFY(!combo->currentText().contains('-'));
     QCOMPARE(sent(), Join(QStringList{Source(3, 0, 0, 4, 1)}));
+
+    // Entries coming and going before the current one move it without a
+    // source change: layer 1 showing tile 1 (as a reply may say), then input
+    // 5's right half back and gone again.
+    select(1);
+    device_.frames().mark();
+    data().M_MosaicLayerCfg.layer[1].tileEnable = 1;
+    data().M_MosaicLayerCfg.layer[1].tileId = 0;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    data().M_InputData.signal[4].width[1][0] = 1920;
+    emit device_.handler()->SigUIRefreshInputSignal(4, 0);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    data().M_InputData.signal[4].width[1][0] = 0;
+    emit device_.handler()->SigUIRefreshInputSignal(4, 0);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    QCOMPARE(sent(), Join(QStringList()));
 }
 
 // Indexes a reply may carry (255 marks an empty slot) never index anything:
