@@ -138,9 +138,8 @@ void LayerSettingDlg::InitWidgets()
     // The layer controls.
     layerGroup_ = new QGroupBox(this);
     layerGroup_->setObjectName(QStringLiteral("groupBox"));
-    const char* const labelNames[9] = {"label_5",      "label_3",        "label_2",
-                                       "label_4",      "label",          "label_6",
-                                       "Freeze_Label", "AutoBack_label", nullptr};
+    const char* const labelNames[8] = {"label_5", "label_3", "label_2",      "label_4",
+                                       "label",   "label_6", "Freeze_Label", "AutoBack_label"};
     for (int i = 0; i < 8; ++i) {
         labels_[i] = new QLabel(this);
         labels_[i]->setObjectName(QLatin1String(labelNames[i]));
