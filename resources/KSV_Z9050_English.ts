@@ -1059,6 +1059,65 @@
     </message>
 </context>
 <context>
+    <name>OutputResoDlg</name>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H tot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V tot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hbp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vbp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>自定义分辨率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom Reso.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PresetDlg</name>
     <message>
         <source>Form</source>

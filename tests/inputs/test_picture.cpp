@@ -10,6 +10,7 @@
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
+#include "PageHelper.h"
 #include "ProcSim.h"
 #include "SendCommand.h"
 #include "test_picture_support.h"
@@ -258,7 +259,12 @@ void TestPicture::readBack()
     QSignalSpy ends(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     QVERIFY(WaitReadBackEnds(h, ends, 1));
-    // The page's one redraw after the read-back: the level shows the record.
+    // The page's one redraw after the read-back. Redraws that ran between
+    // the replies may already show parts of the new record, so wait for the
+    // coalesced one that follows the last reply, not for any value.
+    const RedrawCoalescer* redraw = page->findChild<RedrawCoalescer*>();
+    QVERIFY(redraw);
+    QTRY_VERIFY(!redraw->pending());
     QTRY_COMPARE(Groove(page->brightLevelSlider())->value(),
                  int(h->GetCurrentMData()->M_AllCfg.brightLevel));
 }
