@@ -28,6 +28,7 @@
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -137,9 +138,8 @@ void LayerSettingDlg::InitWidgets()
     // The layer controls.
     layerGroup_ = new QGroupBox(this);
     layerGroup_->setObjectName(QStringLiteral("groupBox"));
-    const char* const labelNames[9] = {"label_5",      "label_3",        "label_2",
-                                       "label_4",      "label",          "label_6",
-                                       "Freeze_Label", "AutoBack_label", nullptr};
+    const char* const labelNames[8] = {"label_5", "label_3", "label_2",      "label_4",
+                                       "label",   "label_6", "Freeze_Label", "AutoBack_label"};
     for (int i = 0; i < 8; ++i) {
         labels_[i] = new QLabel(this);
         labels_[i]->setObjectName(QLatin1String(labelNames[i]));
@@ -623,9 +623,13 @@ void LayerSettingDlg::On_SigUIRefreshInputSignal(int GId, int PId)
                 hasRight = true;
             }
         }
-        if (!hasRight)
+        if (!hasRight) {
+            // An entry inserted before the current one moves it down a row,
+            // which is no choice of the operator's.
+            const QSignalBlocker quiet(combo_);
             combo_->insertItem(last < 0 ? 1 : last + 1, label + QStringLiteral("-R"),
                                GId + kRightHalf);
+        }
         return;
     }
     for (int i = 0; i < combo_->count(); ++i) {
@@ -643,11 +647,10 @@ void LayerSettingDlg::On_SigUIRefreshInputSignal(int GId, int PId)
             suppress_ = true;
             combo_->setCurrentIndex(i - 1);
         }
-        // Removing the current entry would move the selection by itself.
-        const bool wasSuppressed = suppress_;
-        suppress_ = true;
+        // Removing an entry before the current one moves it up a row: no
+        // choice of the operator's either.
+        const QSignalBlocker quiet(combo_);
         combo_->removeItem(i);
-        suppress_ = wasSuppressed && suppress_;
     }
 }
 

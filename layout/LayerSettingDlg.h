@@ -158,7 +158,8 @@ private:
     QGroupBox* rotationGroup_ = nullptr;  // groupBox_3
     QGroupBox* freezeGroup_ = nullptr;  // FreezeGBox
     QGroupBox* autoBackGroup_ = nullptr;  // AutoBackGBox
-    QLabel* labels_[9] = {};
+    QLabel* labels_[8] =
+        {};  // label_5, label_3, label_2, label_4, label, label_6, Freeze_Label, AutoBack_label
     QLineEdit* edits_[4] = {};  // Hpos, Vpos, Hact, Vact
     QPushButton* layerOnOff_ = nullptr;
     QPushButton* reset_ = nullptr;

@@ -149,6 +149,8 @@ private slots:
     void mosaicControls();
     void switcherControls_data();
     void switcherControls();
+    void backupControls_data();
+    void backupControls();
     void backupEditsFollowThePartner();
     void untypableValuesKeepTheRecord();
     void dragAcrossWindowsDisablesRotation();
@@ -564,6 +566,50 @@ void TestLayerSetting::switcherControls()
     QVERIFY(stored(data().M_SwitchLayerCfg.layer[3 + layer]));
 }
 
+void TestLayerSetting::backupControls_data()
+{
+    QTest::addColumn<int>("layer");
+    QTest::addColumn<PanelAction>("action");
+    QTest::addColumn<QStringList>("frames");
+    QTest::addColumn<RecordCheck>("stored");
+
+    using Act = PanelAction;
+    using Check = RecordCheck;
+    // Backup mode has no placement rules; Reset gives the full picture.
+    QTest::newRow("Vact, then Reset") << 0 << Act([](TestLayerSetting* t) {
+        t->type(t->edit(3), "500");
+        t->button("pushButton_9")->click();
+    }) << QStringList{Rect(0, 0, 0, 1920, 500), Rect(0, 0, 0, 1920, 1080)}
+                                      << Check([](const LayerRecord& l) { return l.vact == 1080; });
+    QTest::newRow("input 3 chosen") << 0 << Act([](TestLayerSetting* t) {
+        auto* combo = t->find<QComboBox>("comboBox");
+        combo->setCurrentIndex(combo->findData(2));
+    }) << QStringList{Source(0, 0, 0, 2, 0)}
+                                    << Check([](const LayerRecord& l) { return l.inputId == 2; });
+}
+
+void TestLayerSetting::backupControls()
+{
+    QFETCH(int, layer);
+    QFETCH(PanelAction, action);
+    QFETCH(QStringList, frames);
+    QFETCH(RecordCheck, stored);
+    QVERIFY(useMode(BACKUP_MODE));
+    select(layer);
+    action(this);
+    QCOMPARE(sent(), Join(frames));
+    // The partner (record 1, bMain 1) follows record 0's typed position and
+    // size in the program's record (Reset leaves it); the device is sent
+    // record 0's only.
+    QVERIFY(settle());
+    QStringList ignored = LinkedDevice::kNotReadBack;
+    for (const char* field : {"hs", "vs", "hact", "vact"})
+        ignored << QStringLiteral("M_BackupLayerCfg.layer[1].") + field;
+    const QStringList diff = device_.diffWithSim(kDeviceIp1, ignored);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+    QVERIFY(stored(data().M_BackupLayerCfg.layer[layer]));
+}
+
 void TestLayerSetting::backupEditsFollowThePartner()
 {
     QVERIFY(useMode(BACKUP_MODE));
@@ -861,6 +907,23 @@ void TestLayerSetting::inputListByKey()
     QCOMPARE(combo->currentData().toInt(), 4);
     QVERIFY(!combo->currentText().contains('-'));
     QCOMPARE(sent(), Join(QStringList{Source(3, 0, 0, 4, 1)}));
+
+    // Entries coming and going before the current one move it without a
+    // source change: layer 1 showing tile 1 (as a reply may say), then input
+    // 5's right half back and gone again.
+    select(1);
+    device_.frames().mark();
+    data().M_MosaicLayerCfg.layer[1].tileEnable = 1;
+    data().M_MosaicLayerCfg.layer[1].tileId = 0;
+    emit device_.handler()->SigUIRefreshLayerData(1);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    data().M_InputData.signal[4].width[1][0] = 1920;
+    emit device_.handler()->SigUIRefreshInputSignal(4, 0);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    data().M_InputData.signal[4].width[1][0] = 0;
+    emit device_.handler()->SigUIRefreshInputSignal(4, 0);
+    QCOMPARE(combo->currentData().toInt(), 6);
+    QCOMPARE(sent(), Join(QStringList()));
 }
 
 // Indexes a reply may carry (255 marks an empty slot) never index anything:
