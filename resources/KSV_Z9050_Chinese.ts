@@ -360,6 +360,13 @@
     </message>
 </context>
 <context>
+    <name>KSV_OpSetDlg</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KSV_PicSetDlg</name>
     <message>
         <source>Tips</source>
@@ -1056,6 +1063,181 @@
     <message>
         <source>Save Project Failed!</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OpParamSet</name>
+    <message>
+        <source>色彩空间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>颜色位深</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RGB色彩范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVI/HDMI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出端口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RGB444</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YUV444</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8 BIT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10 BIT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Output Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Output Mode Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Work Mode...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Work Mode Timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI Switcher</source>
+        <translation type="unfinished">HDMI 切换器</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished">Form</translation>
+    </message>
+    <message>
+        <source>输出模式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>输出分辨率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDMI 设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>水平排布</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>垂直排布</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>田字排布</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mosaic Mode</source>
+        <translation type="unfinished">拼接模式</translation>
+    </message>
+    <message>
+        <source>Backup Mode</source>
+        <translation type="unfinished">备份模式</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mosaic Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vpos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">取消</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation type="unfinished">提示</translation>
+    </message>
+    <message>
+        <source>Output Window Exceed Output Resolution.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DP Switcher Mode</source>
+        <translation type="unfinished">DP 切换模式</translation>
+    </message>
+    <message>
+        <source>DP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switcher Mode</source>
+        <translation type="unfinished">切换模式</translation>
     </message>
 </context>
 <context>

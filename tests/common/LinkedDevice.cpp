@@ -116,7 +116,7 @@ bool LinkedDevice::settle()
                 [&answered](VerInfo_Enum kind) { answered |= kind == VER_ETHBOARD; });
     const uint8_t kind = VER_ETHBOARD;
     SendCommand(&kind, SEND_INQUIREVERCMD, nullptr, QString());
-    QTest::qWaitFor([&] { return answered; }, 10000);
+    (void)QTest::qWaitFor([&] { return answered; }, 10000);
     disconnect(c);
     if (!answered || !TestSupport::WaitSenderIdle(h_))
         return false;

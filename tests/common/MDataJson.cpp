@@ -325,3 +325,22 @@ QStringList CompareMDataJson(const QJsonObject& expected, const QJsonObject& act
     Compare(expected, actual, QString(), ignored, out);
     return out;
 }
+
+void SetJson(QJsonValueRef ref, const QStringList& path, const QJsonValue& v)
+{
+    if (path.isEmpty()) {
+        ref = v;
+        return;
+    }
+    bool isIndex = false;
+    const int i = path.first().toInt(&isIndex);
+    if (isIndex) {
+        QJsonArray a = ref.toArray();
+        SetJson(a[i], path.mid(1), v);
+        ref = a;
+    } else {
+        QJsonObject o = ref.toObject();
+        SetJson(o[path.first()], path.mid(1), v);
+        ref = o;
+    }
+}

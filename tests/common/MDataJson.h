@@ -6,6 +6,7 @@
 #include "MData.h"
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QStringList>
 
 QJsonObject MDataToJson(const MData& data);
@@ -17,3 +18,8 @@ QJsonObject MDataToJson(const MData& data);
 // any one key, e.g. "*.chromaKey[*].mode".
 QStringList CompareMDataJson(const QJsonObject& expected, const QJsonObject& actual,
                              const QStringList& ignoredPaths = {});
+
+// Sets the value at path (keys and array indexes, e.g. {"M_AllCfg",
+// "workMode"} or {"layer", "2", "hs"}) inside a JSON value, for tests that
+// give procsim a state.
+void SetJson(QJsonValueRef ref, const QStringList& path, const QJsonValue& v);

@@ -6,6 +6,7 @@
 #include "GuiTest.h"
 #include "KSV_LayerGroupDlg.h"
 #include "LayerZoomDlg.h"
+#include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
@@ -36,25 +37,6 @@ QString Hex(const Payload& p)
         QByteArray(reinterpret_cast<const char*>(p.data()), Frame::kPayloadSize).toHex());
 }
 
-// Sets path (keys and array indexes) inside a JSON value.
-void SetJson(QJsonValueRef ref, const QStringList& path, const QJsonValue& v)
-{
-    if (path.isEmpty()) {
-        ref = v;
-        return;
-    }
-    bool isIndex = false;
-    const int i = path.first().toInt(&isIndex);
-    if (isIndex) {
-        QJsonArray a = ref.toArray();
-        SetJson(a[i], path.mid(1), v);
-        ref = a;
-    } else {
-        QJsonObject o = ref.toObject();
-        SetJson(o[path.first()], path.mid(1), v);
-        ref = o;
-    }
-}
 }  // namespace
 
 class TestLayerPanels : public QObject {

@@ -11,6 +11,7 @@
 #include "LayerZoomDlg.h"
 #include "LinkedDevice.h"
 #include "Look.h"
+#include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
 #include "PaintCellCtrl.h"
@@ -99,25 +100,6 @@ QRect R(int l, int t, int w, int h)
     return QRect(l, t, w, h);
 }
 
-// Sets path (dot-separated keys and array indexes) inside a JSON value.
-void SetJson(QJsonValueRef ref, const QStringList& path, const QJsonValue& v)
-{
-    if (path.isEmpty()) {
-        ref = v;
-        return;
-    }
-    bool isIndex = false;
-    const int i = path.first().toInt(&isIndex);
-    if (isIndex) {
-        QJsonArray a = ref.toArray();
-        SetJson(a[i], path.mid(1), v);
-        ref = a;
-    } else {
-        QJsonObject o = ref.toObject();
-        SetJson(o[path.first()], path.mid(1), v);
-        ref = o;
-    }
-}
 
 // The take-related frames (take, durations) in the order received: "take"
 // or "duration m d", with the processor's time of each.
@@ -437,14 +419,21 @@ void TestLayerSetting::screenshot()
     QCOMPARE(sent(), Join(QStringList()));
 }
 
-// Each control of the layer panel in mosaic mode: what it sends and what
-// the record holds afterwards (the device's reply carries it back).
-void TestLayerSetting::mosaicControls_data()
+// The columns of the per-mode control tables: the layer edited, what the
+// operator does, the frames the device must get and what the record holds.
+static void AddControlColumns()
 {
     QTest::addColumn<int>("layer");
     QTest::addColumn<PanelAction>("action");
     QTest::addColumn<QStringList>("frames");
     QTest::addColumn<RecordCheck>("stored");
+}
+
+// Each control of the layer panel in mosaic mode: what it sends and what
+// the record holds afterwards (the device's reply carries it back).
+void TestLayerSetting::mosaicControls_data()
+{
+    AddControlColumns();
 
     using Act = PanelAction;
     using Check = RecordCheck;
@@ -514,10 +503,7 @@ void TestLayerSetting::mosaicControls()
 
 void TestLayerSetting::switcherControls_data()
 {
-    QTest::addColumn<int>("layer");
-    QTest::addColumn<PanelAction>("action");
-    QTest::addColumn<QStringList>("frames");
-    QTest::addColumn<RecordCheck>("stored");
+    AddControlColumns();
 
     using Act = PanelAction;
     using Check = RecordCheck;
@@ -568,10 +554,7 @@ void TestLayerSetting::switcherControls()
 
 void TestLayerSetting::backupControls_data()
 {
-    QTest::addColumn<int>("layer");
-    QTest::addColumn<PanelAction>("action");
-    QTest::addColumn<QStringList>("frames");
-    QTest::addColumn<RecordCheck>("stored");
+    AddControlColumns();
 
     using Act = PanelAction;
     using Check = RecordCheck;
