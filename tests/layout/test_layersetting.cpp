@@ -981,6 +981,10 @@ void TestLayerSetting::outputLayoutReplacesTheLayers()
     // layers go off without a command.
     QMetaObject::invokeMethod(panel_, "On_SigOuputLayout");
     QCOMPARE(sent(), Join({Rect(0, 0, 0, 3840, 2160), Source(0, 0, 0, 0, 0)}));
+    // The device reports the layer after each command; the report of the
+    // first one still holds the old source, so read the record once the
+    // last report is in.
+    QVERIFY(settle());
     const LayerRecord* l = data().M_MosaicLayerCfg.layer;
     QCOMPARE(l[0].onOff, uint8_t(1));
     QCOMPARE(l[0].inputId, uint8_t(0));
