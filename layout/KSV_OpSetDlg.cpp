@@ -528,6 +528,10 @@ void KSV_OpSetDlg::refreshLayerCell(int idx)
 {
     const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
     const int work = d.M_AllCfg.workMode;
+    // A working mode without a layer set of its own says nothing about the
+    // layers: the cells stay as they are.
+    if (work != MOSAIC_MODE && work != SWITCHER_MODE && work != BACKUP_MODE)
+        return;
     const LayerRecord* rec = LiveLayer(d, idx);
     // Backup mode shows the layers that are not the main one's stand-in.
     if (work == BACKUP_MODE && rec && rec->bMain != 0)

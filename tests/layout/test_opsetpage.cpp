@@ -106,6 +106,7 @@ private slots:
     void escapeIsSwallowed();
     void returnClicksNoButton();
     void resetCellsThenRefresh();
+    void unknownWorkingModeLeavesTheLayers();
     void relaysOfTheInputPage();
     void redrawFromTheDevice_data();
     void redrawFromTheDevice();
@@ -407,6 +408,35 @@ void TestOpSetPage::resetCellsThenRefresh()
     page->UiRefreshAll();
     QCOMPARE(Flags(4, [&](int i) { return c->outputCells().at(i)->on; }), QString("1111"));
     QCOMPARE(Flags(4, [&](int i) { return c->layerCells().at(i)->on; }).left(3), QString("111"));
+}
+
+// A layer report while the record holds a working mode the page does not
+// know has no layer set to show: the layer cells stay as they are.
+void TestOpSetPage::unknownWorkingModeLeavesTheLayers()
+{
+    PaintCellCtrl* c = page->canvas();
+    page->setMode(1);
+    page->UiRefreshAll();
+    auto layers = [&] {
+        QStringList s;
+        for (int i = 0; i < 4; ++i) {
+            const PicVideoCell* l = c->layerCells().at(i);
+            s << QString("%1 %2 %3").arg(l->on).arg(l->subtitle).arg(
+                     QString::number(l->deviceRect().x()));
+        }
+        return s;
+    };
+    QTRY_COMPARE(Flags(3, [&](int i) { return c->layerCells().at(i)->on; }), QString("111"));
+    const QStringList before = layers();
+    MData& d = *h->GetCurrentMData();
+    const int workMode = d.M_AllCfg.workMode;
+    d.M_AllCfg.workMode = 3;
+    for (int i = 0; i < 4; ++i)
+        page->On_SigUIRefreshLayerData(i);
+    const QStringList after = layers();
+    d.M_AllCfg.workMode = workMode;
+    page->UiRefreshAll();
+    QCOMPARE(after, before);
 }
 
 // What the input page reports reaches the input list and the layer panel;
