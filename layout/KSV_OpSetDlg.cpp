@@ -419,7 +419,10 @@ void KSV_OpSetDlg::On_SigClickLayerCell(int idx)
 
 void KSV_OpSetDlg::On_sigOPOnoff(void* data, int idx)
 {
-    if (!data)
+    // The canvas has four output cells; a window beyond them (the panel's
+    // HDMI window until the device confirms a switch to DVI) has none, and
+    // turning it on must not make one.
+    if (!data || idx < 0 || idx >= kCellButtons)
         return;
     const auto& w = *static_cast<const OutputWindowRecord*>(data);
     canvas_->setOutputCell(MosaicArea(w), idx, w.onOff != 0);

@@ -107,6 +107,7 @@ private slots:
     void returnClicksNoButton();
     void resetCellsThenRefresh();
     void unknownWorkingModeLeavesTheLayers();
+    void onOffOfAWindowWithoutACell();
     void relaysOfTheInputPage();
     void redrawFromTheDevice_data();
     void redrawFromTheDevice();
@@ -437,6 +438,30 @@ void TestOpSetPage::unknownWorkingModeLeavesTheLayers()
     d.M_AllCfg.workMode = workMode;
     page->UiRefreshAll();
     QCOMPARE(after, before);
+}
+
+// Right after a switch to DVI the panel still edits HDMI window 4 (the
+// device's answer moves it to window 0). Turning that window on or off
+// reaches the device, but the canvas has no cell for it: none is made.
+void TestOpSetPage::onOffOfAWindowWithoutACell()
+{
+    PaintCellCtrl* c = page->canvas();
+    page->setMode(0);
+    MData& d = *h->GetCurrentMData();
+    OutputResoCfg& reso = d.M_OutputData.M_OutputResoCfg;
+    const MData saved = d;
+    reso.outputMode = HDMI_MODE;
+    page->outputPanel()->On_SigUIRefreshOutputReso();
+    QCOMPARE(page->outputPanel()->currentOutput(), 4);
+    reso.outputMode = DVI_MODE;
+    auto* onOff = page->outputPanel()->findChild<QPushButton*>(QStringLiteral("pushButton_10"));
+    QVERIFY(onOff);
+    onOff->click();
+    onOff->click();
+    const int cells = c->outputCells().size();
+    d = saved;
+    page->UiRefreshAll();
+    QCOMPARE(cells, 4);
 }
 
 // What the input page reports reaches the input list and the layer panel;
