@@ -419,7 +419,10 @@ void KSV_OpSetDlg::On_SigClickLayerCell(int idx)
 
 void KSV_OpSetDlg::On_sigOPOnoff(void* data, int idx)
 {
-    if (!data)
+    // The canvas has four output cells; a window beyond them (the panel's
+    // HDMI window until the device confirms a switch to DVI) has none, and
+    // turning it on must not make one.
+    if (!data || idx < 0 || idx >= kCellButtons)
         return;
     const auto& w = *static_cast<const OutputWindowRecord*>(data);
     canvas_->setOutputCell(MosaicArea(w), idx, w.onOff != 0);
@@ -528,6 +531,10 @@ void KSV_OpSetDlg::refreshLayerCell(int idx)
 {
     const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
     const int work = d.M_AllCfg.workMode;
+    // A working mode without a layer set of its own says nothing about the
+    // layers: the cells stay as they are.
+    if (work != MOSAIC_MODE && work != SWITCHER_MODE && work != BACKUP_MODE)
+        return;
     const LayerRecord* rec = LiveLayer(d, idx);
     // Backup mode shows the layers that are not the main one's stand-in.
     if (work == BACKUP_MODE && rec && rec->bMain != 0)

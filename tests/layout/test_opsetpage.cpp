@@ -106,6 +106,8 @@ private slots:
     void escapeIsSwallowed();
     void returnClicksNoButton();
     void resetCellsThenRefresh();
+    void unknownWorkingModeLeavesTheLayers();
+    void onOffOfAWindowWithoutACell();
     void relaysOfTheInputPage();
     void redrawFromTheDevice_data();
     void redrawFromTheDevice();
@@ -407,6 +409,59 @@ void TestOpSetPage::resetCellsThenRefresh()
     page->UiRefreshAll();
     QCOMPARE(Flags(4, [&](int i) { return c->outputCells().at(i)->on; }), QString("1111"));
     QCOMPARE(Flags(4, [&](int i) { return c->layerCells().at(i)->on; }).left(3), QString("111"));
+}
+
+// A layer report while the record holds a working mode the page does not
+// know has no layer set to show: the layer cells stay as they are.
+void TestOpSetPage::unknownWorkingModeLeavesTheLayers()
+{
+    PaintCellCtrl* c = page->canvas();
+    page->setMode(1);
+    page->UiRefreshAll();
+    auto layers = [&] {
+        QStringList s;
+        for (int i = 0; i < 4; ++i) {
+            const PicVideoCell* l = c->layerCells().at(i);
+            s << QString("%1 %2 %3").arg(l->on).arg(l->subtitle).arg(
+                     QString::number(l->deviceRect().x()));
+        }
+        return s;
+    };
+    QTRY_COMPARE(Flags(3, [&](int i) { return c->layerCells().at(i)->on; }), QString("111"));
+    const QStringList before = layers();
+    MData& d = *h->GetCurrentMData();
+    const int workMode = d.M_AllCfg.workMode;
+    d.M_AllCfg.workMode = 3;
+    for (int i = 0; i < 4; ++i)
+        page->On_SigUIRefreshLayerData(i);
+    const QStringList after = layers();
+    d.M_AllCfg.workMode = workMode;
+    page->UiRefreshAll();
+    QCOMPARE(after, before);
+}
+
+// Right after a switch to DVI the panel still edits HDMI window 4 (the
+// device's answer moves it to window 0). Turning that window on or off
+// reaches the device, but the canvas has no cell for it: none is made.
+void TestOpSetPage::onOffOfAWindowWithoutACell()
+{
+    PaintCellCtrl* c = page->canvas();
+    page->setMode(0);
+    MData& d = *h->GetCurrentMData();
+    OutputResoCfg& reso = d.M_OutputData.M_OutputResoCfg;
+    const MData saved = d;
+    reso.outputMode = HDMI_MODE;
+    page->outputPanel()->On_SigUIRefreshOutputReso();
+    QCOMPARE(page->outputPanel()->currentOutput(), 4);
+    reso.outputMode = DVI_MODE;
+    auto* onOff = page->outputPanel()->findChild<QPushButton*>(QStringLiteral("pushButton_10"));
+    QVERIFY(onOff);
+    onOff->click();
+    onOff->click();
+    const int cells = c->outputCells().size();
+    d = saved;
+    page->UiRefreshAll();
+    QCOMPARE(cells, 4);
 }
 
 // What the input page reports reaches the input list and the layer panel;
