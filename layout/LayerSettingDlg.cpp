@@ -403,7 +403,12 @@ void LayerSettingDlg::On_SigUIRefreshAllCfg()
     const int mode = d.M_AllCfg.workMode;
     if (IsLayerMode(mode)) {
         const bool mosaic = mode == MOSAIC_MODE;
-        duration_->setRange(0, float(TakeControl::DurationMaximum(mode)));
+        {
+            // Narrowing the range pulls a larger value down to the new top:
+            // that is a redraw, not the operator's choice, and sends nothing.
+            const QSignalBlocker quiet(duration_);
+            duration_->setRange(0, float(TakeControl::DurationMaximum(mode)));
+        }
         rotationGroup_->setEnabled(mosaic);
         SetFadeEnable(mosaic);
         propsGroup_->setEnabled(mosaic);

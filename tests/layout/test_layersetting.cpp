@@ -148,6 +148,7 @@ private slots:
     void invalidIndexesFromTheDevice();
     void outputLayoutReplacesTheLayers();
     void durationSliderInSwitcher();
+    void modeChangeReadBackSendsNoDuration();
     void workingModeChangeResetsTheLayer();
     void quickTakeInMosaic();
     void quickTakeInSwitcher();
@@ -1003,6 +1004,20 @@ void TestLayerSetting::durationSliderInSwitcher()
     QCOMPARE(data().M_SwitchLayerCfg.durationTime, uint8_t(0));
     QCOMPARE(sent(), Join({"0700 0011223302010200"}));
     QCOMPARE(box->text(), QString("CUT"));
+    checkRecord();
+}
+
+void TestLayerSetting::modeChangeReadBackSendsNoDuration()
+{
+    // The slider shows switcher mode's 3; the read-back of a device in mosaic
+    // mode narrows its range to 0..2, which must not send a duration of its own.
+    QVERIFY(useMode(SWITCHER_MODE));
+    QCOMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("3"));
+    QVERIFY(useMode(MOSAIC_MODE));
+    QTRY_COMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("2"));
+    for (const QJsonObject& l : device_.sim().logLines())
+        if (l.value("dir").toString() == "rx")
+            QVERIFY(l.value("code").toInt() != 0x0700);
     checkRecord();
 }
 
