@@ -337,7 +337,9 @@ void LayerSettingDlg::retranslate()
                                        ? tr("Input ") + QString::number(k + 1)
                                        : tr("Tile ") + QString::number(k - kTileBase + 1));
     }
-    if (take_ && take_->progress()->hasDialog())
+    // Kept for a dialog not built yet as well: the first take after a
+    // language change shows it.
+    if (take_)
         take_->progress()->setCancelButtonText(tr("Cancel"));
 }
 

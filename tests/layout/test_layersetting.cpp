@@ -31,10 +31,12 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -155,6 +157,7 @@ private slots:
     void multiTakeOfTheSecondGroup();
     void freezeFollowsTheDevice();
     void takeProgressFromThePanel();
+    void cancelTextFollowsTheLanguage();
 
 private:
     MData& data() { return *device_.handler()->GetCurrentMData(); }
@@ -1179,6 +1182,23 @@ void TestLayerSetting::takeProgressFromThePanel()
     emit device_.handler()->SigUiRefreshTakeStatus(1);
     QVERIFY(panel_->takeControl()->progress()->isRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!panel_->takeControl()->progress()->isRunning(), 20000);
+}
+
+void TestLayerSetting::cancelTextFollowsTheLanguage()
+{
+    // A language change before the first take: the progress dialog, built
+    // later, carries the new language's cancel text.
+    LayerSettingDlg fresh(nullptr);
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_Chinese.qm")));
+    qApp->installTranslator(&chinese);
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&fresh, &change);
+    QProgressDialog* dialog = fresh.takeControl()->progress()->dialog();
+    auto* cancel = dialog->findChild<QPushButton*>();
+    qApp->removeTranslator(&chinese);
+    QVERIFY(cancel);
+    QCOMPARE(cancel->text(), QString::fromUtf8("取消"));
 }
 
 LEDZ_GUI_TEST_MAIN(TestLayerSetting)
