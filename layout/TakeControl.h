@@ -56,10 +56,7 @@ public:
     void StartTakeProgress();
     void StopTakeProgress();
 
-    bool isQuickTakeWaiting() const
-    {
-        return quickTakeTimer_.isActive() || restoreAfterMultiTake_;
-    }
+    bool isQuickTakeWaiting() const { return quickTakeTimer_.isActive() || restoreAfterMultiTake_; }
     bool isMultiTakeWaiting() const { return multiTakeTimer_.isActive(); }
     ProgressHelper* progress() const { return progress_; }
     // The text of the last notice shown (for the panel's tests).
