@@ -337,7 +337,9 @@ void LayerSettingDlg::retranslate()
                                        ? tr("Input ") + QString::number(k + 1)
                                        : tr("Tile ") + QString::number(k - kTileBase + 1));
     }
-    if (take_ && take_->progress()->hasDialog())
+    // Kept for a dialog not built yet as well: the first take after a
+    // language change shows it.
+    if (take_)
         take_->progress()->setCancelButtonText(tr("Cancel"));
 }
 
@@ -403,7 +405,12 @@ void LayerSettingDlg::On_SigUIRefreshAllCfg()
     const int mode = d.M_AllCfg.workMode;
     if (IsLayerMode(mode)) {
         const bool mosaic = mode == MOSAIC_MODE;
-        duration_->setRange(0, float(TakeControl::DurationMaximum(mode)));
+        {
+            // Narrowing the range pulls a larger value down to the new top:
+            // that is a redraw, not the operator's choice, and sends nothing.
+            const QSignalBlocker quiet(duration_);
+            duration_->setRange(0, float(TakeControl::DurationMaximum(mode)));
+        }
         rotationGroup_->setEnabled(mosaic);
         SetFadeEnable(mosaic);
         propsGroup_->setEnabled(mosaic);

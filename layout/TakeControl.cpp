@@ -53,6 +53,10 @@ TakeControl::TakeControl(QWidget* owner)
         CheckedGroupIndex = multiTakeGroup_;
         SendCommand(nullptr, SEND_MULTITAKE2CMD, nullptr, QString());
         CheckedGroupIndex = now;
+        if (restoreAfterMultiTake_) {
+            restoreAfterMultiTake_ = false;
+            quickTakeTimer_.start();
+        }
     });
 
     MiddleHandler* h = MiddleHandler::GetInstance();
@@ -142,7 +146,7 @@ void TakeControl::Take()
 
 void TakeControl::QuickTake(bool takeEnabled)
 {
-    if (quickTakeTimer_.isActive())
+    if (isQuickTakeWaiting())
         return;
     MData& data = Page::CurrentRecord();
     restoreMode_ = data.M_AllCfg.workMode;
@@ -151,9 +155,16 @@ void TakeControl::QuickTake(bool takeEnabled)
     const uint8_t* stored = DurationOf(data);
     restoreDuration_ = stored ? *stored : 0;
     sendDuration(restoreMode_, 0);
+    const bool multiTakeBefore = multiTakeTimer_.isActive();
     if (takeEnabled)
         Take();
-    quickTakeTimer_.start();
+    // The duration comes back one pause after the take; when the take is a
+    // multi-take, after its second half, so the wall never gets the duration
+    // before the take it was cut for.
+    if (!multiTakeBefore && multiTakeTimer_.isActive())
+        restoreAfterMultiTake_ = true;
+    else
+        quickTakeTimer_.start();
 }
 
 void TakeControl::Freeze()

@@ -42,7 +42,8 @@ public:
     // take group current the multi-take of that group.
     void Take();
     // The quick take: (mode, 0), the Take button pressed when it is enabled,
-    // then 200 ms after it (mode, the duration as it was when this began).
+    // then 200 ms after it (after a multi-take's second half) (mode, the
+    // duration as it was when this began).
     // takeEnabled: the Take button's state.
     void QuickTake(bool takeEnabled);
     // Asks the device to toggle freeze (on_Freeze_Btn_clicked); the switch and
@@ -55,7 +56,7 @@ public:
     void StartTakeProgress();
     void StopTakeProgress();
 
-    bool isQuickTakeWaiting() const { return quickTakeTimer_.isActive(); }
+    bool isQuickTakeWaiting() const { return quickTakeTimer_.isActive() || restoreAfterMultiTake_; }
     bool isMultiTakeWaiting() const { return multiTakeTimer_.isActive(); }
     ProgressHelper* progress() const { return progress_; }
     // The text of the last notice shown (for the panel's tests).
@@ -88,5 +89,8 @@ private:
     int restoreMode_ = 0;
     int restoreDuration_ = 0;
     int multiTakeGroup_ = -1;
+    // A quick take whose take is a multi-take: its pause starts once the
+    // multi-take's second half is out.
+    bool restoreAfterMultiTake_ = false;
     QString lastNotice_;
 };

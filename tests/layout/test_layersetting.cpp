@@ -31,10 +31,12 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -148,12 +150,14 @@ private slots:
     void invalidIndexesFromTheDevice();
     void outputLayoutReplacesTheLayers();
     void durationSliderInSwitcher();
+    void modeChangeReadBackSendsNoDuration();
     void workingModeChangeResetsTheLayer();
     void quickTakeInMosaic();
     void quickTakeInSwitcher();
     void multiTakeOfTheSecondGroup();
     void freezeFollowsTheDevice();
     void takeProgressFromThePanel();
+    void cancelTextFollowsTheLanguage();
 
 private:
     MData& data() { return *device_.handler()->GetCurrentMData(); }
@@ -1010,6 +1014,20 @@ void TestLayerSetting::durationSliderInSwitcher()
     checkRecord();
 }
 
+void TestLayerSetting::modeChangeReadBackSendsNoDuration()
+{
+    // The slider shows switcher mode's 3; the read-back of a device in mosaic
+    // mode narrows its range to 0..2, which must not send a duration of its own.
+    QVERIFY(useMode(SWITCHER_MODE));
+    QCOMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("3"));
+    QVERIFY(useMode(MOSAIC_MODE));
+    QTRY_COMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("2"));
+    for (const QJsonObject& l : device_.sim().logLines())
+        if (l.value("dir").toString() == "rx")
+            QVERIFY(l.value("code").toInt() != 0x0700);
+    checkRecord();
+}
+
 void TestLayerSetting::workingModeChangeResetsTheLayer()
 {
     QVERIFY(useMode(MOSAIC_MODE));
@@ -1168,6 +1186,23 @@ void TestLayerSetting::takeProgressFromThePanel()
     emit device_.handler()->SigUiRefreshTakeStatus(1);
     QVERIFY(panel_->takeControl()->progress()->isRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!panel_->takeControl()->progress()->isRunning(), 20000);
+}
+
+void TestLayerSetting::cancelTextFollowsTheLanguage()
+{
+    // A language change before the first take: the progress dialog, built
+    // later, carries the new language's cancel text.
+    LayerSettingDlg fresh(nullptr);
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_Chinese.qm")));
+    qApp->installTranslator(&chinese);
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&fresh, &change);
+    QProgressDialog* dialog = fresh.takeControl()->progress()->dialog();
+    auto* cancel = dialog->findChild<QPushButton*>();
+    qApp->removeTranslator(&chinese);
+    QVERIFY(cancel);
+    QCOMPARE(cancel->text(), QString::fromUtf8("取消"));
 }
 
 LEDZ_GUI_TEST_MAIN(TestLayerSetting)

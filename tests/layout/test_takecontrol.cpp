@@ -20,6 +20,7 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -75,6 +76,7 @@ private slots:
     void quickTakeInSwitcherAndBackup();
     void secondQuickTakeDuringThePauseIsIgnored();
     void multiTakeBroadcastsBothHalves();
+    void quickTakeRestoresAfterTheMultiTake();
     void autoBackupRefusesTheMultiTake();
     void freezeLampFollowsTheDevice();
     void takeProgressEndsOnStatusZero();
@@ -285,6 +287,43 @@ void TestTakeControl::multiTakeBroadcastsBothHalves()
         // The device in the group took.
         QTRY_VERIFY(!status.isEmpty());
         QCOMPARE(CheckedGroupIndex, 0);
+    }
+    QVERIFY2(pause.isEmpty(), qPrintable(pause));
+}
+
+void TestTakeControl::quickTakeRestoresAfterTheMultiTake()
+{
+    // A quick take in backup mode with a group tab current: its take is the
+    // multi-take, and the duration comes back one pause after its second half.
+    QVERIFY(setDeviceDuration(BACKUP_MODE, 3));
+    CheckedMachineList[1] = QByteArray("\x14\x16", 2);  // .20 (the device) and .22
+    QString pause;
+    for (int run = 0; run < kRuns && (run == 0 || !pause.isEmpty()); ++run) {
+        QVERIFY(device_.settle());
+        QTRY_VERIFY(!take_->progress()->isRunning());
+        QTRY_COMPARE(data().M_BackupLayerCfg.durationTime, uint8_t(3));
+        mark_ = device_.sim().logLines().size();
+        data().M_AllCfg.workMode = BACKUP_MODE;
+        CheckedGroupIndex = 1;
+        take_->QuickTake(true);
+        QVERIFY(take_->isQuickTakeWaiting());
+        take_->QuickTake(true);  // within the pauses: ignored
+        QVERIFY(waitForReceived(4));
+        QTRY_VERIFY(!take_->isQuickTakeWaiting());
+        QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
+        QVERIFY(device_.settle());
+        const QList<Received> r = received();
+        // The broadcast goes outside the send queue and may pass the queued
+        // CUT; both precede the second half.
+        QStringList whats = Whats(r);
+        QCOMPARE(whats.size(), 4);
+        std::sort(whats.begin(), whats.begin() + 2);
+        QCOMPARE(whats, QStringList({"duration 4 0", "multi1 1416ffff", "multi2 1416ffff",
+                                     "duration 4 3"}));
+        const Received& first = r[0].what.startsWith("multi1") ? r[0] : r[1];
+        pause = PauseBetween(first, r[2]);
+        if (pause.isEmpty())
+            pause = PauseBetween(r[2], r[3]);
     }
     QVERIFY2(pause.isEmpty(), qPrintable(pause));
 }
