@@ -433,14 +433,15 @@ void KSV_OpSetDlg::On_sigLayerOnoff(void* data, int idx)
     if (!data)
         return;
     const auto& l = *static_cast<const LayerRecord*>(data);
-    // The layer panel reports a switch it has already stored and sent: the
-    // cell follows without the canvas's on/off and move notifications, which
-    // would reach the panel again and send the same layer a second time.
+    // With the canvas's notifications: the layer panel hears the cell's
+    // rectangle and its switch back and sends them, so a switch the panel
+    // makes without a command of its own (the layers an output layout
+    // replaces) reaches the device, and the device holds what the PC shows.
     if (l.onOff) {
         const LayerSource s = SourceOf(l, *MiddleHandler::GetInstance()->GetCurrentMData());
-        canvas_->setLayerCell(LayerRect(l), idx, true, s.gid, s.area, s.dual, s.type, false);
+        canvas_->setLayerCell(LayerRect(l), idx, true, s.gid, s.area, s.dual, s.type, true);
     } else {
-        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, false);
+        canvas_->setLayerCell(QRect(), idx, false, 0, 0, false, 0, true);
     }
     if (mode_ == 0)
         canvas_->hideLayerCells();

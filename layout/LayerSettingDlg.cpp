@@ -54,6 +54,9 @@ const QString kDurationSlider = QStringLiteral("1");
 constexpr int kRightHalf = 256;
 constexpr int kTileBase = MDataLimits::kInputs;
 constexpr int kSources = MDataLimits::kInputs + MDataLimits::kTiles;
+// The position and size edits take five digits: the canvas reaches beyond
+// 65535 device units, and the record's fields are 32-bit.
+constexpr int kMaxRectEdit = 99999;
 
 MData& Record()
 {
@@ -147,7 +150,7 @@ void LayerSettingDlg::InitWidgets()
     }
     for (int i = 0; i < 4; ++i)
         labels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* validator = new QIntValidator(0, 65535, this);
+    auto* validator = new QIntValidator(0, kMaxRectEdit, this);
     for (int i = 0; i < 4; ++i) {
         edits_[i] = new QLineEdit(layerGroup_);
         edits_[i]->setObjectName(QLatin1String(kEditNames[i]));
@@ -786,7 +789,7 @@ void LayerSettingDlg::rectEdited(int field)
     // A text that is no number (or past the validator's top, when set by
     // code) keeps the record's value: a typo must not move the layer to the
     // corner.
-    if (!ok || value > 65535) {
+    if (!ok || value > uint(kMaxRectEdit)) {
         RefreshLayerPanel();
         return;
     }

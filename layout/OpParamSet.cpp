@@ -470,10 +470,7 @@ void OpParamSet::On_SigMouseMoveOPCell(QRect realRc)
     if (s.clipped) {
         // The cell snaps back to the stored size.
         emit sigOPPosChange(w, cellOfRecord(currentOutput_));
-        auto* box =
-            new CustomMsgBox(this, tr("Tips"), tr("Output Window Exceed Output Resolution."),
-                             QDialogButtonBox::Ok, QDialogButtonBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
+        showExceedTip();
     }
     Form& f = *ui_;
     f.e(1)->setText(QString::number(realRc.left()));
@@ -484,16 +481,32 @@ void OpParamSet::On_SigMouseMoveOPCell(QRect realRc)
     f.e(8)->setText(QString::number(s.height));
 }
 
-// An edit's editing ends again when it loses the focus: a value that the
-// record holds already is not stored and sent a second time.
+// Return ends an edit, and the focus leaving it ends it a second time: only
+// a text typed since the last finish is stored and sent. A value equal to
+// the record's is sent all the same: typing it again is how the operator
+// brings a device that holds something else back in line.
+void OpParamSet::showExceedTip()
+{
+    auto* box = new CustomMsgBox(this, tr("Tips"), tr("Output Window Exceed Output Resolution."),
+                                 QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+bool OpParamSet::takeFinishedEdit(int n)
+{
+    QLineEdit* e = ui_->e(n);
+    if (!e->isModified())
+        return false;
+    e->setModified(false);
+    return true;
+}
 
 void OpParamSet::on_lineEdit_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const int v = EditValue(ui_->e(1)->text());
-    if (!w || w->mosaicHs == v)
+    if (!takeFinishedEdit(1) || !w)
         return;
-    w->mosaicHs = v;
+    w->mosaicHs = EditValue(ui_->e(1)->text());
     emit sigOPPosChange(w, cellOfRecord(currentOutput_));
     sendWindow(*w);
 }
@@ -501,10 +514,9 @@ void OpParamSet::on_lineEdit_editingFinished()
 void OpParamSet::on_lineEdit_2_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const int v = EditValue(ui_->e(2)->text());
-    if (!w || w->mosaicVs == v)
+    if (!takeFinishedEdit(2) || !w)
         return;
-    w->mosaicVs = v;
+    w->mosaicVs = EditValue(ui_->e(2)->text());
     emit sigOPPosChange(w, cellOfRecord(currentOutput_));
     sendWindow(*w);
 }
@@ -512,36 +524,31 @@ void OpParamSet::on_lineEdit_2_editingFinished()
 void OpParamSet::on_lineEdit_5_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const uint16_t v = RasterPosition(EditValue(ui_->e(5)->text()));
-    if (!w || w->hs == v)
+    if (!takeFinishedEdit(5) || !w)
         return;
-    w->hs = v;
+    w->hs = RasterPosition(EditValue(ui_->e(5)->text()));
     sendWindow(*w);
 }
 
 void OpParamSet::on_lineEdit_7_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const uint16_t v = RasterPosition(EditValue(ui_->e(7)->text()));
-    if (!w || w->vs == v)
+    if (!takeFinishedEdit(7) || !w)
         return;
-    w->vs = v;
+    w->vs = RasterPosition(EditValue(ui_->e(7)->text()));
     sendWindow(*w);
 }
 
 void OpParamSet::on_lineEdit_6_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const int typed = EditValue(ui_->e(6)->text());
-    if (!w || (w->hact == typed && w->mosaicHact == typed))
+    if (!takeFinishedEdit(6) || !w)
         return;
+    const int typed = EditValue(ui_->e(6)->text());
     const Size s = ClipToOutput(typed, 0, Record().M_OutputData.M_OutputResoCfg);
     if (s.width != typed) {
         ui_->e(6)->setText(QString::number(s.width));
-        auto* box =
-            new CustomMsgBox(this, tr("Tips"), tr("Output Window Exceed Output Resolution."),
-                             QDialogButtonBox::Ok, QDialogButtonBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
+        showExceedTip();
     }
     w->hact = uint16_t(s.width);
     w->mosaicHact = s.width;
@@ -553,16 +560,13 @@ void OpParamSet::on_lineEdit_6_editingFinished()
 void OpParamSet::on_lineEdit_8_editingFinished()
 {
     OutputWindowRecord* w = currentRecord();
-    const int typed = EditValue(ui_->e(8)->text());
-    if (!w || (w->vact == typed && w->mosaicVact == typed))
+    if (!takeFinishedEdit(8) || !w)
         return;
+    const int typed = EditValue(ui_->e(8)->text());
     const Size s = ClipToOutput(0, typed, Record().M_OutputData.M_OutputResoCfg);
     if (s.height != typed) {
         ui_->e(8)->setText(QString::number(s.height));
-        auto* box =
-            new CustomMsgBox(this, tr("Tips"), tr("Output Window Exceed Output Resolution."),
-                             QDialogButtonBox::Ok, QDialogButtonBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
+        showExceedTip();
     }
     w->vact = uint16_t(s.height);
     w->mosaicVact = s.height;

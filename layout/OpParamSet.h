@@ -111,6 +111,8 @@ private:
     // The record currentOutput, or null when it lies beyond the record.
     OutputWindowRecord* currentRecord();
     void sendWindow(const OutputWindowRecord& record);
+    bool takeFinishedEdit(int n);
+    void showExceedTip();
     int cellOfRecord(int record) const;
 
     Form* ui_ = nullptr;

@@ -434,7 +434,10 @@ static void AddControlColumns()
 }
 
 // Each control of the layer panel in mosaic mode: what it sends and what
-// the record holds afterwards (the device's reply carries it back).
+// the record holds afterwards (the device's reply carries it back). The
+// panel stands here without the page: on the page, the on/off button and
+// the rotations that rebuild the cell send the canvas's rectangle and switch
+// of the cell first (test_opsetsession).
 void TestLayerSetting::mosaicControls_data()
 {
     AddControlColumns();
@@ -457,9 +460,13 @@ void TestLayerSetting::mosaicControls_data()
     QTest::newRow("Hpos") << 1 << Act([](TestLayerSetting* t) { t->type(t->edit(0), "300"); })
                           << QStringList{Rect(1, 300, 120, 960, 540)}
                           << Check([](const LayerRecord& l) { return l.hs == 300; });
-    QTest::newRow("Vact") << 1 << Act([](TestLayerSetting* t) { t->type(t->edit(3), "65535"); })
-                          << QStringList{Rect(1, 160, 120, 960, 65535)}
-                          << Check([](const LayerRecord& l) { return l.vact == 65535; });
+    QTest::newRow("Hpos beyond 16 bits")
+        << 1 << Act([](TestLayerSetting* t) { t->type(t->edit(0), "70000"); })
+        << QStringList{Rect(1, 70000, 120, 960, 540)}
+        << Check([](const LayerRecord& l) { return l.hs == 70000; });
+    QTest::newRow("Vact") << 1 << Act([](TestLayerSetting* t) { t->type(t->edit(3), "99999"); })
+                          << QStringList{Rect(1, 160, 120, 960, 99999)}
+                          << Check([](const LayerRecord& l) { return l.vact == 99999; });
     QTest::newRow("layer 3 on") << 3 << Act([](TestLayerSetting* t) {
         t->button("LayerOnOffBtn")->click();
     }) << QStringList{Layer(0, 3, 1)}
@@ -638,10 +645,10 @@ void TestLayerSetting::untypableValuesKeepTheRecord()
 {
     QVERIFY(useMode(MOSAIC_MODE));
     select(1);
-    // Past 65535 the validator refuses the text: Return does not finish
+    // Past 99999 the validator refuses the text: Return does not finish
     // the edit, and a finish by focus or code stores nothing either.
     edit(0)->setFocus();
-    edit(0)->setText("70000");
+    edit(0)->setText("100000");
     edit(0)->setModified(true);
     QTest::keyClick(edit(0), Qt::Key_Return);
     QMetaObject::invokeMethod(panel_, "on_lineEdit_editingFinished");
@@ -981,8 +988,9 @@ void TestLayerSetting::outputLayoutReplacesTheLayers()
     select(1);
     QSignalSpy onOff(panel_, &LayerSettingDlg::sigLayerOnoff);
     // The output panel arranged the outputs: layer 0 covers all four
-    // windows with the first input that shows a picture (input 1); the other
-    // layers go off without a command.
+    // windows with the first input that shows a picture (input 1). The panel
+    // sends no off command for the other layers itself: the page closes
+    // their cells, and the canvas's notice of each sends it.
     QMetaObject::invokeMethod(panel_, "On_SigOuputLayout");
     QCOMPARE(sent(), Join({Rect(0, 0, 0, 3840, 2160), Source(0, 0, 0, 0, 0)}));
     // The device reports the layer after each command; the report of the

@@ -80,6 +80,8 @@ private slots:
     void cellEditsItsRecord_data();
     void cellEditsItsRecord();
     void editEndingTwiceSendsOnce();
+    void everyFinishedEditSends_data();
+    void everyFinishedEditSends();
     void widthBeyondTheOutputIsCut();
     void rasterPositionStopsAt65535();
     void dragBeyondTheOutputIsCut();
@@ -269,10 +271,65 @@ void TestOpParamSet::editEndingTwiceSendsOnce()
     QCOMPARE(sentWindows(), QStringList{WindowFrame(0, 1, 0, 0, 1920, 1080, 0, 333, 1920, 1080)});
 }
 
+void TestOpParamSet::everyFinishedEditSends_data()
+{
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<int>("outputMode");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<int>("record");
+    QTest::newRow("mosaic DVI, cell 2") << int(MOSAIC_MODE) << int(DVI_MODE) << 1 << 1;
+    QTest::newRow("switcher, cell 1") << int(SWITCHER_MODE) << int(DVI_MODE) << 0 << 4;
+    QTest::newRow("backup HDMI, cell 2") << int(BACKUP_MODE) << int(HDMI_MODE) << 1 << 5;
+}
+
+// Typing again the value the PC holds still sends it: that is how the
+// operator brings a device that holds something else back in line. Only
+// the second finish of one edit (Return, then the focus leaving) is not sent.
+void TestOpParamSet::everyFinishedEditSends()
+{
+    QFETCH(int, workMode);
+    QFETCH(int, outputMode);
+    QFETCH(int, cell);
+    QFETCH(int, record);
+    data().M_AllCfg.workMode = workMode;
+    data().M_OutputData.M_OutputResoCfg.outputMode = outputMode;
+    emit canvas_.SigClickOutputCell(cell);
+    QCOMPARE(panel_->currentOutput(), record);
+    const OutputWindowRecord held = window(record);
+    QSignalSpy moved(panel_, &OpParamSet::sigOPPosChange);
+
+    const QList<QPair<const char*, int>> edits = {
+        {"lineEdit", held.mosaicHs}, {"lineEdit_2", held.mosaicVs}, {"lineEdit_5", held.hs},
+        {"lineEdit_7", held.vs},     {"lineEdit_6", held.hact},     {"lineEdit_8", held.vact}};
+    const QString frame = WindowFrame(held);
+    QStringList frames;
+    for (const auto& e : edits) {
+        type(e.first, QString::number(e.second));
+        frames << frame;
+    }
+    QCOMPARE(sentWindows(), frames);
+    // The canvas follows the edits of its area and of the window's size.
+    QCOMPARE(moved.size(), 4);
+    QCOMPARE(moved.last().at(1).toInt(), cell);
+    QVERIFY(!NoticeShown(QStringLiteral("Output Window Exceed Output Resolution.")));
+
+    // Return, then the focus leaving the edit: one frame.
+    device_.markFrames();
+    host_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(host_.get()));
+    QLineEdit* e = edit("lineEdit");
+    e->setFocus();
+    QTRY_VERIFY(e->hasFocus());
+    type("lineEdit", QString::number(held.mosaicHs));
+    edit("lineEdit_2")->setFocus();
+    QTRY_VERIFY(!e->hasFocus());
+    QCOMPARE(sentWindows(), QStringList{frame});
+}
+
 void TestOpParamSet::widthBeyondTheOutputIsCut()
 {
     emit canvas_.SigClickOutputCell(1);
-    window(1).hact = window(1).mosaicHact = 1000;  // so that 1920 differs
+    window(1).hact = window(1).mosaicHact = 1000;
 
     QString shown;
     AnswerNextBox(QDialogButtonBox::Ok, &shown);

@@ -11,6 +11,7 @@
 #include "LayerSettingDlg.h"
 #include "LinkedDevice.h"
 #include "MData.h"
+#include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
 #include "OpParamSet.h"
@@ -24,6 +25,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPair>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -50,7 +52,13 @@ QString Text(const EncodedCommand& cmd)
     return out;
 }
 
+// Changes to procsim's state: dotted paths (array indexes as keys) and
+// their values.
+using Tweaks = QList<QPair<QString, QJsonValue>>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Tweaks)
 
 class TestOpSetSession : public QObject {
     Q_OBJECT
@@ -60,9 +68,25 @@ private slots:
     void cleanupTestCase();
     void everyChangeReachesTheDevice_data();
     void everyChangeReachesTheDevice();
+    void outputLayoutKeepsWallAndPcTogether_data();
+    void outputLayoutKeepsWallAndPcTogether();
+    void layerSwitchAndRotation_data();
+    void layerSwitchAndRotation();
 
 private:
     MData& record() { return *device.handler()->GetCurrentMData(); }
+    // procsim playing z7050-1 in that working mode with the tweaks, linked
+    // and read back; the frame log marked and the expected frames cleared.
+    bool linkMode(int workMode, const Tweaks& tweaks);
+    // Once everything is sent: the frames received since the link are the
+    // expected ones, none of them resent (a warning tells what differs).
+    bool framesAsExpected();
+    const LayerRecord& layer(int n);
+    QString layerCellsOn() const;
+    // Adds the frames that the tokens name, encoded from the record as it
+    // is now: "window r" (output window record r), "switch n", "rect n",
+    // "source n", "rotation n" (layer n's command of that kind).
+    void expectTokens(const QStringList& tokens);
     PaintCellCtrl* canvas() const { return page->canvas(); }
     // The frame that type sends of data now, as the device must receive it.
     void expect(const void* data, int type, const uint8_t* addr);
@@ -72,6 +96,7 @@ private:
     std::unique_ptr<KSV_OpSetDlg> page;
     QTemporaryDir dir;
     QStringList expected;
+    int resends = 0;
 };
 
 void TestOpSetSession::initTestCase()
@@ -109,6 +134,74 @@ void TestOpSetSession::type(QWidget* panel, const char* edit, const QString& tex
     QTest::keyClick(e, Qt::Key_Return);
 }
 
+bool TestOpSetSession::linkMode(int workMode, const Tweaks& tweaks)
+{
+    QFile in(ProcSim::stateFile(QStringLiteral("z7050-1.json")));
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QJsonObject state = QJsonDocument::fromJson(in.readAll()).object();
+    Tweaks all = tweaks;
+    all.prepend({QStringLiteral("M_AllCfg.workMode"), workMode});
+    for (const auto& t : all) {
+        QStringList parts = t.first.split(QLatin1Char('.'));
+        const QString top = parts.takeFirst();
+        SetJson(state[top], parts, t.second);
+    }
+    const QString path = dir.filePath(QStringLiteral("state-%1.json").arg(workMode));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    out.write(QJsonDocument(state).toJson());
+    out.close();
+    device.handler()->ResetForTest();
+    if (!device.link({"--device", TestNet::kDeviceIp1 + "," + LinkedDevice::kMac1 + ",," + path}) ||
+        !device.settle())
+        return false;
+    resends = device.handler()->ResendCount();
+    expected.clear();
+    return true;
+}
+
+bool TestOpSetSession::framesAsExpected()
+{
+    if (!TestSupport::WaitSenderIdle(device.handler())) {
+        qWarning() << "the sender did not go idle";
+        return false;
+    }
+    const QStringList got = device.frames().receivedTexts(TestNet::kDeviceIp1);
+    if (got != expected) {
+        qWarning() << "received" << got << "expected" << expected;
+        return false;
+    }
+    if (device.handler()->ResendCount() != resends) {
+        qWarning() << "frames were sent again";
+        return false;
+    }
+    return true;
+}
+
+const LayerRecord& TestOpSetSession::layer(int n)
+{
+    MData& d = record();
+    switch (d.M_AllCfg.workMode) {
+    case SWITCHER_MODE:
+        return d.M_SwitchLayerCfg.layer[3 + n];
+    case BACKUP_MODE:
+        return d.M_BackupLayerCfg.layer[n];
+    default:
+        return d.M_MosaicLayerCfg.layer[n];
+    }
+}
+
+// "1" for every layer cell of the canvas that is on.
+QString TestOpSetSession::layerCellsOn() const
+{
+    QString s;
+    for (const PicVideoCell* c : canvas()->layerCells())
+        s += c->on ? QLatin1Char('1') : QLatin1Char('0');
+    return s;
+}
+
 void TestOpSetSession::everyChangeReachesTheDevice_data()
 {
     QTest::addColumn<int>("workMode");
@@ -120,31 +213,12 @@ void TestOpSetSession::everyChangeReachesTheDevice_data()
 void TestOpSetSession::everyChangeReachesTheDevice()
 {
     QFETCH(int, workMode);
-    QFile in(ProcSim::stateFile(QStringLiteral("z7050-1.json")));
-    QVERIFY(in.open(QIODevice::ReadOnly));
-    QJsonObject state = QJsonDocument::fromJson(in.readAll()).object();
-    QJsonObject all = state[QStringLiteral("M_AllCfg")].toObject();
-    all[QStringLiteral("workMode")] = workMode;
-    state[QStringLiteral("M_AllCfg")] = all;
     // The switcher drives its one raster over HDMI.
-    if (workMode == SWITCHER_MODE) {
-        QJsonObject output = state[QStringLiteral("M_OutputData")].toObject();
-        QJsonObject reso = output[QStringLiteral("M_OutputResoCfg")].toObject();
-        reso[QStringLiteral("outputMode")] = int(HDMI_MODE);
-        output[QStringLiteral("M_OutputResoCfg")] = reso;
-        state[QStringLiteral("M_OutputData")] = output;
-    }
-    const QString path = dir.filePath(QStringLiteral("state-%1.json").arg(workMode));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(QJsonDocument(state).toJson());
-    out.close();
-    device.handler()->ResetForTest();
-    QVERIFY(device.link({"--device", TestNet::kDeviceIp1 + "," + LinkedDevice::kMac1 + ",," + path}));
-    QVERIFY(device.settle());
-    MiddleHandler* h = device.handler();
-    const int resends = h->ResendCount();
-    expected.clear();
+    Tweaks tweaks;
+    if (workMode == SWITCHER_MODE)
+        tweaks << qMakePair(QStringLiteral("M_OutputData.M_OutputResoCfg.outputMode"),
+                            QJsonValue(int(HDMI_MODE)));
+    QVERIFY(linkMode(workMode, tweaks));
 
     // The output view. Mosaic and backup: the second output's window moved,
     // switched off and on. Switcher (one raster, no windows to place): the
@@ -217,7 +291,9 @@ void TestOpSetSession::everyChangeReachesTheDevice()
     PaintCellCtrl* canvas = this->canvas();
     PicVideoCell* cell = canvas->layerCells().at(0);
     QTRY_COMPARE(cell->deviceRect(), R(200, 100, 1159, 639));
-    // The backup set's main layer stays on: it has no off switch.
+    // The backup set's main layer stays on: it has no off switch. The
+    // button's own command follows the canvas's: the cell closed, or the
+    // cell's rectangle and its switch.
     if (workMode != BACKUP_MODE) {
         const uint8_t onOffAddr[2] = {LAYER_ONOFF, 0};
         auto* layerOnOff = lp->findChild<QPushButton*>(QStringLiteral("LayerOnOffBtn"));
@@ -226,9 +302,13 @@ void TestOpSetSession::everyChangeReachesTheDevice()
         QCOMPARE(int(l.onOff), 0);
         QVERIFY(!cell->on);
         expect(&l, SEND_LAYERCMD, onOffAddr);
+        expect(&l, SEND_LAYERCMD, onOffAddr);
         layerOnOff->click();
         QCOMPARE(int(l.onOff), 1);
         QVERIFY(cell->on);
+        QCOMPARE(cell->deviceRect(), R(200, 100, 1159, 639));
+        expect(&l, SEND_LAYERCMD, rect);
+        expect(&l, SEND_LAYERCMD, onOffAddr);
         expect(&l, SEND_LAYERCMD, onOffAddr);
     }
 
@@ -248,12 +328,7 @@ void TestOpSetSession::everyChangeReachesTheDevice()
     QCOMPARE(cell->deviceRect(), dragged);
     expect(&l, SEND_LAYERCMD, rect);
 
-    QVERIFY(TestSupport::WaitSenderIdle(h));
-    if (device.frames().receivedTexts(TestNet::kDeviceIp1) != expected)
-        qWarning() << "received" << device.frames().receivedTexts(TestNet::kDeviceIp1)
-                   << "expected" << expected;
-    QCOMPARE(device.frames().receivedTexts(TestNet::kDeviceIp1), expected);
-    QCOMPARE(h->ResendCount(), resends);
+    QVERIFY(framesAsExpected());
 
     // Read back as when the operator selects the device again: the panels
     // and the canvas show what was edited.
@@ -297,6 +372,184 @@ void TestOpSetSession::everyChangeReachesTheDevice()
     const QStringList take = device.frames().receivedTexts(TestNet::kDeviceIp1);
     QCOMPARE(take.constFirst(), first);
     QVERIFY(!take.mid(1, take.size() - 2).contains(last));
+}
+
+void TestOpSetSession::expectTokens(const QStringList& tokens)
+{
+    for (const QString& t : tokens) {
+        const QStringList parts = t.split(QLatin1Char(' '));
+        QVERIFY2(parts.size() == 2, qPrintable(t));
+        const int n = parts[1].toInt();
+        if (parts[0] == QLatin1String("window")) {
+            expect(&record().M_OutputData.M_OPDisplayCfg[n], SEND_OUTPUTWINDOWCMD, nullptr);
+            continue;
+        }
+        const QMap<QString, int> subs = {{"switch", LAYER_ONOFF},
+                                         {"rect", LAYER_RECT},
+                                         {"source", LAYER_SOURCE},
+                                         {"rotation", LAYER_ROTATION}};
+        QVERIFY2(subs.contains(parts[0]), qPrintable(t));
+        const uint8_t addr[2] = {uint8_t(subs[parts[0]]), uint8_t(n)};
+        expect(&layer(n), SEND_LAYERCMD, addr);
+    }
+}
+
+// The output layout buttons re-place the layers over the outputs: in mosaic
+// mode layers 2 to 4 go off and layer 1 comes on, in backup mode the main
+// layer and its stand-in follow; the switcher has no layout. Every
+// switch reaches the device, so afterwards the wall and the PC hold the same
+// layers, and the device's reports do not change what the PC shows.
+void TestOpSetSession::outputLayoutKeepsWallAndPcTogether_data()
+{
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<Tweaks>("tweaks");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("frames");
+    QTest::addColumn<QRect>("layer0");  // empty: as it was
+    QTest::addColumn<QString>("cellsOn");
+
+    const QStringList dvi = {"window 0", "window 1", "window 2", "window 3"};
+    const Tweaks hdmiWindows = {{"M_OutputData.M_OPDisplayCfg.4.onOff", 1},
+                                {"M_OutputData.M_OPDisplayCfg.5.onOff", 1}};
+    // z7050-1: mosaic layers 1 to 3 on, layer 4 off; four 1920 x 1080
+    // outputs in a 2 x 2 wall.
+    QTest::newRow("mosaic, horizontal, layers 2 and 3 on")
+        << int(MOSAIC_MODE) << Tweaks{} << "pushButton_7"
+        << dvi + QStringList{"switch 1", "switch 2", "rect 0", "source 0"} << R(0, 0, 7679, 1079)
+        << "1000";
+    QTest::newRow("mosaic, vertical, layer 1 off")
+        << int(MOSAIC_MODE) << Tweaks{{"M_MosaicLayerCfg.layer.0.onOff", 0}} << "pushButton_8"
+        << dvi + QStringList{"switch 1", "switch 2", "rect 0", "rect 0", "switch 0", "source 0"}
+        << R(0, 0, 1919, 4319) << "1000";
+    QTest::newRow("mosaic, 2 x 2, every layer on")
+        << int(MOSAIC_MODE) << Tweaks{{"M_MosaicLayerCfg.layer.3.onOff", 1}} << "pushButton_9"
+        << dvi + QStringList{"switch 1", "switch 2", "switch 3", "rect 0", "source 0"}
+        << R(0, 0, 3839, 2159) << "1000";
+    QTest::newRow("mosaic HDMI, horizontal, layer 1 off")
+        << int(MOSAIC_MODE)
+        << hdmiWindows + Tweaks{{"M_OutputData.M_OutputResoCfg.outputMode", int(HDMI_MODE)},
+                                {"M_MosaicLayerCfg.layer.0.onOff", 0}}
+        << "pushButton_7" << QStringList{"window 4", "window 5", "switch 1", "switch 2",
+                                         "rect 0",   "rect 0",   "switch 0", "source 0"}
+        << R(0, 0, 3839, 1079) << "1000";
+    // The switcher's one raster has no layout: its buttons are disabled.
+    QTest::newRow("switcher") << int(SWITCHER_MODE) << hdmiWindows << "pushButton_7"
+                              << QStringList() << QRect() << "1110";
+    // The main layer and its stand-in, both on; only the main layer has a
+    // cell.
+    QTest::newRow("backup, vertical")
+        << int(BACKUP_MODE) << Tweaks{} << "pushButton_8"
+        << dvi + QStringList{"rect 0", "source 0", "rect 1"} << R(0, 0, 1919, 4319) << "1000";
+}
+
+void TestOpSetSession::outputLayoutKeepsWallAndPcTogether()
+{
+    QFETCH(int, workMode);
+    QFETCH(Tweaks, tweaks);
+    QFETCH(QString, button);
+    QFETCH(QStringList, frames);
+    QFETCH(QRect, layer0);
+    QFETCH(QString, cellsOn);
+    QVERIFY(linkMode(workMode, tweaks));
+    page->setMode(0);
+    const QRect before(QPoint(layer(0).hs, layer(0).vs),
+                       QSize(int(layer(0).hact), int(layer(0).vact)));
+
+    auto* b = page->outputPanel()->findChild<QPushButton*>(button);
+    QVERIFY(b && b->isVisible());
+    QCOMPARE(b->isEnabled(), !frames.isEmpty());
+    QTest::mouseClick(b, Qt::LeftButton);
+    expectTokens(frames);
+    QVERIFY(framesAsExpected());
+    const QRect after(QPoint(layer(0).hs, layer(0).vs),
+                      QSize(int(layer(0).hact), int(layer(0).vact)));
+    QCOMPARE(after, layer0.isEmpty() ? before : layer0);
+    QCOMPARE(layerCellsOn(), cellsOn);
+    // The output view shows no layer.
+    for (const PicVideoCell* c : canvas()->layerCells())
+        QVERIFY(!c->isVisible());
+
+    // The device's reports of what it received leave the PC as it is, and
+    // the device holds what the PC holds.
+    QVERIFY(device.settle());
+    QCOMPARE(layerCellsOn(), cellsOn);
+    const QStringList diff = device.diffWithSim(TestNet::kDeviceIp1);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+    page->setMode(1);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(canvas()->layerCells().at(i)->isVisible(), cellsOn[i] == QLatin1Char('1'));
+    if (!layer0.isEmpty())
+        QCOMPARE(canvas()->layerCells().at(0)->deviceRect(), layer0);
+}
+
+// The layer on/off button and the rotations that change the cell's picture
+// rebuild the layer's cell with the canvas's notifications: the device gets
+// the cell's rectangle and its switch, then the button's own command.
+void TestOpSetSession::layerSwitchAndRotation_data()
+{
+    QTest::addColumn<int>("workMode");
+    QTest::addColumn<Tweaks>("tweaks");
+    QTest::addColumn<int>("layer");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("frames");
+    QTest::addColumn<bool>("on");  // the layer afterwards
+    QTest::addColumn<int>("rotation");
+
+    QTest::newRow("mosaic, layer 2 off")
+        << int(MOSAIC_MODE) << Tweaks{} << 1 << "LayerOnOffBtn"
+        << QStringList{"switch 1", "switch 1"} << false << int(ROTATE_NONE);
+    QTest::newRow("mosaic, layer 4 on")
+        << int(MOSAIC_MODE) << Tweaks{} << 3 << "LayerOnOffBtn"
+        << QStringList{"rect 3", "switch 3", "switch 3"} << true << int(ROTATE_NONE);
+    QTest::newRow("mosaic, turned by 180")
+        << int(MOSAIC_MODE) << Tweaks{} << 1 << "pushButton_3"
+        << QStringList{"rect 1", "switch 1", "rotation 1"} << true << int(ROTATE_180);
+    QTest::newRow("mosaic, mirrored and turned by 90")
+        << int(MOSAIC_MODE) << Tweaks{} << 1 << "pushButton_6"
+        << QStringList{"rect 1", "switch 1", "rotation 1"} << true << int(ROTATE_H90);
+    // Turning by 90 leaves the cell's picture as it is: no rebuild.
+    QTest::newRow("mosaic, turned by 90") << int(MOSAIC_MODE) << Tweaks{} << 1 << "pushButton_2"
+                                          << QStringList{"rotation 1"} << true << int(ROTATE_90);
+    QTest::newRow("switcher, layer 2 off")
+        << int(SWITCHER_MODE) << Tweaks{} << 1 << "LayerOnOffBtn"
+        << QStringList{"switch 1", "switch 1"} << false << int(ROTATE_NONE);
+    QTest::newRow("switcher, layer 3 on")
+        << int(SWITCHER_MODE) << Tweaks{{"M_SwitchLayerCfg.layer.5.onOff", 0}} << 2
+        << "LayerOnOffBtn" << QStringList{"rect 2", "switch 2", "switch 2"} << true
+        << int(ROTATE_NONE);
+}
+
+void TestOpSetSession::layerSwitchAndRotation()
+{
+    QFETCH(int, workMode);
+    QFETCH(Tweaks, tweaks);
+    QFETCH(int, layer);
+    QFETCH(QString, button);
+    QFETCH(QStringList, frames);
+    QFETCH(bool, on);
+    QFETCH(int, rotation);
+    QVERIFY(linkMode(workMode, tweaks));
+    page->setMode(1);
+    page->cellButton(layer)->click();
+    LayerSettingDlg* lp = page->layerPanel();
+    QCOMPARE(lp->currentLayer(), layer);
+
+    auto* b = lp->findChild<QPushButton*>(button);
+    QVERIFY(b && b->isVisible() && b->isEnabled());
+    b->click();
+    expectTokens(frames);
+    QVERIFY(framesAsExpected());
+    QCOMPARE(int(this->layer(layer).onOff), int(on));
+    QCOMPARE(int(this->layer(layer).rotation), rotation);
+    PicVideoCell* cell = canvas()->layerCells().at(layer);
+    QCOMPARE(cell->on, on);
+    QCOMPARE(lp->findChild<QPushButton*>(QStringLiteral("LayerOnOffBtn"))->isChecked(), on);
+
+    QVERIFY(device.settle());
+    QCOMPARE(cell->on, on);
+    QCOMPARE(cell->isVisible(), on);
+    const QStringList diff = device.diffWithSim(TestNet::kDeviceIp1);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
 
 LEDZ_GUI_TEST_MAIN(TestOpSetSession)
