@@ -481,10 +481,6 @@ void OpParamSet::On_SigMouseMoveOPCell(QRect realRc)
     f.e(8)->setText(QString::number(s.height));
 }
 
-// Return ends an edit, and the focus leaving it ends it a second time: only
-// a text typed since the last finish is stored and sent. A value equal to
-// the record's is sent all the same: typing it again is how the operator
-// brings a device that holds something else back in line.
 void OpParamSet::showExceedTip()
 {
     auto* box = new CustomMsgBox(this, tr("Tips"), tr("Output Window Exceed Output Resolution."),
@@ -492,6 +488,10 @@ void OpParamSet::showExceedTip()
     box->setAttribute(Qt::WA_DeleteOnClose);
 }
 
+// Return ends an edit, and the focus leaving it ends it a second time: only
+// a text typed since the last finish is stored and sent. A value equal to
+// the record's is sent all the same: typing it again is how the operator
+// brings a device that holds something else back in line.
 bool OpParamSet::takeFinishedEdit(int n)
 {
     QLineEdit* e = ui_->e(n);
