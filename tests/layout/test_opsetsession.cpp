@@ -22,6 +22,7 @@
 #include "TestNet.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -72,6 +73,7 @@ private slots:
     void outputLayoutKeepsWallAndPcTogether();
     void layerSwitchAndRotation_data();
     void layerSwitchAndRotation();
+    void refusedSourceOfALayerThatIsOff();
 
 private:
     MData& record() { return *device.handler()->GetCurrentMData(); }
@@ -548,6 +550,38 @@ void TestOpSetSession::layerSwitchAndRotation()
     QVERIFY(device.settle());
     QCOMPARE(cell->on, on);
     QCOMPARE(cell->isVisible(), on);
+    const QStringList diff = device.diffWithSim(TestNet::kDeviceIp1);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+}
+
+// A layer that is off may not take a tile (layer 4 never shows one): the
+// choice stays on the PC unsent, and the cell is closed as by its close
+// button, so the device hears the layer off once more and nothing else.
+void TestOpSetSession::refusedSourceOfALayerThatIsOff()
+{
+    QVERIFY(linkMode(MOSAIC_MODE, {}));
+    page->setMode(1);
+    page->cellButton(3)->click();
+    LayerSettingDlg* lp = page->layerPanel();
+    QCOMPARE(lp->currentLayer(), 3);
+    QVERIFY(!layer(3).onOff);
+    auto* combo = lp->findChild<QComboBox*>(QStringLiteral("comboBox"));
+    QVERIFY(combo);
+    const int tile = combo->findData(6);
+    QVERIFY(tile >= 0);
+
+    GuiTest::BoxAnswer answer(QDialogButtonBox::Ok);
+    combo->setCurrentIndex(tile);
+    QCOMPARE(int(layer(3).tileEnable), 1);
+    expectTokens({"switch 3"});
+    QTRY_VERIFY(answer.answered());
+    QCOMPARE(answer.text(), QStringLiteral("Layer Input Srouce Settings Cannot Be Applied."));
+    QVERIFY(framesAsExpected());
+    QVERIFY(!canvas()->layerCells().at(3)->on);
+    QVERIFY(!lp->findChild<QPushButton*>(QStringLiteral("LayerOnOffBtn"))->isChecked());
+    // The device's report of the layer brings its own source back.
+    QVERIFY(device.settle());
+    QCOMPARE(int(layer(3).onOff), 0);
     const QStringList diff = device.diffWithSim(TestNet::kDeviceIp1);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
