@@ -483,7 +483,7 @@
     <name>LayerSettingDlg</name>
     <message>
         <source>Resource Constraints</source>
-        <translation>资源限制</translation>
+        <translation>资源受限</translation>
     </message>
     <message>
         <source>Layer Can&apos;t Be Applied To Output Windows</source>
@@ -1014,7 +1014,7 @@
     </message>
     <message>
         <source>文件设置</source>
-        <translation>工程文件</translation>
+        <translation>文件设置</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>

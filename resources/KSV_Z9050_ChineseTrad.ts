@@ -483,7 +483,7 @@
     <name>LayerSettingDlg</name>
     <message>
         <source>Resource Constraints</source>
-        <translation>資源限制</translation>
+        <translation>資源受限</translation>
     </message>
     <message>
         <source>Layer Can&apos;t Be Applied To Output Windows</source>
@@ -1014,7 +1014,7 @@
     </message>
     <message>
         <source>文件设置</source>
-        <translation>工程檔案</translation>
+        <translation>檔案設置</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>

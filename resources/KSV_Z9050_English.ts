@@ -1014,7 +1014,7 @@
     </message>
     <message>
         <source>文件设置</source>
-        <translation>Project File</translation>
+        <translation>Project Files</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>

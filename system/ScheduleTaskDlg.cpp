@@ -24,7 +24,6 @@ constexpr uint8_t kAllTasks = 0xFF;
 constexpr uint8_t kStatusStopped = 0;
 constexpr uint8_t kStatusRunning = 1;
 
-
 }  // namespace
 
 ScheduleTaskDlg::ScheduleTaskDlg(QWidget* parent) : QWidget(parent)
@@ -181,6 +180,10 @@ void ScheduleTaskDlg::initWidgets()
     dateTimeEdit->setMinimumDate(today.addDays(-365));
     dateTimeEdit->setMaximumDate(today.addDays(36500));
     dateTimeEdit->setFont(font);
+    // Digits only: the page keeps the window's Chinese locale whatever the
+    // language, whose own format would put Chinese words before the operator
+    // of an English interface.
+    dateTimeEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     auto* calendar = new QCalendarWidget(dateTimeEdit);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar->setFont(font);

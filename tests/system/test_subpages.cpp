@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTranslator>
 #include <QtTest>
 
 using TestSupport::WaitSenderIdle;
@@ -64,6 +65,8 @@ private slots:
     void scheduleClearTasksZeroesOnlyOptions();
     void scheduleStatusReports();
     void scheduleIgnoresWhatNoWidgetCanShow();
+    void scheduleDateShowsDigitsInEveryLanguage_data();
+    void scheduleDateShowsDigitsInEveryLanguage();
 
 private:
     MData& data() { return *device_.handler()->GetCurrentMData(); }
@@ -100,12 +103,16 @@ void TestSubPages::statusTexts_data()
     QTest::addColumn<int>("a");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("text");
-    QTest::newRow("main board, no date") << 0 << 0x12 << 0xAB << "" << "Main Board: B0012 A00AB ";
-    QTest::newRow("UI board with date")
-        << 1 << 0xBEEF << 2 << "Mar 1 2019 10:26:25" << "UI Board: BBEEF A0002 Mar 1 2019 10:26:25";
-    QTest::newRow("Ethernet board") << 3 << 0x0203 << 0 << "" << "Eth Board: V0203";
-    QTest::newRow("voltages: no label") << 2 << 1 << 1 << "" << "";
-    QTest::newRow("unknown kind") << 9 << 1 << 1 << "" << "";
+    QTest::newRow("main board, no date") << 0 << 0x12 << 0xAB << ""
+                                         << "Main Board: B0012 A00AB ";
+    QTest::newRow("UI board with date") << 1 << 0xBEEF << 2 << "Mar 1 2019 10:26:25"
+                                        << "UI Board: BBEEF A0002 Mar 1 2019 10:26:25";
+    QTest::newRow("Ethernet board") << 3 << 0x0203 << 0 << ""
+                                    << "Eth Board: V0203";
+    QTest::newRow("voltages: no label") << 2 << 1 << 1 << ""
+                                        << "";
+    QTest::newRow("unknown kind") << 9 << 1 << 1 << ""
+                                  << "";
 }
 
 void TestSubPages::statusTexts()
@@ -215,7 +222,7 @@ void TestSubPages::logoSaveIsRefusedOnARotatedLayer()
     const BoxAnswer told(QDialogButtonBox::Ok);
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_6"), Qt::LeftButton);  // Start
     QTRY_COMPARE(told.text(), QStringLiteral("Layer Roation Is On,Can't Save Logo."));
-    QTest::mouseClick(page.findChild<QPushButton*>("pushButton"), Qt::LeftButton);    // Load
+    QTest::mouseClick(page.findChild<QPushButton*>("pushButton"), Qt::LeftButton);  // Load
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_9"), Qt::LeftButton);  // Delete
     QVERIFY(WaitSenderIdle(device_.handler()));
     // Byte 0 repeats the device's last report; then mode, side (Preview),
@@ -442,6 +449,48 @@ void TestSubPages::scheduleIgnoresWhatNoWidgetCanShow()
         QVERIFY(!page.presetButton(3)->isEnabled());
     }
     data().M_AllCfg.workMode = readBack_.M_AllCfg.workMode;
+}
+
+void TestSubPages::scheduleDateShowsDigitsInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("pack");
+    QTest::addColumn<QLocale>("locale");
+    // The main window's form keeps the Chinese locale in every language.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QTest::newRow("English") << "English" << chinese;
+    QTest::newRow("simplified Chinese") << "Chinese" << chinese;
+    QTest::newRow("traditional Chinese") << "ChineseTrad" << chinese;
+    QTest::newRow("no pack, English locale")
+        << QString() << QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+void TestSubPages::scheduleDateShowsDigitsInEveryLanguage()
+{
+    QFETCH(QString, pack);
+    QFETCH(QLocale, locale);
+    QTranslator translator;
+    if (!pack.isEmpty()) {
+        QVERIFY(translator.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_%1.qm").arg(pack)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    QWidget window;
+    window.setLocale(locale);
+    auto* page = new ScheduleTaskDlg(&window);
+    auto* edit = page->findChild<QDateTimeEdit*>("dateTimeEdit");
+    const QDate day = QDate::currentDate().addDays(45);
+    ScheduleTask& task = data().M_TaskCfg.task[3];
+    task.year = uint8_t(day.year() - 2000);
+    task.month = uint8_t(day.month());
+    task.day = uint8_t(day.day());
+    task.hour = 7;
+    task.minute = 5;
+    task.second = 0;
+    QTest::mouseClick(page->taskButton(3), Qt::LeftButton);
+    const QString text = edit->text();
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(edit->locale(), locale);
+    QCOMPARE(text,
+             QString::asprintf("%04d-%02d-%02d 07:05:00", day.year(), day.month(), day.day()));
 }
 
 LEDZ_GUI_TEST_MAIN(TestSubPages)
