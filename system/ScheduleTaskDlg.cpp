@@ -24,6 +24,7 @@ constexpr uint8_t kAllTasks = 0xFF;
 constexpr uint8_t kStatusStopped = 0;
 constexpr uint8_t kStatusRunning = 1;
 
+
 }  // namespace
 
 ScheduleTaskDlg::ScheduleTaskDlg(QWidget* parent) : QWidget(parent)

@@ -122,8 +122,9 @@ QStringList untranslatedWords(const Message& m)
 
 // Characters that exist only in the simplified script: a traditional
 // translation holding one was copied from the simplified pack.
-const QString kSimplifiedOnly =
-    QString::fromUtf8("设输图层换据数时开关备预动选择务认显页电态测试视频载删连蓝红绿");
+const QString kSimplifiedOnly = QString::fromUtf8(
+    "为义仅关冻删务动参发启围图备复对层属应开强当态执抠择换数无时测温状电画监确红级纯组结络统绿缩网"
+    "艳蓝视览计讯设试话语请读调败质资转载输过运连选锁键长闭间预频颜饱马鲜显页认");
 
 QStringList placeholders(const QString& s)
 {

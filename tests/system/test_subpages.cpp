@@ -103,16 +103,12 @@ void TestSubPages::statusTexts_data()
     QTest::addColumn<int>("a");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("text");
-    QTest::newRow("main board, no date") << 0 << 0x12 << 0xAB << ""
-                                         << "Main Board: B0012 A00AB ";
-    QTest::newRow("UI board with date") << 1 << 0xBEEF << 2 << "Mar 1 2019 10:26:25"
-                                        << "UI Board: BBEEF A0002 Mar 1 2019 10:26:25";
-    QTest::newRow("Ethernet board") << 3 << 0x0203 << 0 << ""
-                                    << "Eth Board: V0203";
-    QTest::newRow("voltages: no label") << 2 << 1 << 1 << ""
-                                        << "";
-    QTest::newRow("unknown kind") << 9 << 1 << 1 << ""
-                                  << "";
+    QTest::newRow("main board, no date") << 0 << 0x12 << 0xAB << "" << "Main Board: B0012 A00AB ";
+    QTest::newRow("UI board with date")
+        << 1 << 0xBEEF << 2 << "Mar 1 2019 10:26:25" << "UI Board: BBEEF A0002 Mar 1 2019 10:26:25";
+    QTest::newRow("Ethernet board") << 3 << 0x0203 << 0 << "" << "Eth Board: V0203";
+    QTest::newRow("voltages: no label") << 2 << 1 << 1 << "" << "";
+    QTest::newRow("unknown kind") << 9 << 1 << 1 << "" << "";
 }
 
 void TestSubPages::statusTexts()
@@ -222,7 +218,7 @@ void TestSubPages::logoSaveIsRefusedOnARotatedLayer()
     const BoxAnswer told(QDialogButtonBox::Ok);
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_6"), Qt::LeftButton);  // Start
     QTRY_COMPARE(told.text(), QStringLiteral("Layer Roation Is On,Can't Save Logo."));
-    QTest::mouseClick(page.findChild<QPushButton*>("pushButton"), Qt::LeftButton);  // Load
+    QTest::mouseClick(page.findChild<QPushButton*>("pushButton"), Qt::LeftButton);    // Load
     QTest::mouseClick(page.findChild<QPushButton*>("pushButton_9"), Qt::LeftButton);  // Delete
     QVERIFY(WaitSenderIdle(device_.handler()));
     // Byte 0 repeats the device's last report; then mode, side (Preview),
