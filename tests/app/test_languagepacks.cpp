@@ -171,6 +171,7 @@ class TestLanguagePacks : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void packsHoldEveryTextOfTheSources();
     void everyTextFinished_data();
     void everyTextFinished();
@@ -178,7 +179,21 @@ private slots:
     void chinesePacksHaveNoEnglish_data();
     void chinesePacksHaveNoEnglish();
     void traditionalPackIsTraditional();
+
+private:
+    QMap<QString, QList<Message>> packs_;  // by pack name
 };
+
+void TestLanguagePacks::initTestCase()
+{
+    for (const char* pack : kPacks) {
+        QString error;
+        const QList<Message> messages = readTs(packPath(pack), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY2(!messages.isEmpty(), pack);
+        packs_.insert(QLatin1String(pack), messages);
+    }
+}
 
 void TestLanguagePacks::packsHoldEveryTextOfTheSources()
 {
@@ -207,8 +222,7 @@ void TestLanguagePacks::packsHoldEveryTextOfTheSources()
 
     QStringList problems;
     for (const char* pack : kPacks) {
-        const QList<Message> messages = readTs(packPath(pack), &error);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const QList<Message>& messages = packs_[QLatin1String(pack)];
         QSet<QString> held;
         for (const Message& m : messages) {
             held.insert(keyOf(m.context, m.source));
@@ -226,18 +240,15 @@ void TestLanguagePacks::packsHoldEveryTextOfTheSources()
 
 void TestLanguagePacks::everyTextFinished_data()
 {
-    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("pack");
     for (const char* pack : kPacks)
-        QTest::newRow(pack) << packPath(pack);
+        QTest::newRow(pack) << QString::fromLatin1(pack);
 }
 
 void TestLanguagePacks::everyTextFinished()
 {
-    QFETCH(QString, path);
-    QString error;
-    const QList<Message> messages = readTs(path, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QVERIFY(!messages.isEmpty());
+    QFETCH(QString, pack);
+    const QList<Message>& messages = packs_[pack];
     QStringList problems;
     for (const Message& m : messages) {
         if (!m.type.isEmpty())
@@ -252,14 +263,12 @@ void TestLanguagePacks::everyTextFinished()
                             "leading or trailing spaces differ from the source: %1 -> \"%2\"")
                             .arg(describe(m), m.translation);
     }
-    failOn(problems, QStringLiteral("Texts left untranslated or broken in %1").arg(path));
+    failOn(problems, QStringLiteral("Texts left untranslated or broken in the %1 pack").arg(pack));
 }
 
 void TestLanguagePacks::englishPackHasNoChinese()
 {
-    QString error;
-    const QList<Message> messages = readTs(packPath("English"), &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QList<Message>& messages = packs_[QStringLiteral("English")];
     QStringList problems;
     for (const Message& m : messages)
         if (!isBilingual(m) && hasHan(m.translation))
@@ -269,17 +278,15 @@ void TestLanguagePacks::englishPackHasNoChinese()
 
 void TestLanguagePacks::chinesePacksHaveNoEnglish_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("simplified") << packPath("Chinese");
-    QTest::newRow("traditional") << packPath("ChineseTrad");
+    QTest::addColumn<QString>("pack");
+    QTest::newRow("simplified") << QStringLiteral("Chinese");
+    QTest::newRow("traditional") << QStringLiteral("ChineseTrad");
 }
 
 void TestLanguagePacks::chinesePacksHaveNoEnglish()
 {
-    QFETCH(QString, path);
-    QString error;
-    const QList<Message> messages = readTs(path, &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QFETCH(QString, pack);
+    const QList<Message>& messages = packs_[pack];
     QStringList problems;
     for (const Message& m : messages) {
         const QStringList words = untranslatedWords(m);
@@ -287,14 +294,12 @@ void TestLanguagePacks::chinesePacksHaveNoEnglish()
             problems << QStringLiteral("%1 -> \"%2\" (%3)")
                             .arg(describe(m), m.translation, words.join(QStringLiteral(", ")));
     }
-    failOn(problems, QStringLiteral("English left in %1").arg(path));
+    failOn(problems, QStringLiteral("English left in the %1 pack").arg(pack));
 }
 
 void TestLanguagePacks::traditionalPackIsTraditional()
 {
-    QString error;
-    const QList<Message> messages = readTs(packPath("ChineseTrad"), &error);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QList<Message>& messages = packs_[QStringLiteral("ChineseTrad")];
     QStringList problems;
     for (const Message& m : messages)
         for (QChar c : m.translation)
