@@ -1419,6 +1419,11 @@
         <source>Period</source>
         <translation>Period</translation>
     </message>
+    <message>
+        <source>en_US</source>
+        <comment>locale name of the calendar&apos;s month and day names</comment>
+        <translation>en_US</translation>
+    </message>
 </context>
 <context>
     <name>StatusInfoDlg</name>

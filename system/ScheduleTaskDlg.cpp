@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -189,6 +190,7 @@ void ScheduleTaskDlg::initWidgets()
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar->setFont(font);
     dateTimeEdit->setCalendarWidget(calendar);
+    calendarFollowsLanguage();
     spinBox->setRange(1, 1440);
     spinBox->setSuffix(QStringLiteral(" min"));
     spinBox->setFont(font);
@@ -345,9 +347,21 @@ void ScheduleTaskDlg::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void ScheduleTaskDlg::calendarFollowsLanguage()
+{
+    // The pop-up names months and weekdays in its locale; the page itself
+    // keeps the window's Chinese one. Each language pack names the locale
+    // of its language, as Qt's own packs name their layout direction.
+    if (QCalendarWidget* calendar = dateTimeEdit->calendarWidget())
+        calendar->setLocale(
+            QLocale(tr("en_US", "locale name of the calendar's month and day names")));
+}
+
 void ScheduleTaskDlg::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         retranslate();
+        calendarFollowsLanguage();
+    }
     QWidget::changeEvent(event);
 }

@@ -90,6 +90,13 @@ bool isBilingual(const Message& m)
     return m.context == QLatin1String("MiscDlg") && m.source == QString::fromUtf8("语言/language");
 }
 
+// A text that names a locale ("en_US") tells a widget which locale speaks
+// the pack's language; each pack puts its own locale's name in its place.
+bool isLocaleName(const Message& m)
+{
+    return QRegularExpression(QStringLiteral("^[a-z]{2}_[A-Z]{2}$")).match(m.source).hasMatch();
+}
+
 // What may stay in Latin letters in a Chinese translation: the names of
 // ports, signals and formats, the video-timing abbreviations the operators
 // use as they are, and the makers' names for things.
@@ -105,6 +112,8 @@ const char* const kKeptTerms[] = {
 // not words.
 QStringList untranslatedWords(const Message& m)
 {
+    if (isLocaleName(m))
+        return {};
     QString text = m.translation;
     text.remove(
         QRegularExpression(QStringLiteral("<[^>]*>|&[a-z]+;|%\\d+|%[dsn]|\\(\\*\\.[^)]*\\)")));
@@ -179,6 +188,8 @@ private slots:
     void chinesePacksHaveNoEnglish_data();
     void chinesePacksHaveNoEnglish();
     void traditionalPackIsTraditional();
+    void localeNamesMatchThePack_data();
+    void localeNamesMatchThePack();
 
 private:
     QMap<QString, QList<Message>> packs_;  // by pack name
@@ -308,6 +319,35 @@ void TestLanguagePacks::traditionalPackIsTraditional()
                 break;
             }
     failOn(problems, QStringLiteral("Simplified characters in the traditional pack"));
+}
+
+void TestLanguagePacks::localeNamesMatchThePack_data()
+{
+    QTest::addColumn<QString>("pack");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("script");
+    QTest::newRow("English") << "English" << int(QLocale::English) << int(QLocale::LatinScript);
+    QTest::newRow("simplified") << "Chinese" << int(QLocale::Chinese)
+                                << int(QLocale::SimplifiedHanScript);
+    QTest::newRow("traditional") << "ChineseTrad" << int(QLocale::Chinese)
+                                 << int(QLocale::TraditionalHanScript);
+}
+
+void TestLanguagePacks::localeNamesMatchThePack()
+{
+    QFETCH(QString, pack);
+    QFETCH(int, language);
+    QFETCH(int, script);
+    QStringList problems;
+    for (const Message& m : packs_[pack]) {
+        if (!isLocaleName(m))
+            continue;
+        const QLocale locale(m.translation);
+        if (locale.name() != m.translation || locale.language() != language ||
+            locale.script() != script)
+            problems << QStringLiteral("%1 -> \"%2\"").arg(describe(m), m.translation);
+    }
+    failOn(problems, QStringLiteral("Locale names that are not the %1 pack's language").arg(pack));
 }
 
 QTEST_GUILESS_MAIN(TestLanguagePacks)

@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemModel>
+#include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTranslator>
@@ -451,28 +453,35 @@ void TestSubPages::scheduleDateShowsDigitsInEveryLanguage_data()
 {
     QTest::addColumn<QString>("pack");
     QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("calendarLocale");
     // The main window's form keeps the Chinese locale in every language.
     const QLocale chinese(QLocale::Chinese, QLocale::China);
-    QTest::newRow("English") << "English" << chinese;
-    QTest::newRow("simplified Chinese") << "Chinese" << chinese;
-    QTest::newRow("traditional Chinese") << "ChineseTrad" << chinese;
+    QTest::newRow("English") << "English" << chinese << "en_US";
+    QTest::newRow("simplified Chinese") << "Chinese" << chinese << "zh_CN";
+    QTest::newRow("traditional Chinese") << "ChineseTrad" << chinese << "zh_TW";
     QTest::newRow("no pack, English locale")
-        << QString() << QLocale(QLocale::English, QLocale::UnitedStates);
+        << QString() << QLocale(QLocale::English, QLocale::UnitedStates) << "en_US";
 }
 
 void TestSubPages::scheduleDateShowsDigitsInEveryLanguage()
 {
     QFETCH(QString, pack);
     QFETCH(QLocale, locale);
+    QFETCH(QString, calendarLocale);
+    QWidget window;
+    window.setLocale(locale);
+    auto* page = new ScheduleTaskDlg(&window);
+    auto* edit = page->findChild<QDateTimeEdit*>("dateTimeEdit");
+    // The language is switched with the page built, as the operator does.
     QTranslator translator;
     if (!pack.isEmpty()) {
         QVERIFY(translator.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_%1.qm").arg(pack)));
         QCoreApplication::installTranslator(&translator);
     }
-    QWidget window;
-    window.setLocale(locale);
-    auto* page = new ScheduleTaskDlg(&window);
-    auto* edit = page->findChild<QDateTimeEdit*>("dateTimeEdit");
+    const auto removeTranslator =
+        qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    // The pop-up's month and weekday names are the language's.
+    QTRY_COMPARE(edit->calendarWidget()->locale().name(), calendarLocale);
     const QDate day = QDate::currentDate().addDays(45);
     ScheduleTask& task = data().M_TaskCfg.task[3];
     task.year = uint8_t(day.year() - 2000);
@@ -482,10 +491,8 @@ void TestSubPages::scheduleDateShowsDigitsInEveryLanguage()
     task.minute = 5;
     task.second = 0;
     QTest::mouseClick(page->taskButton(3), Qt::LeftButton);
-    const QString text = edit->text();
-    QCoreApplication::removeTranslator(&translator);
     QCOMPARE(edit->locale(), locale);
-    QCOMPARE(text,
+    QCOMPARE(edit->text(),
              QString::asprintf("%04d-%02d-%02d 07:05:00", day.year(), day.month(), day.day()));
 }
 
