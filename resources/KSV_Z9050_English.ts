@@ -5,133 +5,133 @@
     <name>ChromaKeyDlg</name>
     <message>
         <source>RMIN</source>
-        <translation type="unfinished"></translation>
+        <translation>RMIN</translation>
     </message>
     <message>
         <source>RMAX</source>
-        <translation type="unfinished"></translation>
+        <translation>RMAX</translation>
     </message>
     <message>
         <source>GMIN</source>
-        <translation type="unfinished"></translation>
+        <translation>GMIN</translation>
     </message>
     <message>
         <source>GMAX</source>
-        <translation type="unfinished"></translation>
+        <translation>GMAX</translation>
     </message>
     <message>
         <source>BMIN</source>
-        <translation type="unfinished"></translation>
+        <translation>BMIN</translation>
     </message>
     <message>
         <source>BMAX</source>
-        <translation type="unfinished"></translation>
+        <translation>BMAX</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting</translation>
     </message>
     <message>
         <source>Pure Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Pure Red</translation>
     </message>
     <message>
         <source>Pure Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Pure Green</translation>
     </message>
     <message>
         <source>Pure Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Pure Blue</translation>
     </message>
     <message>
         <source>Red Screen Matting</source>
-        <translation type="unfinished"></translation>
+        <translation>Red Screen Matting</translation>
     </message>
     <message>
         <source>Green Screen Matting</source>
-        <translation type="unfinished"></translation>
+        <translation>Green Screen Matting</translation>
     </message>
     <message>
         <source>Blue Screen Matting</source>
-        <translation type="unfinished"></translation>
+        <translation>Blue Screen Matting</translation>
     </message>
     <message>
         <source>Red On Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Red On Black</translation>
     </message>
     <message>
         <source>Green On Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Green On Black</translation>
     </message>
     <message>
         <source>Blue On Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Blue On Black</translation>
     </message>
     <message>
         <source>Red On White</source>
-        <translation type="unfinished"></translation>
+        <translation>Red On White</translation>
     </message>
     <message>
         <source>Green On White</source>
-        <translation type="unfinished"></translation>
+        <translation>Green On White</translation>
     </message>
     <message>
         <source>Blue On White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blue On White</translation>
     </message>
     <message>
         <source>Black On White</source>
-        <translation type="unfinished"></translation>
+        <translation>Black On White</translation>
     </message>
     <message>
         <source>White On Black</source>
-        <translation type="unfinished"></translation>
+        <translation>White On Black</translation>
     </message>
 </context>
 <context>
     <name>ColorManagementDlg</name>
     <message>
         <source>Disable</source>
-        <translation type="unfinished"></translation>
+        <translation>Disable</translation>
     </message>
     <message>
         <source>Low Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>Low Gray</translation>
     </message>
     <message>
         <source>Suppress Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppress Red</translation>
     </message>
     <message>
         <source>Enhance Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Enhance Blue</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vivid</translation>
     </message>
     <message>
         <source>Gamma</source>
-        <translation type="unfinished"></translation>
+        <translation>Gamma</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Color Management</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Management</translation>
     </message>
 </context>
 <context>
     <name>CustomMsgBox</name>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>Ok</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -142,19 +142,19 @@
     <name>DestinationDlg</name>
     <message>
         <source>Search Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Search Destinations</translation>
     </message>
     <message>
         <source>All Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>All Destinations</translation>
     </message>
     <message>
         <source>MACHINEPAGE-%1</source>
-        <translation type="unfinished"></translation>
+        <translation>MACHINEPAGE-%1</translation>
     </message>
     <message>
         <source>Search Machine...</source>
-        <translation type="unfinished"></translation>
+        <translation>Search Machine...</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -165,235 +165,235 @@
     <name>EdidDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Edid Config</source>
-        <translation type="unfinished"></translation>
+        <translation>Edid Config</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Advanced</translation>
     </message>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>FPS</source>
-        <translation type="unfinished"></translation>
+        <translation>FPS</translation>
     </message>
     <message>
         <source>Hblank</source>
-        <translation type="unfinished"></translation>
+        <translation>Hblank</translation>
     </message>
     <message>
         <source>Vblank</source>
-        <translation type="unfinished"></translation>
+        <translation>Vblank</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Accept</source>
-        <translation type="unfinished"></translation>
+        <translation>Accept</translation>
     </message>
     <message>
         <source>Advance</source>
-        <translation type="unfinished"></translation>
+        <translation>Advance</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
 </context>
 <context>
     <name>HDMIRGBColorDlg</name>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>Limited</source>
-        <translation type="unfinished"></translation>
+        <translation>Limited</translation>
     </message>
     <message>
         <source>Full</source>
-        <translation type="unfinished"></translation>
+        <translation>Full</translation>
     </message>
 </context>
 <context>
     <name>ImageCrop</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Crop Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Crop Setting</translation>
     </message>
     <message>
         <source>Hpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Hpos</translation>
     </message>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>HRange</source>
-        <translation type="unfinished"></translation>
+        <translation>HRange</translation>
     </message>
     <message>
         <source>Vpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Vpos</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>VRange</source>
-        <translation type="unfinished"></translation>
+        <translation>VRange</translation>
     </message>
     <message>
         <source>Match To Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Match To Input</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
 </context>
 <context>
     <name>InputSrcCell</name>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply</translation>
     </message>
 </context>
 <context>
     <name>InputSrcSetDlg</name>
     <message>
         <source>Input %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Input %1</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>DVI Image Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>DVI Image Crop</translation>
     </message>
     <message>
         <source>DP Image Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>DP Image Crop</translation>
     </message>
     <message>
         <source>SDI Image Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>SDI Image Crop</translation>
     </message>
     <message>
         <source>DP EDID</source>
-        <translation type="unfinished"></translation>
+        <translation>DP EDID</translation>
     </message>
     <message>
         <source>DVI EDID</source>
-        <translation type="unfinished"></translation>
+        <translation>DVI EDID</translation>
     </message>
     <message>
         <source>SDI EDID Not Support</source>
-        <translation type="unfinished"></translation>
+        <translation>SDI EDID Not Support</translation>
     </message>
     <message>
         <source>HDMI RGB Color Range</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI RGB Color Range</translation>
     </message>
     <message>
         <source>Tile %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tile %1</translation>
     </message>
     <message>
         <source>Image Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>Image Crop</translation>
     </message>
     <message>
         <source>EDID</source>
-        <translation type="unfinished"></translation>
+        <translation>EDID</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
 </context>
 <context>
     <name>KSV_LayerGroupDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Group</translation>
     </message>
     <message>
         <source>Fade In</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade In</translation>
     </message>
     <message>
         <source>Fade Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade Out</translation>
     </message>
 </context>
 <context>
     <name>KSV_OpSetDlg</name>
     <message>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
 </context>
 <context>
     <name>KSV_PicSetDlg</name>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Reset All Layers Parameters?</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset All Layers Parameters?</translation>
     </message>
     <message>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
     <message>
         <source>Reset Layer Param</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset Layer Param</translation>
     </message>
     <message>
         <source>BrightLevel</source>
-        <translation type="unfinished"></translation>
+        <translation>BrightLevel</translation>
     </message>
 </context>
 <context>
     <name>KSV_ShowVideoDlg</name>
     <message>
         <source>Show Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Output</translation>
     </message>
     <message>
         <source>Form</source>
@@ -401,15 +401,15 @@
     </message>
     <message>
         <source>480P 高清</source>
-        <translation>480P 高清</translation>
+        <translation>480P SD</translation>
     </message>
     <message>
         <source>720P 超清</source>
-        <translation>720P 超清</translation>
+        <translation>720P HD</translation>
     </message>
     <message>
         <source>1080P 蓝光</source>
-        <translation>1080P 蓝光</translation>
+        <translation>1080P Full HD</translation>
     </message>
     <message>
         <source>Connect</source>
@@ -436,339 +436,339 @@
     <name>LayerPicSetTabDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Color Temperature Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Temperature Setting</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Temperature</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Brightness</translation>
     </message>
     <message>
         <source>Contranst</source>
-        <translation type="unfinished"></translation>
+        <translation>Contranst</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturation</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Red</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Green</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Blue</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Custom</translation>
     </message>
 </context>
 <context>
     <name>LayerSettingDlg</name>
     <message>
         <source>Resource Constraints</source>
-        <translation type="unfinished"></translation>
+        <translation>Resource Constraints</translation>
     </message>
     <message>
         <source>Layer Can&apos;t Be Applied To Output Windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Can&apos;t Be Applied To Output Windows</translation>
     </message>
     <message>
         <source>Layer Input Srouce Settings Cannot Be Applied.</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Input Srouce Settings Cannot Be Applied.</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>LOGO Is Not Exist</source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO Is Not Exist</translation>
     </message>
     <message>
         <source>Current Work Mode LOGO Is Not Exist</source>
-        <translation type="unfinished"></translation>
+        <translation>Current Work Mode LOGO Is Not Exist</translation>
     </message>
     <message>
         <source>Cannot Open Logo</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot Open Logo</translation>
     </message>
     <message>
         <source>Logo Size Exceed Output Resolution.</source>
-        <translation type="unfinished"></translation>
+        <translation>Logo Size Exceed Output Resolution.</translation>
     </message>
     <message>
         <source>Logo Size Exceed Layer Restrict Size.</source>
-        <translation type="unfinished"></translation>
+        <translation>Logo Size Exceed Layer Restrict Size.</translation>
     </message>
     <message>
         <source>Auto Backup Is On,Can&apos;t Do Multi-Take Action.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto Backup Is On,Can&apos;t Do Multi-Take Action.</translation>
     </message>
     <message>
         <source>Take Action...</source>
-        <translation type="unfinished"></translation>
+        <translation>Take Action...</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Layer Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Setting</translation>
     </message>
     <message>
         <source>图层属性</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Properties</translation>
     </message>
     <message>
         <source>旋转</source>
-        <translation type="unfinished"></translation>
+        <translation>Rotation</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>Vpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Vpos</translation>
     </message>
     <message>
         <source>Hpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Hpos</translation>
     </message>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>LOGO:</source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO:</translation>
     </message>
     <message>
         <source>Input:</source>
-        <translation type="unfinished"></translation>
+        <translation>Input:</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>Freeze</translation>
     </message>
     <message>
         <source>Auto Backup</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto Backup</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Color Keyer</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Keyer</translation>
     </message>
     <message>
         <source>Zoom Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom Setting</translation>
     </message>
     <message>
         <source>Take</source>
-        <translation type="unfinished"></translation>
+        <translation>Take</translation>
     </message>
     <message>
         <source>Fade In</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade In</translation>
     </message>
     <message>
         <source>Fade Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Fade Out</translation>
     </message>
     <message>
         <source>Layer Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Group</translation>
     </message>
     <message>
         <source>Alpha</source>
-        <translation type="unfinished"></translation>
+        <translation>Alpha</translation>
     </message>
     <message>
         <source>Duration</source>
-        <translation type="unfinished"></translation>
+        <translation>Duration</translation>
     </message>
     <message>
         <source>Input </source>
-        <translation type="unfinished"></translation>
+        <translation>Input </translation>
     </message>
     <message>
         <source>Tile </source>
-        <translation type="unfinished"></translation>
+        <translation>Tile </translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>LayerZoomDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Zoom Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom Setting</translation>
     </message>
     <message>
         <source>Hpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Hpos</translation>
     </message>
     <message>
         <source>Vpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Vpos</translation>
     </message>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>HRange</source>
-        <translation type="unfinished"></translation>
+        <translation>HRange</translation>
     </message>
     <message>
         <source>VRange</source>
-        <translation type="unfinished"></translation>
+        <translation>VRange</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Match To Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Match To Input</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
 </context>
 <context>
     <name>LogoSettingDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>Load</translation>
     </message>
     <message>
         <source>LOGO Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO Setting</translation>
     </message>
     <message>
         <source>Layer 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer 1</translation>
     </message>
     <message>
         <source>Layer 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer 2</translation>
     </message>
     <message>
         <source>Layer 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer 3</translation>
     </message>
     <message>
         <source>Layer 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer 4</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Preview</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Mosaic Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mosaic Mode</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI Switcher</translation>
     </message>
     <message>
         <source>Backup Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Backup Mode</translation>
     </message>
     <message>
         <source>LOGO  None  </source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO  None  </translation>
     </message>
     <message>
         <source>LOGO  Saved  </source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO  Saved  </translation>
     </message>
     <message>
         <source>LOGO  Loaded  </source>
-        <translation type="unfinished"></translation>
+        <translation>LOGO  Loaded  </translation>
     </message>
     <message>
         <source>Logo Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Logo Saving</translation>
     </message>
     <message>
         <source>Logo Loading</source>
-        <translation type="unfinished"></translation>
+        <translation>Logo Loading</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Layer Roation Is On,Can&apos;t Save Logo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Layer Roation Is On,Can&apos;t Save Logo.</translation>
     </message>
 </context>
 <context>
     <name>MachinePageDlg</name>
     <message>
         <source>Inquire Machine Data Timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>Inquire Machine Data Timeout.</translation>
     </message>
     <message>
         <source>Inquire Machine Data.</source>
-        <translation type="unfinished"></translation>
+        <translation>Inquire Machine Data.</translation>
     </message>
     <message>
         <source>Tips</source>
@@ -776,7 +776,7 @@
     </message>
     <message>
         <source>Inquire The Machine Data?</source>
-        <translation type="unfinished"></translation>
+        <translation>Inquire The Machine Data?</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -811,63 +811,63 @@
     </message>
     <message>
         <source>Misc</source>
-        <translation type="unfinished"></translation>
+        <translation>Misc</translation>
     </message>
     <message>
         <source>PICTURE</source>
-        <translation type="unfinished"></translation>
+        <translation>PICTURE</translation>
     </message>
     <message>
         <source>OUTPUT</source>
-        <translation type="unfinished"></translation>
+        <translation>OUTPUT</translation>
     </message>
     <message>
         <source>INPUT</source>
-        <translation type="unfinished"></translation>
+        <translation>INPUT</translation>
     </message>
     <message>
         <source>LAYERS</source>
-        <translation type="unfinished"></translation>
+        <translation>LAYERS</translation>
     </message>
     <message>
         <source>SAVE/LOAD</source>
-        <translation type="unfinished"></translation>
+        <translation>SAVE/LOAD</translation>
     </message>
     <message>
         <source>COMM.</source>
-        <translation type="unfinished"></translation>
+        <translation>COMM.</translation>
     </message>
     <message>
         <source>MISC.</source>
-        <translation type="unfinished"></translation>
+        <translation>MISC.</translation>
     </message>
     <message>
         <source>Mosaic Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mosaic Mode</translation>
     </message>
     <message>
         <source>Backup Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Backup Mode</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI Switcher</translation>
     </message>
     <message>
         <source>DP Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>DP Switcher Mode</translation>
     </message>
     <message>
         <source>Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Switcher Mode</translation>
     </message>
     <message>
         <source>: HDMI</source>
-        <translation type="unfinished"></translation>
+        <translation>: HDMI</translation>
     </message>
     <message>
         <source>: DP</source>
-        <translation type="unfinished"></translation>
+        <translation>: DP</translation>
     </message>
     <message>
         <source>Tips</source>
@@ -875,22 +875,22 @@
     </message>
     <message>
         <source>Exit System?</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit System?</translation>
     </message>
 </context>
 <context>
     <name>MiscDlg</name>
     <message>
         <source>Eth Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Eth Output</translation>
     </message>
     <message>
         <source>Inquire Machine Data.</source>
-        <translation type="unfinished"></translation>
+        <translation>Inquire Machine Data.</translation>
     </message>
     <message>
         <source>Inquire Machine Data Timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>Inquire Machine Data Timeout.</translation>
     </message>
     <message>
         <source>Please Select the correct File</source>
@@ -910,444 +910,444 @@
     </message>
     <message>
         <source>Test Pattern</source>
-        <translation type="unfinished"></translation>
+        <translation>Test Pattern</translation>
     </message>
     <message>
         <source>Switch Work Mode...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Work Mode...</translation>
     </message>
     <message>
         <source>Switch Work Mode Timeout</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Work Mode Timeout</translation>
     </message>
     <message>
         <source>Reset Factory...</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset Factory...</translation>
     </message>
     <message>
         <source>Factory Reset Completed, Please Restart The Machine</source>
-        <translation type="unfinished"></translation>
+        <translation>Factory Reset Completed, Please Restart The Machine</translation>
     </message>
     <message>
         <source>ReBuild Test Pattern Data.</source>
-        <translation type="unfinished"></translation>
+        <translation>ReBuild Test Pattern Data.</translation>
     </message>
     <message>
         <source>Upgrade Eth Output Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Upgrade Eth Output Video</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Status Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Status Info</translation>
     </message>
     <message>
         <source>Logo</source>
-        <translation type="unfinished"></translation>
+        <translation>Logo</translation>
     </message>
     <message>
         <source>Schedule &amp; Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Schedule &amp; Task</translation>
     </message>
     <message>
         <source>Factory Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Factory Reset</translation>
     </message>
     <message>
         <source>Mosaic Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mosaic Mode</translation>
     </message>
     <message>
         <source>Backup Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Backup Mode</translation>
     </message>
     <message>
         <source>FreeRun</source>
-        <translation type="unfinished"></translation>
+        <translation>FreeRun</translation>
     </message>
     <message>
         <source>Lock To Layer1</source>
-        <translation type="unfinished"></translation>
+        <translation>Lock To Layer1</translation>
     </message>
     <message>
         <source>Genlock</source>
-        <translation type="unfinished"></translation>
+        <translation>Genlock</translation>
     </message>
     <message>
         <source>打开工程</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Project</translation>
     </message>
     <message>
         <source>保存工程</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Project</translation>
     </message>
     <message>
         <source>Get Destination Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Get Destination Data</translation>
     </message>
     <message>
         <source> Send Data To Destination</source>
-        <translation type="unfinished"></translation>
+        <translation> Send Data To Destination</translation>
     </message>
     <message>
         <source>Rebuild Test Pattern </source>
-        <translation type="unfinished"></translation>
+        <translation>Rebuild Test Pattern </translation>
     </message>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Upgrade</translation>
     </message>
     <message>
         <source>Working Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Working Mode</translation>
     </message>
     <message>
         <source>Sync Lock Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Sync Lock Setting</translation>
     </message>
     <message>
         <source>语言/language</source>
-        <translation type="unfinished"></translation>
+        <translation>Language/语言</translation>
     </message>
     <message>
         <source>文件设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Project Files</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI Switcher</translation>
     </message>
     <message>
         <source>DP Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>DP Switcher Mode</translation>
     </message>
     <message>
         <source>Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Switcher Mode</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Open File</translation>
     </message>
     <message>
         <source>Config Files (*.gz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Config Files (*.gz)</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Factory Reset?</source>
-        <translation type="unfinished"></translation>
+        <translation>Factory Reset?</translation>
     </message>
     <message>
         <source>Get Destination Data?</source>
-        <translation type="unfinished"></translation>
+        <translation>Get Destination Data?</translation>
     </message>
     <message>
         <source>Send To Destination Data?</source>
-        <translation type="unfinished"></translation>
+        <translation>Send To Destination Data?</translation>
     </message>
     <message>
         <source>Config Files (*.KPrj)</source>
-        <translation type="unfinished"></translation>
+        <translation>Config Files (*.KPrj)</translation>
     </message>
     <message>
         <source>save as</source>
-        <translation type="unfinished"></translation>
+        <translation>save as</translation>
     </message>
     <message>
         <source>Save Project Failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Project Failed!</translation>
     </message>
 </context>
 <context>
     <name>OpParamSet</name>
     <message>
         <source>色彩空间</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Space</translation>
     </message>
     <message>
         <source>颜色位深</source>
-        <translation type="unfinished"></translation>
+        <translation>Color Depth</translation>
     </message>
     <message>
         <source>RGB色彩范围</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB Range</translation>
     </message>
     <message>
         <source>HDR</source>
-        <translation type="unfinished"></translation>
+        <translation>HDR</translation>
     </message>
     <message>
         <source>DVI/HDMI</source>
-        <translation type="unfinished"></translation>
+        <translation>DVI/HDMI</translation>
     </message>
     <message>
         <source>输出端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Port</translation>
     </message>
     <message>
         <source>RGB444</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB444</translation>
     </message>
     <message>
         <source>YUV444</source>
-        <translation type="unfinished"></translation>
+        <translation>YUV444</translation>
     </message>
     <message>
         <source>8 BIT</source>
-        <translation type="unfinished"></translation>
+        <translation>8 BIT</translation>
     </message>
     <message>
         <source>10 BIT</source>
-        <translation type="unfinished"></translation>
+        <translation>10 BIT</translation>
     </message>
     <message>
         <source>Limited</source>
-        <translation type="unfinished"></translation>
+        <translation>Limited</translation>
     </message>
     <message>
         <source>Full</source>
-        <translation type="unfinished"></translation>
+        <translation>Full</translation>
     </message>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>DVI</source>
-        <translation type="unfinished"></translation>
+        <translation>DVI</translation>
     </message>
     <message>
         <source>HDMI</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI</translation>
     </message>
     <message>
         <source>Switch Output Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Output Mode</translation>
     </message>
     <message>
         <source>Switch Output Mode Timeout</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Output Mode Timeout</translation>
     </message>
     <message>
         <source>Switch Work Mode...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Work Mode...</translation>
     </message>
     <message>
         <source>Switch Work Mode Timeout</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Work Mode Timeout</translation>
     </message>
     <message>
         <source>HDMI Switcher</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI Switcher</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>输出模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Mode</translation>
     </message>
     <message>
         <source>输出分辨率</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Resolution</translation>
     </message>
     <message>
         <source>HDMI 设置</source>
-        <translation type="unfinished"></translation>
+        <translation>HDMI Settings</translation>
     </message>
     <message>
         <source>水平排布</source>
-        <translation type="unfinished"></translation>
+        <translation>Horizontal</translation>
     </message>
     <message>
         <source>垂直排布</source>
-        <translation type="unfinished"></translation>
+        <translation>Vertical</translation>
     </message>
     <message>
         <source>田字排布</source>
-        <translation type="unfinished"></translation>
+        <translation>2 x 2</translation>
     </message>
     <message>
         <source>Mosaic Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mosaic Mode</translation>
     </message>
     <message>
         <source>Backup Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Backup Mode</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Mosaic Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Mosaic Parameters</translation>
     </message>
     <message>
         <source>Output Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Window</translation>
     </message>
     <message>
         <source>Hpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Hpos</translation>
     </message>
     <message>
         <source>Vpos</source>
-        <translation type="unfinished"></translation>
+        <translation>Vpos</translation>
     </message>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Output Window Exceed Output Resolution.</source>
-        <translation type="unfinished"></translation>
+        <translation>Output Window Exceed Output Resolution.</translation>
     </message>
     <message>
         <source>DP Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>DP Switcher Mode</translation>
     </message>
     <message>
         <source>DP</source>
-        <translation type="unfinished"></translation>
+        <translation>DP</translation>
     </message>
     <message>
         <source>Switcher Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Switcher Mode</translation>
     </message>
 </context>
 <context>
     <name>OutputResoDlg</name>
     <message>
         <source>Hact</source>
-        <translation type="unfinished"></translation>
+        <translation>Hact</translation>
     </message>
     <message>
         <source>Vact</source>
-        <translation type="unfinished"></translation>
+        <translation>Vact</translation>
     </message>
     <message>
         <source>FPS</source>
-        <translation type="unfinished"></translation>
+        <translation>FPS</translation>
     </message>
     <message>
         <source>H tot</source>
-        <translation type="unfinished"></translation>
+        <translation>H tot</translation>
     </message>
     <message>
         <source>V tot</source>
-        <translation type="unfinished"></translation>
+        <translation>V tot</translation>
     </message>
     <message>
         <source>H Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>H Sync</translation>
     </message>
     <message>
         <source>V Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>V Sync</translation>
     </message>
     <message>
         <source>Hbp</source>
-        <translation type="unfinished"></translation>
+        <translation>Hbp</translation>
     </message>
     <message>
         <source>Vbp</source>
-        <translation type="unfinished"></translation>
+        <translation>Vbp</translation>
     </message>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>自定义分辨率</source>
-        <translation type="unfinished"></translation>
+        <translation>Custom Resolution</translation>
     </message>
     <message>
         <source>Advance</source>
-        <translation type="unfinished"></translation>
+        <translation>Advance</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Set</translation>
     </message>
     <message>
         <source>Custom Reso.</source>
-        <translation type="unfinished"></translation>
+        <translation>Custom Reso.</translation>
     </message>
 </context>
 <context>
     <name>PresetDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Load Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Load Preset</translation>
     </message>
     <message>
         <source>Save Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Preset</translation>
     </message>
     <message>
         <source>Preset Srouce</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset Srouce</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Preview</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Clear All Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear All Presets</translation>
     </message>
     <message>
         <source>Clear Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear Preset</translation>
     </message>
     <message>
         <source>Tips</source>
-        <translation type="unfinished">Tips</translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <source>Save Preset?</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Preset?</translation>
     </message>
     <message>
         <source>Clear All Presets?</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear All Presets?</translation>
     </message>
     <message>
         <source>Clear The Preset?</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear The Preset?</translation>
     </message>
 </context>
 <context>
@@ -1365,66 +1365,71 @@
     <name>ScheduleTaskDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished">Form</translation>
+        <translation>Form</translation>
     </message>
     <message>
         <source>Task Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Task Select</translation>
     </message>
     <message>
         <source>Schedule Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Schedule Status</translation>
     </message>
     <message>
         <source>Task Config</source>
-        <translation type="unfinished"></translation>
+        <translation>Task Config</translation>
     </message>
     <message>
         <source>Preset Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset Select</translation>
     </message>
     <message>
         <source>频率</source>
-        <translation type="unfinished"></translation>
+        <translation>Repeat</translation>
     </message>
     <message>
         <source>Clear Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear Tasks</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Run</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Set</translation>
     </message>
     <message>
         <source>Skip</source>
-        <translation type="unfinished"></translation>
+        <translation>Skip</translation>
     </message>
     <message>
         <source>Only Once</source>
-        <translation type="unfinished"></translation>
+        <translation>Only Once</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Every Day</translation>
     </message>
     <message>
         <source>Period</source>
-        <translation type="unfinished"></translation>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>en_US</source>
+        <comment>locale name of the calendar&apos;s month and day names</comment>
+        <translation>en_US</translation>
     </message>
 </context>
 <context>
     <name>StatusInfoDlg</name>
     <message>
         <source>Electrical state</source>
-        <translation type="unfinished"></translation>
+        <translation>Electrical state</translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -181,10 +182,15 @@ void ScheduleTaskDlg::initWidgets()
     dateTimeEdit->setMinimumDate(today.addDays(-365));
     dateTimeEdit->setMaximumDate(today.addDays(36500));
     dateTimeEdit->setFont(font);
+    // Digits only: the page keeps the window's Chinese locale whatever the
+    // language, whose own format would put Chinese words before the operator
+    // of an English interface.
+    dateTimeEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     auto* calendar = new QCalendarWidget(dateTimeEdit);
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar->setFont(font);
     dateTimeEdit->setCalendarWidget(calendar);
+    calendarFollowsLanguage();
     spinBox->setRange(1, 1440);
     spinBox->setSuffix(QStringLiteral(" min"));
     spinBox->setFont(font);
@@ -341,9 +347,21 @@ void ScheduleTaskDlg::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void ScheduleTaskDlg::calendarFollowsLanguage()
+{
+    // The pop-up names months and weekdays in its locale; the page itself
+    // keeps the window's Chinese one. Each language pack names the locale
+    // of its language, as Qt's own packs name their layout direction.
+    if (QCalendarWidget* calendar = dateTimeEdit->calendarWidget())
+        calendar->setLocale(
+            QLocale(tr("en_US", "locale name of the calendar's month and day names")));
+}
+
 void ScheduleTaskDlg::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         retranslate();
+        calendarFollowsLanguage();
+    }
     QWidget::changeEvent(event);
 }

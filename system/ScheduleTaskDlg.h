@@ -62,6 +62,7 @@ protected:
 private:
     void buildForm();
     void retranslate();
+    void calendarFollowsLanguage();
     void initWidgets();
     void initTitleBar();
     // The option buttons in option order 0..3.

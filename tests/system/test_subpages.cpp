@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemModel>
+#include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -20,8 +21,10 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTranslator>
 #include <QtTest>
 
 using TestSupport::WaitSenderIdle;
@@ -64,6 +67,8 @@ private slots:
     void scheduleClearTasksZeroesOnlyOptions();
     void scheduleStatusReports();
     void scheduleIgnoresWhatNoWidgetCanShow();
+    void scheduleDateShowsDigitsInEveryLanguage_data();
+    void scheduleDateShowsDigitsInEveryLanguage();
 
 private:
     MData& data() { return *device_.handler()->GetCurrentMData(); }
@@ -442,6 +447,53 @@ void TestSubPages::scheduleIgnoresWhatNoWidgetCanShow()
         QVERIFY(!page.presetButton(3)->isEnabled());
     }
     data().M_AllCfg.workMode = readBack_.M_AllCfg.workMode;
+}
+
+void TestSubPages::scheduleDateShowsDigitsInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("pack");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("calendarLocale");
+    // The main window's form keeps the Chinese locale in every language.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QTest::newRow("English") << "English" << chinese << "en_US";
+    QTest::newRow("simplified Chinese") << "Chinese" << chinese << "zh_CN";
+    QTest::newRow("traditional Chinese") << "ChineseTrad" << chinese << "zh_TW";
+    QTest::newRow("no pack, English locale")
+        << QString() << QLocale(QLocale::English, QLocale::UnitedStates) << "en_US";
+}
+
+void TestSubPages::scheduleDateShowsDigitsInEveryLanguage()
+{
+    QFETCH(QString, pack);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, calendarLocale);
+    QWidget window;
+    window.setLocale(locale);
+    auto* page = new ScheduleTaskDlg(&window);
+    auto* edit = page->findChild<QDateTimeEdit*>("dateTimeEdit");
+    // The language is switched with the page built, as the operator does.
+    QTranslator translator;
+    if (!pack.isEmpty()) {
+        QVERIFY(translator.load(QStringLiteral(LEDZ_LANGUAGE_DIR "/KSV_Z9050_%1.qm").arg(pack)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    const auto removeTranslator =
+        qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+    // The pop-up's month and weekday names are the language's.
+    QTRY_COMPARE(edit->calendarWidget()->locale().name(), calendarLocale);
+    const QDate day = QDate::currentDate().addDays(45);
+    ScheduleTask& task = data().M_TaskCfg.task[3];
+    task.year = uint8_t(day.year() - 2000);
+    task.month = uint8_t(day.month());
+    task.day = uint8_t(day.day());
+    task.hour = 7;
+    task.minute = 5;
+    task.second = 0;
+    QTest::mouseClick(page->taskButton(3), Qt::LeftButton);
+    QCOMPARE(edit->locale(), locale);
+    QCOMPARE(edit->text(),
+             QString::asprintf("%04d-%02d-%02d 07:05:00", day.year(), day.month(), day.day()));
 }
 
 LEDZ_GUI_TEST_MAIN(TestSubPages)
