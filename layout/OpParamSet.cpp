@@ -27,6 +27,16 @@ using namespace OutputWindowRules;
 
 namespace {
 
+// A 100 ms tick: an output-mode or working-mode switch times out after about
+// 10 s without the device's read-back end.
+constexpr int kProgressPeriodMs = 100;
+const ProgressHelper::Operation kOutputModeSwitch = {
+    QT_TRANSLATE_NOOP("OpParamSet", "Switch Output Mode"),
+    QT_TRANSLATE_NOOP("OpParamSet", "Switch Output Mode Timeout"), kProgressPeriodMs};
+const ProgressHelper::Operation kWorkModeSwitch = {
+    QT_TRANSLATE_NOOP("OpParamSet", "Switch Work Mode..."),
+    QT_TRANSLATE_NOOP("OpParamSet", "Switch Work Mode Timeout"), kProgressPeriodMs};
+
 // The panel's own look: framed groups with a centred title, dark edits with
 // the accent text (grey while they only show a value), page-look buttons.
 // Every rule names the panel's own widgets: the resolution sub-panel inside
@@ -131,12 +141,7 @@ OpParamSet::OpParamSet(QWidget* parent) : QWidget(parent), ui_(new Form)
     connect(h, SIGNAL(SigUIRefreshMachineVer(VerInfo_Enum)), this,
             SLOT(On_SigUIRefreshMachineVer(VerInfo_Enum)));
 
-    // A 100 ms tick: an output-mode or working-mode switch times out after
-    // about 10 s without the device's read-back end.
-    modeProgress_ =
-        new ProgressHelper(this, 100, tr("Switch Output Mode"), tr("Switch Output Mode Timeout"));
-    workModeProgress_ =
-        new ProgressHelper(this, 100, tr("Switch Work Mode..."), tr("Switch Work Mode Timeout"));
+    progress_ = new ProgressHelper(this, kProgressPeriodMs, QString());
 }
 
 OpParamSet::~OpParamSet()
@@ -348,8 +353,8 @@ void OpParamSet::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
         applySwitcherTexts();
-        modeProgress_->setCancelButtonText(tr("Cancel"));
-        workModeProgress_->setCancelButtonText(tr("Cancel"));
+        progress_->retranslate();
+        progress_->setCancelButtonText(tr("Cancel"));
     }
     QWidget::changeEvent(event);
 }
@@ -650,7 +655,7 @@ void OpParamSet::on_DVIMODEBTN_clicked()
     const uint8_t preset = 0;
     SendCommand(&reso, SEND_OUTPUTRESOCMD, &preset, QString());
     setHdrEnabled(false);
-    showProgressDialog(modeProgress_);
+    showProgressDialog(kOutputModeSwitch);
 }
 
 void OpParamSet::on_HDMIMODEBTN_clicked()
@@ -666,7 +671,7 @@ void OpParamSet::on_HDMIMODEBTN_clicked()
     SendCommand(&reso, SEND_OUTPUTRESOCMD, &preset, QString());
     // The device's answer moves the edits to record 4.
     setHdrEnabled(currentOutput_ == kFirstHdmi);
-    showProgressDialog(modeProgress_);
+    showProgressDialog(kOutputModeSwitch);
 }
 
 void OpParamSet::on_OPRESOBTN_clicked()
@@ -774,7 +779,7 @@ void OpParamSet::selectWorkMode(int mode)
         return;
     d.M_AllCfg.workMode = mode;
     SendCommand(&d.M_AllCfg, SEND_ALLCFGCMD, nullptr, QString());
-    showProgressDialog(workModeProgress_);
+    showProgressDialog(kWorkModeSwitch);
 }
 
 void OpParamSet::on_pushButton_14_clicked()
@@ -846,29 +851,22 @@ void OpParamSet::UiRefreshAll()
 
 // ---- progress --------------------------------------------------------------
 
-void OpParamSet::showProgressDialog(ProgressHelper* run)
+void OpParamSet::showProgressDialog(const ProgressHelper::Operation& op)
 {
-    // One progress runs at a time: a new switch restarts the count and takes
-    // over the time-out text.
-    ProgressHelper* other = run == modeProgress_ ? workModeProgress_ : modeProgress_;
-    other->stopProgressDialog();
-    if (other->hasDialog())
-        other->dialog()->hide();
-    run->showProgressDialog();
+    // One dialog for both switches: a new switch restarts the count on the
+    // dialog on screen and takes over the time-out text.
+    progress_->startOperation(op);
 }
 
 void OpParamSet::stopProgressDialog()
 {
-    modeProgress_->stopProgressDialog();
-    workModeProgress_->stopProgressDialog();
+    progress_->stopProgressDialog();
 }
 
 void OpParamSet::updateProgressDialog()
 {
-    if (modeProgress_->isRunning())
-        modeProgress_->updateProgressDialog();
-    if (workModeProgress_->isRunning())
-        workModeProgress_->updateProgressDialog();
+    if (progress_->isRunning())
+        progress_->updateProgressDialog();
 }
 
 void OpParamSet::On_SigUIRefreshRequstCmdEnd()

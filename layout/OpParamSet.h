@@ -6,13 +6,13 @@
 #pragma once
 
 #include "MData.h"
+#include "ProgressHelper.h"
 
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
 class OutputResoDlg;
-class ProgressHelper;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -102,7 +102,7 @@ private:
     void applySwitcherTexts();
     void SetControlsHidden(bool hidden);
     void ShowOutputWindow();
-    void showProgressDialog(ProgressHelper* run);
+    void showProgressDialog(const ProgressHelper::Operation& op);
     void stopProgressDialog();
     void setHdrEnabled(bool enabled);
     void selectWorkMode(int mode);
@@ -118,8 +118,6 @@ private:
     Form* ui_ = nullptr;
     OutputResoDlg* resoDlg_ = nullptr;
     int currentOutput_ = 0;
-    // One progress per switch, each with its label and time-out text; a
-    // switch stops the other's run, so one progress runs at a time.
-    ProgressHelper* modeProgress_ = nullptr;
-    ProgressHelper* workModeProgress_ = nullptr;
+    // The panel's one progress, for output-mode and working-mode switches.
+    ProgressHelper* progress_ = nullptr;
 };

@@ -77,11 +77,14 @@ KSV_ShowVideoDlg::KSV_ShowVideoDlg(QWidget* parent) : QDialog(parent), ui(new Ui
             SLOT(On_SigIpBoardVideoFormat(int)));
     // The window outlives the event loop (it is closed, never deleted): its
     // streaming threads must not go on handing pictures to an application
-    // that is being torn down.
+    // that is being torn down, and no pipeline may still be stopping when
+    // the program ends.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         for (VideoMediaPlayer* player : players_)
-            if (player)
+            if (player) {
                 player->stop();
+                player->shutdown();
+            }
     });
 }
 
@@ -177,15 +180,18 @@ void KSV_ShowVideoDlg::initProgressDialog()
     progressDialog_->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     progressDialog_->setFixedSize(320, 140);
     progressDialog_->setStyleSheet(QString::fromLatin1(kProgressStyle));
-    // Finished from the start, so that the dialog does not appear by itself.
-    progressDialog_->setValue(100);
-    finishProgress();
+    // Closed from the start: the dialog arms its own show timer when built.
+    progressDialog_->reset();
+    progressCount_ = 100;
 }
 
 void KSV_ShowVideoDlg::startProgress(QString text, bool start, int intervalMs)
 {
     progressLabel_ = text;
     progressDialog_->setLabelText(text);
+    // The mark of an earlier run's Cancel would keep this run's dialog hidden.
+    if (progressDialog_->wasCanceled())
+        progressDialog_->reset();
     progressCount_ = 0;
     progressDialog_->setValue(0);
     if (start)
@@ -203,9 +209,12 @@ void KSV_ShowVideoDlg::updateProgressDialog()
                          QDialogButtonBox::Ok, QDialogButtonBox::Ok);
         return;
     }
+    // Cancel only hides the dialog: the count goes on to its time-out. A
+    // value given to the cancelled dialog would bring it back for a moment.
+    if (progressDialog_->wasCanceled())
+        return;
     progressDialog_->setValue(progressCount_);
     QCoreApplication::processEvents();
-    // Cancel only hides the dialog: the count goes on to its time-out.
     if (progressDialog_->wasCanceled())
         progressDialog_->hide();
 }
@@ -213,10 +222,15 @@ void KSV_ShowVideoDlg::updateProgressDialog()
 void KSV_ShowVideoDlg::finishProgress()
 {
     progressTimer_->stop();
-    if (!progressDialog_->isHidden()) {
-        progressCount_ = 100;
-        progressDialog_->setValue(100);
-    }
+    // A dialog hidden by Cancel stays as it is. One that is hidden only
+    // because it has not appeared yet (the first picture came before the
+    // first tick) is closed too: its own show timer would bring it up seconds
+    // later, at 0 and window-modal, over the playing streams. reset() closes
+    // without ever showing it, where the value 100 may show it first.
+    if (progressDialog_->wasCanceled())
+        return;
+    progressCount_ = 100;
+    progressDialog_->reset();
 }
 
 void KSV_ShowVideoDlg::setControlsEnabled(bool enabled)

@@ -50,6 +50,7 @@ public:
     QPushButton* connectButton() const { return connectButton_; }
     QTimer* playerTimer() const { return playerTimer_; }
     QProgressDialog* progressDialog() const { return progressDialog_; }
+    int progressCount() const { return progressCount_; }
     bool reconnectWanted() const { return reconnectWanted_; }
 
 public slots:

@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <climits>
 
 namespace {
 
@@ -40,9 +39,20 @@ const char* const kPageStyle =
     "QPushButton:disabled { color: rgb(128, 128, 128); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 
-// The test-pattern rebuild has no time-out: the device reports its progress
-// and ends it. Its helper ticks so rarely that it never runs out.
-constexpr int kNoTimeOutMs = INT_MAX / ProgressHelper::kSteps;
+// The page's long operations: label, time-out text (none: the device ends
+// it) and tick. The test-pattern rebuild has no timer: the device reports its
+// progress and ends it. The upgrade's result comes after 10 s, before the
+// 100th tick of 200 ms.
+const ProgressHelper::Operation kProgressOps[] = {
+    {QT_TRANSLATE_NOOP("MiscDlg", "Switch Work Mode..."),
+     QT_TRANSLATE_NOOP("MiscDlg", "Switch Work Mode Timeout"), 100},
+    {QT_TRANSLATE_NOOP("MiscDlg", "Inquire Machine Data."),
+     QT_TRANSLATE_NOOP("MiscDlg", "Inquire Machine Data Timeout."), 60},
+    {QT_TRANSLATE_NOOP("MiscDlg", "Reset Factory..."),
+     QT_TRANSLATE_NOOP("MiscDlg", "Factory Reset Completed, Please Restart The Machine"), 300},
+    {QT_TRANSLATE_NOOP("MiscDlg", "ReBuild Test Pattern Data."), nullptr, 0},
+    {QT_TRANSLATE_NOOP("MiscDlg", "Upgrade Eth Output Video"), nullptr, 200},
+};
 
 MData* Record()
 {
@@ -193,18 +203,7 @@ void MiscDlg::initWidgets()
 
 void MiscDlg::initProgressDialog()
 {
-    progress_[kModeSwitch] =
-        new ProgressHelper(this, 100, tr("Switch Work Mode..."), tr("Switch Work Mode Timeout"));
-    progress_[kWholeRead] = new ProgressHelper(this, 60, tr("Inquire Machine Data."),
-                                               tr("Inquire Machine Data Timeout."));
-    progress_[kFactoryReset] =
-        new ProgressHelper(this, 300, tr("Reset Factory..."),
-                           tr("Factory Reset Completed, Please Restart The Machine"));
-    progress_[kRebuild] =
-        new ProgressHelper(this, kNoTimeOutMs, tr("ReBuild Test Pattern Data."), QString());
-    // The upgrade's result comes after 10 s, before the 100th tick of 200 ms.
-    progress_[kUpgrade] =
-        new ProgressHelper(this, 200, tr("Upgrade Eth Output Video"), QString());
+    progress_ = new ProgressHelper(this, 0, QString());
 }
 
 void MiscDlg::retranslate()
@@ -286,6 +285,7 @@ void MiscDlg::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
         testPattern_->setLabelText(tr("Test Pattern"));
+        progress_->retranslate();
     }
     QWidget::changeEvent(event);
 }
@@ -503,12 +503,13 @@ void MiscDlg::On_SigUIRefreshTestPattern(int Status1, int Status2)
     case 2:
         if (Status2 == 0) {
             startProgress(kRebuild);
-        } else if (Status2 >= 100) {
-            // 100 ends the rebuild; a value above lies outside the range.
-            if (Status2 == 100 && progress_[kRebuild]->isRunning())
-                progress_[kRebuild]->stopProgressDialog();
-        } else if (progress_[kRebuild]->isRunning()) {
-            progress_[kRebuild]->dialog()->setValue(Status2);
+        } else if (progressOp_ != kRebuild || Status2 > 100) {
+            // Only the rebuild's own run follows its reports; a value above
+            // 100 lies outside the range.
+        } else if (Status2 == 100) {
+            progress_->stopProgressDialog();
+        } else {
+            progress_->setProgressValue(Status2);
         }
         break;
     default:
@@ -573,17 +574,18 @@ void MiscDlg::On_SigUIRefreshRequstCmdEnd()
 
 void MiscDlg::startProgress(Operation op)
 {
-    for (int k = 0; k < kOperations; ++k)
-        if (k != op && progress_[k]->isRunning())
-            progress_[k]->stopProgressDialog();
-    progress_[op]->showProgressDialog();
+    static_assert(sizeof(kProgressOps) / sizeof(kProgressOps[0]) == kOperations,
+                  "one progress per operation");
+    // One dialog for every operation: a new one takes over the dialog on
+    // screen with its own label and count, and the one it replaces never
+    // times out.
+    progressOp_ = op;
+    progress_->startOperation(kProgressOps[op]);
 }
 
 void MiscDlg::finishProgress()
 {
-    for (ProgressHelper* p : progress_)
-        if (p->isRunning())
-            p->stopProgressDialog();
+    progress_->stopProgressDialog();
 }
 
 bool MiscDlg::confirm(const QString& text)

@@ -115,9 +115,10 @@ private:
     LogoSettingDlg* logoDlg_ = nullptr;
     ScheduleTaskDlg* schTaskDlg_ = nullptr;
     XmlStreamHelper xml_;
-    // One helper per operation, with its tick and time-out text; starting
-    // one ends the others, so only one progress is ever on screen.
-    ProgressHelper* progress_[kOperations] = {};
+    // The one progress of the page; each operation starts it with its own
+    // label, tick and time-out text.
+    ProgressHelper* progress_ = nullptr;
+    Operation progressOp_ = kModeSwitch;
     RedrawCoalescer* redraw_ = nullptr;
     // The video-board upgrade: started with the page, stopped and joined
     // (after a transfer in hand) when the page goes away.

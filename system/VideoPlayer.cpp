@@ -13,6 +13,11 @@
 #include <QMetaObject>
 #include <QRegularExpression>
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <thread>
+
 namespace {
 
 // What a bus message means to the player.
@@ -89,18 +94,95 @@ void VideoMedia::setOption(const QString& option)
         latencyMs_ = value;
 }
 
+// One pipeline, and what its streaming threads call back with: the player
+// and the generation that marks what they hand over. It lives until the
+// pipeline has stopped, on the player's thread, after the player has let go.
 struct VideoMediaPlayer::Pipeline {
+    VideoMediaPlayer* player = nullptr;
     GstElement* bin = nullptr;
     quint64 generation = 0;
 };
 
+// The state changes of one player's pipelines, in the order they were asked
+// for, on a thread of their own. Going to NULL joins a pipeline's streaming
+// threads, and rtspsrc waits there for the board's answer to its TEARDOWN
+// (until its time-out when the board has frozen): the GUI thread must not
+// wait with it. The order keeps a new pipeline from starting before the old
+// one has let go of the client ports that both bind.
+class VideoMediaPlayer::StateWorker {
+public:
+    StateWorker() : thread_([this] { run(); }) {}
+
+    // Runs what is queued, then joins.
+    ~StateWorker()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    void post(std::function<void()> job)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            jobs_.push_back(std::move(job));
+        }
+        wake_.notify_one();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return quit_ || !jobs_.empty(); });
+            if (jobs_.empty())
+                return;
+            std::function<void()> job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            job();
+            lock.lock();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> jobs_;
+    bool quit_ = false;
+    std::thread thread_;
+};
+
 VideoMediaPlayer::VideoMediaPlayer(VideoInstance* instance) : QObject(nullptr), instance_(instance)
 {
+    watchdog_.setInterval(kWatchdogMs);
+    connect(&watchdog_, &QTimer::timeout, this, [this] {
+        if (state_ == Video::Playing && lastFrame_.hasExpired(kLostAfterMs))
+            endStream();
+    });
 }
 
 VideoMediaPlayer::~VideoMediaPlayer()
 {
+    shutdown();
+}
+
+void VideoMediaPlayer::shutdown()
+{
     stopPipeline();
+    // The streaming threads call back into this player until their pipeline
+    // has reached NULL: it must not go away before.
+    worker_.reset();
+}
+
+void VideoMediaPlayer::post(std::function<void()> job)
+{
+    if (!worker_)
+        worker_ = std::make_unique<StateWorker>();
+    worker_->post(std::move(job));
 }
 
 void VideoMediaPlayer::setVideoWidget(VideoWidget* widget)
@@ -162,6 +244,7 @@ void VideoMediaPlayer::startPipeline()
         return;
     }
     pipeline_ = new Pipeline;
+    pipeline_->player = this;
     pipeline_->bin = bin;
     pipeline_->generation = ++generation_;
 
@@ -183,7 +266,7 @@ void VideoMediaPlayer::startPipeline()
     callbacks.new_sample = [](GstAppSink* s, gpointer data) {
         return GstFlowReturn(newSample(s, data));
     };
-    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, pipeline_, nullptr);
     gst_object_unref(sink);
 
     GstBus* bus = gst_element_get_bus(bin);
@@ -192,34 +275,46 @@ void VideoMediaPlayer::startPipeline()
         [](GstBus* b, GstMessage* m, gpointer data) {
             return GstBusSyncReply(busSync(b, m, data));
         },
-        this, nullptr);
+        pipeline_, nullptr);
     gst_object_unref(bus);
 
     framePending_ = false;
     setState(Video::Opening);
-    if (gst_element_set_state(bin, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-        setState(Video::Error);
+    const quint64 generation = pipeline_->generation;
+    post([this, bin, generation] {
+        if (gst_element_set_state(bin, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE)
+            return;
+        QMetaObject::invokeMethod(
+            this, [this, generation] { onBusMessage(generation, kBusError, QString()); },
+            Qt::QueuedConnection);
+    });
 }
 
 void VideoMediaPlayer::stopPipeline()
 {
+    watchdog_.stop();
     if (!pipeline_)
         return;
-    // NULL joins the streaming threads: no callback runs after this line.
-    gst_element_set_state(pipeline_->bin, GST_STATE_NULL);
-    GstBus* bus = gst_element_get_bus(pipeline_->bin);
-    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-    gst_object_unref(bus);
-    gst_object_unref(pipeline_->bin);
-    delete pipeline_;
+    Pipeline* old = pipeline_;
     pipeline_ = nullptr;
-    // Whatever the old pipeline still has queued is of an old generation.
+    // Whatever the old pipeline still has queued, or hands over until it has
+    // stopped, carries its own generation, an old one from now on.
     ++generation_;
+    post([old] {
+        // NULL joins the streaming threads: no callback runs after this line.
+        gst_element_set_state(old->bin, GST_STATE_NULL);
+        GstBus* bus = gst_element_get_bus(old->bin);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        gst_object_unref(old->bin);
+        delete old;
+    });
 }
 
 int VideoMediaPlayer::busSync(void*, void* message, void* data)
 {
-    auto* self = static_cast<VideoMediaPlayer*>(data);
+    const auto* pipeline = static_cast<const Pipeline*>(data);
+    VideoMediaPlayer* self = pipeline->player;
     auto* m = static_cast<GstMessage*>(message);
     int kind = 0;
     QString text;
@@ -233,7 +328,7 @@ int VideoMediaPlayer::busSync(void*, void* message, void* data)
         g_clear_error(&error);
     }
     if (kind != 0) {
-        const quint64 generation = self->generation_.load();
+        const quint64 generation = pipeline->generation;
         QMetaObject::invokeMethod(
             self, [self, generation, kind, text] { self->onBusMessage(generation, kind, text); },
             Qt::QueuedConnection);
@@ -243,7 +338,8 @@ int VideoMediaPlayer::busSync(void*, void* message, void* data)
 
 int VideoMediaPlayer::newSample(void* sink, void* data)
 {
-    auto* self = static_cast<VideoMediaPlayer*>(data);
+    const auto* pipeline = static_cast<const Pipeline*>(data);
+    VideoMediaPlayer* self = pipeline->player;
     GstSample* sample = gst_app_sink_pull_sample(static_cast<GstAppSink*>(sink));
     if (!sample)
         return GST_FLOW_OK;
@@ -275,7 +371,7 @@ int VideoMediaPlayer::newSample(void* sink, void* data)
     gst_sample_unref(sample);
     if (!picture.isNull()) {
         self->framePending_ = true;
-        const quint64 generation = self->generation_.load();
+        const quint64 generation = pipeline->generation;
         QMetaObject::invokeMethod(
             self, [self, generation, picture] { self->onFrame(generation, picture); },
             Qt::QueuedConnection);
@@ -287,12 +383,14 @@ void VideoMediaPlayer::onBusMessage(quint64 generation, int kind, const QString&
 {
     if (generation != generation_.load() || !pipeline_)
         return;
-    if (kind == kBusEos) {
-        stopPipeline();
-        setState(Video::Ended);
-        emit end();
-    } else if (kind == kBusError) {
+    if (kind == kBusError)
         qDebug("Video: %s", qPrintable(text));
+    // A stream that has played and then fails was lost (the board went away
+    // or restarted): an end like the board's own. A stream that never played
+    // is an error: the address or the board is wrong.
+    if (kind == kBusEos || (kind == kBusError && state_ == Video::Playing)) {
+        endStream();
+    } else if (kind == kBusError) {
         stopPipeline();
         setState(Video::Error);
     }
@@ -308,8 +406,17 @@ void VideoMediaPlayer::onFrame(quint64 generation, const QImage& picture)
         target_ = PackSize(widget_->size());
     }
     ++frames_;
+    lastFrame_.start();
     if (state_ != Video::Playing) {
+        watchdog_.start();
         setState(Video::Playing);
         emit playing();
     }
+}
+
+void VideoMediaPlayer::endStream()
+{
+    stopPipeline();
+    setState(Video::Ended);
+    emit end();
 }

@@ -10,18 +10,23 @@
 //
 // Threads: every method and signal belongs to the GUI thread. GStreamer's
 // streaming threads only hand bus messages and finished pictures over through
-// queued calls; a pipeline is set to NULL (which joins those threads) before
-// the player lets go of it.
+// queued calls. Each player changes its pipelines' states on a thread of its
+// own, in order (going to NULL can wait on a board that has frozen); the
+// player joins that thread before it goes away.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <mutex>
 
 class VideoWidget;
@@ -87,6 +92,10 @@ private:
 class VideoMediaPlayer : public QObject {
     Q_OBJECT
 public:
+    // A stream that has played and then shows no picture for this long is
+    // lost (the board streams without pause).
+    static constexpr int kLostAfterMs = 5000;
+
     explicit VideoMediaPlayer(VideoInstance* instance);
     ~VideoMediaPlayer() override;
 
@@ -95,8 +104,13 @@ public:
     void open(VideoMedia* media);
     // Plays the current media again; a running stream is left alone.
     void play();
-    // Stops the stream; the media stays current.
+    // Stops the stream; the media stays current. The pipeline stops on the
+    // player's own thread: the call does not wait for it.
     void stop();
+    // Stops the stream and waits until every pipeline of the player has
+    // stopped: for leaving the program, after which no thread of the player
+    // may run.
+    void shutdown();
     Video::State state() const { return state_; }
     // Frames decoded since the last open or play (for diagnostics and tests).
     quint64 frameCount() const { return frames_; }
@@ -105,14 +119,19 @@ signals:
     // The first decoded frame of an open or play reached the widget.
     void playing();
     void stateChanged();
-    // The stream ended (the server finished it).
+    // The stream ended: the server finished it, or it was lost after it had
+    // played (an error, or no picture for kLostAfterMs: a board that went
+    // away may leave the client waiting far longer for an error).
     void end();
 
 private:
     struct Pipeline;
+    class StateWorker;
     void startPipeline();
+    void post(std::function<void()> job);
     void stopPipeline();
     void setState(Video::State state);
+    void endStream();
     // From the streaming threads, through queued calls.
     void onBusMessage(quint64 generation, int kind, const QString& text);
     void onFrame(quint64 generation, const QImage& picture);
@@ -123,8 +142,14 @@ private:
     QPointer<VideoMedia> media_;
     QPointer<VideoWidget> widget_;
     Pipeline* pipeline_ = nullptr;
+    // Started with the first pipeline.
+    std::unique_ptr<StateWorker> worker_;
     Video::State state_ = Video::Idle;
     quint64 frames_ = 0;
+    // While playing: when the last picture came, looked at once a second.
+    static constexpr int kWatchdogMs = 1000;
+    QElapsedTimer lastFrame_;
+    QTimer watchdog_;
     // Bumped for every new pipeline, so that messages and frames of an old
     // one that are still queued are recognised and dropped.
     std::atomic<quint64> generation_{0};

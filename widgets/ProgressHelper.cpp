@@ -39,9 +39,9 @@ QProgressDialog* ProgressHelper::dialog()
     dialog_->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     dialog_->setFixedSize(320, 140);
     dialog_->setStyleSheet(QString::fromLatin1(kProgressStyle));
-    // The dialog arms its own show timer when it is built; completed at once,
+    // The dialog arms its own show timer when it is built; closed at once,
     // it stays hidden until the first start.
-    dialog_->setValue(kSteps);
+    dialog_->reset();
     return dialog_;
 }
 
@@ -59,6 +59,28 @@ void ProgressHelper::setCancelButtonText(const QString& text)
         dialog_->setCancelButtonText(text);
 }
 
+void ProgressHelper::retranslate()
+{
+    const char* context = owner_->metaObject()->className();
+    if (labelSource_)
+        setLabelText(QCoreApplication::translate(context, labelSource_));
+    if (labelSource_ || timeOutSource_)
+        timeOutText_ =
+            timeOutSource_ ? QCoreApplication::translate(context, timeOutSource_) : QString();
+    setCancelButtonText(tr("Cancel"));
+}
+
+void ProgressHelper::startOperation(const Operation& op)
+{
+    labelSource_ = op.label;
+    timeOutSource_ = op.timeOutText;
+    periodMs_ = op.periodMs;
+    const char* context = owner_->metaObject()->className();
+    timeOutText_ =
+        op.timeOutText ? QCoreApplication::translate(context, op.timeOutText) : QString();
+    showProgressDialog(QCoreApplication::translate(context, op.label));
+}
+
 void ProgressHelper::showProgressDialog(const QString& label)
 {
     if (!label.isEmpty())
@@ -70,8 +92,14 @@ void ProgressHelper::showProgressDialog(const QString& label)
     if (progress->wasCanceled())
         progress->reset();
     count_ = 0;
+    running_ = true;
+    // On screen, the dialog stays and starts again from 0; not yet shown, it
+    // takes its full delay from now.
     progress->setValue(0);
-    timer_.start(periodMs_);
+    if (periodMs_ > 0)
+        timer_.start(periodMs_);
+    else
+        timer_.stop();
 }
 
 void ProgressHelper::updateProgressDialog()
@@ -88,26 +116,46 @@ void ProgressHelper::updateProgressDialog()
         }
         return;
     }
+    setProgressValue(count_);
+}
+
+void ProgressHelper::setProgressValue(int value)
+{
+    if (!running_)
+        return;
     QProgressDialog* progress = dialog();
-    progress->setValue(count_);
-    QCoreApplication::processEvents();
     // Cancelling only hides the dialog; the operation and the count go on.
+    // A value given to the cancelled dialog would bring it back: the toolkit
+    // shows a dialog whose run looks long enough.
+    if (progress->wasCanceled())
+        return;
+    progress->setValue(qBound(0, value, kSteps - 1));
+    QCoreApplication::processEvents();
     if (progress->wasCanceled())
         progress->hide();
 }
 
 void ProgressHelper::stopProgressDialog()
 {
-    // Completing a dialog that is not running would still show and hide it
-    // (the toolkit counts it as overdue), a flicker on every read-back for
-    // each page whose progress took no part.
-    if (!timer_.isActive())
+    // The completion signals are shared (every page hears each read-back's
+    // end): a page whose progress took no part changes nothing.
+    if (!running_)
         return;
+    running_ = false;
     timer_.stop();
-    // A dialog hidden by Cancel stays as it is. One that is hidden only because
-    // it has not appeared yet is completed, or it would appear later at 0.
+    // A dialog hidden by Cancel stays as it is (its show timer went with the
+    // cancel). One that is hidden only because it has not appeared yet is
+    // closed too, or it would appear later at 0.
     if (dialog_->wasCanceled() && !completeWhenHidden_)
         return;
     count_ = kSteps;
-    dialog_->setValue(kSteps);
+    closeDialog();
+}
+
+void ProgressHelper::closeDialog()
+{
+    // reset() rather than the value 100: it hides the dialog and disarms its
+    // show timer without ever showing it, where the value 100 given to a
+    // dialog not on screen whose run looks long shows it, only to close it.
+    dialog_->reset();
 }

@@ -16,6 +16,7 @@
 #include "MouseEvents.h"
 #include "LinkedDevice.h"
 #include "ProgressHelper.h"
+#include "ProgressTest.h"
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -411,7 +412,11 @@ void TestSearch::searchSelectsAndReadBackFirst()
 
     // The search ended at the first announcement, from the search address.
     QVERIFY(!dlg->isSearching());
-    QVERIFY(!dlg->findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)->isRunning());
+    auto* search = dlg->findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(!search->isRunning());
+    // Both ended long before their dialogs were due: neither comes up later.
+    QVERIFY(ProgressTest::ClosedForGood(search->dialog()));
+    QVERIFY(ProgressTest::ClosedForGood(readBack->dialog()));
     QCOMPARE(SearchHostIp, kPcIp);
     QCOMPARE(device->frames().count(0x8080, "ffc0a8010a" + QString("55").repeated(27),
                                     "255.255.255.255"),

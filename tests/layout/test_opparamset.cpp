@@ -13,6 +13,7 @@
 #include "PaintCellCtrl.h"
 #include "PicVideoCell.h"
 #include "ProgressHelper.h"
+#include "ProgressTest.h"
 #include "SystemDevice.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -96,6 +97,7 @@ private slots:
     void versionReportShowsTheModeRowUntilTheSubPanel();
     void hdmiSwitchEndsOnTheReadBack();
     void workModeSwitchEndsOnTheReadBack();
+    void oneProgressForBothSwitches();
     void screenshot();
     void modeSwitchTimesOutWhenTheDeviceIsSilent();
 
@@ -109,7 +111,8 @@ private:
     // Until the frames sent are acknowledged; the window frames received
     // since the mark.
     QStringList sentWindows(int bytes = 26);
-    ProgressHelper* progress(const QString& label);
+    // The panel's one progress.
+    ProgressHelper* progress();
     // Every output back to the read-back's 2 x 2 of 1920 x 1080 windows, on
     // the PC only; the modes back to mosaic and DVI.
     void restoreRecord();
@@ -136,13 +139,10 @@ QStringList TestOpParamSet::sentWindows(int bytes)
     return device_.frames(kWindowCode, bytes);
 }
 
-ProgressHelper* TestOpParamSet::progress(const QString& timeOutLabel)
+ProgressHelper* TestOpParamSet::progress()
 {
-    for (ProgressHelper* p : panel_->findChildren<ProgressHelper*>()) {
-        if (p->dialog()->labelText() == timeOutLabel)
-            return p;
-    }
-    return nullptr;
+    const QList<ProgressHelper*> all = panel_->findChildren<ProgressHelper*>();
+    return all.size() == 1 ? all[0] : nullptr;
 }
 
 void TestOpParamSet::restoreRecord()
@@ -674,7 +674,7 @@ void TestOpParamSet::versionReportShowsTheModeRowUntilTheSubPanel()
 
 void TestOpParamSet::hdmiSwitchEndsOnTheReadBack()
 {
-    ProgressHelper* p = progress(QStringLiteral("Switch Output Mode"));
+    ProgressHelper* p = progress();
     QVERIFY(p);
     QSignalSpy ends(device_.handler(), &MiddleHandler::SigUIRefreshRequstCmdEnd);
     data().M_OutputData.M_OutputResoCfg.resoId = 10;
@@ -720,7 +720,7 @@ void TestOpParamSet::hdmiSwitchEndsOnTheReadBack()
 
 void TestOpParamSet::workModeSwitchEndsOnTheReadBack()
 {
-    ProgressHelper* p = progress(QStringLiteral("Switch Work Mode..."));
+    ProgressHelper* p = progress();
     QVERIFY(p);
     QSignalSpy ends(device_.handler(), &MiddleHandler::SigUIRefreshRequstCmdEnd);
     button("pushButton_16")->click();  // "Backup Mode"
@@ -744,6 +744,53 @@ void TestOpParamSet::workModeSwitchEndsOnTheReadBack()
     QVERIFY(!p->isRunning());
     QCOMPARE(device_.frames(kAllCfgCode, 2), QStringList{"ff00"});
     QVERIFY(!NoticeShown(QStringLiteral("Switch Work Mode Timeout")));
+}
+
+// Both switches share one dialog: a working-mode switch takes over the
+// output-mode switch's dialog with its own texts, the texts follow a
+// language switch, and a run that ends before its first tick leaves no
+// dialog to come up later.
+void TestOpParamSet::oneProgressForBothSwitches()
+{
+    using ProgressTest::MarkingTranslator;
+    ProgressHelper* p = progress();
+    QVERIFY(p);
+    QSignalSpy ends(device_.handler(), &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    button("HDMIMODEBTN")->click();
+    QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Switch Output Mode"));
+    QCOMPARE(p->timeOutText(), QStringLiteral("Switch Output Mode Timeout"));
+    button("pushButton_16")->click();  // "Backup Mode"
+    QVERIFY(p->isRunning());
+    QCOMPARE(panel_->findChildren<QProgressDialog*>().size(), 1);
+    QCOMPARE(p->count(), 0);
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Switch Work Mode..."));
+    QCOMPARE(p->timeOutText(), QStringLiteral("Switch Work Mode Timeout"));
+
+    MarkingTranslator marking;
+    qApp->installTranslator(&marking);  // the language change is posted
+    QTRY_COMPARE(p->dialog()->labelText(),
+                 MarkingTranslator::mark("OpParamSet", "Switch Work Mode..."));
+    QCOMPARE(p->timeOutText(), MarkingTranslator::mark("OpParamSet", "Switch Work Mode Timeout"));
+    QCOMPARE(p->dialog()->findChild<QPushButton*>()->text(),
+             MarkingTranslator::mark("OpParamSet", "Cancel"));
+    qApp->removeTranslator(&marking);
+    QTRY_COMPARE(p->dialog()->labelText(), QStringLiteral("Switch Work Mode..."));
+
+    // The end before the first tick of 100 ms (the device's own ends come later
+    // and find nothing running).
+    emit device_.handler()->SigUIRefreshRequstCmdEnd();
+    QVERIFY(!p->isRunning());
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+    QVERIFY(TestSupport::WaitReadBackEnds(device_.handler(), ends, 3));
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+
+    // Back to mosaic and DVI on the device too.
+    button("pushButton_14")->click();
+    button("DVIMODEBTN")->click();
+    QVERIFY(TestSupport::WaitReadBackEnds(device_.handler(), ends, 5));
+    QVERIFY(!p->isRunning());
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
 }
 
 void TestOpParamSet::screenshot()

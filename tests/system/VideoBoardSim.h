@@ -61,18 +61,30 @@ inline QList<QJsonObject> BoardEvents(const ProcSim& sim, const QString& board,
     return out;
 }
 
-// Asks the procsim that writes logPath to end its streams (SIGUSR1); false
-// when it is not found.
-inline bool EndStreams(const QString& logPath)
+// The procsim that writes logPath gets sig; false when it is not found.
+inline bool Signal(const QString& logPath, int sig)
 {
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool ok = false;
         const qint64 pid = entry.toLongLong(&ok);
         QFile f(QStringLiteral("/proc/%1/cmdline").arg(entry));
         if (ok && f.open(QIODevice::ReadOnly) && f.readAll().contains(logPath.toLocal8Bit()))
-            return ::kill(pid_t(pid), SIGUSR1) == 0;
+            return ::kill(pid_t(pid), sig) == 0;
     }
     return false;
+}
+
+// Asks the procsim that writes logPath to end its streams (SIGUSR1).
+inline bool EndStreams(const QString& logPath)
+{
+    return Signal(logPath, SIGUSR1);
+}
+
+// Has the board of the procsim that writes logPath restart (SIGUSR2): its
+// clients lose their streams without an end of stream.
+inline bool DropClients(const QString& logPath)
+{
+    return Signal(logPath, SIGUSR2);
 }
 
 }  // namespace VideoBoardSim

@@ -11,6 +11,7 @@
 #include "NeoSliderComb.h"
 #include "ProcSim.h"
 #include "ProgressHelper.h"
+#include "ProgressTest.h"
 #include "ProjectFile.h"
 #include "ScheduleTaskDlg.h"
 #include "SearchGroups.h"
@@ -28,8 +29,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSlider>
 #include <QFile>
+#include <QSlider>
 #include <QtTest>
 
 using namespace TestNet;
@@ -87,6 +88,10 @@ private slots:
     void factoryResetCancelled();
     void subPages();
     void upgradeShowsTheWorkersResult();
+    void progressEndsBeforeItsFirstTick_data();
+    void progressEndsBeforeItsFirstTick();
+    void rebuildTakesOverTheDialogOnScreen();
+    void progressTextsFollowALanguageSwitch();
     void refreshChecksButtons_data();
     void refreshChecksButtons();
     void screenshot();
@@ -94,7 +99,8 @@ private slots:
 private:
     bool link(const QStringList& extraArgs = {});
     QPushButton* button(const QString& name) { return page->findChild<QPushButton*>(name); }
-    ProgressHelper* progress(const QString& label);
+    // The page's one progress.
+    ProgressHelper* progress();
     void clickConfirmed(const QString& name);
 
     MiddleHandler* h = nullptr;
@@ -146,12 +152,10 @@ bool TestMiscDlg::link(const QStringList& extraArgs)
     return false;
 }
 
-ProgressHelper* TestMiscDlg::progress(const QString& label)
+ProgressHelper* TestMiscDlg::progress()
 {
-    for (ProgressHelper* p : page->findChildren<ProgressHelper*>())
-        if (p->dialog()->labelText() == label)
-            return p;
-    return nullptr;
+    const QList<ProgressHelper*> all = page->findChildren<ProgressHelper*>();
+    return all.size() == 1 ? all[0] : nullptr;
 }
 
 void TestMiscDlg::clickConfirmed(const QString& name)
@@ -166,13 +170,14 @@ void TestMiscDlg::workModeSwitch()
     QCOMPARE(h->GetCurrentMData()->M_AllCfg.workMode, int(MOSAIC_MODE));
     QSignalSpy modes(page.get(), &MiscDlg::sigSysWorkModeChange);
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    ProgressHelper* p = progress("Switch Work Mode...");
+    ProgressHelper* p = progress();
     QVERIFY(p);
 
     button("pushButton_7")->click();
     QCOMPARE(modes.count(), 1);
     QCOMPARE(ModeOf(modes[0][0]), BACKUP_MODE);
     QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Switch Work Mode..."));
     // The device answers the new mode with its whole configuration; its end
     // finishes the progress without a notice.
     QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
@@ -191,7 +196,7 @@ void TestMiscDlg::workModeAlreadySet()
     button("pushButton_5")->click();  // mosaic, the device's mode already
     QCOMPARE(modes.count(), 1);
     QCOMPARE(ModeOf(modes[0][0]), MOSAIC_MODE);
-    QVERIFY(!progress("Switch Work Mode...")->isRunning());
+    QVERIFY(!progress()->isRunning());
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 0);
 }
@@ -201,7 +206,7 @@ void TestMiscDlg::workModeTimesOut()
     // A device that never answers: after 100 ticks of 100 ms the notice.
     QVERIFY(link({"--silent"}));
     button("pushButton_7")->click();
-    ProgressHelper* p = progress("Switch Work Mode...");
+    ProgressHelper* p = progress();
     QVERIFY(p->isRunning());
     QTRY_VERIFY_WITH_TIMEOUT(NoticeShown("Switch Work Mode Timeout"), 20000);
     QVERIFY(!p->isRunning());
@@ -219,7 +224,7 @@ void TestMiscDlg::syncLockSendsEveryTime()
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QCOMPARE(Rx(device.sim().logLines(), 0x0601, "ff"), 2);
     QCOMPARE(device.sim().dumpedState(kDeviceIp1)["M_AllCfg"].toObject()["syncLock"].toInt(), 2);
-    QVERIFY(!progress("Switch Work Mode...")->isRunning());
+    QVERIFY(!progress()->isRunning());
 }
 
 void TestMiscDlg::wholeRead()
@@ -232,8 +237,9 @@ void TestMiscDlg::wholeRead()
     QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
     device.markFrames();
     clickConfirmed("pushButton_16");
-    ProgressHelper* p = progress("Inquire Machine Data.");
+    ProgressHelper* p = progress();
     QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Inquire Machine Data."));
     QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
     QVERIFY(!p->isRunning());
     QVERIFY(!NoticeShown("Inquire Machine Data Timeout."));
@@ -338,7 +344,7 @@ void TestMiscDlg::testPattern()
                  .toInt(),
              0);
     // Nothing of it goes into the record.
-    QVERIFY(!progress("ReBuild Test Pattern Data.")->isRunning());
+    QVERIFY(!progress()->isRunning());
 }
 
 void TestMiscDlg::testPatternRebuild()
@@ -354,9 +360,10 @@ void TestMiscDlg::testPatternRebuild()
     QSignalSpy reports(h, &MiddleHandler::SigUIRefreshTestPattern);
     rebuild->click();
     // The device drives the value: 0 starts, 50, then 100 ends it.
-    ProgressHelper* p = progress("ReBuild Test Pattern Data.");
+    ProgressHelper* p = progress();
     QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 1, 3000);
     QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("ReBuild Test Pattern Data."));
     QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 3000);
     QCOMPARE(p->dialog()->value(), 50);
     QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 3, 3000);
@@ -372,8 +379,9 @@ void TestMiscDlg::factoryResetRestarts()
     QVERIFY(link({"--reset-restarts"}));
     QSignalSpy reports(h, &MiddleHandler::SigUIRefreshResetFactory);
     clickConfirmed("pushButton_4");
-    ProgressHelper* p = progress("Reset Factory...");
+    ProgressHelper* p = progress();
     QTRY_VERIFY_WITH_TIMEOUT(p->isRunning(), 3000);
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Reset Factory..."));
     // The second report 0 starts the 30 s again: the count falls back.
     QTRY_VERIFY_WITH_TIMEOUT(reports.count() >= 2, 5000);
     QCOMPARE(reports[1][0].toInt(), 0);
@@ -393,7 +401,7 @@ void TestMiscDlg::factoryResetCancelled()
     button("pushButton_4")->click();
     QVERIFY(TestSupport::WaitSenderIdle(h));
     QCOMPARE(Rx(device.sim().logLines(), 0x05F0), 0);
-    QVERIFY(!progress("Reset Factory...")->isRunning());
+    QVERIFY(!progress()->isRunning());
 }
 
 void TestMiscDlg::subPages()
@@ -437,16 +445,130 @@ void TestMiscDlg::upgradeShowsTheWorkersResult()
 
     ChooseInNextFileDialog(package);
     QVERIFY(QMetaObject::invokeMethod(page.get(), "on_pushButton_20_clicked"));
-    QVERIFY(progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
+    QVERIFY(progress()->isRunning());
+    QCOMPARE(progress()->dialog()->labelText(), QStringLiteral("Upgrade Eth Output Video"));
     QTRY_VERIFY_WITH_TIMEOUT(NoticeShown(QStringLiteral("Please Select the correct File")), 20000);
-    QVERIFY(!progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
+    QVERIFY(!progress()->isRunning());
     AnswerNextBox(QDialogButtonBox::Ok);
     QTRY_VERIFY(!NoticeShown(QStringLiteral("Please Select the correct File")));
 
     // A cancelled file dialog starts nothing.
     ChooseInNextFileDialog(QString());
     QVERIFY(QMetaObject::invokeMethod(page.get(), "on_pushButton_20_clicked"));
-    QVERIFY(!progress(QStringLiteral("Upgrade Eth Output Video"))->isRunning());
+    QVERIFY(!progress()->isRunning());
+}
+
+// Every operation of the page ended before its progress's first tick: the
+// dialog never comes up afterwards. No device: the page works on the
+// default record, and the test plays the device's reports.
+void TestMiscDlg::progressEndsBeforeItsFirstTick_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("working mode") << "pushButton_7"
+                                  << "Switch Work Mode...";
+    QTest::newRow("whole read") << "read"
+                                << "Inquire Machine Data.";
+    QTest::newRow("factory reset") << "reset"
+                                   << "Reset Factory...";
+    QTest::newRow("test-pattern rebuild") << "rebuild"
+                                          << "ReBuild Test Pattern Data.";
+}
+
+void TestMiscDlg::progressEndsBeforeItsFirstTick()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, label);
+    ProgressHelper* p = progress();
+    QVERIFY(p);
+    h->GetCurrentMData()->M_AllCfg.workMode = MOSAIC_MODE;
+    if (operation == "read")
+        page->InquireMachineData();
+    else if (operation == "reset")
+        emit h->SigUIRefreshResetFactory(0);
+    else if (operation == "rebuild")
+        emit h->SigUIRefreshTestPattern(2, 0);
+    else
+        button(operation)->click();
+    QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), label);
+    QCOMPARE(p->count(), 0);
+    if (operation == "reset")
+        emit h->SigUIRefreshResetFactory(1);
+    else if (operation == "rebuild")
+        emit h->SigUIRefreshTestPattern(2, 100);
+    else
+        emit h->SigUIRefreshRequstCmdEnd();
+    QVERIFY(!p->isRunning());
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+    QCOMPARE(page->findChildren<QProgressDialog*>().size(), 1);
+}
+
+// The device's rebuild report during a working-mode switch takes over the
+// dialog on screen: the same window, the rebuild's label and count, and no
+// working-mode time-out any more.
+void TestMiscDlg::rebuildTakesOverTheDialogOnScreen()
+{
+    ProgressHelper* p = progress();
+    QVERIFY(p);
+    // On screen from its first step, so that the test need not wait for it.
+    p->dialog()->setMinimumDuration(0);
+    h->GetCurrentMData()->M_AllCfg.workMode = MOSAIC_MODE;
+    button("pushButton_7")->click();
+    QVERIFY(p->isRunning());
+    p->updateProgressDialog();
+    QTRY_VERIFY(p->dialog()->isVisible());
+    QCOMPARE(p->timeOutText(), QStringLiteral("Switch Work Mode Timeout"));
+
+    emit h->SigUIRefreshTestPattern(2, 0);
+    QVERIFY(p->dialog()->isVisible());
+    QCOMPARE(page->findChildren<QProgressDialog*>().size(), 1);
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("ReBuild Test Pattern Data."));
+    QCOMPARE(p->count(), 0);
+    QCOMPARE(p->dialog()->value(), 0);
+    QCOMPARE(p->timeOutText(), QString());
+    // The read-back end of the switch no longer ends it; the device does.
+    emit h->SigUIRefreshTestPattern(2, 40);
+    QCOMPARE(p->dialog()->value(), 40);
+    emit h->SigUIRefreshTestPattern(2, 100);
+    QVERIFY(!p->isRunning());
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+    QVERIFY(!NoticeShown("Switch Work Mode Timeout"));
+
+    // A working-mode switch takes it back in turn, with its own texts.
+    button("pushButton_5")->click();
+    QVERIFY(p->isRunning());
+    QCOMPARE(p->dialog()->labelText(), QStringLiteral("Switch Work Mode..."));
+    QCOMPARE(p->timeOutText(), QStringLiteral("Switch Work Mode Timeout"));
+    emit h->SigUIRefreshRequstCmdEnd();
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+}
+
+// The label, time-out text and cancel text of a running progress follow a
+// language switch (the texts of the page's own translation context).
+void TestMiscDlg::progressTextsFollowALanguageSwitch()
+{
+    using ProgressTest::MarkingTranslator;
+    ProgressHelper* p = progress();
+    QVERIFY(p);
+    page->InquireMachineData();
+    MarkingTranslator marking;
+    qApp->installTranslator(&marking);  // the language change is posted
+    QTRY_COMPARE(p->dialog()->labelText(),
+                 MarkingTranslator::mark("MiscDlg", "Inquire Machine Data."));
+    QCOMPARE(p->timeOutText(), MarkingTranslator::mark("MiscDlg", "Inquire Machine Data Timeout."));
+    QCOMPARE(p->dialog()->findChild<QPushButton*>()->text(),
+             MarkingTranslator::mark("ProgressHelper", "Cancel"));
+    // The next operation starts in the new language.
+    emit h->SigUIRefreshResetFactory(0);
+    QCOMPARE(p->dialog()->labelText(), MarkingTranslator::mark("MiscDlg", "Reset Factory..."));
+    QCOMPARE(
+        p->timeOutText(),
+        MarkingTranslator::mark("MiscDlg", "Factory Reset Completed, Please Restart The Machine"));
+    qApp->removeTranslator(&marking);
+    QTRY_COMPARE(p->dialog()->labelText(), QStringLiteral("Reset Factory..."));
+    emit h->SigUIRefreshResetFactory(1);
+    QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
 }
 
 void TestMiscDlg::refreshChecksButtons_data()

@@ -5,6 +5,7 @@
 #include "AppPaths.h"
 #include "CommandEncoder.h"
 #include "KSV_ShowVideoDlg.h"
+#include "ProgressTest.h"
 #include "SendCommand.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -62,6 +63,9 @@ private slots:
     void deviceReportMovesTheSwitchOnly();
     void processorsReportMovesTheSwitch();
     void realTimeReconnect();
+    void connectProgressEndsWithThePicture();
+    void lostStreamsReconnect();
+    void stopAgainstAFrozenBoard();
 
 private:
     void waitPlaying();
@@ -215,12 +219,12 @@ void TestPreview::unansweredAttemptGivesTheControlsBack()
     QVERIFY(!dlg->connectButton()->isEnabled());
     QTRY_VERIFY(dlg->progressDialog()->isVisible());
     QCOMPARE(dlg->progressDialog()->labelText(), QStringLiteral("Connect"));
-    // Cancel only hides it; the count goes on.
-    const int before = dlg->progressDialog()->value();
+    // Cancel only hides it; the count goes on, and the dialog stays hidden.
+    const int before = dlg->progressCount();
     dlg->progressDialog()->cancel();
     QTRY_VERIFY(!dlg->progressDialog()->isVisible());
     QTRY_VERIFY(dlg->connectButton()->isEnabled());
-    QTRY_VERIFY(dlg->progressDialog()->value() > before);
+    QTRY_VERIFY(dlg->progressCount() > before + 1);
     QVERIFY(!dlg->progressDialog()->isVisible());
 }
 
@@ -272,7 +276,9 @@ void TestPreview::qualitySwitchStopsSendsAndPlaysAgain()
         5000));
     waitPlaying();
     QVERIFY(dlg->connectButton()->isEnabled());
-    QVERIFY(!dlg->progressDialog()->isVisible());
+    // The quality's progress ended with the first picture, long before its
+    // dialog was due: it does not come up later.
+    QVERIFY(ProgressTest::ClosedForGood(dlg->progressDialog()));
     const QList<QJsonObject> frames = qualityFrames();
     QCOMPARE(frames.size(), 1);
     QVERIFY(frames[0].value(QStringLiteral("payload")).toString().startsWith(QStringLiteral("02")));
@@ -335,6 +341,87 @@ void TestPreview::realTimeReconnect()
     QTRY_COMPARE_WITH_TIMEOUT(setups().size(), 4, 25000);
     QVERIFY2(since.elapsed() >= 14000, qPrintable(QString::number(since.elapsed())));
     waitPlaying();
+}
+
+// "Connect" on the visible window starts its progress; the first picture
+// ends it, before its first tick or before its dialog was due, and the
+// dialog never comes up over the playing streams.
+void TestPreview::connectProgressEndsWithThePicture()
+{
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+    if (QTest::currentTestFailed())
+        return;
+    dlg->StopVideo();
+    QCOMPARE(dlg->player(0)->state(), Video::Stopped);
+
+    // The picture before the first tick of 300 ms, as the players report it.
+    QTest::mouseClick(dlg->connectButton(), Qt::LeftButton);
+    QCOMPARE(dlg->progressDialog()->labelText(), QStringLiteral("Connect"));
+    QVERIFY(!ProgressTest::ClosedForGood(dlg->progressDialog()));  // it would come
+    dlg->On_Playing();
+    QVERIFY(ProgressTest::ClosedForGood(dlg->progressDialog()));
+    // And the streams' own first pictures.
+    waitPlaying();
+    QVERIFY(dlg->connectButton()->isEnabled());
+    QVERIFY(ProgressTest::ClosedForGood(dlg->progressDialog()));
+}
+
+// The board goes away while the processor stays online: its streams stop
+// without an end of stream and its connections fall silent (procsim
+// stopped), until the client gives the stream up as lost. The players
+// report the end the window answers by reconnecting, and once the board is
+// back (with none of its old sessions) the pictures return without
+// "Connect".
+void TestPreview::lostStreamsReconnect()
+{
+    // Time enough for the board to be back before the reconnect.
+    dlg->SetWaitsForTest(30000, 3000, 100);
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+    if (QTest::currentTestFailed())
+        return;
+    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
+    QSignalSpy end1(dlg->player(1), &VideoMediaPlayer::end);
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGSTOP));
+    // Handled as the board comes back: it has lost its sessions.
+    QVERIFY(VideoBoardSim::DropClients(sim->logPath()));
+    const bool lost =
+        QTest::qWaitFor([&] { return end0.count() >= 1 && end1.count() >= 1; }, 60000);
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGCONT));
+    QVERIFY(lost);
+    QTRY_VERIFY_WITH_TIMEOUT(setups().size() >= 4, 30000);
+    waitPlaying();
+    QVERIFY(dlg->connectButton()->isEnabled());
+}
+
+// Stopping against a board that has frozen (procsim stopped): the players
+// stop at once for the window, their pipelines stop on the players' own
+// threads, and the window goes away only after them. After the board
+// thaws, the streams play again.
+void TestPreview::stopAgainstAFrozenBoard()
+{
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGSTOP));
+    dlg->StopVideo();
+    QCOMPARE(dlg->player(0)->state(), Video::Stopped);
+    QCOMPARE(dlg->player(1)->state(), Video::Stopped);
+    // Started again as soon as the board thaws: each new pipeline starts
+    // after the old one has let go of the client ports.
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGCONT));
+    dlg->OnClickedConnectBtn();
+    QVERIFY(!dlg->connectButton()->isEnabled());
+    waitPlaying();
+
+    // Gone while a pipeline still stops on a frozen board: the window's
+    // players wait for theirs before they go.
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGSTOP));
+    dlg->StopVideo();
+    dlg.reset();
+    QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGCONT));
 }
 
 QTEST_MAIN(TestPreview)

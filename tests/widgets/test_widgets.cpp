@@ -7,6 +7,7 @@
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
 #include "ProgressHelper.h"
+#include "ProgressTest.h"
 #include "ResizeShowComponent.h"
 #include "TitleBar.h"
 
@@ -78,6 +79,12 @@ private slots:
     void progressStopWhenIdle_data();
     void progressStopWhenIdle();
     void progressTimeOutNoticeGoesWhenClosed();
+    void progressEndsBeforeItsFirstTick_data();
+    void progressEndsBeforeItsFirstTick();
+    void progressCancelledStaysHidden_data();
+    void progressCancelledStaysHidden();
+    void progressTakeOverKeepsTheDialogOnScreen();
+    void progressFollowsALanguageSwitch();
 };
 
 // ---------------------------------------------------------------- title bar
@@ -750,6 +757,156 @@ void TestWidgets::progressTimeOutNoticeGoesWhenClosed()
                           Qt::LeftButton);
         QTRY_COMPARE(owner.findChildren<CustomMsgBox*>().size(), 0);
     }
+}
+
+// However the run ends before its first tick, the dialog's own show timer
+// must not bring it up later.
+void TestWidgets::progressEndsBeforeItsFirstTick_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("completed") << "completed";
+    QTest::newRow("completed after a cancel, by an owner that completes anyway")
+        << "cancelled, completed anyway";
+    QTest::newRow("taken over, then completed") << "taken over";
+    QTest::newRow("owner-reported value, then completed") << "reported";
+    QTest::newRow("restarted after a cancelled run, then completed") << "restarted";
+}
+
+void TestWidgets::progressEndsBeforeItsFirstTick()
+{
+    QFETCH(QString, end);
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, "Working...");
+    const ProgressHelper::Operation reported = {"Reported", nullptr, 0};
+    const ProgressHelper::Operation other = {"Other", "Other timeout", kLongPeriod};
+    if (end == "restarted") {
+        progress.showProgressDialog();
+        progress.dialog()->cancel();
+        progress.stopProgressDialog();
+    }
+    if (end == "reported")
+        progress.startOperation(reported);
+    else
+        progress.showProgressDialog();
+    QVERIFY(!ProgressTest::ClosedForGood(progress.dialog()));  // armed: it would come
+    if (end == "cancelled, completed anyway") {
+        progress.dialog()->cancel();
+        progress.setCompleteWhenHidden(true);
+    } else if (end == "taken over") {
+        progress.startOperation(other);
+    } else if (end == "reported") {
+        progress.setProgressValue(40);
+    }
+    progress.stopProgressDialog();
+    QVERIFY(!progress.isRunning());
+    QVERIFY(ProgressTest::ClosedForGood(progress.dialog()));
+}
+
+// Cancel hides the dialog for the rest of the run: neither the ticks nor
+// the end bring it back, not even for a moment.
+void TestWidgets::progressCancelledStaysHidden_data()
+{
+    QTest::addColumn<bool>("completeWhenHidden");
+    QTest::addColumn<bool>("ownerReports");
+    QTest::newRow("ticks, then the end") << false << false;
+    QTest::newRow("ticks, then the end of an owner that completes anyway") << true << false;
+    QTest::newRow("owner-reported values, then the end") << false << true;
+}
+
+void TestWidgets::progressCancelledStaysHidden()
+{
+    QFETCH(bool, completeWhenHidden);
+    QFETCH(bool, ownerReports);
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, "Working...");
+    progress.setCompleteWhenHidden(completeWhenHidden);
+    // With no minimum duration every value finds the run long enough to show.
+    progress.dialog()->setMinimumDuration(0);
+    if (ownerReports)
+        progress.startOperation({"Reported", nullptr, 0});
+    else
+        progress.showProgressDialog();
+    progress.setProgressValue(1);
+    QTRY_VERIFY(progress.dialog()->isVisible());
+    progress.dialog()->cancel();
+    QTRY_VERIFY(!progress.dialog()->isVisible());
+
+    ShowHideCounter showHide;
+    for (int i = 0; i < 20; ++i) {
+        if (ownerReports)
+            progress.setProgressValue(10 + i);
+        else
+            progress.updateProgressDialog();
+    }
+    QVERIFY(progress.isRunning());
+    progress.stopProgressDialog();
+    QCoreApplication::processEvents();
+    QCOMPARE(showHide.count, 0);
+    QVERIFY(ProgressTest::ClosedForGood(progress.dialog()));
+}
+
+void TestWidgets::progressTakeOverKeepsTheDialogOnScreen()
+{
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, QString());
+    progress.dialog()->setMinimumDuration(0);
+    progress.startOperation({"First...", "First Timeout", kLongPeriod});
+    for (int i = 0; i < 30; ++i)
+        progress.updateProgressDialog();
+    QTRY_VERIFY(progress.dialog()->isVisible());
+
+    ShowHideCounter showHide;
+    progress.startOperation({"Second...", nullptr, 0});
+    QCoreApplication::processEvents();
+    QCOMPARE(showHide.count, 0);
+    QVERIFY(progress.dialog()->isVisible());
+    QCOMPARE(owner.findChildren<QProgressDialog*>().size(), 1);
+    QCOMPARE(progress.dialog()->labelText(), QStringLiteral("Second..."));
+    QCOMPARE(progress.count(), 0);
+    QCOMPARE(progress.dialog()->value(), 0);
+    // The first operation's time-out is gone with it.
+    QCOMPARE(progress.timeOutText(), QString());
+    progress.setProgressValue(60);
+    QCOMPARE(progress.dialog()->value(), 60);
+    progress.stopProgressDialog();
+    QVERIFY(ProgressTest::ClosedForGood(progress.dialog()));
+}
+
+// The texts of a running operation come from the owner's translation
+// context, again after every language change; the cancel text too.
+void TestWidgets::progressFollowsALanguageSwitch()
+{
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, QString());
+    progress.startOperation({"Switch Work Mode...", "Switch Work Mode Timeout", kLongPeriod});
+    QCOMPARE(progress.dialog()->labelText(), QStringLiteral("Switch Work Mode..."));
+
+    ProgressTest::MarkingTranslator marking;
+    qApp->installTranslator(&marking);
+    progress.retranslate();
+    qApp->removeTranslator(&marking);
+    using ProgressTest::MarkingTranslator;
+    QCOMPARE(progress.dialog()->labelText(),
+             MarkingTranslator::mark("QWidget", "Switch Work Mode..."));
+    QCOMPARE(progress.timeOutText(),
+             MarkingTranslator::mark("QWidget", "Switch Work Mode Timeout"));
+    auto* cancel = progress.dialog()->findChild<QPushButton*>();
+    QVERIFY(cancel);
+    QCOMPARE(cancel->text(), MarkingTranslator::mark("ProgressHelper", "Cancel"));
+
+    // Back in the source language, and a time-out shows that text.
+    progress.retranslate();
+    QCOMPARE(progress.timeOutText(), QStringLiteral("Switch Work Mode Timeout"));
+    while (progress.isRunning())
+        progress.updateProgressDialog();
+    const QList<CustomMsgBox*> boxes = visibleBoxes(&owner);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0]->findChild<QLabel*>("messageLabel")->text(),
+             QStringLiteral("Switch Work Mode Timeout"));
 }
 
 LEDZ_GUI_TEST_MAIN(TestWidgets)

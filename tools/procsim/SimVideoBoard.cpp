@@ -187,6 +187,36 @@ public:
             this);
     }
 
+    // As a board that restarts: every client's connection closes and every
+    // session ends with its stream, so the clients lose their streams without
+    // an end of stream; the servers take new clients at once.
+    void dropClients()
+    {
+        g_main_context_invoke(
+            context_,
+            [](gpointer data) -> gboolean {
+                auto* self = static_cast<RtspStreams*>(data);
+                for (GstRTSPServer* server : self->servers_) {
+                    GstRTSPSessionPool* pool = gst_rtsp_server_get_session_pool(server);
+                    g_list_free(gst_rtsp_session_pool_filter(
+                        pool,
+                        [](GstRTSPSessionPool*, GstRTSPSession*, gpointer) {
+                            return GST_RTSP_FILTER_REMOVE;
+                        },
+                        nullptr));
+                    g_object_unref(pool);
+                    g_list_free(gst_rtsp_server_client_filter(
+                        server,
+                        [](GstRTSPServer*, GstRTSPClient*, gpointer) {
+                            return GST_RTSP_FILTER_REMOVE;
+                        },
+                        nullptr));
+                }
+                return G_SOURCE_REMOVE;
+            },
+            this);
+    }
+
 private:
     void log(const QJsonObject& line)
     {
@@ -274,6 +304,12 @@ void VideoBoard::endStreams()
 {
     if (rtsp_)
         rtsp_->endStreams();
+}
+
+void VideoBoard::dropClients()
+{
+    if (rtsp_)
+        rtsp_->dropClients();
 }
 
 void VideoBoard::log(QJsonObject line)

@@ -64,6 +64,9 @@ public:
     // Ends every running stream as a board would whose encoder stops: the
     // clients get an end of stream.
     void endStreams();
+    // Drops every client and its stream as a board that restarts: the
+    // clients see their connections close and their streams stop.
+    void dropClients();
     // One line of the simulator's log, with the board's address as "dev".
     void log(QJsonObject line);
 

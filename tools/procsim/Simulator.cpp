@@ -448,6 +448,12 @@ void Simulator::endStreams()
         b->endStreams();
 }
 
+void Simulator::dropBoardClients()
+{
+    for (const auto& b : boards)
+        b->dropClients();
+}
+
 void Simulator::log(const QJsonObject& line)
 {
     QJsonObject o = line;

@@ -129,6 +129,8 @@ public:
     void dump();
     // The video boards end their preview streams (SIGUSR1).
     void endStreams();
+    // The video boards drop their preview clients as on a restart (SIGUSR2).
+    void dropBoardClients();
 
 private slots:
     void readBroadcast();

@@ -13,10 +13,11 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-// One byte per signal: 1 to end the program, 2 to end the preview streams.
+// One byte per signal: 1 to end the program, 2 to end the preview streams,
+// 3 to drop the preview clients.
 void OnSignal(int sig)
 {
-    const char c = sig == SIGUSR1 ? 2 : 1;
+    const char c = sig == SIGUSR1 ? 2 : sig == SIGUSR2 ? 3 : 1;
     (void)!::write(signalPipe[1], &c, 1);
 }
 
@@ -97,7 +98,9 @@ const char* const kDescription =
     "picture sized by the preview quality (0x0670: 0 480p, 1 720p, 2 1080p) when\n"
     "a client starts it; each SETUP is logged as board \"rtsp\" event setup with\n"
     "its port and transport. SIGUSR1 ends every running stream (the clients see\n"
-    "the end of the stream).";
+    "the end of the stream); SIGUSR2 drops every stream client as a board that\n"
+    "restarts (connections closed, sessions and their streams gone, no end of\n"
+    "stream; new clients are served at once).";
 
 }  // namespace
 
@@ -254,14 +257,18 @@ int main(int argc, char** argv)
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
         char c = 0;
-        if (::read(signalPipe[0], &c, 1) == 1 && c == 2)
+        const bool read = ::read(signalPipe[0], &c, 1) == 1;
+        if (read && c == 2)
             simulator.endStreams();
+        else if (read && c == 3)
+            simulator.dropBoardClients();
         else
             QCoreApplication::quit();
     });
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGINT, OnSignal);
     std::signal(SIGUSR1, OnSignal);
+    std::signal(SIGUSR2, OnSignal);
 
     std::printf("procsim ready\n");
     std::fflush(stdout);
