@@ -1,6 +1,8 @@
 // The blocking TCP client against loopback listeners: connecting, refused
 // and malformed targets, whole-buffer writes, the peer's close and a
-// reconnect that replaces the old connection and its receive thread.
+// reconnect that replaces the old connection and its receive thread; a peer
+// that stops reading or never answers, and a close that ends the wait.
+#include "BoardStubs.h"
 #include "SyncTcpClient.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -54,6 +56,23 @@ struct Listener {
     }
 };
 
+// A call of the client on a thread of its own, which the test waits for.
+struct Blocking {
+    std::atomic<bool> done{false};
+    std::atomic<bool> result{false};
+    std::thread thread;
+
+    template <class F>
+    explicit Blocking(F call)
+        : thread([this, call] {
+              result = call();
+              done = true;
+          })
+    {
+    }
+    ~Blocking() { thread.join(); }
+};
+
 // A port on which nothing listens: taken from a listener that is closed again.
 quint16 DeadPort()
 {
@@ -76,6 +95,9 @@ private slots:
     void peerCloseEndsReceiveLoop();
     void reconnectReplacesConnection();
     void closeDuringSend();
+    void stalledPeerEndsTheSend();
+    void unansweredConnectGivesUp();
+    void closeEndsAPendingConnect();
 };
 
 void TestTcp::initTestCase()
@@ -256,6 +278,78 @@ void TestTcp::closeDuringSend()
     QVERIFY(client.connectTo(kLoopback, listener.port()));
     QVERIFY(client.sendData("again"));
     client.closeConnection();
+}
+
+// A peer that takes 100 kB and then reads no more: the send fails once
+// nothing went out for the stall time-out, and the next connection works.
+void TestTcp::stalledPeerEndsTheSend()
+{
+    TakingBoard board(100 * 1024);
+    QVERIFY(board.listen(kLoopback));
+    SyncTcpClient client;
+    client.setTimeouts(SyncTcpClient::kConnectTimeoutMs, 200);
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    TestSupport::LogCapture log;
+    {
+        const QByteArray package(8 << 20, 'p');
+        Blocking send([&] { return client.sendData(package); });
+        QTRY_VERIFY_WITH_TIMEOUT(send.done, 10000);
+        if (!send.done)
+            client.closeConnection();  // the test failed: let the thread go
+        QVERIFY(!send.result);
+    }
+    QCOMPARE(board.lastBytes().size(), 100 * 1024);
+
+    board.setTake(-1);
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(client.sendData("again"));
+    QTRY_COMPARE(board.lastBytes(), QByteArray("again"));
+}
+
+// A listener that answers no handshake: the connect gives up after the
+// connect time-out, and the next one to a board that answers works.
+void TestTcp::unansweredConnectGivesUp()
+{
+    SilentBoard silent;
+    QVERIFY(silent.listen(kLoopback));
+    SyncTcpClient client;
+    client.setTimeouts(200, SyncTcpClient::kStallTimeoutMs);
+    ExpectAsioError();
+    {
+        Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
+        QTRY_VERIFY_WITH_TIMEOUT(connect.done, 10000);
+        if (!connect.done)
+            client.closeConnection();
+        QVERIFY(!connect.result);
+    }
+    QVERIFY(!client.sendData("nothing"));
+
+    TakingBoard board(-1);
+    QVERIFY(board.listen(kLoopback));
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(client.sendData("answered"));
+    QTRY_COMPARE(board.lastBytes(), QByteArray("answered"));
+}
+
+// The operator cancels while the board has not answered yet: the close from
+// another thread ends the connect at once, whatever its time-out.
+void TestTcp::closeEndsAPendingConnect()
+{
+    SilentBoard silent;
+    QVERIFY(silent.listen(kLoopback));
+    SyncTcpClient client;
+    client.setTimeouts(600000, SyncTcpClient::kStallTimeoutMs);
+    ExpectAsioError();
+    {
+        Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
+        QTRY_VERIFY(ConnectPending(silent.port()));
+        client.closeConnection();
+        QTRY_VERIFY(connect.done);
+        QVERIFY(!connect.result);
+    }
+    TakingBoard board(-1);
+    QVERIFY(board.listen(kLoopback));
+    QVERIFY(client.connectTo(kLoopback, board.port()));
 }
 
 QTEST_GUILESS_MAIN(TestTcp)
