@@ -292,10 +292,10 @@ void TestTcp::stalledPeerEndsTheSend()
     TestSupport::LogCapture log;
     {
         const QByteArray package(8 << 20, 'p');
+        // Should the send not end by itself, the close frees the thread.
+        Rescue rescue([&] { client.closeConnection(); }, 20000);
         Blocking send([&] { return client.sendData(package); });
         QTRY_VERIFY_WITH_TIMEOUT(send.done, 10000);
-        if (!send.done)
-            client.closeConnection();  // the test failed: let the thread go
         QVERIFY(!send.result);
     }
     QCOMPARE(board.lastBytes().size(), 100 * 1024);
@@ -316,10 +316,9 @@ void TestTcp::unansweredConnectGivesUp()
     client.setTimeouts(200, SyncTcpClient::kStallTimeoutMs);
     ExpectAsioError();
     {
+        Rescue rescue([&] { client.closeConnection(); }, 20000);
         Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
         QTRY_VERIFY_WITH_TIMEOUT(connect.done, 10000);
-        if (!connect.done)
-            client.closeConnection();
         QVERIFY(!connect.result);
     }
     QVERIFY(!client.sendData("nothing"));
@@ -338,9 +337,11 @@ void TestTcp::closeEndsAPendingConnect()
     SilentBoard silent;
     QVERIFY(silent.listen(kLoopback));
     SyncTcpClient client;
-    client.setTimeouts(600000, SyncTcpClient::kStallTimeoutMs);
     ExpectAsioError();
     {
+        // Should the close not reach the connect, the deadline of the
+        // connect ends it.
+        client.setTimeouts(20000, SyncTcpClient::kStallTimeoutMs);
         Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
         QTRY_VERIFY(ConnectPending(silent.port()));
         client.closeConnection();
