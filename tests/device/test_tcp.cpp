@@ -70,8 +70,36 @@ struct Blocking {
           })
     {
     }
-    ~Blocking() { thread.join(); }
+    // Joins the thread; the call's result.
+    bool finish()
+    {
+        if (thread.joinable())
+            thread.join();
+        return result;
+    }
+    ~Blocking() { finish(); }
 };
+
+// Runs call on a thread of its own until it ends by itself: false when it
+// does not, and the client's close frees it then, so that the test fails
+// instead of hanging. Its result goes to *result.
+template <class F>
+bool EndsByItself(SyncTcpClient& client, F call, bool* result)
+{
+    Rescue rescue([&client] { client.closeConnection(); }, 20000);
+    Blocking blocking(call);
+    const bool ended = QTest::qWaitFor([&] { return blocking.done.load(); }, 10000);
+    *result = blocking.finish();  // the rescue frees a call that did not end
+    return ended;
+}
+
+// The client connects to a board that reads, and what it sends arrives.
+bool SendsTo(SyncTcpClient& client, TakingBoard& board, const QByteArray& bytes)
+{
+    board.setTake(-1);
+    return client.connectTo(kLoopback, board.port()) && client.sendData(bytes) &&
+           QTest::qWaitFor([&] { return board.lastBytes() == bytes; }, 5000);
+}
 
 // A port on which nothing listens: taken from a listener that is closed again.
 quint16 DeadPort()
@@ -290,20 +318,13 @@ void TestTcp::stalledPeerEndsTheSend()
     client.setTimeouts(SyncTcpClient::kConnectTimeoutMs, 200);
     QVERIFY(client.connectTo(kLoopback, board.port()));
     TestSupport::LogCapture log;
-    {
-        const QByteArray package(8 << 20, 'p');
-        // Should the send not end by itself, the close frees the thread.
-        Rescue rescue([&] { client.closeConnection(); }, 20000);
-        Blocking send([&] { return client.sendData(package); });
-        QTRY_VERIFY_WITH_TIMEOUT(send.done, 10000);
-        QVERIFY(!send.result);
-    }
+    const QByteArray package(8 << 20, 'p');
+    bool sent = true;
+    QVERIFY(EndsByItself(
+        client, [&] { return client.sendData(package); }, &sent));
+    QVERIFY(!sent);
     QCOMPARE(board.lastBytes().size(), 100 * 1024);
-
-    board.setTake(-1);
-    QVERIFY(client.connectTo(kLoopback, board.port()));
-    QVERIFY(client.sendData("again"));
-    QTRY_COMPARE(board.lastBytes(), QByteArray("again"));
+    QVERIFY(SendsTo(client, board, "again"));
 }
 
 // A listener that answers no handshake: the connect gives up after the
@@ -315,19 +336,14 @@ void TestTcp::unansweredConnectGivesUp()
     SyncTcpClient client;
     client.setTimeouts(200, SyncTcpClient::kStallTimeoutMs);
     ExpectAsioError();
-    {
-        Rescue rescue([&] { client.closeConnection(); }, 20000);
-        Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
-        QTRY_VERIFY_WITH_TIMEOUT(connect.done, 10000);
-        QVERIFY(!connect.result);
-    }
+    bool connected = true;
+    QVERIFY(EndsByItself(
+        client, [&] { return client.connectTo(kLoopback, silent.port()); }, &connected));
+    QVERIFY(!connected);
     QVERIFY(!client.sendData("nothing"));
-
     TakingBoard board(-1);
     QVERIFY(board.listen(kLoopback));
-    QVERIFY(client.connectTo(kLoopback, board.port()));
-    QVERIFY(client.sendData("answered"));
-    QTRY_COMPARE(board.lastBytes(), QByteArray("answered"));
+    QVERIFY(SendsTo(client, board, "answered"));
 }
 
 // The operator cancels while the board has not answered yet: the close from
@@ -350,7 +366,7 @@ void TestTcp::closeEndsAPendingConnect()
     }
     TakingBoard board(-1);
     QVERIFY(board.listen(kLoopback));
-    QVERIFY(client.connectTo(kLoopback, board.port()));
+    QVERIFY(SendsTo(client, board, "after the close"));
 }
 
 QTEST_GUILESS_MAIN(TestTcp)
