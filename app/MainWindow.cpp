@@ -446,7 +446,18 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    miscDlg_->SaveProject(projectPathFromConfig());
+    if (!miscDlg_->SaveProject(projectPathFromConfig())) {
+        // The session's work did not reach the project (read-only file, full
+        // disk, folder gone): leaving now loses it, so the operator decides.
+        CustomMsgBox failed(
+            this, tr("Tips"),
+            MiscDlg::tr("Save Project Failed!") + QLatin1Char('\n') + tr("Exit System?"),
+            QDialogButtonBox::Ok | QDialogButtonBox::Cancel, QDialogButtonBox::Cancel);
+        if (failed.exec() != QDialogButtonBox::Ok) {
+            event->ignore();
+            return;
+        }
+    }
     showVideoDlg_->close();
     event->accept();
 }

@@ -81,6 +81,7 @@ void MiddleHandler::ResetForTest()
     devices_.Clear();
     unicast_->closePort();
     broadcast_->closePort();
+    tcp_->setTimeouts(SyncTcpClient::kConnectTimeoutMs, SyncTcpClient::kStallTimeoutMs);
     SetBroadcastRemote(QStringLiteral("255.255.255.255"), kDevicePort);
 }
 
@@ -426,6 +427,11 @@ bool MiddleHandler::SendTcpData(const uint8_t* data, int length)
     if (length < 0)
         return false;
     return tcp_->sendData(QByteArray(reinterpret_cast<const char*>(data), length));
+}
+
+void MiddleHandler::SetTcpTimeouts(int connectMs, int stallMs)
+{
+    tcp_->setTimeouts(connectMs, stallMs);
 }
 
 void MiddleHandler::On_TcpReadData(QByteArray, QString)

@@ -129,10 +129,13 @@ public:
     // The video board's upgrade: ConnectTcp and SendTcpData block; they belong to
     // the upgrade worker's thread, never the GUI thread. DisconnectTcp may
     // run on any thread at any time: it wakes a blocked connect or send,
-    // which then fails.
+    // which then fails. A connect gives up after 5 s on a board that does not
+    // answer, a send after 30 s in which the board took nothing; tests
+    // shorten both (any thread, for the next connect or send).
     bool ConnectTcp(const QString& ip, quint16 port);
     void DisconnectTcp();
     bool SendTcpData(const uint8_t* data, int length);
+    void SetTcpTimeouts(int connectMs, int stallMs);
 
     // --- Device list ---------------------------------------------------
     // GUI thread. The list locks itself; the MData records and the fallback

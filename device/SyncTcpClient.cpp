@@ -3,10 +3,15 @@
 #include "DeviceLog.h"
 
 #include <boost/asio/ip/address_v4.hpp>
-#include <boost/asio/write.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <vector>
+
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace asio = boost::asio;
 using asio::ip::tcp;
@@ -15,6 +20,36 @@ namespace {
 constexpr int kSendBufferSize = 2048;
 constexpr int kMaxWrite = 65536;
 constexpr std::size_t kReceiveBufferSize = 8192;
+
+using Clock = std::chrono::steady_clock;
+
+enum class Wait { Ready, TimedOut, Failed };
+
+// Waits until fd can be written (a connect has ended, or a send has room)
+// or the deadline passes. A shutdown from another thread makes it ready: the
+// call that follows then fails.
+Wait WaitWritable(int fd, Clock::time_point deadline)
+{
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            return Wait::TimedOut;
+        pollfd p{};
+        p.fd = fd;
+        p.events = POLLOUT;
+        const int n = ::poll(&p, 1, int(std::min<long long>(left, 1 << 30)));
+        if (n > 0)
+            return Wait::Ready;
+        if (n < 0 && errno != EINTR)
+            return Wait::Failed;
+    }
+}
+
+void LogError(const char* what)
+{
+    DeviceLog("Exception: %s", what);
+}
 }  // namespace
 
 SyncTcpClient::SyncTcpClient(QObject* parent) : QObject(parent) {}
@@ -24,10 +59,22 @@ SyncTcpClient::~SyncTcpClient()
     closeConnection();
 }
 
+void SyncTcpClient::setTimeouts(int connectMs, int stallMs)
+{
+    connectTimeoutMs_ = connectMs;
+    stallTimeoutMs_ = stallMs;
+}
+
 std::shared_ptr<SyncTcpClient::Socket> SyncTcpClient::currentSocket() const
 {
     std::lock_guard<std::mutex> guard(lock_);
     return socket_;
+}
+
+bool SyncTcpClient::isCurrent(const std::shared_ptr<Socket>& socket) const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return socket_ == socket;
 }
 
 bool SyncTcpClient::connectTo(const QString& ip, quint16 port)
@@ -36,31 +83,66 @@ bool SyncTcpClient::connectTo(const QString& ip, quint16 port)
     // thread reads a socket that is being replaced.
     closeConnection();
     std::shared_ptr<Socket> socket;
+    tcp::endpoint endpoint;
     try {
-        const tcp::endpoint endpoint(asio::ip::make_address_v4(ip.toStdString()), port);
+        endpoint = tcp::endpoint(asio::ip::make_address_v4(ip.toStdString()), port);
         socket = std::make_shared<Socket>(io_, tcp::v4());
-        boost::system::error_code ec;
-        socket->set_option(asio::socket_base::send_buffer_size(kSendBufferSize), ec);
-        if (ec)
-            DeviceLog("Set sendbuffsize failed");
-        {
-            // Published before the connect, so that a close from another
-            // thread can break a connect that hangs.
-            std::lock_guard<std::mutex> guard(lock_);
-            socket_ = socket;
-            remoteAddress_ = ip;
-        }
-        socket->connect(endpoint);
     } catch (const boost::system::system_error& e) {
-        DeviceLog("Exception: %s", e.what());
-        std::lock_guard<std::mutex> guard(lock_);
-        if (socket_ == socket)
-            socket_.reset();
+        LogError(e.what());
         return false;
     }
+    boost::system::error_code ec;
+    socket->set_option(asio::socket_base::send_buffer_size(kSendBufferSize), ec);
+    if (ec)
+        DeviceLog("Set sendbuffsize failed");
+    // Non-blocking underneath, so that the connect and every send can wait
+    // with a deadline; the receive thread's blocking read waits in Asio's own
+    // poll instead.
+    socket->native_non_blocking(true, ec);
+    if (ec) {
+        LogError(ec.message().c_str());
+        return false;
+    }
+    {
+        // Published before the connect, so that a close from another
+        // thread can break a connect that hangs.
+        std::lock_guard<std::mutex> guard(lock_);
+        socket_ = socket;
+        remoteAddress_ = ip;
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(connectTimeoutMs_.load());
+    const int fd = socket->native_handle();
+    int error = 0;
+    if (::connect(fd, endpoint.data(), socklen_t(endpoint.size())) != 0) {
+        error = errno;
+        // A close that came before the connect started found nothing to wake.
+        if (error == EINPROGRESS && isCurrent(socket)) {
+            switch (WaitWritable(fd, deadline)) {
+            case Wait::Ready: {
+                socklen_t length = sizeof(error);
+                if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                    error = errno;
+                break;
+            }
+            case Wait::TimedOut:
+                error = ETIMEDOUT;
+                break;
+            case Wait::Failed:
+                error = errno;
+                break;
+            }
+        }
+    }
     std::lock_guard<std::mutex> guard(lock_);
-    if (socket_ != socket || receiveThread_.joinable())
-        return false;  // closed (or replaced) while connecting
+    if (error != 0 || socket_ != socket || receiveThread_.joinable()) {
+        LogError(error == 0 || error == EINPROGRESS ? "connection closed while connecting"
+                                                    : std::strerror(error));
+        if (socket_ == socket) {
+            running_ = false;
+            socket_.reset();
+        }
+        return false;
+    }
     // Every connection gets its own receive thread; the previous one was joined above.
     running_ = true;
     receiveThread_ = std::thread(&SyncTcpClient::receiveLoop, this, socket, ip);
@@ -74,15 +156,41 @@ bool SyncTcpClient::sendData(const QByteArray& data)
         running_ = false;
         return false;
     }
-    for (int offset = 0; offset < data.size(); offset += kMaxWrite) {
-        const int length = std::min(kMaxWrite, data.size() - offset);
-        boost::system::error_code ec;
-        asio::write(*socket, asio::buffer(data.constData() + offset, std::size_t(length)), ec);
-        if (ec) {
-            DeviceLog("Exception: %s", ec.message().c_str());
-            running_ = false;
-            return false;
+    const int fd = socket->native_handle();
+    const auto stall = std::chrono::milliseconds(stallTimeoutMs_.load());
+    auto deadline = Clock::now() + stall;
+    const char* bytes = data.constData();
+    std::size_t left = std::size_t(data.size());
+    while (left > 0) {
+        const ssize_t n =
+            ::send(fd, bytes, std::min(left, std::size_t(kMaxWrite)), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            bytes += n;
+            left -= std::size_t(n);
+            deadline = Clock::now() + stall;
+            continue;
         }
+        const int error = n < 0 ? errno : EPIPE;
+        if (error == EINTR)
+            continue;
+        if (error == EAGAIN || error == EWOULDBLOCK) {
+            const Wait wait = WaitWritable(fd, deadline);
+            if (wait == Wait::Ready)
+                continue;
+            if (wait == Wait::TimedOut) {
+                // The board stopped reading: the connection is dead for the
+                // upgrade, and its receive thread ends with it.
+                LogError("the peer took nothing for the stall time-out");
+                boost::system::error_code ignored;
+                socket->shutdown(tcp::socket::shutdown_both, ignored);
+            } else {
+                LogError(std::strerror(errno));
+            }
+        } else {
+            LogError(std::strerror(error));
+        }
+        running_ = false;
+        return false;
     }
     return true;
 }

@@ -74,6 +74,9 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
     initWidgets();
     initProgressDialog();
     upgrade_.Start();
+    upgradeResult_.setSingleShot(true);
+    upgradeResult_.setInterval(10000);
+    connect(&upgradeResult_, &QTimer::timeout, this, &MiscDlg::On_ShowMsgTimer);
     QMetaObject::connectSlotsByName(this);
 
     MiddleHandler* h = MiddleHandler::GetInstance();
@@ -460,8 +463,23 @@ void MiscDlg::on_pushButton_20_clicked()
     if (path.isEmpty())
         return;
     upgrade_.Request(path);
-    QTimer::singleShot(10000, this, &MiscDlg::On_ShowMsgTimer);
+    upgradeResult_.start();
     startProgress(kUpgrade);
+    // The progress's Cancel ends the transfer, not only the dialog.
+    connect(progress_->dialog(), &QProgressDialog::canceled, this,
+            &MiscDlg::On_UpgradeCanceled, Qt::UniqueConnection);
+}
+
+void MiscDlg::On_UpgradeCanceled()
+{
+    // The page's one dialog serves every operation: only the upgrade's own
+    // Cancel ends the transfer. A transfer that has ended already keeps its
+    // result for the operator.
+    if (progressOp_ != kUpgrade || !upgrade_.RequestPending())
+        return;
+    upgrade_.Cancel();
+    upgradeResult_.stop();
+    progress_->stopProgressDialog();
 }
 
 void MiscDlg::On_ShowMsgTimer()
@@ -605,12 +623,20 @@ void MiscDlg::on_pushButton_14_clicked()
         // The settings file names a project only once it has been read: a
         // file that failed to load must not become the target of the save
         // at exit.
-        if (ReadProjectXml(fileName)) {
+        const bool loaded = ReadProjectXml(fileName);
+        if (loaded) {
             xml_.openWrite(SettingsPath());
             xml_.writeTextElement(QStringLiteral("PROJECTPATH"), fileName);
             xml_.close();
         }
         emit sigUIRefreshAll();
+        // Nothing of an unreadable, damaged or foreign file was applied: the
+        // pages look the same, so the operator is told.
+        if (!loaded) {
+            auto* notice = new CustomMsgBox(this, tr("Tips"), tr("Open Project Failed!"),
+                                            QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+            notice->setAttribute(Qt::WA_DeleteOnClose);
+        }
     }
     qDebug("Open fileName:%s", qPrintable(fileName));
 }
@@ -630,15 +656,15 @@ void MiscDlg::LoadProject(QString path)
     ReadProjectXml(path);
 }
 
-void MiscDlg::SaveProject(QString path)
+bool MiscDlg::SaveProject(QString path)
 {
     if (path.isEmpty())
-        return;
+        return true;
     if (QFileInfo::exists(path) && !goodProjects_.contains(QFileInfo(path).absoluteFilePath())) {
         qDebug("not saved: %s was not loaded in this run", qPrintable(path));
-        return;
+        return true;
     }
-    WriteProjectXml(path);
+    return WriteProjectXml(path);
 }
 
 bool MiscDlg::ReadProjectXml(const QString& path)

@@ -11,6 +11,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 class LogoSettingDlg;
@@ -40,7 +41,8 @@ public:
     // The save at exit: writes the record into the current project, unless
     // that file exists and was neither loaded nor saved in this run (a
     // project that failed to load is never overwritten with the record).
-    void SaveProject(QString path);
+    // False only when a write was due and did not reach the disk.
+    bool SaveProject(QString path);
 
     // The settings file, in the application directory.
     static QString SettingsPath();
@@ -83,6 +85,7 @@ public slots:
     void on_pushButton_19_clicked();
     void on_pushButton_20_clicked();
     void On_ShowMsgTimer();
+    void On_UpgradeCanceled();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -120,9 +123,12 @@ private:
     ProgressHelper* progress_ = nullptr;
     Operation progressOp_ = kModeSwitch;
     RedrawCoalescer* redraw_ = nullptr;
-    // The video-board upgrade: started with the page, stopped and joined
-    // (after a transfer in hand) when the page goes away.
+    // The video-board upgrade: started with the page; when the page goes
+    // away, a transfer in hand is ended and the worker joined.
     UpgradeWorker upgrade_;
+    // Shows the upgrade's result 10 s after the request; a cancelled
+    // transfer shows none.
+    QTimer upgradeResult_;
     // Projects loaded or saved successfully in this run (absolute paths).
     QSet<QString> goodProjects_;
 };

@@ -2,6 +2,8 @@
 
 #include "XmlStreamHelper.h"
 
+#include <QFileInfo>
+
 #include <limits>
 
 namespace ProjectFile {
@@ -443,6 +445,10 @@ ReadResult Read(XmlStreamHelper& xml, const QString& path, MData& record)
 {
     if (!xml.openRead(path))
         return ReadResult::Unreadable;
+    if (QFileInfo(path).size() > kMaxFileBytes) {
+        xml.close();
+        return ReadResult::Damaged;
+    }
     if (!xml.rootIs(kRoot)) {
         xml.close();
         return ReadResult::Damaged;

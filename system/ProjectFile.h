@@ -80,10 +80,14 @@ void StoreText(const FieldRef& ref, Width width, const QString& text);
 // A failed write leaves the file that was there before untouched.
 bool Write(XmlStreamHelper& xml, const QString& path, const MData& record);
 
+// Real projects are about 33 kB. A larger file is no project of ours: read,
+// it would freeze the pages for seconds and make every later save as large.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+
 enum class ReadResult {
     Loaded,  // record now holds the file's values
     Unreadable,  // the file could not be opened
-    Damaged,  // not well-formed, or not a project: nothing applied
+    Damaged,  // not well-formed, not a project, or over kMaxFileBytes: nothing applied
 };
 
 // Reads path into record. The file is read into a working copy that

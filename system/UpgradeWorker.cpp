@@ -34,6 +34,7 @@ UpgradeLink UpgradeLink::FromMiddleHandler()
     link.send = [](const uint8_t* data, int length) {
         return MiddleHandler::GetInstance()->SendTcpData(data, length);
     };
+    link.disconnect = [] { MiddleHandler::GetInstance()->DisconnectTcp(); };
     return link;
 }
 
@@ -80,6 +81,7 @@ void UpgradeWorker::Start()
 
 void UpgradeWorker::Stop()
 {
+    Cancel();
     {
         std::lock_guard<std::mutex> lock(wakeLock_);
         running_ = false;
@@ -89,8 +91,18 @@ void UpgradeWorker::Stop()
         thread_.join();
 }
 
+void UpgradeWorker::Cancel()
+{
+    if (!RequestPending())
+        return;
+    cancel_ = true;
+    if (link_.disconnect)
+        link_.disconnect();
+}
+
 void UpgradeWorker::Request(const QString& path)
 {
+    cancel_ = false;
     {
         std::lock_guard<std::mutex> lock(pathLock_);
         path_ = path;
@@ -162,8 +174,16 @@ QString UpgradeWorker::HandleRequest(const QString& path)
         return PageText(kNoFile);
     qDebug("File Lenth:%d", int(package.size()));
 
+    // A cancel that came before the connection existed had nothing to close.
+    if (cancel_)
+        return QString();
     if (!link_.connect(link_.boardAddress(), kBoardPort))
-        return PageText(kNoBoard);
+        return cancel_ ? QString() : PageText(kNoBoard);
+    if (cancel_) {
+        if (link_.disconnect)
+            link_.disconnect();
+        return QString();
+    }
     const Record start = StartRecord();
     if (!link_.send(start.data(), kRecordBytes))
         return QString();
@@ -174,10 +194,12 @@ QString UpgradeWorker::HandleRequest(const QString& path)
     // An empty package is one write of nothing, as the board expects a piece.
     do {
         const int n = qMin(kPieceBytes, size - sent);
-        // A piece that does not go through leaves the board with a cut
-        // package: no end record, so the board does not take it for whole.
+        // A piece that does not go through (the board went away, took
+        // nothing for the stall time-out, or the operator cancelled) leaves
+        // the board with a cut package: no end record, so the board does not
+        // take it for whole.
         if (!link_.send(bytes + sent, n))
-            return PageText(kNoBoard);
+            return cancel_ ? QString() : PageText(kNoBoard);
         sent += n;
     } while (sent < size);
 

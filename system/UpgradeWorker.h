@@ -5,13 +5,15 @@
 // start and an end record, in pieces of at most 2048 bytes. Its result is a
 // message that the page shows 10 s after the request.
 //
-// Threads: Start, Stop, Request and Message run on the GUI thread; the
+// Threads: Start, Stop, Cancel, Request and Message run on the GUI thread; the
 // request is handled on the worker's thread, the only one that uses the TCP
 // client. The path is complete before the worker can see the request
 // (release on setting, acquire on testing) and the worker takes its own copy;
 // the message is handed over under a lock. The worker sleeps on a condition
-// variable between requests. Stop (and the destructor) waits for a transfer
-// in progress before joining.
+// variable between requests. Cancel ends the request in hand from the GUI
+// thread by closing the connection, which wakes a blocked connect or write;
+// Stop (and the destructor) cancels before it joins, so that leaving the
+// page never waits on a board that stopped reading.
 #pragma once
 
 #include <QString>
@@ -30,6 +32,8 @@ struct UpgradeLink {
     std::function<QString()> boardAddress;
     std::function<bool(const QString& ip, quint16 port)> connect;
     std::function<bool(const uint8_t* data, int length)> send;
+    // Any thread: a blocked connect or send returns false.
+    std::function<void()> disconnect;
 
     static UpgradeLink FromMiddleHandler();
 };
@@ -48,9 +52,14 @@ public:
 
     // StartUpgradeThread: starts the worker unless it runs already.
     void Start();
-    // StopUpgradeThread: the worker finishes the request in hand, then ends;
+    // StopUpgradeThread: the request in hand is cancelled, the worker ends;
     // joined here.
     void Stop();
+    // Ends the request in hand (pending or being handled): what it has not
+    // sent yet is not sent, it leaves no message, and the worker waits for
+    // the next request. Without one in hand, nothing happens: a finished
+    // transfer's connection stays open, as the board may still be reading.
+    void Cancel();
     // A new request: the path, the request flag, an empty message. A request
     // made while another is pending or in hand replaces its path and is
     // absorbed when the one in hand ends.
@@ -80,6 +89,9 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> alive_{false};
     std::atomic<bool> request_{false};
+    // Set by Cancel and Stop, cleared by Request; the worker tests it where
+    // the close could not reach it (before the connection exists).
+    std::atomic<bool> cancel_{false};
     std::mutex wakeLock_;  // with wake_: the worker's sleep
     std::condition_variable wake_;
     std::mutex pathLock_;

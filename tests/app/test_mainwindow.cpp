@@ -116,6 +116,8 @@ private slots:
     void startupProject();
     void exit_data();
     void exit();
+    void exitWhenTheSaveFails_data();
+    void exitWhenTheSaveFails();
 
 private:
     QString path(const QString& name) const { return appDir_.filePath(name); }
@@ -489,6 +491,55 @@ void TestMainWindow::exit()
         QCOMPARE(record()->M_AllCfg.brightLevel, 12);
         QCOMPARE(int(record()->M_AllCfg.gammaValue), 23);
     }
+}
+
+void TestMainWindow::exitWhenTheSaveFails_data()
+{
+    QTest::addColumn<int>("answer");  // a QDialogButtonBox::StandardButton
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Ok leaves anyway") << int(QDialogButtonBox::Ok) << true;
+    QTest::newRow("Cancel stays") << int(QDialogButtonBox::Cancel) << false;
+    QTest::newRow("closing the box stays") << int(QDialogButtonBox::NoButton) << false;
+}
+
+// The project named by the settings file cannot be written (its folder is
+// gone): the operator is told and chooses between leaving without the
+// session's work and staying, to leave again once the folder is back.
+void TestMainWindow::exitWhenTheSaveFails()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    const QString folder = path("gone");
+    QDir(folder).removeRecursively();
+    const QString target = folder + QStringLiteral("/exit.KPrj");
+    writeFile(path("Config_ksv4.xml"), "<PROJECTPATH>" + target.toUtf8() + "</PROJECTPATH>");
+
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    record()->M_AllCfg.brightLevel = 14;
+
+    std::unique_ptr<BoxAnswer> failure;
+    const BoxAnswer exitBox([&](QWidget* box) {
+        failure = std::make_unique<BoxAnswer>(QDialogButtonBox::StandardButton(answer));
+        QVERIFY(clickBoxButton(box, QDialogButtonBox::Ok));
+    });
+    QCOMPARE(w->close(), closes);
+    QVERIFY(exitBox.answered());
+    QVERIFY(failure && failure->answered());
+    QCOMPARE(failure->question(), QStringLiteral("Tips: Save Project Failed!\nExit System?"));
+    QCOMPARE(w->isVisible(), !closes);
+    QVERIFY(!QFile::exists(target));
+    if (closes)
+        return;
+
+    QVERIFY(QDir().mkpath(folder));
+    const BoxAnswer again(QDialogButtonBox::Ok);
+    QVERIFY(w->close());
+    QCOMPARE(again.question(), QStringLiteral("Tips: Exit System?"));
+    resetRecord();
+    auto next = makeWindow();
+    QCOMPARE(record()->M_AllCfg.brightLevel, 14);
 }
 
 LEDZ_GUI_TEST_MAIN(TestMainWindow)

@@ -1,6 +1,8 @@
 // The blocking TCP client against loopback listeners: connecting, refused
 // and malformed targets, whole-buffer writes, the peer's close and a
-// reconnect that replaces the old connection and its receive thread.
+// reconnect that replaces the old connection and its receive thread; a peer
+// that stops reading or never answers, and a close that ends the wait.
+#include "BoardStubs.h"
 #include "SyncTcpClient.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -54,6 +56,51 @@ struct Listener {
     }
 };
 
+// A call of the client on a thread of its own, which the test waits for.
+struct Blocking {
+    std::atomic<bool> done{false};
+    std::atomic<bool> result{false};
+    std::thread thread;
+
+    template <class F>
+    explicit Blocking(F call)
+        : thread([this, call] {
+              result = call();
+              done = true;
+          })
+    {
+    }
+    // Joins the thread; the call's result.
+    bool finish()
+    {
+        if (thread.joinable())
+            thread.join();
+        return result;
+    }
+    ~Blocking() { finish(); }
+};
+
+// Runs call on a thread of its own until it ends by itself: false when it
+// does not, and the client's close frees it then, so that the test fails
+// instead of hanging. Its result goes to *result.
+template <class F>
+bool EndsByItself(SyncTcpClient& client, F call, bool* result)
+{
+    Rescue rescue([&client] { client.closeConnection(); }, 20000);
+    Blocking blocking(call);
+    const bool ended = QTest::qWaitFor([&] { return blocking.done.load(); }, 10000);
+    *result = blocking.finish();  // the rescue frees a call that did not end
+    return ended;
+}
+
+// The client connects to a board that reads, and what it sends arrives.
+bool SendsTo(SyncTcpClient& client, TakingBoard& board, const QByteArray& bytes)
+{
+    board.setTake(-1);
+    return client.connectTo(kLoopback, board.port()) && client.sendData(bytes) &&
+           QTest::qWaitFor([&] { return board.lastBytes() == bytes; }, 5000);
+}
+
 // A port on which nothing listens: taken from a listener that is closed again.
 quint16 DeadPort()
 {
@@ -76,6 +123,9 @@ private slots:
     void peerCloseEndsReceiveLoop();
     void reconnectReplacesConnection();
     void closeDuringSend();
+    void stalledPeerEndsTheSend();
+    void unansweredConnectGivesUp();
+    void closeEndsAPendingConnect();
 };
 
 void TestTcp::initTestCase()
@@ -256,6 +306,67 @@ void TestTcp::closeDuringSend()
     QVERIFY(client.connectTo(kLoopback, listener.port()));
     QVERIFY(client.sendData("again"));
     client.closeConnection();
+}
+
+// A peer that takes 100 kB and then reads no more: the send fails once
+// nothing went out for the stall time-out, and the next connection works.
+void TestTcp::stalledPeerEndsTheSend()
+{
+    TakingBoard board(100 * 1024);
+    QVERIFY(board.listen(kLoopback));
+    SyncTcpClient client;
+    client.setTimeouts(SyncTcpClient::kConnectTimeoutMs, 200);
+    QVERIFY(client.connectTo(kLoopback, board.port()));
+    TestSupport::LogCapture log;
+    const QByteArray package(8 << 20, 'p');
+    bool sent = true;
+    QVERIFY(EndsByItself(
+        client, [&] { return client.sendData(package); }, &sent));
+    QVERIFY(!sent);
+    QCOMPARE(board.lastBytes().size(), 100 * 1024);
+    QVERIFY(SendsTo(client, board, "again"));
+}
+
+// A listener that answers no handshake: the connect gives up after the
+// connect time-out, and the next one to a board that answers works.
+void TestTcp::unansweredConnectGivesUp()
+{
+    SilentBoard silent;
+    QVERIFY(silent.listen(kLoopback));
+    SyncTcpClient client;
+    client.setTimeouts(200, SyncTcpClient::kStallTimeoutMs);
+    ExpectAsioError();
+    bool connected = true;
+    QVERIFY(EndsByItself(
+        client, [&] { return client.connectTo(kLoopback, silent.port()); }, &connected));
+    QVERIFY(!connected);
+    QVERIFY(!client.sendData("nothing"));
+    TakingBoard board(-1);
+    QVERIFY(board.listen(kLoopback));
+    QVERIFY(SendsTo(client, board, "answered"));
+}
+
+// The operator cancels while the board has not answered yet: the close from
+// another thread ends the connect at once, whatever its time-out.
+void TestTcp::closeEndsAPendingConnect()
+{
+    SilentBoard silent;
+    QVERIFY(silent.listen(kLoopback));
+    SyncTcpClient client;
+    ExpectAsioError();
+    {
+        // Should the close not reach the connect, the deadline of the
+        // connect ends it.
+        client.setTimeouts(20000, SyncTcpClient::kStallTimeoutMs);
+        Blocking connect([&] { return client.connectTo(kLoopback, silent.port()); });
+        QTRY_VERIFY(ConnectPending(silent.port()));
+        client.closeConnection();
+        QTRY_VERIFY(connect.done);
+        QVERIFY(!connect.result);
+    }
+    TakingBoard board(-1);
+    QVERIFY(board.listen(kLoopback));
+    QVERIFY(SendsTo(client, board, "after the close"));
 }
 
 QTEST_GUILESS_MAIN(TestTcp)

@@ -2,6 +2,7 @@
 // the private test network: working mode with its progress and time-out, the
 // whole read and send, test patterns and the factory reset.
 #include "AppPaths.h"
+#include "BoardStubs.h"
 #include "CustomMsgBox.h"
 #include "GuiTest.h"
 #include "LogoSettingDlg.h"
@@ -20,6 +21,7 @@
 #include "SystemDevice.h"
 #include "TestNet.h"
 #include "TestSupport.h"
+#include "UpgradeWorker.h"
 #include "XmlStreamHelper.h"
 
 #include <QDialogButtonBox>
@@ -92,6 +94,7 @@ private slots:
     void progressEndsBeforeItsFirstTick();
     void rebuildTakesOverTheDialogOnScreen();
     void progressTextsFollowALanguageSwitch();
+    void upgradeCancelAndLeavingEndTheTransfer();
     void refreshChecksButtons_data();
     void refreshChecksButtons();
     void screenshot();
@@ -569,6 +572,59 @@ void TestMiscDlg::progressTextsFollowALanguageSwitch()
     QTRY_COMPARE(p->dialog()->labelText(), QStringLiteral("Reset Factory..."));
     emit h->SigUIRefreshResetFactory(1);
     QVERIFY(ProgressTest::ClosedForGood(p->dialog()));
+}
+
+// A video board that takes 100 kB and then reads no more holds the upgrade:
+// the progress's Cancel ends the transfer (no result box follows), a retry
+// sends the whole package, and a page that goes away during a held transfer
+// does not wait for the board.
+void TestMiscDlg::upgradeCancelAndLeavingEndTheTransfer()
+{
+    QVERIFY(link());
+    MachineRecord board;
+    board.mac = MacAddress{{0x00, 0x1c, 0x88, 0x00, 0x00, 0x01}};
+    board.ip = kDeviceIp3;
+    board.ethBoard = 1;
+    h->Devices().UpdateMachineRecord(board, kPcIp);
+    QCOMPARE(h->GetCurrentEthIp(), kDeviceIp3);
+    h->SetTcpTimeouts(600000, 600000);  // nothing but the operator ends it
+    constexpr int kTaken = 100 * 1024;
+    TakingBoard videoBoard(kTaken);
+    QVERIFY(videoBoard.listen(kDeviceIp3, UpgradeWorker::kBoardPort));
+    const QString package = appDir.filePath(QStringLiteral("z9050_venc.tar.gz"));
+    QFile file(package);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1 << 20, 'f'));
+    file.close();
+    auto upgrade = [&] {
+        ChooseInNextFileDialog(package);
+        QVERIFY(QMetaObject::invokeMethod(page.get(), "on_pushButton_20_clicked"));
+    };
+    ProgressHelper* p = progress();
+    QVERIFY(p);
+
+    upgrade();
+    QTRY_COMPARE_WITH_TIMEOUT(videoBoard.lastBytes().size(), kTaken, 10000);
+    QVERIFY(p->isRunning());
+    {
+        Rescue rescue([this] { h->DisconnectTcp(); }, 20000);
+        p->dialog()->findChild<QPushButton*>()->click();  // Cancel
+        QVERIFY(!p->isRunning());
+        // The transfer has ended once a new one goes through.
+        videoBoard.setTake(-1);
+        upgrade();
+        QTRY_COMPARE_WITH_TIMEOUT(videoBoard.connections(), 2, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(videoBoard.lastBytes().size(), 15 + (1 << 20) + 15, 10000);
+        QVERIFY(!rescue.rescued());
+    }
+
+    videoBoard.setTake(kTaken);
+    upgrade();
+    QTRY_COMPARE_WITH_TIMEOUT(videoBoard.connections(), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(videoBoard.lastBytes().size(), kTaken, 10000);
+    Rescue rescue([this] { h->DisconnectTcp(); }, 20000);
+    page.reset();
+    QVERIFY(!rescue.rescued());
 }
 
 void TestMiscDlg::refreshChecksButtons_data()

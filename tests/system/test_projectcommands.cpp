@@ -126,6 +126,7 @@ void TestProjectCommands::openThenSaveAsThenExit()
     QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
     open(a);
     QCOMPARE(refresh.count(), 1);
+    QVERIFY(!NoticeShown("Open Project Failed!"));
     QCOMPARE(Record().M_AllCfg.brightLevel, 1);
     QCOMPARE(CurrentProject(), a);
 
@@ -184,6 +185,12 @@ void TestProjectCommands::damagedProjectIsNeverOverwritten_data()
         "        <BRIGHTLEVEL>9</BRIGHTLEVEL>\n        <SYSTEMWORK>4</SYS");
     QTest::newRow("foreign") << QByteArray("<notes><BRIGHTLEVEL>9</BRIGHTLEVEL></notes>\n");
     QTest::newRow("empty") << QByteArray();
+    // Well-formed, with a value that would load, but no project is that large.
+    QByteArray large =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROJECTDATA>\n    <ALLCONFG>\n"
+        "        <BRIGHTLEVEL>9</BRIGHTLEVEL>\n    </ALLCONFG>\n<!--";
+    large += QByteArray(ProjectFile::kMaxFileBytes, 'x') + "-->\n</PROJECTDATA>\n";
+    QTest::newRow("over 4 MB") << large;
 }
 
 void TestProjectCommands::damagedProjectIsNeverOverwritten()
@@ -205,6 +212,7 @@ void TestProjectCommands::damagedProjectIsNeverOverwritten()
     QSignalSpy refresh(page.get(), &MiscDlg::sigUIRefreshAll);
     open(bad);
     QCOMPARE(refresh.count(), 1);  // the pages are redrawn all the same
+    QVERIFY(NoticeShown("Open Project Failed!"));
     QCOMPARE(Record().M_AllCfg.brightLevel, 7);
     QCOMPARE(CurrentProject(), QStringLiteral("/x.KPrj"));
     QCOMPARE(ReadFileBytes(bad), content);

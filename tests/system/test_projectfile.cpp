@@ -370,6 +370,7 @@ private slots:
     void missingValueTakesTheNextOfItsName();
     void damaged_data();
     void damaged();
+    void fourMegabytesLoad();
     void truncatedEvery97thByte();
     void hugeNumbersLoadAsZero();
     void missingFileChangesNothing();
@@ -660,6 +661,17 @@ void TestProjectFile::missingValueTakesTheNextOfItsName()
     QCOMPARE(target.M_AllCfg.workMode, 4);
 }
 
+// The golden project grown to size bytes by a comment inside its root: still
+// well-formed, with the same values.
+static QByteArray GoldenOfSize(qint64 size)
+{
+    QByteArray golden = ReadFileBytes(GoldenPath());
+    const QByteArray open = "<!--", close = "-->";
+    const int pad = int(size - golden.size() - open.size() - close.size());
+    golden.insert(golden.lastIndexOf("</PROJECTDATA>"), open + QByteArray(pad, 'x') + close);
+    return golden;
+}
+
 void TestProjectFile::damaged_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -682,6 +694,7 @@ void TestProjectFile::damaged_data()
     QByteArray deep = "<PROJECTDATA><ALLCONFG><BRIGHTLEVEL>7</BRIGHTLEVEL>";
     deep += QByteArray("<a>").repeated(10 * 1024 * 1024 / 3);
     QTest::newRow("10 MB of nesting") << deep;
+    QTest::newRow("well-formed, a byte over 4 MB") << GoldenOfSize(ProjectFile::kMaxFileBytes + 1);
     QTest::newRow("entity expansion") << QByteArray(
         "<?xml version=\"1.0\"?><!DOCTYPE PROJECTDATA [<!ENTITY a \"aaaaaaaaaa\">"
         "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
@@ -707,6 +720,19 @@ void TestProjectFile::damaged()
     const QStringList diff = CompareMDataJson(before, MDataToJson(target));
     if (result != ReadResult::Loaded)
         QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+}
+
+void TestProjectFile::fourMegabytesLoad()
+{
+    const QByteArray content = GoldenOfSize(ProjectFile::kMaxFileBytes);
+    QCOMPARE(qint64(content.size()), ProjectFile::kMaxFileBytes);
+    QVERIFY(WriteFileBytes(path("large.KPrj"), content));
+    MData fromLarge, fromGolden;
+    XmlStreamHelper xml;
+    QCOMPARE(Read(xml, path("large.KPrj"), fromLarge), ReadResult::Loaded);
+    QCOMPARE(Read(xml, GoldenPath(), fromGolden), ReadResult::Loaded);
+    const QStringList diff = CompareMDataJson(MDataToJson(fromGolden), MDataToJson(fromLarge));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
 }
 
 void TestProjectFile::truncatedEvery97thByte()

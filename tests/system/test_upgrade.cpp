@@ -1,8 +1,11 @@
 // The video-board upgrade worker against procsim's video board, through
 // MiddleHandler's TCP client: what the board receives (start record, the
 // package, end record with its count), the writes the worker makes, its
-// messages, and its life: waiting without a request, finishing a transfer
-// before it is joined.
+// messages, and its life: waiting without a request; a board that stops
+// reading or never answers, a cancel and the worker's end, none of which may
+// hold it for good, and a retry after each.
+#include "BoardStubs.h"
+#include "SyncTcpClient.h"
 #include "TestNet.h"
 #include "UpgradeWorker.h"
 #include "VideoBoardSim.h"
@@ -81,7 +84,9 @@ private slots:
     void noBoard();
     void unreadableFileKeepsTheWorker();
     void failedPieceIsNoSuccess();
-    void destructionWaitsForTheTransfer();
+    void blockedTransferEnds_data();
+    void blockedTransferEnds();
+    void idleWorkerStops();
 
 private:
     void selectDevice(bool withBoard);
@@ -107,6 +112,7 @@ void TestUpgrade::init()
 
 void TestUpgrade::cleanup()
 {
+    h->DisconnectTcp();
     sim.reset();
     h->ResetForTest();
 }
@@ -295,34 +301,103 @@ void TestUpgrade::failedPieceIsNoSuccess()
     QVERIFY(worker.IsRunning());
 }
 
-void TestUpgrade::destructionWaitsForTheTransfer()
+void TestUpgrade::blockedTransferEnds_data()
 {
-    selectDevice(true);
+    // How the transfer is held up, and what ends it: the stall or connect
+    // time-out (shortened here), the operator's Cancel, or the worker's end
+    // when the page goes away. Only the time-out leaves a message.
+    QTest::addColumn<QString>("board");  // "stops reading" or "silent"
+    QTest::addColumn<QString>("end");  // "time-out", "cancel" or "destroy"
+    QTest::newRow("board stops reading: stall time-out") << "stops reading"
+                                                         << "time-out";
+    QTest::newRow("board stops reading: Cancel") << "stops reading"
+                                                 << "cancel";
+    QTest::newRow("board stops reading: worker destroyed") << "stops reading"
+                                                           << "destroy";
+    QTest::newRow("board never answers: connect time-out") << "silent"
+                                                           << "time-out";
+    QTest::newRow("board never answers: Cancel") << "silent"
+                                                 << "cancel";
+    QTest::newRow("board never answers: worker destroyed") << "silent"
+                                                           << "destroy";
+}
+
+void TestUpgrade::blockedTransferEnds()
+{
+    QFETCH(QString, board);
+    QFETCH(QString, end);
+    selectDevice(false);  // the test plays the board
     if (QTest::currentTestFailed())
         return;
-    const QByteArray package = Package(8 * 1024 * 1024);
+    const bool timeOut = end == QLatin1String("time-out");
+    // A time-out not under test is far beyond any wait of this test.
+    h->SetTcpTimeouts(timeOut ? 300 : 600000, timeOut ? 300 : 600000);
+    const QByteArray package = Package(1 << 20);
     const QString path = writeFile(QStringLiteral("z9050_venc.tar.gz"), package);
+    constexpr int kTaken = 100 * 1024;
+
+    TakingBoard taking(kTaken);
+    auto silent = std::make_unique<SilentBoard>();
+    if (board == QLatin1String("silent")) {
+        QVERIFY(silent->listen(VideoBoardSim::kBoardIp, UpgradeWorker::kBoardPort));
+    } else {
+        silent.reset();
+        QVERIFY(taking.listen(VideoBoardSim::kBoardIp, UpgradeWorker::kBoardPort));
+    }
     RecordingLink link;
     auto worker = std::make_unique<UpgradeWorker>(link.make());
     worker->Start();
-    // Started twice: still one worker.
-    worker->Start();
     worker->Request(path);
-    QTRY_VERIFY_WITH_TIMEOUT(!link.taken().isEmpty(), 10000);
-    worker.reset();
-    // Joined only after the whole package and the end record went out.
-    QVERIFY(link.endSent);
-    QCOMPARE(link.taken().size(), 1 + package.size() / 2048 + 1);
-    QVERIFY(sim->waitForLog(
-        [](const QJsonObject& l) {
-            return l.value(QStringLiteral("event")) == QLatin1String("end");
-        },
-        10000));
-    QCOMPARE(boardEvents(QStringLiteral("end")).value(0).value(QStringLiteral("count")).toInt(),
-             package.size());
+    if (silent)
+        QTRY_VERIFY_WITH_TIMEOUT(ConnectPending(UpgradeWorker::kBoardPort), 10000);
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(taking.lastBytes().size(), kTaken, 10000);
 
-    // A worker without a request ends at once when stopped.
+    {
+        // Should the end not reach the blocked call, the close frees it.
+        Rescue rescue([this] { h->DisconnectTcp(); }, 20000);
+        if (end == QLatin1String("cancel"))
+            worker->Cancel();
+        if (end == QLatin1String("destroy"))
+            worker.reset();
+        if (worker)
+            QTRY_VERIFY_WITH_TIMEOUT(!worker->RequestPending(), 10000);
+        QVERIFY(!rescue.rescued());
+    }
+    QVERIFY(!link.endSent);
+    if (worker) {
+        QCOMPARE(worker->Message(), timeOut ? kNoBoard : QString());
+        QVERIFY(worker->IsRunning());
+    }
+
+    // A retry reaches a board that reads: the whole package between its records.
+    TakingBoard* retryBoard = &taking;
+    retryBoard->setTake(-1);
+    if (silent) {
+        silent.reset();
+        QVERIFY(taking.listen(VideoBoardSim::kBoardIp, UpgradeWorker::kBoardPort));
+    }
+    if (!worker) {
+        worker = std::make_unique<UpgradeWorker>(link.make());
+        worker->Start();
+    }
+    worker->Request(path);
+    QTRY_COMPARE_WITH_TIMEOUT(worker->Message(), kDone, 10000);
+    const UpgradeWorker::Record start = UpgradeWorker::StartRecord();
+    const UpgradeWorker::Record last = UpgradeWorker::EndRecord(uint32_t(package.size()));
+    const QByteArray expected = QByteArray(reinterpret_cast<const char*>(start.data()), 15) +
+                                package +
+                                QByteArray(reinterpret_cast<const char*>(last.data()), 15);
+    QTRY_COMPARE(retryBoard->lastBytes().size(), expected.size());
+    QVERIFY(retryBoard->lastBytes() == expected);
+}
+
+void TestUpgrade::idleWorkerStops()
+{
+    // Started twice: still one worker. Without a request it ends at once when
+    // stopped.
     UpgradeWorker idle;
+    idle.Start();
     idle.Start();
     QVERIFY(idle.IsRunning());
     idle.Stop();
