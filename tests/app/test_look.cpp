@@ -27,6 +27,8 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -400,7 +402,8 @@ void TestLook::zoomEditsInTheEditLook()
 }
 
 // The status sub-page inside the system page: the version texts in the
-// accent at 12 points, not in the page's white bold captions.
+// accent at 12 points, not in the page's white bold captions, over the whole
+// voltage table.
 void TestLook::statusVersionsInTheAccent()
 {
     MiscDlg page(nullptr);
@@ -420,6 +423,11 @@ void TestLook::statusVersionsInTheAccent()
         QCOMPARE(label->font().pointSize(), 12);
         QCOMPARE(label->font().weight(), Look::kWeight);
     }
+    // All seven voltage rows in view.
+    auto* table = status->findChild<QTableView*>();
+    QVERIFY(table);
+    QCOMPARE(table->model()->rowCount(), 7);
+    QTRY_COMPARE(table->verticalScrollBar()->maximum(), 0);
     // The page's own groups keep their captions.
     auto* group = page.findChild<QGroupBox*>(QStringLiteral("groupBox_3"));
     QVERIFY(group);
