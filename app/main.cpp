@@ -142,52 +142,50 @@ void scheduleScreenshot(QWidget* window, const QString& file, double seconds)
                        [window, file] { saveScreenshot(window, file); });
 }
 
+// Runs then once ready holds and every frame sent is acknowledged, one turn
+// of the event loop later: the pages redraw coalesced, once per turn.
+void whenSettled(QObject* context, std::function<bool()> ready, std::function<void()> then)
+{
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    auto* poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [h, poll, ready, then] {
+        if (!ready() || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        QTimer::singleShot(0, then);
+    });
+    poll->start(50);
+}
+
 // The communication page selects the first device it finds and reads it
 // back; once that read-back has ended and every frame is acknowledged, the
 // pages show the device's values and then runs. A device that never answers
 // ends the program with an error when giveUp is set.
 void afterReadBack(MainWindow* window, bool giveUp, std::function<void()> then)
 {
-    constexpr int kGiveUpMs = 30000;
-    MiddleHandler* h = MiddleHandler::GetInstance();
-    auto* poll = new QTimer(window);
+    // Generous: on a machine busy with other work the search and the read-back
+    // can take several times their usual few seconds.
+    constexpr int kGiveUpMs = 60000;
     auto ended = std::make_shared<bool>(false);
-    QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, poll, [ended] { *ended = true; });
-    QObject::connect(poll, &QTimer::timeout, window, [h, poll, ended, then] {
-        if (!*ended || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        // One more turn of the event loop: the pages redraw coalesced, once
-        // per turn.
-        QTimer::singleShot(0, then);
-    });
-    poll->start(50);
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, window,
+                     [ended] { *ended = true; });
+    whenSettled(
+        window, [ended] { return *ended; },
+        [done, then] {
+            *done = true;
+            then();
+        });
     if (!giveUp)
         return;
-    QTimer::singleShot(kGiveUpMs, window, [poll] {
-        if (!poll->isActive())
+    QTimer::singleShot(kGiveUpMs, window, [done] {
+        if (*done)
             return;
         std::fprintf(stderr, "No device was read back within %d s: no screenshot\n",
                      kGiveUpMs / 1000);
         QCoreApplication::exit(1);
     });
-}
-
-// The same wait for the frames that opening a sub-panel may send (a panel
-// that asks the device for its values), then one more turn of the event loop.
-void afterFramesAcknowledged(QObject* context, std::function<void()> then)
-{
-    MiddleHandler* h = MiddleHandler::GetInstance();
-    auto* poll = new QTimer(context);
-    QObject::connect(poll, &QTimer::timeout, context, [h, poll, then] {
-        if (h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        QTimer::singleShot(0, then);
-    });
-    poll->start(50);
 }
 
 // The picture of the page as the device's values show on it: the network
@@ -279,8 +277,10 @@ int main(int argc, char** argv)
                 QCoreApplication::exit(1);
             return;
         }
+        // A panel may ask the device for its values as it opens.
         if (shot)
-            afterFramesAcknowledged(w, [w, file] { screenshotNow(w, file); });
+            whenSettled(
+                w, [] { return true; }, [w, file] { screenshotNow(w, file); });
     });
     return app.exec();
 }

@@ -38,7 +38,7 @@ int TestDemo::demo(const QStringList& args, QByteArray* output)
     p.start("bash",
             QStringList{qEnvironmentVariable("LEDZ_SOURCE_DIR") + "/scripts/demo", "--no-build"} +
                 args);
-    const bool ended = p.waitForFinished(90000);
+    const bool ended = p.waitForFinished(150000);
     *output = p.readAll();
     if (!ended) {
         p.kill();
@@ -65,7 +65,8 @@ void TestDemo::pageScreenshot()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(page + ".png");
     QByteArray output;
-    QCOMPARE(demo({"--page", page, "--screenshot", file}, &output), 0);
+    const int status = demo({"--page", page, "--screenshot", file}, &output);
+    QVERIFY2(status == 0, output.constData());
     QVERIFY2(output.contains("Screenshot saved to " + file.toUtf8()), output.constData());
 
     QImage shot(file);
