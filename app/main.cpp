@@ -3,8 +3,11 @@
 // Options for demonstrations and documentation:
 //   --page NAME                open that page (picture, output, layers, input,
 //                              presets, comm, misc; the system page's sub-pages
-//                              status, logo, schedule), or the output preview
-//                              (preview: the screenshot is of the preview)
+//                              status, logo, schedule), a sub-panel of a page
+//                              once the first device found is read back (zoom,
+//                              chroma, group, reso, crop, edid, hdmirange,
+//                              colour), or the output preview (preview: the
+//                              screenshot is of the preview)
 //   --screenshot FILE          save a PNG of the main window and quit: with
 //                              --page once the first device found is read
 //                              back, else after --screenshot-after
@@ -16,34 +19,60 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
+// A sub-panel that a page opens in place of its own controls: the page's
+// panel that holds it (by class), the buttons that may open it, the first
+// one enabled being clicked (none: the panel is always shown), and the
+// sub-panel's class.
+struct SubPanel {
+    const char* owner;
+    std::array<const char*, 3> buttons;
+    const char* panel;
+};
+
 // The pages by the names of --page, the buttons of the main window that
 // open them and, for the system page's sub-pages, the system page's button
-// that opens the sub-page.
+// that opens the sub-page; for the sub-panels, the sub-panel, opened once
+// the device is read back: they show its values and some are only offered
+// for what the device has (an EDID for a port that takes one).
 struct PageButton {
     const char* name;
     const char* button;
     const char* subPageButton;
+    SubPanel subPanel;
 };
-constexpr PageButton kPages[] = {
-    {"picture", "PicSet_Btn", nullptr},
-    {"output", "Output_Btn", nullptr},
-    {"layers", "pushButton_4", nullptr},
-    {"input", "pushButton_3", nullptr},
-    {"presets", "pushButton_5", nullptr},
-    {"comm", "pushButton_6", nullptr},
-    {"misc", "pushButton_8", nullptr},
-    {"status", "pushButton_8", "pushButton"},
-    {"logo", "pushButton_8", "pushButton_2"},
-    {"schedule", "pushButton_8", "pushButton_3"},
-    {"preview", "", nullptr},
+const PageButton kPages[] = {
+    {"picture", "PicSet_Btn", nullptr, {}},
+    {"output", "Output_Btn", nullptr, {}},
+    {"layers", "pushButton_4", nullptr, {}},
+    {"input", "pushButton_3", nullptr, {}},
+    {"presets", "pushButton_5", nullptr, {}},
+    {"comm", "pushButton_6", nullptr, {}},
+    {"misc", "pushButton_8", nullptr, {}},
+    {"status", "pushButton_8", "pushButton", {}},
+    {"logo", "pushButton_8", "pushButton_2", {}},
+    {"schedule", "pushButton_8", "pushButton_3", {}},
+    {"zoom", "pushButton_4", nullptr, {"LayerSettingDlg", {"ZoomSetBtn"}, "LayerZoomDlg"}},
+    {"chroma", "pushButton_4", nullptr, {"LayerSettingDlg", {"ColorKeyerBtn"}, "ChromaKeyDlg"}},
+    {"group", "pushButton_4", nullptr, {"LayerSettingDlg", {"LayerGroupBtn"}, "KSV_LayerGroupDlg"}},
+    {"reso", "Output_Btn", nullptr, {"OpParamSet", {"OPRESOBTN"}, "OutputResoDlg"}},
+    {"crop", "pushButton_3", nullptr, {"InputSrcSetDlg", {"pushButton"}, "ImageCrop"}},
+    {"edid",
+     "pushButton_3",
+     nullptr,
+     {"InputSrcSetDlg", {"pushButton_4", "pushButton_5", "pushButton_6"}, "EdidDlg"}},
+    {"hdmirange", "pushButton_3", nullptr, {"InputSrcSetDlg", {"pushButton_7"}, "HDMIRGBColorDlg"}},
+    {"colour", "PicSet_Btn", nullptr, {"KSV_PicSetDlg", {}, "ColorManagementDlg"}},
+    {"preview", "", nullptr, {}},
 };
 
 const PageButton* pageButton(const QString& name)
@@ -68,6 +97,35 @@ void openPage(MainWindow* window, const PageButton& page)
             b->click();
 }
 
+// The shown widget of the class inside the window (the input page and the
+// layer view's input column are both input panels: the one on screen).
+QWidget* shownWidget(QWidget* inside, const char* className)
+{
+    for (QWidget* w : inside->findChildren<QWidget*>())
+        if (w->inherits(className) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// Opens the page's sub-panel as the operator does, through the first of its
+// buttons that is enabled. False when the panel is not on screen afterwards.
+bool openSubPanel(MainWindow* window, const SubPanel& sub)
+{
+    QWidget* owner = shownWidget(window, sub.owner);
+    if (!owner)
+        return false;
+    for (const char* name : sub.buttons) {
+        if (!name)
+            break;
+        auto* b = owner->findChild<QPushButton*>(QLatin1String(name));
+        if (b && b->isVisible() && b->isEnabled()) {
+            b->click();
+            break;
+        }
+    }
+    return shownWidget(owner, sub.panel) != nullptr;
+}
+
 // Saves the window as it is drawn, then ends the event loop without the exit
 // question, so nothing is saved to the project.
 void saveScreenshot(QWidget* window, const QString& file)
@@ -84,36 +142,58 @@ void scheduleScreenshot(QWidget* window, const QString& file, double seconds)
                        [window, file] { saveScreenshot(window, file); });
 }
 
-// The communication page selects the first device it finds and reads it
-// back; the picture is taken once that read-back has ended and every frame
-// is acknowledged, so the page shows the device's values. A device that
-// never answers ends the program with an error instead of a picture of an
-// empty page.
-void screenshotAfterReadBack(MainWindow* window, const QString& file)
+// Runs then once ready holds and every frame sent is acknowledged, one turn
+// of the event loop later: the pages redraw coalesced, once per turn.
+void whenSettled(QObject* context, std::function<bool()> ready, std::function<void()> then)
 {
-    constexpr int kGiveUpMs = 30000;
     MiddleHandler* h = MiddleHandler::GetInstance();
-    auto* poll = new QTimer(window);
-    auto ended = std::make_shared<bool>(false);
-    QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, poll, [ended] { *ended = true; });
-    QObject::connect(poll, &QTimer::timeout, window, [window, file, h, poll, ended] {
-        if (!*ended || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
+    auto* poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [h, poll, ready, then] {
+        if (!ready() || h->PendingShortFrames() != 0 || h->PendingLongFrames() != 0)
             return;
         poll->stop();
-        // The network icon as the next status tick draws it (the device is
-        // online by now), then one more turn of the event loop: the pages
-        // redraw coalesced, once per turn.
-        QMetaObject::invokeMethod(window, "On_StatusOnLine");
-        QTimer::singleShot(0, window, [window, file] { saveScreenshot(window, file); });
+        poll->deleteLater();
+        QTimer::singleShot(0, then);
     });
     poll->start(50);
-    QTimer::singleShot(kGiveUpMs, window, [poll] {
-        if (!poll->isActive())
+}
+
+// The communication page selects the first device it finds and reads it
+// back; once that read-back has ended and every frame is acknowledged, the
+// pages show the device's values and then runs. A device that never answers
+// ends the program with an error when giveUp is set.
+void afterReadBack(MainWindow* window, bool giveUp, std::function<void()> then)
+{
+    // Generous: on a machine busy with other work the search and the read-back
+    // can take several times their usual few seconds.
+    constexpr int kGiveUpMs = 60000;
+    auto ended = std::make_shared<bool>(false);
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(MiddleHandler::GetInstance(), &MiddleHandler::SigUIRefreshRequstCmdEnd, window,
+                     [ended] { *ended = true; });
+    whenSettled(
+        window, [ended] { return *ended; },
+        [done, then] {
+            *done = true;
+            then();
+        });
+    if (!giveUp)
+        return;
+    QTimer::singleShot(kGiveUpMs, window, [done] {
+        if (*done)
             return;
         std::fprintf(stderr, "No device was read back within %d s: no screenshot\n",
                      kGiveUpMs / 1000);
         QCoreApplication::exit(1);
     });
+}
+
+// The picture of the page as the device's values show on it: the network
+// icon as the next status tick draws it (the device is online by now).
+void screenshotNow(MainWindow* window, const QString& file)
+{
+    QMetaObject::invokeMethod(window, "On_StatusOnLine");
+    QTimer::singleShot(0, window, [window, file] { saveScreenshot(window, file); });
 }
 }  // namespace
 
@@ -137,8 +217,9 @@ int main(int argc, char** argv)
     const QCommandLineOption pageOption(
         QStringLiteral("page"),
         QStringLiteral("Open this page: picture, output, layers, input, presets, comm or misc; "
-                       "a sub-page of the system page: status, logo or schedule; or the "
-                       "output preview: preview."),
+                       "a sub-page of the system page: status, logo or schedule; a sub-panel, "
+                       "once the first device is read back: zoom, chroma, group, reso, crop, "
+                       "edid, hdmirange or colour; or the output preview: preview."),
         QStringLiteral("NAME"));
     parser.addOption(shotOption);
     parser.addOption(afterOption);
@@ -176,12 +257,30 @@ int main(int argc, char** argv)
     }
     if (button)
         openPage(&window, *button);
-    if (parser.isSet(shotOption)) {
-        if (button)
-            screenshotAfterReadBack(&window, parser.value(shotOption));
-        else
-            scheduleScreenshot(&window, parser.value(shotOption),
-                               parser.value(afterOption).toDouble());
+    const bool shot = parser.isSet(shotOption);
+    const QString file = parser.value(shotOption);
+    if (!button) {
+        if (shot)
+            scheduleScreenshot(&window, file, parser.value(afterOption).toDouble());
+        return app.exec();
     }
+    MainWindow* w = &window;
+    if (!button->subPanel.owner) {
+        if (shot)
+            afterReadBack(w, true, [w, file] { screenshotNow(w, file); });
+        return app.exec();
+    }
+    afterReadBack(w, shot, [w, button, shot, file] {
+        if (!openSubPanel(w, button->subPanel)) {
+            std::fprintf(stderr, "The %s panel cannot be opened on this device\n", button->name);
+            if (shot)
+                QCoreApplication::exit(1);
+            return;
+        }
+        // A panel may ask the device for its values as it opens.
+        if (shot)
+            whenSettled(
+                w, [] { return true; }, [w, file] { screenshotNow(w, file); });
+    });
     return app.exec();
 }

@@ -1,10 +1,11 @@
 #include "ChromaKeyDlg.h"
 
 #include "LayerPanelRules.h"
+#include "Look.h"
 #include "MiddleHandler.h"
 #include "NeoSliderComb.h"
-#include "SendCommand.h"
 #include "PageHelper.h"
+#include "SendCommand.h"
 #include "TitleBar.h"
 
 #include <QCoreApplication>
@@ -38,7 +39,7 @@ ChromaKeyDlg::ChromaKeyDlg(QWidget* parent) : QWidget(parent)
     resize(400, 300);
     initQuickSetTable();
 
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
     group_ = new QGroupBox(this);
     group_->setObjectName(QStringLiteral("groupBox"));
     group_->setFont(font);
@@ -62,7 +63,7 @@ ChromaKeyDlg::ChromaKeyDlg(QWidget* parent) : QWidget(parent)
     quickGroup_->setObjectName(QStringLiteral("quickSetGroupBox"));
     quickGroup_->setFont(font);
     auto* quickGrid = new QGridLayout(quickGroup_);
-    const QFont buttonFont(QStringLiteral("Microsoft YaHei"), 10, 80);
+    const QFont buttonFont = Look::Font(10);
     for (int k = 0; k < kQuickSets; ++k) {
         auto* b = new QPushButton(quickGroup_);
         b->setObjectName(QString::number(k));
@@ -81,10 +82,14 @@ ChromaKeyDlg::ChromaKeyDlg(QWidget* parent) : QWidget(parent)
     onOff_->setCheckable(true);
     onOff_->setFixedSize(70, 32);
 
+    // The sliders keep their fixed sizes; the quick-set names, the longest
+    // texts of the panel, get the rest of the row.
+    group_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    quickGrid->setHorizontalSpacing(4);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(9, TitleBar::kHeight, 9, 9);
     layout->addWidget(group_);
-    layout->addWidget(quickGroup_);
+    layout->addWidget(quickGroup_, 1);
     layout->addWidget(onOff_);
 
     titleBar_ = Page::AddSubPageTitleBar(this);

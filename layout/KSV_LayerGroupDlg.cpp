@@ -1,9 +1,10 @@
 #include "KSV_LayerGroupDlg.h"
 
 #include "LayerPanelRules.h"
+#include "Look.h"
 #include "MiddleHandler.h"
-#include "SendCommand.h"
 #include "PageHelper.h"
+#include "SendCommand.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -24,7 +25,7 @@ KSV_LayerGroupDlg::KSV_LayerGroupDlg(QWidget* parent) : QWidget(parent)
 
 void KSV_LayerGroupDlg::initWidgets()
 {
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
+    const QFont font = Look::Font(12);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(9, 26, 9, 9);
     for (int g = 0; g < kGroups; ++g) {

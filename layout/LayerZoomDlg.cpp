@@ -1,10 +1,11 @@
 #include "LayerZoomDlg.h"
 
 #include "LayerPanelRules.h"
+#include "Look.h"
 #include "MiddleHandler.h"
+#include "PageHelper.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
-#include "PageHelper.h"
 #include "TitleBar.h"
 
 #include <QEvent>
@@ -27,7 +28,7 @@ const char* const kLabelNames[6] = {"label_2", "label_3", "label_4",
 
 QFont PanelFont()
 {
-    return QFont(QStringLiteral("Microsoft YaHei"), 12, 80);
+    return Look::Font(12);
 }
 
 }  // namespace

@@ -26,19 +26,6 @@
 
 namespace {
 
-const char* const kPageStyle =
-    "QGroupBox { border: 2px solid #ef9c00; border-radius: 5px; margin-top: 14px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
-    " padding: 0 4px; color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-    " stop:0 #FFFFFE, stop:1 #ef9c00); }"
-    "QLabel { color: white; font: bold 14px; }"
-    "QPushButton { background-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
-    " border-radius: 5px; min-height: 36px; }"
-    "QPushButton:checked, QPushButton:hover { background-image: url(:/res/Image/HPageOn.png);"
-    " color: rgb(239, 156, 0); border: none; }"
-    "QPushButton:disabled { color: rgb(128, 128, 128); }"
-    "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
-
 // The page's long operations: label, time-out text (none: the device ends
 // it) and tick. The test-pattern rebuild has no timer: the device reports its
 // progress and ends it. The upgrade's result comes after 10 s, before the
@@ -93,7 +80,6 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
 void MiscDlg::initWidgets()
 {
     const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
-    setStyleSheet(QString::fromLatin1(kPageStyle));
 
     for (int n = 0; n <= 20; ++n) {
         if (n == 1)

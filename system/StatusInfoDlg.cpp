@@ -55,6 +55,12 @@ void StatusInfoDlg::initWidgets()
     tableView->setFont(font);
     tableView->setColumnWidth(0, 800);
     tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The system page gives the sub-page no more height than it asks for:
+    // enough for the header and all seven rows, without a scroll bar.
+    tableView->ensurePolished();
+    tableView->setMinimumHeight(tableView->horizontalHeader()->sizeHint().height() +
+                                kVoltageRows * tableView->verticalHeader()->defaultSectionSize() +
+                                2 * tableView->frameWidth());
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(9, 26, 9, 9);

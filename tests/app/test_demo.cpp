@@ -1,7 +1,9 @@
 // scripts/demo --page NAME --screenshot FILE, as the documentation uses it:
 // the program on that page, a simulated processor selected and read back,
-// the picture written and the program ended; an unknown page is a usage
-// error. The script makes its own network namespace and X server.
+// the picture written and the program ended; for a sub-panel, the panel
+// opened on the page after the read-back (the program ends with an error
+// when it cannot open it); an unknown page is a usage error. The script
+// makes its own network namespace and X server.
 #include "GuiTest.h"
 
 #include <QImage>
@@ -33,10 +35,10 @@ int TestDemo::demo(const QStringList& args, QByteArray* output)
     env.remove("WAYLAND_DISPLAY");
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("bash", QStringList{qEnvironmentVariable("LEDZ_SOURCE_DIR") + "/scripts/demo",
-                                "--no-build"} +
-                        args);
-    const bool ended = p.waitForFinished(90000);
+    p.start("bash",
+            QStringList{qEnvironmentVariable("LEDZ_SOURCE_DIR") + "/scripts/demo", "--no-build"} +
+                args);
+    const bool ended = p.waitForFinished(150000);
     *output = p.readAll();
     if (!ended) {
         p.kill();
@@ -51,6 +53,9 @@ void TestDemo::pageScreenshot_data()
     QTest::addColumn<QString>("page");
     QTest::newRow("output") << "output";
     QTest::newRow("comm") << "comm";
+    for (const char* subPanel :
+         {"zoom", "chroma", "group", "reso", "crop", "edid", "hdmirange", "colour"})
+        QTest::newRow(subPanel) << subPanel;
 }
 
 void TestDemo::pageScreenshot()
@@ -60,7 +65,8 @@ void TestDemo::pageScreenshot()
     QVERIFY(dir.isValid());
     const QString file = dir.filePath(page + ".png");
     QByteArray output;
-    QCOMPARE(demo({"--page", page, "--screenshot", file}, &output), 0);
+    const int status = demo({"--page", page, "--screenshot", file}, &output);
+    QVERIFY2(status == 0, output.constData());
     QVERIFY2(output.contains("Screenshot saved to " + file.toUtf8()), output.constData());
 
     QImage shot(file);

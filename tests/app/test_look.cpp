@@ -1,20 +1,34 @@
 // The look as the operator reads it, under the application style sheet:
 // texts stand out from what is drawn behind them, the message box can be
-// closed from its title row, a ticked device is told from an unticked one and
-// the search button's text fits inside the button.
-#include "GuiTest.h"
+// closed from its title row, a ticked device is told from an unticked one,
+// the search button's text fits inside the button, and the sub-panels and
+// sub-pages show their own pictures, frames and colours, not those of the
+// panel or page that holds them.
 #include "AppPaths.h"
+#include "ChromaKeyDlg.h"
 #include "CustomMsgBox.h"
 #include "DestinationDlg.h"
+#include "GuiTest.h"
+#include "KSV_LayerGroupDlg.h"
+#include "LayerSettingDlg.h"
+#include "LayerZoomDlg.h"
 #include "Look.h"
 #include "MachineCell.h"
+#include "MiscDlg.h"
 #include "ProgressHelper.h"
+#include "StatusInfoDlg.h"
 
 #include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -64,8 +78,38 @@ int countContrastingInDisc(const QImage& image, QPointF centre, double radius, c
     });
 }
 
+// Pixels of the area where the widget's picture differs from the image (by
+// more than rounding) where the image is opaque.
+int countUnlike(const QImage& shot, const QImage& image, const QRect& area)
+{
+    return countWhere(area, [&](int x, int y) {
+        const QColor want = image.pixelColor(x, y);
+        const QColor got = shot.pixelColor(x, y);
+        return want.alpha() == 255 &&
+               (std::abs(want.red() - got.red()) > 2 || std::abs(want.green() - got.green()) > 2 ||
+                std::abs(want.blue() - got.blue()) > 2);
+    });
+}
+
 const QColor kPercentText(255, 255, 0);
 const QColor kTitleRow(46, 46, 46);
+const QColor kFrame(0xef, 0x9c, 0x00);
+
+// Which of the layer panel's sub-panels a row looks at, by the layer panel's
+// button that opens it.
+QWidget* openSubPanel(LayerSettingDlg* panel, const QString& button)
+{
+    auto* b = panel->findChild<QPushButton*>(button);
+    if (!b)
+        return nullptr;
+    b->click();
+    for (QWidget* sub :
+         {static_cast<QWidget*>(panel->zoomPanel()), static_cast<QWidget*>(panel->chromaKeyPanel()),
+          static_cast<QWidget*>(panel->layerGroupPanel())})
+        if (sub->isVisible())
+            return sub;
+    return nullptr;
+}
 }  // namespace
 
 class TestLook : public QObject {
@@ -79,7 +123,39 @@ private slots:
     void cellTickVisible_data();
     void cellTickVisible();
     void searchButtonTextFits();
+    void subPanelSwitchesShowOnOff_data();
+    void subPanelSwitchesShowOnOff();
+    void subPanelButtonsArePageButtons_data();
+    void subPanelButtonsArePageButtons();
+    void subPanelGroupsHaveAccentFrames_data();
+    void subPanelGroupsHaveAccentFrames();
+    void zoomEditsInTheEditLook();
+    void statusVersionsInTheAccent();
+
+private:
+    // The layer panel as the page holds it, with its sub-panels inside: the
+    // panel's own rules are in effect around them.
+    void showLayerPanel();
+    QWidget host_;
+    LayerSettingDlg* layerPanel_ = nullptr;
 };
+
+void TestLook::showLayerPanel()
+{
+    if (!layerPanel_) {
+        layerPanel_ = new LayerSettingDlg(&host_);
+        (new QHBoxLayout(&host_))->addWidget(layerPanel_);
+        host_.resize(1240, 260);
+    }
+    // Each row opens its sub-panel from the layer controls.
+    for (QWidget* sub : {static_cast<QWidget*>(layerPanel_->zoomPanel()),
+                         static_cast<QWidget*>(layerPanel_->chromaKeyPanel()),
+                         static_cast<QWidget*>(layerPanel_->layerGroupPanel())})
+        if (sub->isVisible())
+            sub->close();
+    host_.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_));
+}
 
 void TestLook::initTestCase()
 {
@@ -201,6 +277,164 @@ void TestLook::searchButtonTextFits()
     // A margin of at least 8 px to either edge.
     const int textWidth = QFontMetrics(button->font()).horizontalAdvance(button->text());
     QVERIFY2(textWidth <= button->width() - 2 * 8, qPrintable(QString::number(textWidth)));
+}
+
+void TestLook::subPanelSwitchesShowOnOff_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("zoom on/off") << "ZoomSetBtn"
+                                 << "ZoomOnoffBtn";
+    QTest::newRow("chroma key on/off") << "ColorKeyerBtn"
+                                       << "pushButton";
+}
+
+// The switch is the on/off picture, at its own size, in both states.
+void TestLook::subPanelSwitchesShowOnOff()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, name);
+    showLayerPanel();
+    QWidget* sub = openSubPanel(layerPanel_, opener);
+    QVERIFY(sub);
+    auto* onOff = sub->findChild<QPushButton*>(name, Qt::FindDirectChildrenOnly);
+    QVERIFY(onOff && onOff->isCheckable());
+    QCOMPARE(onOff->size(), QSize(70, 32));
+    for (const bool on : {false, true}) {
+        onOff->setChecked(on);
+        const QImage image(on ? ":/res/Image/OnOff_on.png" : ":/res/Image/OnOff_off.png");
+        QCOMPARE(image.size(), onOff->size());
+        const QImage shot = onOff->grab().toImage();
+        const int unlike = countUnlike(shot, image, image.rect());
+        QVERIFY2(unlike == 0, qPrintable(QStringLiteral("%1 pixels unlike").arg(unlike)));
+    }
+}
+
+void TestLook::subPanelButtonsArePageButtons_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("name");
+    // The zoom panel's buttons share their names with the layer panel's
+    // rotation buttons.
+    QTest::newRow("zoom Reset") << "ZoomSetBtn" << QString() << "pushButton";
+    QTest::newRow("zoom Match To Input") << "ZoomSetBtn" << QString() << "pushButton_2";
+    QTest::newRow("chroma quick set") << "ColorKeyerBtn"
+                                      << "quickSetGroupBox"
+                                      << "13";
+    QTest::newRow("layer group") << "LayerGroupBtn"
+                                 << "*"
+                                 << "3";
+}
+
+// Unchecked, the button shows the page button's picture: its lit left edge
+// beside the text, from the picture's top left corner.
+void TestLook::subPanelButtonsArePageButtons()
+{
+    QFETCH(QString, opener);
+    QFETCH(QString, parent);
+    QFETCH(QString, name);
+    showLayerPanel();
+    QWidget* sub = openSubPanel(layerPanel_, opener);
+    QVERIFY(sub);
+    QWidget* holder = sub;
+    if (parent == QLatin1String("*"))
+        holder = sub->findChild<QGroupBox*>();
+    else if (!parent.isEmpty())
+        holder = sub->findChild<QGroupBox*>(parent);
+    QVERIFY(holder);
+    auto* button = holder->findChild<QPushButton*>(name);
+    QVERIFY(button && button->isVisible());
+    button->setChecked(false);
+    QCOMPARE(button->palette().color(QPalette::ButtonText), QColor(235, 235, 235));
+    const QImage image(QStringLiteral(":/res/Image/HPageOff.png"));
+    QVERIFY(image.width() >= button->width() && image.height() >= button->height());
+    const QImage shot = button->grab().toImage();
+    // Clear of the rounded corners and of the text.
+    const QRect edge(0, 6, 4, button->height() - 12);
+    QVERIFY(!edge.isEmpty());
+    const int unlike = countUnlike(shot, image, edge);
+    QVERIFY2(unlike == 0, qPrintable(QStringLiteral("%1 pixels unlike").arg(unlike)));
+}
+
+void TestLook::subPanelGroupsHaveAccentFrames_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::newRow("zoom") << "ZoomSetBtn";
+    QTest::newRow("chroma key") << "ColorKeyerBtn";
+    QTest::newRow("layer group") << "LayerGroupBtn";
+}
+
+// Every group of the sub-panel is framed in the accent.
+void TestLook::subPanelGroupsHaveAccentFrames()
+{
+    QFETCH(QString, opener);
+    showLayerPanel();
+    QWidget* sub = openSubPanel(layerPanel_, opener);
+    QVERIFY(sub);
+    const QList<QGroupBox*> groups = sub->findChildren<QGroupBox*>();
+    QVERIFY(!groups.isEmpty());
+    for (QGroupBox* group : groups) {
+        const QImage shot = group->grab().toImage();
+        const int y = shot.height() * 2 / 3;
+        QVERIFY2(shot.pixelColor(0, y) == kFrame || shot.pixelColor(1, y) == kFrame,
+                 qPrintable(group->title()));
+        QVERIFY2(shot.pixelColor(shot.width() - 1, y) == kFrame ||
+                     shot.pixelColor(shot.width() - 2, y) == kFrame,
+                 qPrintable(group->title()));
+    }
+}
+
+// HRange and VRange look like the other four edits of the zoom window, dark
+// with the accent text.
+void TestLook::zoomEditsInTheEditLook()
+{
+    showLayerPanel();
+    QWidget* sub = openSubPanel(layerPanel_, QStringLiteral("ZoomSetBtn"));
+    QVERIFY(sub);
+    for (const char* name :
+         {"lineEdit", "lineEdit_2", "lineEdit_3", "lineEdit_4", "lineEdit_5", "lineEdit_6"}) {
+        auto* edit = sub->findChild<QLineEdit*>(QLatin1String(name));
+        QVERIFY2(edit, name);
+        QCOMPARE(edit->palette().color(QPalette::Text), Look::Accent());
+        QCOMPARE(edit->palette().color(QPalette::Base), QColor(0x24, 0x24, 0x24));
+    }
+}
+
+// The status sub-page inside the system page: the version texts in the
+// accent at 12 points, not in the page's white bold captions, over the whole
+// voltage table.
+void TestLook::statusVersionsInTheAccent()
+{
+    MiscDlg page(nullptr);
+    page.resize(1180, 700);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    auto* open =
+        page.findChild<QPushButton*>(QStringLiteral("pushButton"), Qt::FindDirectChildrenOnly);
+    QVERIFY(open);
+    open->click();
+    auto* status = page.findChild<StatusInfoDlg*>();
+    QVERIFY(status && status->isVisible());
+    for (const char* name : {"label", "label_2", "label_3", "label_4"}) {
+        auto* label = status->findChild<QLabel*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        QVERIFY2(label, name);
+        QCOMPARE(label->palette().color(QPalette::WindowText), Look::Accent());
+        QCOMPARE(label->font().pointSize(), 12);
+        QCOMPARE(label->font().weight(), Look::kWeight);
+    }
+    // All seven voltage rows in view.
+    auto* table = status->findChild<QTableView*>();
+    QVERIFY(table);
+    QCOMPARE(table->model()->rowCount(), 7);
+    QTRY_COMPARE(table->verticalScrollBar()->maximum(), 0);
+    // The page's own groups keep their captions.
+    auto* group = page.findChild<QGroupBox*>(QStringLiteral("groupBox_3"));
+    QVERIFY(group);
+    auto* sliderLabel = group->findChild<QLabel*>(QStringLiteral("label"));
+    QVERIFY(sliderLabel);
+    QCOMPARE(sliderLabel->palette().color(QPalette::WindowText), QColor(Qt::white));
+    status->close();
 }
 
 LEDZ_GUI_TEST_MAIN(TestLook)
