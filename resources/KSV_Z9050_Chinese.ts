@@ -1064,6 +1064,10 @@
         <source>Save Project Failed!</source>
         <translation>保存工程失败！</translation>
     </message>
+    <message>
+        <source>Open Project Failed!</source>
+        <translation>打开工程失败！</translation>
+    </message>
 </context>
 <context>
     <name>OpParamSet</name>

@@ -1064,6 +1064,10 @@
         <source>Save Project Failed!</source>
         <translation>Save Project Failed!</translation>
     </message>
+    <message>
+        <source>Open Project Failed!</source>
+        <translation>Open Project Failed!</translation>
+    </message>
 </context>
 <context>
     <name>OpParamSet</name>
