@@ -101,7 +101,7 @@ bool LinkedDevice::link(const QStringList& procsimArgs, const QString& ip)
 {
     if (!start(procsimArgs) || !search())
         return false;
-    if (!QTest::qWaitFor([&] { return announced_.contains(ip); }, 5000)) {
+    if (!QTest::qWaitFor([&] { return announced_.contains(ip); }, 20000)) {
         qWarning() << "no announcement of" << ip << "; announced:" << announced_;
         return false;
     }

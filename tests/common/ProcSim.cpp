@@ -24,9 +24,9 @@ bool ProcSim::start(const QStringList& args)
     proc.setArguments(args + QStringList{QStringLiteral("--log"), logPath(),
                                          QStringLiteral("--dump"), dumpPath()});
     proc.start();
-    if (!proc.waitForStarted(5000))
+    if (!proc.waitForStarted(20000))
         return false;
-    QDeadlineTimer deadline(5000);
+    QDeadlineTimer deadline(20000);
     QByteArray out;
     while (!deadline.hasExpired() && proc.state() == QProcess::Running) {
         proc.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));

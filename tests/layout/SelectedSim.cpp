@@ -32,7 +32,7 @@ std::unique_ptr<ProcSim> Start(MiddleHandler* h, const QString& statePath)
     const auto octets = Ipv4Octets(kPcIp);
     SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
     SearchHostIp = kPcIp;
-    const bool found = QTest::qWaitFor([&] { return announced; }, 5000);
+    const bool found = QTest::qWaitFor([&] { return announced; }, 20000);
     QObject::disconnect(c);
     if (!found) {
         qWarning() << "no device announced";

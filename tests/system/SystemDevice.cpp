@@ -96,7 +96,7 @@ bool SystemDevice::start(const QString& stateName, const QStringList& extraArgs)
     const auto octets = Ipv4Octets(kPcIp);
     SendCommand(octets.data(), SEND_SEARCHCMD, nullptr, QString());
     SearchHostIp = kPcIp;
-    const bool found = QTest::qWaitFor([&] { return announced; }, 5000);
+    const bool found = QTest::qWaitFor([&] { return announced; }, 20000);
     QObject::disconnect(announcement);
     if (!found) {
         error_ = QStringLiteral("the device did not answer the search");
