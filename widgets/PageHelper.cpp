@@ -112,10 +112,10 @@ void RedrawCoalescer::schedule()
 
 bool RedrawCoalescer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == page_ && event->type() == QEvent::Show && waitsForShow_) {
-        waitsForShow_ = false;
-        schedule();
-    }
+    // At once, before the page is first painted: a queued redraw would let
+    // the operator see one frame of what the page showed when it was hidden.
+    if (watched == page_ && event->type() == QEvent::Show && waitsForShow_)
+        run();
     return QObject::eventFilter(watched, event);
 }
 

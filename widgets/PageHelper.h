@@ -43,7 +43,8 @@ void ResizeTitleBar(TitleBar* bar, const QWidget* page);
 
 // A page that is hidden in a shown window (another page of the stack is up,
 // or a panel of its page is folded away) owes its redraw until it is shown:
-// it then redraws once, however many requests came while it was hidden. A
+// it then redraws once, as it is shown and before it is painted, however
+// many requests came while it was hidden. A
 // page that is not in a window (a test's page on its own) redraws at once.
 class RedrawCoalescer : public QObject {
     Q_OBJECT

@@ -817,7 +817,7 @@ void TestInputPage::hiddenPageRedrawsWhenShown()
     QCOMPARE(LabelText(hidden->cell(0), "IPSRCLABEL"), unread);
 
     window.setCurrentWidget(hidden);
-    QTRY_COMPARE(hidden->redraws()->redraws(), before + 1);
+    QCOMPARE(hidden->redraws()->redraws(), before + 1);
     QCOMPARE(LabelText(hidden->cell(0), "IPSRCLABEL"), drawn);
     QCoreApplication::processEvents();
     QCOMPARE(hidden->redraws()->redraws(), before + 1);
