@@ -78,6 +78,12 @@ void MachineCell::setEthIpAddr(const QString& ethIp)
 
 void MachineCell::restyle()
 {
+    // A polish of the cell and all it holds, on every page of the
+    // communication page: a read-back names the current cell again and again,
+    // and only a change of state is worth one.
+    if (property("styled").toBool() && property("current").toBool() == current_ &&
+        property("online").toBool() == online_)
+        return;
     setProperty("styled", true);
     setProperty("current", current_);
     setProperty("online", online_);

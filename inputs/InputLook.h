@@ -14,18 +14,19 @@ inline QFont Font(int points)
     return f;
 }
 
-inline const QString kFrameDark =
-    QStringLiteral("background-color:rgb(16,16,16);border-radius:5px;");
-inline const QString kFrameAccent =
-    QStringLiteral("background-color:rgb(239,156,0);border-radius:5px;");
-inline const QString kFrameRight =
-    QStringLiteral("background-color:rgb(64,64,64);border-radius:5px;");
-inline const QString kFrameInvalid =
-    QStringLiteral("background-color:rgb(128,128,128);border-radius:5px;");
-inline const QString kFrameDisabled =
-    QStringLiteral("background-color:rgb(116,116,116);border-radius:5px;");
-inline const QString kLabelLight = QStringLiteral("color:rgb(235,235,235)");
-inline const QString kLabelDark = QStringLiteral("color:rgb(16,16,16)");
+// The looks of an input cell's frames and texts: the values of their
+// frameLook and textLook properties, by which the application style sheet's
+// rules for InputSrcCell give the colours. A change of look is a property
+// change and one polish of that widget, never a new style sheet.
+inline constexpr char kFrameLook[] = "frameLook";
+inline constexpr char kTextLook[] = "textLook";
+inline const QString kFrameDark = QStringLiteral("dark");
+inline const QString kFrameAccent = QStringLiteral("accent");
+inline const QString kFrameRight = QStringLiteral("right");
+inline const QString kFrameInvalid = QStringLiteral("invalid");
+inline const QString kFrameDisabled = QStringLiteral("disabled");
+inline const QString kLabelLight = QStringLiteral("light");
+inline const QString kLabelDark = QStringLiteral("dark");
 
 inline const QString kButtons = QStringLiteral(
     "QPushButton{border-image:url(:/res/Image/HPageOff.png);border:0px;color:rgb(235,235,235);"

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -22,7 +23,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int points)
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(InputLook::Font(points));
-    label->setStyleSheet(InputLook::kLabelLight);
+    label->setProperty(InputLook::kTextLook, InputLook::kLabelLight);
     return label;
 }
 
@@ -37,12 +38,31 @@ QPushButton* MakeLamp(QWidget* parent, const QString& name, const QString& style
     return lamp;
 }
 
-// Setting a style sheet re-polishes the widget and its children even when
-// nothing changed; a redraw after a read-back sets hundreds of them.
-void SetStyle(QWidget* w, const QString& style)
+// A new look for one widget: its property, and one polish of that widget
+// alone (the rules select by the widget's own property, so its children keep
+// theirs). A redraw after a read-back sets hundreds of looks, nearly all
+// unchanged: those cost nothing.
+void SetLook(QWidget* w, const char* property, const QString& look)
 {
-    if (w->styleSheet() != style)
-        w->setStyleSheet(style);
+    if (!w || w->property(property).toString() == look)
+        return;
+    w->setProperty(property, look);
+    if (!w->testAttribute(Qt::WA_WState_Polished))
+        return;  // polished with the new look when it is first shown
+    QStyle* style = w->style();
+    style->unpolish(w);
+    style->polish(w);
+    w->update();
+}
+
+void SetFrameLook(QWidget* w, const QString& look)
+{
+    SetLook(w, InputLook::kFrameLook, look);
+}
+
+void SetTextLook(QWidget* w, const QString& look)
+{
+    SetLook(w, InputLook::kTextLook, look);
 }
 
 }  // namespace
@@ -50,7 +70,7 @@ void SetStyle(QWidget* w, const QString& style)
 InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
 {
     main_ = new QFrame(this);
-    main_->setStyleSheet(InputLook::kFrameDark);
+    main_->setProperty(InputLook::kFrameLook, InputLook::kFrameDark);
     auto* mainLayout = new QHBoxLayout(main_);
     mainLayout->setContentsMargins(2, 2, 2, 2);
     mainLayout->addWidget(MakeLamp(main_, QStringLiteral("INPUTSIGNAL"), InputLook::kSignalLamp));
@@ -69,7 +89,7 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
     }
     auto* right = new QFrame(main_);
     right->setObjectName(QStringLiteral("IPSRCRIGHT"));
-    right->setStyleSheet(InputLook::kFrameRight);
+    right->setProperty(InputLook::kFrameLook, InputLook::kFrameRight);
     auto* rightLayout = new QHBoxLayout(right);
     rightLayout->addWidget(MakeLabel(right, "IPSRCLABELR", 12));
     right->hide();
@@ -77,6 +97,7 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
 
     for (int i = 0; i < kSubCells; ++i) {
         subs_[i] = new QFrame(this);
+        subs_[i]->setProperty(InputLook::kFrameLook, InputLook::kFrameDark);
         auto* layout = new QHBoxLayout(subs_[i]);
         layout->addWidget(
             MakeLamp(subs_[i], QStringLiteral("SubCellSignalBtn%1").arg(i), InputLook::kSubLamp),
@@ -163,11 +184,11 @@ void InputSrcCell::SetSubEnabled(int sub, bool enabled)
     QLabel* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub));
     frame->setEnabled(enabled);
     if (enabled && subSelected_[sub]) {
-        SetStyle(frame, InputLook::kFrameAccent);
-        SetStyle(label, InputLook::kLabelDark);
+        SetFrameLook(frame, InputLook::kFrameAccent);
+        SetTextLook(label, InputLook::kLabelDark);
     } else {
-        SetStyle(frame, enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
-        SetStyle(label, InputLook::kLabelLight);
+        SetFrameLook(frame, enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
+        SetTextLook(label, InputLook::kLabelLight);
     }
 }
 
@@ -179,13 +200,13 @@ void InputSrcCell::SelectSub(int sub, bool notify)
         if (!subs_[i]->isEnabled())
             continue;
         if (i != sub)
-            SetStyle(subs_[i], InputLook::kFrameDark);
-        SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i)), InputLook::kLabelLight);
+            SetFrameLook(subs_[i], InputLook::kFrameDark);
+        SetTextLook(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i)), InputLook::kLabelLight);
         subSelected_[i] = false;
     }
     subSelected_[sub] = true;
-    SetStyle(subs_[sub], InputLook::kFrameAccent);
-    SetStyle(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)), InputLook::kLabelDark);
+    SetFrameLook(subs_[sub], InputLook::kFrameAccent);
+    SetTextLook(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)), InputLook::kLabelDark);
     if (notify)
         emit SigClickInputSubSrc(index, sub);
 }
@@ -196,16 +217,16 @@ void InputSrcCell::SetSelected(bool selected, int area)
     QWidget* right = rightPart();
     if (selected) {
         if (area == 0) {
-            SetStyle(main_, InputLook::kFrameAccent);
-            SetStyle(right, InputLook::kFrameRight);
+            SetFrameLook(main_, InputLook::kFrameAccent);
+            SetFrameLook(right, InputLook::kFrameRight);
         } else if (area == 1) {
-            SetStyle(main_, InputLook::kFrameDark);
-            SetStyle(right, InputLook::kFrameAccent);
+            SetFrameLook(main_, InputLook::kFrameDark);
+            SetFrameLook(right, InputLook::kFrameAccent);
         }
         return;
     }
-    SetStyle(main_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
-    SetStyle(right, InputLook::kFrameRight);
+    SetFrameLook(main_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
+    SetFrameLook(right, InputLook::kFrameRight);
 }
 
 void InputSrcCell::SetSplit(bool split)
@@ -327,8 +348,9 @@ void InputSrcCell::mouseDoubleClickEvent(QMouseEvent* event)
     if (!renameEdit_) {
         renameEdit_ = new QLineEdit(this);
         renameEdit_->setFont(InputLook::Font(12));
-        SetStyle(renameEdit_, QStringLiteral("background:#242424;color:rgb(239,156,0);"
-                                             "border-image:url(:/res/Image/HPageOn.png);"));
+        renameEdit_->setStyleSheet(
+            QStringLiteral("background:#242424;color:rgb(239,156,0);"
+                           "border-image:url(:/res/Image/HPageOn.png);"));
         connect(renameEdit_, &QLineEdit::editingFinished, this, &InputSrcCell::RenameEditFinished);
     }
     label->hide();

@@ -5,6 +5,7 @@
 #include "InputDragInfo.h"
 #include "InputLook.h"
 #include "InputSrcCell.h"
+#include "Look.h"
 #include "MouseEvents.h"
 
 #include <QFrame>
@@ -12,6 +13,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+namespace {
+QString look(const QWidget* frame)
+{
+    return frame->property(InputLook::kFrameLook).toString();
+}
+
+// Counts the style changes of a widget and everything in it: a new style
+// sheet gives each of them one.
+class StyleChanges : public QObject {
+public:
+    explicit StyleChanges(QWidget* top)
+    {
+        top->installEventFilter(this);
+        for (QWidget* w : top->findChildren<QWidget*>())
+            w->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::StyleChange;
+        return false;
+    }
+};
+}  // namespace
 
 class TestInputCell : public QObject {
     Q_OBJECT
@@ -28,6 +56,7 @@ private slots:
     void subCellPresses();
     void selectionLook();
     void labelsAndClear();
+    void lookFollowsTheProperty();
 
 private:
     QPoint inMain(int dx = 0) const
@@ -143,13 +172,13 @@ void TestInputCell::invalidTileIgnoresPresses()
     cell->SetSubCount(4);
     cell->clickable = true;  // as in the compact column
     cell->SetTileValid(false);
-    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameInvalid);
+    QCOMPARE(look(cell->mainFrame()), InputLook::kFrameInvalid);
     QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
     MouseEvents::press(cell, inMain());
     MouseEvents::release(cell, inMain());
     QCOMPARE(clicks.count(), 0);
     cell->SetTileValid(true);
-    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
+    QCOMPARE(look(cell->mainFrame()), InputLook::kFrameDark);
     MouseEvents::press(cell, inMain());
     MouseEvents::release(cell, inMain());
     QCOMPARE(clicks.count(), 1);
@@ -174,9 +203,9 @@ void TestInputCell::subCellPresses()
     QCOMPARE(subs[0][1].toInt(), 1);
     QVERIFY(cell->isSubSelected(1));
     QVERIFY(!cell->isSubSelected(0));
-    QCOMPARE(cell->subFrame(1)->styleSheet(), InputLook::kFrameAccent);
-    QCOMPARE(cell->subFrame(0)->styleSheet(), InputLook::kFrameDark);
-    QCOMPARE(cell->subFrame(2)->styleSheet(), InputLook::kFrameDisabled);
+    QCOMPARE(look(cell->subFrame(1)), InputLook::kFrameAccent);
+    QCOMPARE(look(cell->subFrame(0)), InputLook::kFrameDark);
+    QCOMPARE(look(cell->subFrame(2)), InputLook::kFrameDisabled);
     // The highlighted one reports again; a press on a sub-cell arms no click.
     QSignalSpy clicks(cell, &InputSrcCell::ClickInputSrcEvent);
     MouseEvents::press(cell, centerOf(cell->subFrame(1)));
@@ -194,20 +223,20 @@ void TestInputCell::selectionLook()
 {
     cell->SetSplit(true);
     cell->SetSelected(true, 1);
-    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
-    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameAccent);
+    QCOMPARE(look(cell->mainFrame()), InputLook::kFrameDark);
+    QCOMPARE(look(cell->rightPart()), InputLook::kFrameAccent);
     // Area 2 changes only the flag.
     cell->SetSelected(true, 2);
-    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameAccent);
+    QCOMPARE(look(cell->rightPart()), InputLook::kFrameAccent);
     cell->SetSelected(false, 0);
     QVERIFY(!cell->isSelected());
-    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameDark);
-    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameRight);
+    QCOMPARE(look(cell->mainFrame()), InputLook::kFrameDark);
+    QCOMPARE(look(cell->rightPart()), InputLook::kFrameRight);
     // Apply on a cell selected on its right part highlights the main frame.
     cell->SetSelected(true, 1);
     cell->OnClickConfirmBtn();
-    QCOMPARE(cell->mainFrame()->styleSheet(), InputLook::kFrameAccent);
-    QCOMPARE(cell->rightPart()->styleSheet(), InputLook::kFrameRight);
+    QCOMPARE(look(cell->mainFrame()), InputLook::kFrameAccent);
+    QCOMPARE(look(cell->rightPart()), InputLook::kFrameRight);
 }
 
 void TestInputCell::labelsAndClear()
@@ -237,6 +266,40 @@ void TestInputCell::labelsAndClear()
     cell->SetSubCount(0);
     QVERIFY(!cell->findChild<QPushButton*>("INPUTCLEAR")->isVisible());
     QVERIFY(!cell->subFrame(0)->isVisible());
+}
+
+// With the application's style sheet the frames show their looks as the
+// cell's state changes them, without a new style sheet for anything.
+void TestInputCell::lookFollowsTheProperty()
+{
+    QVERIFY(Look::ApplyStyleSheet());
+    const QColor dark(16, 16, 16), accent(239, 156, 0), right(64, 64, 64);
+    // A pixel of the frame's own background: its top margin, mid-way.
+    auto colour = [this](QWidget* frame) {
+        const QImage img = cell->grab().toImage();
+        return img.pixelColor(frame->mapTo(cell, QPoint(frame->width() / 2, 1)));
+    };
+    cell->SetSplit(true);
+    cell->SetSelected(false, 0);
+    QCOMPARE(colour(cell->mainFrame()), dark);
+    QCOMPARE(colour(cell->rightPart()), right);
+
+    StyleChanges changes(cell);
+    cell->SetSelected(true, 0);
+    QCOMPARE(colour(cell->mainFrame()), accent);
+    cell->SetSelected(true, 1);
+    QCOMPARE(colour(cell->mainFrame()), dark);
+    QCOMPARE(colour(cell->rightPart()), accent);
+    cell->SelectSub(1, false);
+    QCOMPARE(colour(cell->subFrame(1)), accent);
+    QCOMPARE(colour(cell->subFrame(0)), dark);
+    QCOMPARE(cell->findChild<QLabel*>("SubCell1")->property(InputLook::kTextLook).toString(),
+             InputLook::kLabelDark);
+    cell->SetSelected(false, 0);
+    QCOMPARE(colour(cell->rightPart()), right);
+    QCOMPARE(changes.count, 0);
+    QVERIFY(cell->mainFrame()->styleSheet().isEmpty());
+    qApp->setStyleSheet(QString());
 }
 
 LEDZ_GUI_TEST_MAIN(TestInputCell)

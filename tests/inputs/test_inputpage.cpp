@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -101,6 +102,7 @@ private slots:
     void reportsOfOtherPortsAndBadTiles();
     void languageChangeKeepsPortTexts();
     void dragCarriesRecord();
+    void hiddenPageRedrawsWhenShown();
     void screenshot();
 
 private:
@@ -786,6 +788,40 @@ void TestInputPage::dragCarriesRecord()
     QCOMPARE(target.got->source, 4);
     QCOMPARE(target.got->half, 1);
     QCOMPARE(int(target.got->split), 1);
+}
+
+// Behind another page of the window, the page follows no read-back: shown,
+// it redraws once and shows the device's inputs.
+void TestInputPage::hiddenPageRedrawsWhenShown()
+{
+    QStackedWidget window;
+    auto* front = new QWidget;
+    auto* hidden = new InputSrcSetDlg(nullptr);
+    window.addWidget(front);
+    window.addWidget(hidden);
+    window.setCurrentWidget(front);
+    window.resize(1100, 1000);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int before = hidden->redraws()->redraws();
+    const QString unread = LabelText(hidden->cell(0), "IPSRCLABEL");
+
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+    QVERIFY(TestSupport::WaitReadBackEnds(h, end, 1));
+    QCoreApplication::processEvents();
+    QCOMPARE(hidden->redraws()->redraws(), before);
+    QVERIFY(hidden->redraws()->pending());
+    const QString drawn = LabelText(page->cell(0), "IPSRCLABEL");
+    QVERIFY(drawn != unread);
+    QCOMPARE(LabelText(hidden->cell(0), "IPSRCLABEL"), unread);
+
+    window.setCurrentWidget(hidden);
+    QCOMPARE(hidden->redraws()->redraws(), before + 1);
+    QCOMPARE(LabelText(hidden->cell(0), "IPSRCLABEL"), drawn);
+    QCoreApplication::processEvents();
+    QCOMPARE(hidden->redraws()->redraws(), before + 1);
+    QTRY_VERIFY(!page->redraws()->pending());
 }
 
 // The page as the operator sees it, on a real X server: kept as
