@@ -11,13 +11,14 @@
 //   --screenshot-after SECONDS wait this long before taking it (default 2)
 
 #include "AppPaths.h"
+#include "FirstFrame.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -159,6 +160,7 @@ int main(int argc, char** argv)
     const QSize screenSize = screen->size();
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
+    FirstFrame::watch(&window);
     window.show();
     // The preview plays the streams of the selected device's video board:
     // its picture is taken after the given time, once the streams have had
