@@ -8,7 +8,8 @@
 //   processes whose order alternates (FirstFrame.h reports the frame);
 //   resident memory of either side some seconds after that frame;
 // - at rest, two processors heartbeating, over a span after the program has
-//   settled: wake-ups of all its threads (voluntary context switches; the
+//   settled (it has selected a processor, read it back and rested): wake-ups
+//   of all its threads (voluntary context switches; the
 //   involuntary ones, preemptions that grow with the machine's load, are
 //   printed beside them), its processor time, and its resident memory
 //   against the bare program's at rest;
@@ -29,6 +30,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -231,6 +234,48 @@ private:
     bool ready_ = false;
 };
 
+// The data replies the processors have sent (acknowledgements and status
+// frames left out), from procsim's log.
+int RepliesSent(const QString& log)
+{
+    QFile f(log);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    int n = 0;
+    while (!f.atEnd()) {
+        const QJsonObject l = QJsonDocument::fromJson(f.readLine()).object();
+        const int code = l.value(QStringLiteral("code")).toInt(-1);
+        n += l.value(QStringLiteral("dir")).toString() == QLatin1String("tx") && code >= 0 &&
+             code != 0x0400 && code != 0x0500;
+    }
+    return n;
+}
+
+// Waits until the program has read a processor back (the replies have come
+// and stopped for 3 s) and then until it has run settleS seconds, and at
+// least 5 s after the read-back. False when no read-back came in 90 s.
+bool Settle(const QElapsedTimer& sinceStart, const QString& log, int settleS)
+{
+    int seen = 0;
+    QElapsedTimer quiet;
+    quiet.start();
+    for (;;) {
+        QThread::msleep(250);
+        const int n = RepliesSent(log);
+        if (n != seen) {
+            seen = n;
+            quiet.restart();
+        } else if (seen >= 20 && quiet.elapsed() >= 3000) {
+            break;
+        }
+        if (sinceStart.elapsed() > 90000)
+            return false;
+    }
+    const qint64 waitMs = std::max<qint64>(qint64(settleS) * 1000 - sinceStart.elapsed(), 2000);
+    QThread::msleep(quint64(waitMs));
+    return true;
+}
+
 struct Spread {
     double min, median, max;
 };
@@ -370,14 +415,20 @@ int main(int argc, char** argv)
     }
 
     if (only.isEmpty() || only == QLatin1String("rest")) {
-        Processors sims(2, procsim, state, tmp.filePath(QStringLiteral("rest.jsonl")));
+        const QString log = tmp.filePath(QStringLiteral("rest.jsonl"));
+        Processors sims(2, procsim, state, log);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
         Started p(program, binDir);
         double ms, cpu;
         if (!sims.ready() || !p.firstFrame(ms, cpu)) {
             std::fprintf(stderr, "the program or procsim did not start\n");
             return 1;
         }
-        QThread::msleep(quint64(settle) * 1000);
+        if (!Settle(sinceStart, log, settle)) {
+            std::fprintf(stderr, "the program read no processor back\n");
+            return 1;
+        }
         const Rest r = Watch(p.pid(), span);
         twoKb = r.kb;
         std::printf(
@@ -408,14 +459,20 @@ int main(int argc, char** argv)
     }
 
     if (only.isEmpty() || only == QLatin1String("many")) {
-        Processors sims(many, procsim, state, tmp.filePath(QStringLiteral("many.jsonl")));
+        const QString log = tmp.filePath(QStringLiteral("many.jsonl"));
+        Processors sims(many, procsim, state, log);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
         Started p(program, binDir);
         double ms, cpu;
         if (!sims.ready() || !p.firstFrame(ms, cpu)) {
             std::fprintf(stderr, "the program or procsim did not start\n");
             return 1;
         }
-        QThread::msleep(quint64(settle) * 1000);
+        if (!Settle(sinceStart, log, settle)) {
+            std::fprintf(stderr, "the program read no processor back\n");
+            return 1;
+        }
         const Rest r = Watch(p.pid(), span);
         QString perProcessor;
         if (twoKb > 0)
