@@ -155,8 +155,8 @@ void MainWindow::createPages()
 {
     // Built in the stack that holds them: moving a built page into it
     // restyles every widget of the page once more. The output and layer page
-    // is the exception: its OpenGL canvas, built inside the stack before the
-    // window has its central widget, is then drawn at the wrong place (Xvfb).
+    // is the exception: a dialog built with a parent is a window of its own,
+    // and only moving it into the stack makes it a child.
     QWidget* stack = ui->stackedWidget;
     picSetDlg_ = new KSV_PicSetDlg(stack);
     opSetDlg_ = new KSV_OpSetDlg(this);

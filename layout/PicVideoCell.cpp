@@ -9,8 +9,10 @@
 
 #include <vector>
 
-PicVideoCell::PicVideoCell(QWidget* parent) : QOpenGLWidget(parent)
+PicVideoCell::PicVideoCell(QWidget* parent) : QWidget(parent)
 {
+    // The block covers every pixel: nothing under the cell is painted for it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     closeButton_ = new QPushButton(this);
     closeButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
@@ -110,9 +112,8 @@ void PicVideoCell::dragTo(int x, int y, const QList<PicVideoCell*>& cells)
     const CellGeometry::DragResult r = CellGeometry::dragStep(in, partners);
     press_ = r.press;
     snapMark_ = r.snapMark;
-    // One geometry change per step: resizing an OpenGL widget reallocates
-    // its framebuffer, and the converted device rectangle may differ from
-    // the step's pixels by rounding.
+    // One geometry change per step, to the step's pixels: the converted
+    // device rectangle may differ from them by rounding.
     storeDeviceRect(r.device);
     setGeometry(r.geometry);
     update();
@@ -127,9 +128,8 @@ void PicVideoCell::resetGrab()
 }
 
 // The colours that fixed-function lighting gives each block (default light
-// and material: every component times 1.2, at most 1). They are painted
-// directly, so the cell needs no more than an OpenGL ES 2 context, which
-// Mesa's software renderer also gives.
+// and material, normal towards the viewer): every component times 1.2, at
+// most 1. Painting them directly gives the same look without OpenGL.
 QColor PicVideoCell::blockColor() const
 {
     auto lit = [](double r, double g, double b) {
@@ -152,23 +152,10 @@ QColor PicVideoCell::blockColor() const
     }
 }
 
-void PicVideoCell::initializeGL()
-{
-    initializeOpenGLFunctions();
-    glEnable(GL_DEPTH_TEST);
-}
-
-void PicVideoCell::resizeGL(int w, int h)
-{
-    glViewport(0, 0, w, h);
-}
-
-void PicVideoCell::paintGL()
+void PicVideoCell::paintEvent(QPaintEvent*)
 {
     const int w = width();
     const int h = height();
-    // The block goes through the painter too: a native clear before the
-    // painter begins is lost under Mesa's renderer.
     QPainter p(this);
     p.fillRect(rect(), blockColor());
     if (selected)

@@ -3,18 +3,22 @@
 // units, the mark of its last snap), keeps its rectangle in device units and
 // in canvas pixels, and moves or resizes itself under the mouse. The canvas
 // drives it through its event filter; the arithmetic is CellGeometry's.
+//
+// A plain widget painted by QPainter: a single OpenGL widget would put the
+// whole main window into OpenGL composition, which on machines without a
+// GPU driver (virtual machines, remote desktops) runs in software and costs
+// memory, start-up time and CPU on every repaint.
 #pragma once
 
 #include <QFont>
 #include <QList>
-#include <QOpenGLFunctions>
-#include <QOpenGLWidget>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 class QPushButton;
 
-class PicVideoCell : public QOpenGLWidget, protected QOpenGLFunctions {
+class PicVideoCell : public QWidget {
     Q_OBJECT
 
 public:
@@ -66,9 +70,7 @@ public slots:
     void showClose();
 
 protected:
-    void initializeGL() override;
-    void resizeGL(int w, int h) override;
-    void paintGL() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor blockColor() const;

@@ -1,6 +1,6 @@
-// The layout canvas with its OpenGL cells on a real X server (Xvfb, Mesa's
-// software renderer): drops of an input, double-click fits, drags with real
-// mouse events, captions, and a look at the painted canvas.
+// The layout canvas on a real X server (Xvfb): drops of an input,
+// double-click fits, drags with real mouse events, captions, what each cell
+// paints, and a look at the painted canvas as the X server shows it.
 #include "CellGeometry.h"
 #include "GuiTest.h"
 #include "InputDragInfo.h"
@@ -48,6 +48,22 @@ QMimeData* info(int source, int half, bool split, int type)
     return i.toMime();
 }
 
+// What the cell paints, as a picture of it alone.
+QImage picture(QWidget* w)
+{
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of that colour in the rectangle.
+int count(const QImage& img, const QRect& r, const QColor& c)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += img.pixelColor(x, y) == c;
+    return n;
+}
+
 void doubleClick(QWidget* w, const QPoint& local)
 {
     MouseEvents::press(w, local);
@@ -77,6 +93,8 @@ private slots:
     void dragSnapsAndReportsOnce();
     void outputDragReportsOnce();
     void closeButtonTurnsCellOff();
+    void cellPaints_data();
+    void cellPaints();
     void screenshot();
 
 private:
@@ -302,7 +320,12 @@ void TestCanvas::dragSnapsAndReportsOnce()
     QCOMPARE(moved.count(), 0);
     QCOMPARE(c->snapMark(), 2);
     QCOMPARE(c->geometry(), R(10, 20, 239, 120));
+    // The green line on the snapped right edge, until the grab ends.
+    const QColor green(0, 255, 0);
+    const QRect rightEdge(c->width() - 1, 20, 1, c->height() - 40);
+    QCOMPARE(count(picture(c), rightEdge, green), rightEdge.height());
     MouseEvents::release(c, c->mapFromGlobal(startGlobal + QPoint(38, 0)));
+    QCOMPARE(count(picture(c), rightEdge, green), 0);
     QCOMPARE(moved.count(), 1);
     QCOMPARE(moved.at(0).at(0).toRect(), R(80, 160, 1919, 967));
     QCOMPARE(c->deviceRect(), R(80, 160, 1919, 967));
@@ -354,6 +377,59 @@ void TestCanvas::closeButtonTurnsCellOff()
     QCOMPARE(canvas->layerCells().size(), 4);
 }
 
+// Each block's colour is the lit colour of its kind (every component times
+// 1.2, at most 1); the frame and the texts show the selection.
+void TestCanvas::cellPaints_data()
+{
+    QTest::addColumn<bool>("output");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QColor>("block");
+    const QColor outputBlock(255, 187, 0);  // (1, 0.732, 0)
+    QTest::newRow("output") << true << 1 << false << outputBlock;
+    QTest::newRow("output selected") << true << 1 << true << outputBlock;
+    QTest::newRow("layer 1") << false << 0 << false << QColor(153, 92, 184);
+    QTest::newRow("layer 2 selected") << false << 1 << true << QColor(37, 187, 174);
+    QTest::newRow("layer 3") << false << 2 << false << QColor(165, 193, 255);
+    QTest::newRow("layer 4 selected") << false << 3 << true << QColor(165, 37, 43);
+}
+
+void TestCanvas::cellPaints()
+{
+    QFETCH(bool, output);
+    QFETCH(int, index);
+    QFETCH(bool, selected);
+    QFETCH(QColor, block);
+    layout();
+    // 1920 x 1080 device units at scale 8: 240 x 135 pixels.
+    const QRect dev = R(0, 1080, 1919, 2159);
+    if (output)
+        canvas->setOutputCell(dev, index, true);
+    else
+        canvas->setLayerCell(dev, index, true, 0, 0, false, 2, false);
+    PicVideoCell* c = (output ? canvas->outputCells() : canvas->layerCells()).at(index);
+    c->selected = selected;
+    const QImage img = picture(c);
+    QCOMPARE(img.size(), QSize(240, 135));
+
+    // The block, away from the texts and the close button.
+    const QRect free(120, 90, 100, 30);
+    QCOMPARE(count(img, free, block), free.width() * free.height());
+    // The frame along the left edge: solid light green, or dashed red.
+    const QRect leftEdge(1, 20, 1, 95);
+    if (selected) {
+        QVERIFY(count(img, leftEdge, QColor(255, 0, 0)) > 0);
+        QVERIFY(count(img, leftEdge, block) > 0);
+    } else {
+        QCOMPARE(count(img, leftEdge, QColor(192, 230, 192)), leftEdge.height());
+    }
+    // The caption, the position and the size in the text colour.
+    const QColor text = selected ? QColor(242, 49, 64) : QColor(16, 16, 16);
+    for (const QRect& line : {QRect(5, 18, 100, 13), QRect(5, 40, 100, 11), QRect(5, 60, 100, 11)})
+        QVERIFY2(count(img, line, text) > 0,
+                 qPrintable(QStringLiteral("line at %1").arg(line.top())));
+}
+
 // The canvas as the X server shows it: the cells' frames as composed on
 // screen.
 QImage TestCanvas::screenShot()
@@ -373,7 +449,7 @@ void TestCanvas::screenshot()
     canvas->setLayerCell(R(2600, 1200, 3599, 1799), 1, true, 7, 0, false, 0, false);
     canvas->showLayerCells();
     QImage shot;
-    // Wait until the GL cells have been composed into the window.
+    // Wait until the cells have been drawn into the window.
     const QString path = QStringLiteral(LEDZ_SHOT_DIR "/canvas-output-view.png");
     QTRY_VERIFY_WITH_TIMEOUT(
         (shot = screenShot(), shot.pixelColor(400, 100) == QColor(255, 187, 0)), 10000);
