@@ -81,6 +81,10 @@ void Page::ResizeTitleBar(TitleBar* bar, const QWidget* page)
 RedrawCoalescer::RedrawCoalescer(QObject* parent, std::function<void()> redraw)
     : QObject(parent), redraw_(std::move(redraw))
 {
+    if (parent && parent->isWidgetType()) {
+        page_ = static_cast<QWidget*>(parent);
+        page_->installEventFilter(this);
+    }
 }
 
 void RedrawCoalescer::request()
@@ -88,13 +92,37 @@ void RedrawCoalescer::request()
     if (pending_)
         return;
     pending_ = true;
+    if (pageHidden()) {
+        waitsForShow_ = true;
+        return;
+    }
+    schedule();
+}
+
+bool RedrawCoalescer::pageHidden() const
+{
+    return page_ && !page_->isVisible() && page_->window() != page_ && page_->window()->isVisible();
+}
+
+void RedrawCoalescer::schedule()
+{
     // Queued: runs after every reply already waiting in this turn.
     QMetaObject::invokeMethod(this, &RedrawCoalescer::run, Qt::QueuedConnection);
+}
+
+bool RedrawCoalescer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == page_ && event->type() == QEvent::Show && waitsForShow_) {
+        waitsForShow_ = false;
+        schedule();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RedrawCoalescer::run()
 {
     pending_ = false;
+    waitsForShow_ = false;
     ++redraws_;
     if (redraw_)
         redraw_();

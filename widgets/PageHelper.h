@@ -41,13 +41,19 @@ void ResizeTitleBar(TitleBar* bar, const QWidget* page);
 
 }  // namespace Page
 
+// A page that is hidden in a shown window (another page of the stack is up,
+// or a panel of its page is folded away) owes its redraw until it is shown:
+// it then redraws once, however many requests came while it was hidden. A
+// page that is not in a window (a test's page on its own) redraws at once.
 class RedrawCoalescer : public QObject {
     Q_OBJECT
 public:
+    // parent: the page; a QWidget parent is watched for being shown.
     RedrawCoalescer(QObject* parent, std::function<void()> redraw);
 
-    // Asks for one redraw at the next turn of the event loop; any number of
-    // requests before then give that one redraw.
+    // Asks for one redraw at the next turn of the event loop (or when the
+    // hidden page is shown); any number of requests before then give that
+    // one redraw.
     void request();
     bool pending() const { return pending_; }
     // Redraws run so far, for tests and diagnostics.
@@ -61,10 +67,17 @@ public:
         return connect(sender, signal, this, [this] { request(); });
     }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void run();
+    void schedule();
+    bool pageHidden() const;
 
+    QWidget* page_ = nullptr;
     std::function<void()> redraw_;
     bool pending_ = false;
+    bool waitsForShow_ = false;
     int redraws_ = 0;
 };

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QtTest>
 
 class Reporter : public QObject {
@@ -25,6 +26,7 @@ private slots:
     void languageChangeRetranslates();
     void burstGivesOneRedrawPerTurn();
     void requestDuringRedrawGivesAnother();
+    void hiddenPageRedrawsOnceWhenShown();
 };
 
 // Counts the key presses that get past the filters installed after it.
@@ -112,6 +114,45 @@ void TestPageHelper::requestDuringRedrawGivesAnother()
     });
     redraw->request();
     QTRY_COMPARE(redraws, 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(redraws, 2);
+}
+
+// A page behind another one in the window's stack follows no report while it
+// is hidden: shown, it redraws once for all of them, and then again on every
+// report.
+void TestPageHelper::hiddenPageRedrawsOnceWhenShown()
+{
+    QStackedWidget window;
+    auto* front = new QWidget;
+    auto* page = new QWidget;
+    window.addWidget(front);
+    window.addWidget(page);
+    window.setCurrentWidget(front);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Reporter device;
+    int redraws = 0;
+    auto* redraw = new RedrawCoalescer(page, [&] { ++redraws; });
+    redraw->follow(&device, &Reporter::report);
+
+    for (int turn = 0; turn < 3; ++turn) {
+        for (int i = 0; i < 50; ++i)
+            emit device.report(i);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(redraws, 0);
+    QVERIFY(redraw->pending());
+
+    window.setCurrentWidget(page);
+    QTRY_COMPARE(redraws, 1);
+    QVERIFY(!redraw->pending());
+    emit device.report(0);
+    QTRY_COMPARE(redraws, 2);
+
+    // Hidden again with nothing owed: showing it redraws nothing.
+    window.setCurrentWidget(front);
+    window.setCurrentWidget(page);
     QCoreApplication::processEvents();
     QCOMPARE(redraws, 2);
 }
