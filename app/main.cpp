@@ -120,11 +120,7 @@ void screenshotAfterReadBack(MainWindow* window, const QString& file)
 
 int main(int argc, char** argv)
 {
-    // Nothing in the program draws with OpenGL: on X11 Qt need not load the
-    // OpenGL driver to probe it, which with software OpenGL costs some 50 MB
-    // and part of the start. An operator's own setting stands.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    PrepareX11Display();
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     QCoreApplication::setAttribute(Qt::AA_X11InitThreads, true);

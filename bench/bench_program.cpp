@@ -122,6 +122,7 @@ int main(int argc, char** argv)
     }
     // The search is started below, on the private network's PC address only.
     qputenv("LEDZ_NO_SEARCH", "1");
+    PrepareX11Display();  // as the program does
     QApplication app(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption readbacksOpt(QStringLiteral("readbacks"),
