@@ -164,12 +164,6 @@ void MainWindow::createPages()
     presetDlg_ = new PresetDlg(stack);
     destinationDlg_ = new DestinationDlg(stack);
     miscDlg_ = new MiscDlg(stack);
-    showVideoDlg_ = new KSV_ShowVideoDlg(nullptr);
-
-    // The right half of the window, below the title bar, half its height.
-    const QRect frame = frameGeometry();
-    showVideoDlg_->setGeometry(frame.width() / 2, 50, frame.width() / 2,
-                               (frame.height() - 50) / 2);
 
     for (QWidget* page : std::initializer_list<QWidget*>{picSetDlg_, opSetDlg_, inputSrcSetDlg_,
                                                          presetDlg_, destinationDlg_, miscDlg_})
@@ -207,12 +201,31 @@ void MainWindow::createPages()
             SLOT(On_SigChangeInputSubSrc(int, int)));
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUIRefreshOutputReso()), this,
             SLOT(On_SigUIRefreshOutputReso()));
+    // A video board's format that comes before the preview is built is kept
+    // in the preview built for it.
+    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigIpBoardVideoFormat, this,
+            [this](int format) {
+                if (!showVideoDlg_)
+                    preview()->On_SigIpBoardVideoFormat(format);
+            });
     connect(destinationDlg_, SIGNAL(sigMachineOnOffLine(bool)), this,
             SLOT(On_sigMachineOnOffLine(bool)));
     connect(destinationDlg_, SIGNAL(sigInquireMachineData()), this,
             SLOT(On_sigInquireMachineData()));
     connect(destinationDlg_, SIGNAL(sigConnectEthBoard(QString)), this,
             SLOT(On_sigConnectEthBoard(QString)));
+}
+
+KSV_ShowVideoDlg* MainWindow::preview()
+{
+    if (!showVideoDlg_) {
+        showVideoDlg_ = new KSV_ShowVideoDlg(nullptr);
+        // The right half of the window, below the title bar, half its height.
+        const QRect frame = frameGeometry();
+        showVideoDlg_->setGeometry(frame.width() / 2, 50, frame.width() / 2,
+                                   (frame.height() - 50) / 2);
+    }
+    return showVideoDlg_;
 }
 
 void MainWindow::loadStyleSheet()
@@ -384,7 +397,7 @@ void MainWindow::UiRefreshAll()
 void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
 {
     onLine_ = bOnLine;
-    if (!bOnLine)
+    if (!bOnLine && showVideoDlg_)
         showVideoDlg_->StopVideo();
 }
 
@@ -397,13 +410,13 @@ void MainWindow::On_sigInquireMachineData()
 
 void MainWindow::On_sigConnectEthBoard(QString EthIp)
 {
-    showVideoDlg_->ConnectVideoShow(EthIp, true);
+    preview()->ConnectVideoShow(EthIp, true);
     miscDlg_->EnableEthOutput(EthIp);
 }
 
 void MainWindow::On_sigVideoShow()
 {
-    showVideoDlg_->setVisible(!showVideoDlg_->isVisible());
+    preview()->setVisible(!preview()->isVisible());
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)
@@ -458,7 +471,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    showVideoDlg_->close();
+    if (showVideoDlg_)
+        showVideoDlg_->close();
     event->accept();
 }
 

@@ -78,6 +78,9 @@ private:
     void initWindow();
     void createTitleBar();
     void createPages();
+    // The output preview, built when first wanted: the program's first frame
+    // does not wait for it.
+    KSV_ShowVideoDlg* preview();
     void loadStyleSheet();
     void loadStartupProject();
     void showPage(QWidget* page, int caption);

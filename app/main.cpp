@@ -14,6 +14,7 @@
 //   --screenshot-after SECONDS wait this long before taking it (default 2)
 
 #include "AppPaths.h"
+#include "FirstFrame.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 
@@ -199,6 +200,7 @@ void screenshotNow(MainWindow* window, const QString& file)
 
 int main(int argc, char** argv)
 {
+    PrepareX11Display();
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     QCoreApplication::setAttribute(Qt::AA_X11InitThreads, true);
@@ -240,6 +242,7 @@ int main(int argc, char** argv)
     const QSize screenSize = screen->size();
     window.move((screenSize.width() - window.width()) / 2,
                 (screenSize.height() - window.height()) / 2);
+    FirstFrame::watch(&window);
     window.show();
     // The preview plays the streams of the selected device's video board:
     // its picture is taken after the given time, once the streams have had

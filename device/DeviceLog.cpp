@@ -4,7 +4,9 @@
 #include <QString>
 #include <cstdarg>
 
-Q_LOGGING_CATEGORY(lcDevice, "ledz.device")
+// Off unless asked for (QT_LOGGING_RULES="ledz.device.debug=true"): a line per
+// frame would cost the link far more than the frame itself.
+Q_LOGGING_CATEGORY(lcDevice, "ledz.device", QtInfoMsg)
 
 void DeviceLogWrite(const char* format, ...)
 {

@@ -1,7 +1,8 @@
 // Diagnostics of the device link: printf-style lines on the debug log, in the
-// logging category "ledz.device". A line is formatted only when that category
-// logs debug messages, so a muted log costs one flag test per line, and the
-// arguments are not even evaluated (QT_LOGGING_RULES="ledz.device.debug=false").
+// logging category "ledz.device", off by default and turned on with
+// QT_LOGGING_RULES="ledz.device.debug=true". A line is formatted only when that
+// category logs debug messages, so a muted log costs one flag test per line,
+// and the arguments are not even evaluated.
 #pragma once
 
 #include <QLoggingCategory>

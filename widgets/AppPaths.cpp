@@ -29,3 +29,11 @@ void InitAppResources()
     QFont::insertSubstitutions(QString::fromLatin1(Look::kFamily), standIns);
     QFont::insertSubstitutions(QString::fromLatin1(Look::kFamilyUi), standIns);
 }
+
+void PrepareX11Display()
+{
+    // With software OpenGL the probe alone costs some 50 MB and part of the
+    // start.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}

@@ -1,0 +1,292 @@
+// The real main window with every page built, on a real X server, against
+// two simulated processors (procsim), reported, never asserted. Every
+// processor time is the whole process's (all threads: the link's, the
+// painting's), less what the process spends at rest over the same time:
+//
+// - per whole read-back of the selected processor, to the window's last
+//   repaint; goal under 2 ms;
+// - per mouse move of a layer dragged on the canvas, painted; goal under 1 ms;
+// - the output and layer page's redraw (its whole refresh from the record and
+//   the repaint), p95 of either view; goal inside one 16 ms frame.
+//
+//   bench_program [--readbacks N] [--moves N] [--redraws N]
+//
+// Runs inside the private test network (scripts/bench sets it up); without a
+// display it runs itself again under xvfb-run. Prints lines
+// "ROW|measure|figure|goal|met" for scripts/bench's table.
+#include "AppPaths.h"
+#include "DestinationDlg.h"
+#include "KSV_OpSetDlg.h"
+#include "MainWindow.h"
+#include "MiddleHandler.h"
+#include "MouseEvents.h"
+#include "PaintCellCtrl.h"
+#include "PicVideoCell.h"
+#include "SendCommand.h"
+#include "TestNet.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double ProcessCpuMs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+double Percentile(std::vector<double> v, double q)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
+}
+
+// Runs the event loop, sleeping while there is nothing to do, until done()
+// holds (looked at every 20 ms) or timeoutMs has passed.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (done() || t.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    check.start(20);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+void Row(const char* measure, const QString& figure, const char* goal, bool met)
+{
+    std::printf("ROW|%s|%s|%s|%s\n", measure, qPrintable(figure), goal, met ? "yes" : "NO");
+    std::fflush(stdout);
+}
+
+// Notes the time of every paint in the window.
+class PaintWatch : public QObject {
+public:
+    PaintWatch() { qApp->installEventFilter(this); }
+    ~PaintWatch() override { qApp->removeEventFilter(this); }
+    qint64 sinceLastPaintMs() const { return last_.isValid() ? last_.elapsed() : 1 << 30; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType())
+            last_.start();
+        return false;
+    }
+
+private:
+    QElapsedTimer last_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("LEDZ_BENCH_XVFB")) {
+        setenv("LEDZ_BENCH_XVFB", "1", 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
+                                   const_cast<char*>("-s"),
+                                   const_cast<char*>("-screen 0 1920x1080x24")};
+        for (int i = 0; i < argc; ++i)
+            args.push_back(argv[i]);
+        args.push_back(nullptr);
+        execvp("xvfb-run", args.data());
+        std::perror("xvfb-run");
+        return 1;
+    }
+    if (!TestNet::InPrivateNetwork()) {
+        std::fprintf(stderr, "bench_program: run it inside scripts/netns\n");
+        return 2;
+    }
+    // The search is started below, on the private network's PC address only.
+    qputenv("LEDZ_NO_SEARCH", "1");
+    PrepareX11Display();  // as the program does
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption readbacksOpt(QStringLiteral("readbacks"),
+                                          QStringLiteral("Read-backs (default 10)."),
+                                          QStringLiteral("N"), QStringLiteral("10"));
+    const QCommandLineOption movesOpt(QStringLiteral("moves"),
+                                      QStringLiteral("Mouse moves of the drag (default 300)."),
+                                      QStringLiteral("N"), QStringLiteral("300"));
+    const QCommandLineOption redrawsOpt(QStringLiteral("redraws"),
+                                        QStringLiteral("Redraws of either view (default 100)."),
+                                        QStringLiteral("N"), QStringLiteral("100"));
+    parser.addOptions({readbacksOpt, movesOpt, redrawsOpt});
+    parser.addHelpOption();
+    parser.process(app);
+    const int readbacks = std::max(1, parser.value(readbacksOpt).toInt());
+    const int moves = std::max(10, parser.value(movesOpt).toInt());
+    const int redraws = std::max(1, parser.value(redrawsOpt).toInt());
+
+    const QString procsim =
+        qEnvironmentVariable("PROCSIM", QCoreApplication::applicationDirPath() + "/procsim");
+    const QString state =
+        qEnvironmentVariable("LEDZ_SOURCE_DIR", ".") + "/tools/procsim/states/z7050-1.json";
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::MergedChannels);
+    sim.start(procsim, {"--device", TestNet::kDeviceIp1 + ",02:4b:53:00:01:00", "--device",
+                        TestNet::kDeviceIp2 + ",02:4b:53:00:01:01", "--state", state, "--log",
+                        dir.filePath("log.jsonl")});
+    if (!sim.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "procsim did not start\n");
+        return 1;
+    }
+
+    InitAppResources();
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    auto* window = new MainWindow;  // the program leaves it to the end of the process too
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) {
+        std::fprintf(stderr, "the main window was not shown\n");
+        return 1;
+    }
+    int readBacksEnded = 0;
+    QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, [&] { ++readBacksEnded; });
+    auto* comm = window->findChild<DestinationDlg*>();
+    comm->setSearchAddresses({TestNet::kPcIp});
+    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    comm->StartSearch();
+    const auto idle = [&] { return h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0; };
+    if (!WaitFor([&] { return readBacksEnded > 0; }, 20000) || !WaitFor(idle, 5000)) {
+        std::fprintf(stderr, "no processor was found and read back\n");
+        return 1;
+    }
+    WaitFor([&] { return !comm->isSearching(); }, 10000);
+
+    // Every page shown once, so all of them are built and laid out; then the
+    // layer view of the output and layer page.
+    for (const char* name : {"PicSet_Btn", "Output_Btn", "pushButton_3", "pushButton_5",
+                             "pushButton_6", "pushButton_8", "pushButton_4"}) {
+        auto* b = window->findChild<QPushButton*>(QLatin1String(name));
+        if (!b) {
+            std::fprintf(stderr, "no page button %s\n", name);
+            return 1;
+        }
+        b->click();
+        WaitFor([] { return false; }, 300);
+    }
+    auto* page = window->findChild<KSV_OpSetDlg*>();
+    PaintWatch paints;
+    WaitFor([&] { return paints.sinceLastPaintMs() > 500; }, 5000);
+
+    // The process at rest: the status timer, the heartbeats.
+    double restMsPerMs = 0;
+    {
+        QElapsedTimer t;
+        t.start();
+        const double cpu = ProcessCpuMs();
+        WaitFor([] { return false; }, 3000);
+        restMsPerMs = (ProcessCpuMs() - cpu) / double(t.elapsed());
+    }
+
+    std::vector<double> readBackCpu;
+    for (int i = 0; i < readbacks; ++i) {
+        const int before = readBacksEnded;
+        QElapsedTimer t;
+        t.start();
+        const double cpu = ProcessCpuMs();
+        SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+        if (!WaitFor([&] { return readBacksEnded > before; }, 10000)) {
+            std::fprintf(stderr, "read-back %d did not end\n", i);
+            return 1;
+        }
+        // To the window's last repaint: quiet for 300 ms.
+        WaitFor([&] { return idle() && paints.sinceLastPaintMs() > 300; }, 5000);
+        readBackCpu.push_back(ProcessCpuMs() - cpu - restMsPerMs * double(t.elapsed()));
+    }
+
+    // A layer dragged about the canvas, each move painted before the next.
+    PicVideoCell* cell = nullptr;
+    for (PicVideoCell* c : page->canvas()->layerCells())
+        if (c->isVisible() && !cell)
+            cell = c;
+    if (!cell) {
+        std::fprintf(stderr, "no layer on the canvas\n");
+        return 1;
+    }
+    const QPoint start(cell->width() / 2, cell->height() / 2);
+    const QPoint startGlobal = cell->mapToGlobal(start);
+    QElapsedTimer dragTime;
+    dragTime.start();
+    const double dragCpu0 = ProcessCpuMs();
+    MouseEvents::press(cell, start);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < moves; ++i) {
+        const int k = i % 40;
+        const int d = 3 * (k < 20 ? k + 1 : 40 - k);
+        MouseEvents::moveGlobal(cell, startGlobal + QPoint(d, d / 3));
+        QCoreApplication::processEvents();
+    }
+    MouseEvents::release(cell, cell->mapFromGlobal(startGlobal));
+    QCoreApplication::processEvents();
+    const double dragCpu =
+        (ProcessCpuMs() - dragCpu0 - restMsPerMs * double(dragTime.elapsed())) / moves;
+    WaitFor(idle, 5000);
+
+    // The page's redraw in either view.
+    double worstP95 = 0;
+    QString redrawText;
+    for (int mode : {1, 0}) {
+        if (mode == 0)
+            window->findChild<QPushButton*>(QStringLiteral("Output_Btn"))->click();
+        WaitFor([&] { return paints.sinceLastPaintMs() > 300; }, 5000);
+        std::vector<double> redraw;
+        for (int r = 0; r < redraws; ++r) {
+            QElapsedTimer t;
+            t.start();
+            page->UiRefreshAll();
+            page->repaint();
+            redraw.push_back(double(t.nsecsElapsed()) / 1e6);
+        }
+        const double p95 = Percentile(redraw, 0.95);
+        worstP95 = std::max(worstP95, p95);
+        std::printf(
+            "output and layer page redraw, %s view: median %.2f ms, p95 %.2f ms, max "
+            "%.2f ms\n",
+            mode == 1 ? "layer" : "output", Percentile(redraw, 0.5), p95, Percentile(redraw, 1.0));
+        redrawText += QStringLiteral("%1%2 %3").arg(redrawText.isEmpty() ? QString() : ", ",
+                                                    mode == 1 ? "layers" : "outputs",
+                                                    QString::number(p95, 'f', 1));
+    }
+
+    std::printf("at rest: %.2f %% CPU\n", restMsPerMs * 100.0);
+    std::printf("whole read-back (%d): processor min %.2f ms, median %.2f ms\n", readbacks,
+                Percentile(readBackCpu, 0), Percentile(readBackCpu, 0.5));
+    std::printf("canvas drag (%d moves): processor %.3f ms per move\n", moves, dragCpu);
+    const double rb = Percentile(readBackCpu, 0.5);
+    Row("CPU per whole read-back, whole process (median)",
+        QStringLiteral("%1 ms").arg(rb, 0, 'f', 2), "< 2 ms", rb < 2);
+    Row("Canvas drag, CPU per mouse move, whole process",
+        QStringLiteral("%1 ms").arg(dragCpu, 0, 'f', 3), "< 1 ms", dragCpu < 1);
+    Row("Output and layer page redraw, p95", QStringLiteral("%1 ms").arg(redrawText), "< 16 ms",
+        worstP95 < 16);
+
+    h->ShutdownForTest();
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}
