@@ -8,8 +8,10 @@
 #include "HDMIRGBColorDlg.h"
 #include "ImageCrop.h"
 #include "InputDragInfo.h"
+#include "InputLook.h"
 #include "InputSrcCell.h"
 #include "InputSrcSetDlg.h"
+#include "Look.h"
 #include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
@@ -830,12 +832,24 @@ void TestInputPage::screenshot()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("screenshots are taken under Xvfb (test_inputpage_xvfb)");
+    // The cells' colours are rules of the application's style sheet.
+    QVERIFY(Look::ApplyStyleSheet());
     page->raise();
     page->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(page));
     QTRY_VERIFY(!page->redraws()->pending());
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-        0, page->x(), page->y(), page->width(), page->height());
+    auto grab = [this] {
+        return QGuiApplication::primaryScreen()->grabWindow(0, page->x(), page->y(), page->width(),
+                                                            page->height());
+    };
+    // Wait until the window shows the sheet: the first cell's frame in its look.
+    QFrame* frame = page->cell(0)->mainFrame();
+    const QColor look = frame->property(InputLook::kFrameLook).toString() == InputLook::kFrameAccent
+                            ? QColor(239, 156, 0)
+                            : QColor(16, 16, 16);
+    const QPoint inFrame = frame->mapTo(page, QPoint(frame->width() / 2, 1));
+    QTRY_COMPARE(grab().toImage().pixelColor(inFrame), look);
+    const QPixmap shot = grab();
     QVERIFY(!shot.isNull());
     QVERIFY(shot.save(QStringLiteral("test_inputpage.png")));
 
