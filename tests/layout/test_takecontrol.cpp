@@ -81,6 +81,7 @@ private slots:
     void freezeLampFollowsTheDevice();
     void takeProgressEndsOnStatusZero();
     void takeProgressEndsSilently();
+    void quickTakeBeforeTheLastOneIsReportedBack();
 
 private:
     MData& data() { return device_.data(); }
@@ -411,6 +412,40 @@ void TestTakeControl::takeProgressEndsSilently()
     // Another status changes nothing.
     emit device_.handler()->SigUiRefreshTakeStatus(7);
     QVERIFY(!take_->progress()->isRunning());
+}
+
+// Last: it replaces the processor with a slow one.
+void TestTakeControl::quickTakeBeforeTheLastOneIsReportedBack()
+{
+    // A processor that answers each frame a second late: the report of the
+    // CUT comes after the pause, and the report of the restored duration a
+    // second after that. A quick take begun in between, while the record
+    // holds the CUT's 0 (the keyboard's quick-take key pressed twice), must
+    // restore the duration from before both.
+    device_.handler()->ResetForTest();
+    QVERIFY2(device_.start(QStringLiteral("z7050-1.json"), {"--ack-delay", "1000"}),
+             qPrintable(device_.error()));
+    QVERIFY(setDeviceDuration(MOSAIC_MODE, 2));
+    data().M_AllCfg.workMode = MOSAIC_MODE;
+    mark_ = device_.sim().logLines().size();
+    bool again = false;
+    const QMetaObject::Connection c =
+        connect(device_.handler(), &MiddleHandler::SigUIRefreshTakeData, take_, [&] {
+            if (!again && !take_->isQuickTakeWaiting() &&
+                data().M_MosaicLayerCfg.durationTime == 0) {
+                again = true;
+                take_->QuickTake(false);
+            }
+        });
+    take_->QuickTake(false);
+    QTRY_VERIFY_WITH_TIMEOUT(again, 10000);
+    disconnect(c);
+    QTRY_VERIFY(!take_->isQuickTakeWaiting());
+    QTRY_VERIFY_WITH_TIMEOUT(received().size() >= 4, 10000);
+    QVERIFY(device_.settle());
+    QCOMPARE(Whats(received()),
+             QStringList({"duration 0 0", "duration 0 2", "duration 0 0", "duration 0 2"}));
+    QCOMPARE(data().M_MosaicLayerCfg.durationTime, uint8_t(2));
 }
 
 LEDZ_GUI_TEST_MAIN(TestTakeControl)
