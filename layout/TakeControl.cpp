@@ -14,10 +14,10 @@
 
 namespace {
 
-// The take duration of the working mode, null in a mode without one.
-uint8_t* DurationOf(MData& data)
+// The take duration of a working mode, null in a mode without one.
+uint8_t* DurationOf(MData& data, int mode)
 {
-    switch (data.M_AllCfg.workMode) {
+    switch (mode) {
     case MOSAIC_MODE:
         return &data.M_MosaicLayerCfg.durationTime;
     case SWITCHER_MODE:
@@ -27,6 +27,11 @@ uint8_t* DurationOf(MData& data)
     default:
         return nullptr;
     }
+}
+
+uint8_t* DurationOf(MData& data)
+{
+    return DurationOf(data, data.M_AllCfg.workMode);
 }
 
 }  // namespace
@@ -101,6 +106,7 @@ void TakeControl::SetDuration(float value)
     const auto d = uint8_t(int(value));
     if (uint8_t* stored = DurationOf(data))
         *stored = d;
+    cutPending_ = false;
     sendDuration(data.M_AllCfg.workMode, d);
 }
 
@@ -149,11 +155,20 @@ void TakeControl::QuickTake(bool takeEnabled)
     if (isQuickTakeWaiting())
         return;
     MData& data = Page::CurrentRecord();
-    restoreMode_ = data.M_AllCfg.workMode;
+    const int mode = data.M_AllCfg.workMode;
+    const QString ip = MiddleHandler::GetInstance()->GetCurrentIp();
     // Taken now: the device's answer to the CUT below arrives during the
     // pause and writes 0 into the record.
     const uint8_t* stored = DurationOf(data);
-    restoreDuration_ = stored ? *stored : 0;
+    int duration = stored ? *stored : 0;
+    // A 0 may still be the device's answer to the last quick take's CUT,
+    // its restored duration not yet reported back: that duration is meant.
+    if (duration == 0 && cutPending_ && mode == restoreMode_ && ip == cutIp_)
+        duration = restoreDuration_;
+    restoreMode_ = mode;
+    restoreDuration_ = duration;
+    cutPending_ = duration != 0;
+    cutIp_ = ip;
     sendDuration(restoreMode_, 0);
     const bool multiTakeBefore = multiTakeTimer_.isActive();
     if (takeEnabled)
@@ -191,6 +206,12 @@ void TakeControl::StopTakeProgress()
 
 void TakeControl::On_SigUIRefreshTakeData()
 {
+    // Only a duration other than the CUT's 0 is the device's own again.
+    if (cutPending_ && MiddleHandler::GetInstance()->GetCurrentIp() == cutIp_) {
+        const uint8_t* reported = DurationOf(Page::CurrentRecord(), restoreMode_);
+        if (reported && *reported != 0)
+            cutPending_ = false;
+    }
     const int d = CurrentDuration();
     if (d >= 0)
         emit SigDurationChanged(d);

@@ -43,7 +43,9 @@ public:
     void Take();
     // The quick take: (mode, 0), the Take button pressed when it is enabled,
     // then 200 ms after it (after a multi-take's second half) (mode, the
-    // duration as it was when this began).
+    // duration as it was when this began; while the record still holds the
+    // device's answer to an earlier quick take's CUT, the duration that one
+    // restores).
     // takeEnabled: the Take button's state.
     void QuickTake(bool takeEnabled);
     // Asks the device to toggle freeze (on_Freeze_Btn_clicked); the switch and
@@ -92,5 +94,12 @@ private:
     // A quick take whose take is a multi-take: its pause starts once the
     // multi-take's second half is out.
     bool restoreAfterMultiTake_ = false;
+    // The device answers the CUT with 0 for the duration, and the record
+    // keeps that 0 until the answer to the restore comes, a round trip after
+    // the pause (longer when the queue is busy). Until then the duration to
+    // come back to is restoreDuration_, for restoreMode_ on the device at
+    // cutIp_: a quick take begun meanwhile must not take the 0 for it.
+    bool cutPending_ = false;
+    QString cutIp_;
     QString lastNotice_;
 };

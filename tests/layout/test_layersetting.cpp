@@ -1099,7 +1099,11 @@ void TestLayerSetting::quickTakeInMosaic()
         const QList<TakeFrame> r = takeFrames();
         QCOMPARE(Whats(r), (QStringList{"duration 0 0", "duration 0 2"}));
         spacing = Spacing(r[0], r[1]);
+        // The device acknowledges the restored duration before it reports
+        // it; until that report the record holds the CUT's 0.
+        QVERIFY(settle());
         QCOMPARE(data().M_MosaicLayerCfg.durationTime, uint8_t(2));
+        QCOMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("2"));
     }
     QVERIFY2(spacing.isEmpty(), qPrintable(spacing));
     linkedMode_ = MOSAIC_MODE;
@@ -1114,16 +1118,17 @@ void TestLayerSetting::quickTakeInSwitcher()
         QTRY_VERIFY(!panel_->takeControl()->progress()->isRunning());
         QSignalSpy reports(device_.handler(), &MiddleHandler::SigUIRefreshTakeData);
         panel_->QuickTake();
-        // The device's report of the CUT arrives within the pause.
+        // The device's report of the CUT arrives within the pause; a run in
+        // which a loaded machine held it back past the pause is run again.
         QTRY_VERIFY(!reports.isEmpty());
-        QVERIFY(panel_->takeControl()->isQuickTakeWaiting());
+        const bool cutInPause = panel_->takeControl()->isQuickTakeWaiting();
         QTRY_VERIFY(!panel_->takeControl()->isQuickTakeWaiting());
         QTRY_COMPARE(data().M_SwitchLayerCfg.durationTime, uint8_t(3));
         QTRY_VERIFY(takeFrames().size() >= 3);
         QVERIFY(TestSupport::WaitSenderIdle(device_.handler()));
         const QList<TakeFrame> r = takeFrames();
         QCOMPARE(Whats(r), (QStringList{"duration 2 0", "take", "duration 2 3"}));
-        spacing = Spacing(r[1], r[2]);
+        spacing = cutInPause ? Spacing(r[1], r[2]) : QStringLiteral("CUT reported after the pause");
         QCOMPARE(panel_->durationSlider()->findChild<QLineEdit*>()->text(), QString("3"));
     }
     QVERIFY2(spacing.isEmpty(), qPrintable(spacing));
