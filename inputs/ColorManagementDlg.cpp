@@ -68,7 +68,6 @@ ColorManagementDlg::ColorManagementDlg(QWidget* parent) : QWidget(parent)
     gammaSlider_->setObjectName(QStringLiteral("gammaSlider"));
     gammaSlider_->setAllFont(font);
     PictureLook::WhiteLabel(gammaSlider_);
-    gammaSlider_->setLabelText(tr("Gamma"));
     gammaSlider_->setLabelFixedSize(100, 28);
     gammaSlider_->setRange(0, ColorScene::kGammaMax);
     gammaSlider_->divisor = 10.0f;
@@ -142,6 +141,7 @@ void ColorManagementDlg::retranslate()
 {
     setWindowTitle(tr("Form"));
     groupBox_->setTitle(tr("Color Management"));
+    gammaSlider_->setLabelText(tr("Gamma"));
     for (int s = 0; s < ColorScene::kButtons; ++s)
         buttons_[s]->setText(tr(kSceneTexts[s]));
 }

@@ -77,10 +77,8 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
     mainLayout->addWidget(MakeLabel(main_, "IPSRCLABEL", 12));
     mainLayout->addWidget(MakeLabel(main_, "IPSIGNALLABEL", 10));
     mainLayout->addWidget(MakeLabel(main_, "IPSRCRENAMELABEL", 10));
-    const std::pair<const char*, QString> buttons[] = {{"INPUTCLEAR", tr("Clear")},
-                                                       {"INPUTCONFIRM", tr("Apply")}};
-    for (const auto& [name, text] : buttons) {
-        auto* button = new QPushButton(text, main_);
+    for (const char* name : {"INPUTCLEAR", "INPUTCONFIRM"}) {
+        auto* button = new QPushButton(main_);
         button->setObjectName(QLatin1String(name));
         button->setMaximumSize(50, 32);
         button->setFont(InputLook::Font(12));
@@ -118,6 +116,7 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
             &InputSrcCell::OnClickClearBtn);
     connect(child<QPushButton>("INPUTCONFIRM"), &QPushButton::clicked, this,
             &InputSrcCell::OnClickConfirmBtn);
+    retranslate();
 }
 
 void InputSrcCell::SetSrcLabel(const QString& text)
@@ -416,4 +415,17 @@ void InputSrcCell::RenameEditFinished()
     label->setText(text);
     label->show();
     emit SigRenameInputSrc(index, text);
+}
+
+void InputSrcCell::retranslate()
+{
+    child<QPushButton>("INPUTCLEAR")->setText(tr("Clear"));
+    child<QPushButton>("INPUTCONFIRM")->setText(tr("Apply"));
+}
+
+void InputSrcCell::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }

@@ -85,6 +85,14 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
     Page::Setup(this, [this] {
         retranslateUi();
         RefreshPortButtons(current_);
+        // The tile cells' default names are texts of the operator's language;
+        // a tile the operator is building keeps its entries.
+        for (int t = 0; t < 2; ++t) {
+            const QString name = tr("Tile %1").arg(t + 1);
+            cells_[6 + t]->SetSrcLabel(name);
+            if (Page::CurrentRecord().M_InputData.tile[t].name.isEmpty())
+                cells_[6 + t]->SetRenameLabel(name);
+        }
     });
 
     MiddleHandler* h = MiddleHandler::GetInstance();

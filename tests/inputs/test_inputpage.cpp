@@ -3,6 +3,7 @@
 // tiles, the crop, EDID and HDMI range panels, renames, the compact column and
 // the drag record.
 #include "AppPaths.h"
+#include "ColorManagementDlg.h"
 #include "EdidDlg.h"
 #include "GuiTest.h"
 #include "HDMIRGBColorDlg.h"
@@ -15,8 +16,10 @@
 #include "MDataJson.h"
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
+#include "NeoSliderComb.h"
 #include "PageHelper.h"
 #include "ProcSim.h"
+#include "ProgressTest.h"
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
 #include "TestNet.h"
@@ -103,6 +106,7 @@ private slots:
     void edidFollowsSelection();
     void reportsOfOtherPortsAndBadTiles();
     void languageChangeKeepsPortTexts();
+    void cellTextsFollowALanguageSwitch();
     void dragCarriesRecord();
     void hiddenPageRedrawsWhenShown();
     void screenshot();
@@ -717,6 +721,34 @@ void TestInputPage::languageChangeKeepsPortTexts()
     QCOMPARE(page->panelButton(4)->text(), QStringLiteral("SDI EDID"));
     QCOMPARE(page->panelButton(6)->text(), QStringLiteral("VGA EDID"));
     QCOMPARE(page->panelButton(7)->text(), QStringLiteral("HDMI RGB Color Range"));
+}
+
+// Texts the cells and panels set when they are built follow a language
+// switch too.
+void TestInputPage::cellTextsFollowALanguageSwitch()
+{
+    using ProgressTest::MarkingTranslator;
+    ColorManagementDlg colour(nullptr);
+    MarkingTranslator marking;
+    QVERIFY(QCoreApplication::installTranslator(&marking));
+    auto button = [](InputSrcCell* c, const char* name) {
+        return c->findChild<QPushButton*>(QLatin1String(name))->text();
+    };
+    // The application posts the change to its windows.
+    QTRY_COMPARE(button(page->cell(0), "INPUTCLEAR"),
+                 MarkingTranslator::mark("InputSrcCell", "Clear"));
+    QCOMPARE(button(page->cell(7), "INPUTCONFIRM"),
+             MarkingTranslator::mark("InputSrcCell", "Apply"));
+    QCOMPARE(page->cell(7)->findChild<QLabel*>(QStringLiteral("IPSRCLABEL"))->text(),
+             MarkingTranslator::mark("InputSrcSetDlg", "Tile %1").arg(2));
+    QCOMPARE(colour.findChild<NeoSliderComb*>(QStringLiteral("gammaSlider"))
+                 ->findChild<QLabel*>(QStringLiteral("label"))
+                 ->text(),
+             MarkingTranslator::mark("ColorManagementDlg", "Gamma"));
+    QVERIFY(QCoreApplication::removeTranslator(&marking));
+    QTRY_COMPARE(button(page->cell(0), "INPUTCLEAR"), QStringLiteral("Clear"));
+    QCOMPARE(page->cell(7)->findChild<QLabel*>(QStringLiteral("IPSRCLABEL"))->text(),
+             QStringLiteral("Tile 2"));
 }
 
 // A real drag out of a cell: the drag's own event loop runs until the
