@@ -16,14 +16,29 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace {
+// The event loop's status. The checked build looks for leaks as the loop
+// ends, while the window system's libraries are still loaded: at exit,
+// Mesa's driver is already unloaded and what it keeps could not be told from
+// ours.
+int finish(int status)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    return status;
+}
+
 // The pages by the names of --page, the buttons of the main window that
 // open them and, for the system page's sub-pages, the system page's button
 // that opens the sub-page.
@@ -172,7 +187,7 @@ int main(int argc, char** argv)
         if (parser.isSet(shotOption))
             scheduleScreenshot(preview ? preview : &window, parser.value(shotOption),
                                parser.value(afterOption).toDouble());
-        return app.exec();
+        return finish(app.exec());
     }
     if (button)
         openPage(&window, *button);
@@ -183,5 +198,5 @@ int main(int argc, char** argv)
             scheduleScreenshot(&window, parser.value(shotOption),
                                parser.value(afterOption).toDouble());
     }
-    return app.exec();
+    return finish(app.exec());
 }
