@@ -1,6 +1,6 @@
 // Soak of the whole program, reported, never asserted: the main window as the
 // program starts it (device search on) against two simulated processors
-// (procsim, the first with its video board), its pages clicked in turn and
+// (procsim, the first with its video board unless --no-video-board), its pages clicked in turn and
 // the selected processor read back again and again for a set time.
 //
 // Prints
@@ -11,7 +11,7 @@
 //   when it came, and every stall over 100 ms (goal: none).
 //
 //   bench_soak [--seconds N] [--warmup N] [--click-ms N] [--readback-every N]
-//              [--pages picture,misc,...]
+//              [--pages picture,misc,...] [--no-video-board]
 //
 // Default: 120 s after 20 s of warm-up; --seconds 1200 for the 20-minute soak.
 // Runs inside the private test network (scripts/bench sets it up); without a
@@ -179,7 +179,10 @@ int main(int argc, char** argv)
     const QCommandLineOption pagesOption(
         "pages", "The pages clicked in turn (picture, output, layers, input, presets, comm, misc).",
         "LIST", "picture,misc,output,misc,picture,layers,input,picture,presets,misc,comm");
-    parser.addOptions({secondsOption, warmupOption, clickOption, readbackOption, pagesOption});
+    const QCommandLineOption noBoardOption("no-video-board",
+                                           "The first processor without its video board.");
+    parser.addOptions(
+        {secondsOption, warmupOption, clickOption, readbackOption, pagesOption, noBoardOption});
     parser.process(app);
     const double seconds = parser.value(secondsOption).toDouble();
     const double warmup = parser.value(warmupOption).toDouble();
@@ -190,9 +193,13 @@ int main(int argc, char** argv)
     const QString ip2 = qEnvironmentVariable("LEDZ_DEVICE2_IP", "192.168.1.21");
     const QString ip3 = qEnvironmentVariable("LEDZ_DEVICE3_IP", "192.168.1.22");
     ProcSim sim;
-    if (!sim.start({"--device", ip1 + ",02:4b:53:00:00:20," + ip3, "--video-board", "--device",
-                    ip2 + ",02:4b:53:00:00:21,," + ProcSim::stateFile("z7050-2.json"), "--state",
-                    ProcSim::stateFile("z7050-1.json")})) {
+    const QString board = parser.isSet(noBoardOption) ? QString() : ip3;
+    QStringList simArgs = {"--device", ip1 + ",02:4b:53:00:00:20," + board};
+    if (!board.isEmpty())
+        simArgs << "--video-board";
+    simArgs << "--device" << ip2 + ",02:4b:53:00:00:21,," + ProcSim::stateFile("z7050-2.json")
+            << "--state" << ProcSim::stateFile("z7050-1.json");
+    if (!sim.start(simArgs)) {
         std::fprintf(stderr, "procsim did not start: %s\n", qPrintable(sim.errors()));
         return 1;
     }
