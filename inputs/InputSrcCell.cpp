@@ -125,6 +125,17 @@ void InputSrcCell::SetSrcLabel(const QString& text)
     child<QLabel>("IPSRCLABEL")->setText(text);
 }
 
+InputSrcCell::~InputSrcCell()
+{
+    // QWidget's destructor hides the cell and deletes its children after this
+    // part of the cell is gone: the rename editor's focus-out (editingFinished)
+    // and any other child's signal would run a slot of a half-destroyed cell,
+    // and could report a rename during teardown.
+    const QList<QObject*> kids = findChildren<QObject*>();
+    for (QObject* kid : kids)
+        disconnect(kid, nullptr, this, nullptr);
+}
+
 void InputSrcCell::SetRenameLabel(const QString& text)
 {
     child<QLabel>("IPSRCRENAMELABEL")->setText(text);

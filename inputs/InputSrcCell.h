@@ -22,6 +22,7 @@ public:
     static constexpr int kNoSource = 255;
 
     explicit InputSrcCell(QWidget* parent = nullptr);
+    ~InputSrcCell() override;
 
     void SetSrcLabel(const QString& text);
     void SetRenameLabel(const QString& text);

@@ -32,10 +32,12 @@ const char* const kFixedTexts[ColorTempTable::kCustom] = {"4000K", "5000K", "650
                                                           "8200K", "9300K", "10000K", "11500K"};
 
 const char* const kGroupStyle =
-    "QGroupBox { border: 2px solid " LOOK_ACCENT "; border-radius: 5px; margin-top: 14px; }"
+    "QGroupBox { border: 2px solid " LOOK_ACCENT
+    "; border-radius: 5px; margin-top: 14px; }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top center;"
     " padding: 0 4px; color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-    " stop:0 #FFFFFE, stop:1 " LOOK_ACCENT "); }"
+    " stop:0 #FFFFFE, stop:1 " LOOK_ACCENT
+    "); }"
     "QGroupBox QLabel { color: white; font-weight: bold; font-size: 14px; }";
 
 const char* const kWhiteLabel = "color: white; font-weight: bold; font-size: 14px;";
@@ -44,13 +46,18 @@ const char* const kButtonStyle =
     "QPushButton { border-image: url(:/res/Image/HPageOff.png); color: rgb(235, 235, 235);"
     " border-radius: 5px; }"
     "QPushButton:checked, QPushButton:hover { border-image: url(:/res/Image/HPageOn.png);"
-    " color: " LOOK_ACCENT "; }"
+    " color: " LOOK_ACCENT
+    "; }"
     "QPushButton:disabled { color: rgb(128, 128, 128); }"
     "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }";
 
+// The box's own colours are its palette's, not a style sheet rule's: under a
+// rule with colours the style sheet gives each paint a palette of its own,
+// and the base style caches the box's picture per palette, so every visit to
+// the page kept another picture (about 13 kB) in the pixmap cache.
 const char* const kListStyle =
-    "QComboBox { color: " LOOK_ACCENT "; background: rgb(64, 64, 64); }"
     "QComboBox QAbstractItemView { color: rgb(16, 16, 16); background: " LOOK_ACCENT "; }";
+const QColor kListBackground(64, 64, 64);
 
 }  // namespace
 
@@ -172,6 +179,12 @@ LayerPicSetTabDlg::LayerPicSetTabDlg(QWidget* parent) : QWidget(parent)
     comboBox_->setFixedWidth(100);
     comboBox_->setFont(font);
     comboBox_->setView(new QListView(comboBox_));
+    QPalette listColours = comboBox_->palette();
+    listColours.setColor(QPalette::ButtonText, Look::Accent());
+    listColours.setColor(QPalette::Text, Look::Accent());
+    listColours.setColor(QPalette::Button, kListBackground);
+    listColours.setColor(QPalette::Base, kListBackground);
+    comboBox_->setPalette(listColours);
     comboBox_->setStyleSheet(QString::fromLatin1(kListStyle));
     label_ = new QLabel(groupBox_);
     label_->setObjectName(QStringLiteral("label"));

@@ -447,7 +447,9 @@ void LayerSettingDlg::RefreshLayerPanel()
     }
     SetSizeEditEnable(l->logoOnOff == 0);
     alpha_->setValue(float(l->alpha), false);
-    CheckRotationButton(RoationType(l->rotation));
+    // A rotation this tool does not know checks no button.
+    if (l->rotation >= ROTATE_NONE && l->rotation <= ROTATE_H90)
+        CheckRotationButton(RoationType(l->rotation));
     if (mode == BACKUP_MODE)
         UpdateBackupEditEnable(layer_);
     else if (mode == MOSAIC_MODE)

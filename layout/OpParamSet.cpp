@@ -814,6 +814,10 @@ void OpParamSet::On_SigUIRefreshOutputReso()
         f.HDMIMODEBTN->setChecked(true);
         f.HDMISETTINGBTN->setEnabled(true);
         currentOutput_ = kFirstHdmi;
+    } else {
+        // A mode this tool does not know (a newer firmware's, a damaged
+        // file's) changes nothing and never becomes an OutputMode_Enum.
+        return;
     }
     emit SigOuputMode(OutputMode_Enum(om));
 }

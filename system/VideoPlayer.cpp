@@ -12,6 +12,7 @@
 #include <QDebug>
 #include <QMetaObject>
 #include <QRegularExpression>
+#include <thread>
 
 #include <condition_variable>
 #include <deque>
@@ -46,6 +47,37 @@ bool InitGst()
     return ok;
 }
 
+// The first pipeline loads the plug-ins' libraries (the H.264 decoder's
+// among them) and initialises their element classes: one to three seconds on
+// a loaded machine, which on the GUI thread froze the program a few seconds
+// after start, when the selected device's video board is connected. A thread
+// of its own does that once, as soon as the first instance exists; a
+// pipeline started before it has ended waits for it in InitGst at worst.
+class GstWarmUp {
+public:
+    static void Start()
+    {
+        static GstWarmUp warmUp;
+        (void)warmUp;
+    }
+
+private:
+    GstWarmUp()
+        : thread_([] {
+              if (!InitGst())
+                  return;
+              for (const char* name :
+                   {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"})
+                  if (GstElement* e = gst_element_factory_make(name, nullptr))
+                      gst_object_unref(e);
+          })
+    {
+    }
+    ~GstWarmUp() { thread_.join(); }
+
+    std::thread thread_;
+};
+
 quint32 PackSize(const QSize& s)
 {
     return (quint32(qBound(0, s.width(), 0xFFFF)) << 16) | quint32(qBound(0, s.height(), 0xFFFF));
@@ -63,9 +95,9 @@ QStringList Video::args()
     return QStringList();
 }
 
-VideoInstance::VideoInstance(const QStringList&, QObject* parent)
-    : QObject(parent)
+VideoInstance::VideoInstance(const QStringList&, QObject* parent) : QObject(parent)
 {
+    GstWarmUp::Start();
 }
 
 bool VideoInstance::isValid() const

@@ -54,8 +54,9 @@ public:
     VideoInstance(const QStringList& args, QObject* parent);
     // False when GStreamer or one of the elements the pipeline needs is
     // missing; the players of such an instance go to Error when opened.
-    // GStreamer is initialised on the first use, not with the instance: its
-    // plug-in registry costs the program's start-up tens of milliseconds.
+    // GStreamer and the pipeline's plug-ins are loaded by a thread of their
+    // own, started with the first instance: neither the program's start-up
+    // nor the first pipeline waits for them on the GUI thread.
     bool isValid() const;
 
 private:

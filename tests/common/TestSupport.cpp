@@ -9,6 +9,9 @@
 #include <QtTest>
 
 #include <cstdio>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 #include <mutex>
 
 namespace {
@@ -16,7 +19,7 @@ namespace {
 struct HandlerState {
     std::mutex mutex;
     QtMessageHandler next = nullptr;  // QtTest's handler, or Qt's default
-    int users = 0;                    // the guard and live captures
+    int users = 0;  // the guard and live captures
     bool guard = false;
     int connectionWarnings = 0;
     int captures = 0;
@@ -111,6 +114,12 @@ int TestSupport::ConnectionWarnings()
 
 int TestSupport::ExitStatus(int qtestStatus)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The checked build looks for leaks here, while the application and the
+    // window system's libraries are still loaded: at exit, Mesa's driver is
+    // already unloaded and what it keeps could not be told from ours.
+    __lsan_do_leak_check();
+#endif
     const int warnings = ConnectionWarnings();
     if (warnings == 0)
         return qtestStatus;

@@ -41,7 +41,7 @@ void RemoveConnectionGuard();
 // count into a failed exit status.
 int ConnectionWarnings();
 // The exit status of a test run: QtTest's, or 1 when a connection warning
-// was seen.
+// was seen. In the checked build, leaks are looked for first.
 int ExitStatus(int qtestStatus);
 
 // Collects the lines logged while it lives. Thread-safe: transports log

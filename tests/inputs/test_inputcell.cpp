@@ -51,6 +51,7 @@ private slots:
 
     void clickUnderDragDistance();
     void doubleClickRenames();
+    void destroyedWhileRenamingReportsNothing();
     void splitRightPart();
     void invalidTileIgnoresPresses();
     void subCellPresses();
@@ -137,6 +138,24 @@ void TestInputCell::doubleClickRenames()
     QCOMPARE(label->text(), QString());
     QVERIFY(label->isVisible());
     QCOMPARE(cell->findChild<QLabel*>("IPSRCLABEL")->text(), QStringLiteral("Input 3:HDMI "));
+}
+
+// The editor loses the focus while the cell is being destroyed: nothing of
+// the cell may run then, and no rename may be reported.
+void TestInputCell::destroyedWhileRenamingReportsNothing()
+{
+    QVERIFY(QTest::qWaitForWindowActive(cell));
+    const QPoint at = centerOf(cell->findChild<QLabel*>("IPSRCRENAMELABEL"));
+    MouseEvents::send(cell, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton,
+                      cell->mapToGlobal(at));
+    QLineEdit* editor = cell->renameEditor();
+    QVERIFY(editor && editor->isVisible());
+    QTRY_VERIFY(editor->hasFocus());
+    editor->setText(QStringLiteral("Half"));
+    QSignalSpy renames(cell, &InputSrcCell::SigRenameInputSrc);
+    delete cell;
+    cell = nullptr;
+    QCOMPARE(renames.count(), 0);
 }
 
 void TestInputCell::splitRightPart()

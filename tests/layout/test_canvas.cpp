@@ -38,14 +38,14 @@ bool drop(PaintCellCtrl* canvas, const QPoint& pos, QMimeData* mime)
     return entered && ev.isAccepted();
 }
 
-QMimeData* info(int source, int half, bool split, int type)
+std::unique_ptr<QMimeData> info(int source, int half, bool split, int type)
 {
     InputDragInfo i;
     i.source = source;
     i.half = half;
     i.split = split ? 1 : 0;
     i.type = type;
-    return i.toMime();
+    return std::unique_ptr<QMimeData>(i.toMime());
 }
 
 // What the cell paints, as a picture of it alone.
@@ -178,7 +178,7 @@ void TestCanvas::dropTurnsOnLowestFreeLayer()
     QSignalSpy moved(canvas, &PaintCellCtrl::SigMouseMoveLayerCell);
     QSignalSpy onOff(canvas, &PaintCellCtrl::SigLayerCellOnOff);
 
-    QVERIFY(drop(canvas, QPoint(30, 20), info(5, 1, true, 4)));
+    QVERIFY(drop(canvas, QPoint(30, 20), info(5, 1, true, 4).get()));
     PicVideoCell* c = canvas->layerCells().at(1);
     QVERIFY(c->on);
     QVERIFY(c->isVisible());
@@ -201,7 +201,7 @@ void TestCanvas::dropOutsideAreaTakesHalfTheArea()
 {
     layout();
     canvas->setLayerArea(0, R(0, 0, 3839, 2159));
-    QVERIFY(drop(canvas, QPoint(400, 10), info(0, 0, false, 2)));
+    QVERIFY(drop(canvas, QPoint(400, 10), info(0, 0, false, 2).get()));
     QCOMPARE(canvas->layerCells().at(0)->deviceRect(), R(960, 540, 2879, 1619));
 }
 
@@ -224,7 +224,7 @@ void TestCanvas::dropWhenFull()
     for (const PicVideoCell* c : canvas->layerCells())
         before << c->deviceRect();
     QSignalSpy onOff(canvas, &PaintCellCtrl::SigLayerCellOnOff);
-    QVERIFY(!drop(canvas, QPoint(100, 100), info(1, 0, false, 2)));
+    QVERIFY(!drop(canvas, QPoint(100, 100), info(1, 0, false, 2).get()));
     QCOMPARE(onOff.count(), 0);
     int on = 0;
     for (int i = 0; i < canvas->layerCells().size(); ++i) {
@@ -257,11 +257,10 @@ void TestCanvas::badPayloadIsRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, format);
     layout();
-    auto* mime = new QMimeData;
-    mime->setData(format, bytes);
+    QMimeData mime;
+    mime.setData(format, bytes);
     QSignalSpy onOff(canvas, &PaintCellCtrl::SigLayerCellOnOff);
-    QVERIFY(!drop(canvas, QPoint(10, 10), mime));
-    delete mime;
+    QVERIFY(!drop(canvas, QPoint(10, 10), &mime));
     QCOMPARE(onOff.count(), 0);
     for (const PicVideoCell* c : canvas->layerCells())
         QVERIFY(!c->on);

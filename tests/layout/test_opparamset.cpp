@@ -632,6 +632,14 @@ void TestOpParamSet::refreshFollowsTheWorkingMode()
     QVERIFY(button("pushButton_14")->isChecked());
     QVERIFY(button("DVIMODEBTN")->isEnabled());
     QVERIFY(button("HDMIMODEBTN")->isChecked());
+
+    // An output mode the tool does not know (a reply's or a file's) is never
+    // reported and changes nothing.
+    data().M_OutputData.M_OutputResoCfg.outputMode = 2;
+    emit device_.handler()->SigUIRefreshOutputReso();
+    QVERIFY(button("HDMIMODEBTN")->isChecked());
+    QCOMPARE(panel_->currentOutput(), 4);
+    data().M_OutputData.M_OutputResoCfg.outputMode = HDMI_MODE;
     disconnect(c);
     QCOMPARE(modes, (QList<int>{HDMI_MODE, DVI_MODE, HDMI_MODE}));
 }
