@@ -199,9 +199,12 @@ void InputSrcCell::SelectSub(int sub, bool notify)
     for (int i = 0; i < kSubCells; ++i) {
         if (!subs_[i]->isEnabled())
             continue;
-        if (i != sub)
+        // The chosen sub-cell goes straight to its own look: through the
+        // others' and back would polish it twice at every read-back.
+        if (i != sub) {
             SetFrameLook(subs_[i], InputLook::kFrameDark);
-        SetTextLook(subLabels_[i], InputLook::kLabelLight);
+            SetTextLook(subLabels_[i], InputLook::kLabelLight);
+        }
         subSelected_[i] = false;
     }
     subSelected_[sub] = true;
