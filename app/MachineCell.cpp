@@ -48,7 +48,8 @@ MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
     row->addWidget(frame_);
 
     heartBeat_ = new QTimer(this);
-    connect(heartBeat_, SIGNAL(timeout()), this, SLOT(On_HeartBeatOnLine()));
+    connect(heartBeat_, &QTimer::timeout, this, &MachineCell::heartBeatTimerRanOut);
+    lastBeat_.start();
     heartBeat_->start(kHeartBeatMs);
 }
 
@@ -104,7 +105,7 @@ void MachineCell::setCurrent(bool current)
 
 void MachineCell::setOnline(bool online)
 {
-    heartBeat_->start(kHeartBeatMs);
+    lastBeat_.start();
     if (online == online_)
         return;
     online_ = online;
@@ -112,6 +113,22 @@ void MachineCell::setOnline(bool online)
     if (current_)
         emit sigMachineOnOffLine(online);
     update();
+}
+
+// Every reply is a heartbeat, and a read-back brings hundreds: restarting
+// the timer for each would cost more than the reply. The timer runs out where
+// it was set and is set again for what is left since the last heartbeat, so
+// it still runs out kHeartBeatMs after that heartbeat.
+void MachineCell::heartBeatTimerRanOut()
+{
+    const qint64 left = kHeartBeatMs - lastBeat_.elapsed();
+    if (left > 0) {
+        heartBeat_->start(int(left));
+        return;
+    }
+    if (heartBeat_->interval() != kHeartBeatMs)
+        heartBeat_->start(kHeartBeatMs);
+    On_HeartBeatOnLine();
 }
 
 void MachineCell::On_HeartBeatOnLine()

@@ -4,6 +4,7 @@
 // the device has fallen silent.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
@@ -50,6 +51,7 @@ protected:
 
 private:
     void restyle();
+    void heartBeatTimerRanOut();
 
     QFrame* frame_;
     QLabel* nameLabel_;
@@ -64,5 +66,6 @@ private:
     bool online_ = false;
     int runOuts_ = 0;
     QTimer* heartBeat_;
+    QElapsedTimer lastBeat_;
     QPushButton* checkBtn_;
 };
