@@ -19,6 +19,7 @@ class MachineCell : public QWidget {
 public:
     // A device that sends nothing for this long has missed a heartbeat.
     static constexpr int kHeartBeatMs = 6000;
+    static constexpr int kRestartAfterMs = 500;
 
     explicit MachineCell(QWidget* parent);
 
@@ -67,5 +68,6 @@ private:
     int runOuts_ = 0;
     QTimer* heartBeat_;
     QElapsedTimer lastBeat_;
+    QElapsedTimer timerSet_;
     QPushButton* checkBtn_;
 };
