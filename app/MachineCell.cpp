@@ -48,8 +48,10 @@ MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
     row->addWidget(frame_);
 
     heartBeat_ = new QTimer(this);
-    connect(heartBeat_, SIGNAL(timeout()), this, SLOT(On_HeartBeatOnLine()));
+    connect(heartBeat_, &QTimer::timeout, this, &MachineCell::heartBeatTimerRanOut);
+    lastBeat_.start();
     heartBeat_->start(kHeartBeatMs);
+    timerSet_.start();
 }
 
 void MachineCell::setName(const QString& name)
@@ -104,7 +106,14 @@ void MachineCell::setCurrent(bool current)
 
 void MachineCell::setOnline(bool online)
 {
-    heartBeat_->start(kHeartBeatMs);
+    lastBeat_.start();
+    // Restarted at most twice a second: a read-back's burst of replies
+    // restarts it once, while the heartbeats at rest still restart it each
+    // time, so that it never runs out (and wakes the program) while they come.
+    if (!timerSet_.isValid() || timerSet_.elapsed() >= kRestartAfterMs) {
+        heartBeat_->start(kHeartBeatMs);
+        timerSet_.start();
+    }
     if (online == online_)
         return;
     online_ = online;
@@ -112,6 +121,25 @@ void MachineCell::setOnline(bool online)
     if (current_)
         emit sigMachineOnOffLine(online);
     update();
+}
+
+// Every reply is a heartbeat, and a read-back brings hundreds: restarting
+// the timer for each would cost more than the reply. When it runs out before
+// kHeartBeatMs have passed since the last heartbeat, it is set again for what
+// is left, so a run-out still comes kHeartBeatMs after that heartbeat.
+void MachineCell::heartBeatTimerRanOut()
+{
+    const qint64 left = kHeartBeatMs - lastBeat_.elapsed();
+    if (left > 0) {
+        heartBeat_->start(int(left));
+        timerSet_.start();
+        return;
+    }
+    if (heartBeat_->interval() != kHeartBeatMs) {
+        heartBeat_->start(kHeartBeatMs);
+        timerSet_.start();
+    }
+    On_HeartBeatOnLine();
 }
 
 void MachineCell::On_HeartBeatOnLine()

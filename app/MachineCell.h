@@ -4,6 +4,7 @@
 // the device has fallen silent.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class MachineCell : public QWidget {
 public:
     // A device that sends nothing for this long has missed a heartbeat.
     static constexpr int kHeartBeatMs = 6000;
+    static constexpr int kRestartAfterMs = 500;
 
     explicit MachineCell(QWidget* parent);
 
@@ -50,6 +52,7 @@ protected:
 
 private:
     void restyle();
+    void heartBeatTimerRanOut();
 
     QFrame* frame_;
     QLabel* nameLabel_;
@@ -64,5 +67,7 @@ private:
     bool online_ = false;
     int runOuts_ = 0;
     QTimer* heartBeat_;
+    QElapsedTimer lastBeat_;
+    QElapsedTimer timerSet_;
     QPushButton* checkBtn_;
 };

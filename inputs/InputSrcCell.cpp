@@ -97,13 +97,14 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
         subs_[i] = new QFrame(this);
         subs_[i]->setProperty(InputLook::kFrameLook, InputLook::kFrameDark);
         auto* layout = new QHBoxLayout(subs_[i]);
-        layout->addWidget(
-            MakeLamp(subs_[i], QStringLiteral("SubCellSignalBtn%1").arg(i), InputLook::kSubLamp),
-            1);
+        subLamps_[i] =
+            MakeLamp(subs_[i], QStringLiteral("SubCellSignalBtn%1").arg(i), InputLook::kSubLamp);
+        layout->addWidget(subLamps_[i], 1);
         QLabel* label = MakeLabel(subs_[i], "", 12);
         label->setObjectName(QStringLiteral("SubCell%1").arg(i));
         label->setText(QStringLiteral("NONE"));
         layout->addWidget(label, 2);
+        subLabels_[i] = label;
     }
 
     auto* row = new QHBoxLayout(this);
@@ -153,16 +154,15 @@ void InputSrcCell::SetSignal(bool on)
 
 void InputSrcCell::SetSubSignal(int sub, bool on)
 {
-    if (auto* lamp = findChild<QPushButton*>(QStringLiteral("SubCellSignalBtn%1").arg(sub)))
-        lamp->setChecked(on);
+    if (sub >= 0 && sub < kSubCells)
+        subLamps_[sub]->setChecked(on);
 }
 
 void InputSrcCell::SetSubText(int sub, const QString& text)
 {
     if (sub < 0 || sub >= kSubCells)
         return;
-    if (auto* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)))
-        label->setText(text);
+    subLabels_[sub]->setText(text);
 }
 
 void InputSrcCell::SetSubCount(int count)
@@ -191,7 +191,7 @@ void InputSrcCell::SetSubEnabled(int sub, bool enabled)
     if (sub < 0 || sub >= kSubCells)
         return;
     QFrame* frame = subs_[sub];
-    QLabel* label = findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub));
+    QLabel* label = subLabels_[sub];
     frame->setEnabled(enabled);
     if (enabled && subSelected_[sub]) {
         SetFrameLook(frame, InputLook::kFrameAccent);
@@ -209,14 +209,17 @@ void InputSrcCell::SelectSub(int sub, bool notify)
     for (int i = 0; i < kSubCells; ++i) {
         if (!subs_[i]->isEnabled())
             continue;
-        if (i != sub)
+        // The chosen sub-cell goes straight to its own look: through the
+        // others' and back would polish it twice at every read-back.
+        if (i != sub) {
             SetFrameLook(subs_[i], InputLook::kFrameDark);
-        SetTextLook(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(i)), InputLook::kLabelLight);
+            SetTextLook(subLabels_[i], InputLook::kLabelLight);
+        }
         subSelected_[i] = false;
     }
     subSelected_[sub] = true;
     SetFrameLook(subs_[sub], InputLook::kFrameAccent);
-    SetTextLook(findChild<QLabel*>(QStringLiteral("SubCell%1").arg(sub)), InputLook::kLabelDark);
+    SetTextLook(subLabels_[sub], InputLook::kLabelDark);
     if (notify)
         emit SigClickInputSubSrc(index, sub);
 }
@@ -260,7 +263,7 @@ void InputSrcCell::SetTileMode(bool tile)
     if (tile) {
         tileValid_ = false;
         for (int i = 0; i < kSubCells; ++i) {
-            findChild<QPushButton*>(QStringLiteral("SubCellSignalBtn%1").arg(i))->hide();
+            subLamps_[i]->hide();
             SetSubEnabled(i, i == 0);
         }
         clickable = false;

@@ -13,6 +13,7 @@ class QByteArray;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 class InputSrcCell : public QWidget {
     Q_OBJECT
@@ -92,6 +93,8 @@ private:
 
     QFrame* main_ = nullptr;
     QFrame* subs_[kSubCells] = {};
+    QLabel* subLabels_[kSubCells] = {};
+    QPushButton* subLamps_[kSubCells] = {};
     QLineEdit* renameEdit_ = nullptr;
     int inputType_ = 0;
     bool split_ = false;

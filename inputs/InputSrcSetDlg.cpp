@@ -107,6 +107,13 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
     connect(h, SIGNAL(SigUIRefreshInputEdid(int, int)), this,
             SLOT(On_SigUIRefreshInputEdid(int, int)));
     connect(h, SIGNAL(SigUIRefreshInputTile()), this, SLOT(On_SigUIRefreshInputTile()));
+    // Every port's signal report changes what the tiles show; a read-back
+    // brings dozens of them, and the tiles are redrawn once for them all.
+    // Made without the page as its parent, so that it never waits for a
+    // hidden page to be shown: the tiles' validity reaches the layer panel
+    // of the page that is up.
+    tileRedraw_ = new RedrawCoalescer(nullptr, [this] { On_SigUIRefreshInputTile(); });
+    tileRedraw_->setParent(this);
 }
 
 void InputSrcSetDlg::retranslateUi()
@@ -456,7 +463,7 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
     SetInputTileButtonsEnabled(
         GId, PortCount(port) > 0 && ActivePort(port) >= 0 && !sig.interlaced[0][PId]);
     c->SetSubSignal(PId, HalfHasSignal(sig, 0, PId));
-    On_SigUIRefreshInputTile();
+    tileRedraw_->request();
 }
 
 void InputSrcSetDlg::On_SigClickInputSubSrc(int idx, int SubId)
@@ -688,5 +695,5 @@ void InputSrcSetDlg::SetTileEnable(int idx, bool bEnable)
 {
     if (IsTile(idx))
         cells_[idx]->SetTileValid(bEnable);
-    On_SigUIRefreshInputTile();
+    tileRedraw_->request();
 }

@@ -95,6 +95,7 @@ private:
     EdidDlg* edid_ = nullptr;
     HDMIRGBColorDlg* range_ = nullptr;
     RedrawCoalescer* redraw_ = nullptr;
+    RedrawCoalescer* tileRedraw_ = nullptr;
     int editedCell_ = 6;
     int editedSlot_ = 0;
     int current_ = 0;

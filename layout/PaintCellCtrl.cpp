@@ -96,10 +96,6 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
             layerCells_[idx]->closeCell();
         return;
     }
-    for (PicVideoCell* c : layerCells_) {
-        c->selected = false;
-        c->update();
-    }
     PicVideoCell* c = nullptr;
     if (idx < layerCells_.size()) {
         c = layerCells_[idx];
@@ -108,9 +104,19 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
         c = newCell(idx, false);
         layerCells_.append(c);
     }
-    c->isWnd = false;
+    // A read-back reports every layer again, mostly as it stands: only a
+    // cell whose look changes is painted again.
+    for (PicVideoCell* other : layerCells_) {
+        if (other != c && other->selected) {
+            other->selected = false;
+            other->update();
+        }
+    }
     QString label;
     cellLabel(idx, Gid, AreadId, &label, bLR, InputTypeName(type));
+    const QRect shownRect = c->deviceRect();
+    const bool changed = c->isWnd || !c->on || !c->selected || c->caption != label;
+    c->isWnd = false;
     c->caption = label;
     c->setScale(sx_, sy_);
     if (!rect.isEmpty())
@@ -122,7 +128,8 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
     c->AreadId = AreadId;
     c->index = idx;
     c->selected = true;
-    c->update();
+    if (changed || c->deviceRect() != shownRect)
+        c->update();
     c->show();
     emit SigClickLayerCell(idx);
     emit ClickCellEvent(Gid, AreadId);
@@ -141,11 +148,8 @@ void PaintCellCtrl::setOutputCell(QRect rect, int idx, bool on)
             outputCells_[idx]->closeCell();
         return;
     }
-    for (PicVideoCell* c : outputCells_) {
-        c->selected = false;
-        c->update();
-    }
     PicVideoCell* c = nullptr;
+    bool changed = false;
     if (idx < outputCells_.size()) {
         c = outputCells_[idx];
     } else {
@@ -155,19 +159,35 @@ void PaintCellCtrl::setOutputCell(QRect rect, int idx, bool on)
         if (rect.isEmpty())
             c->setDeviceRect(FullHd());
         outputCells_.append(c);
+        changed = true;
     }
+    // As for the layers: what a read-back reports as it stands is not
+    // painted again (in the layer view the canvas draws the outputs' frames
+    // itself, and its repaint is the whole canvas).
+    for (PicVideoCell* other : outputCells_) {
+        if (other != c && other->selected) {
+            other->selected = false;
+            other->update();
+            changed = true;
+        }
+    }
+    const QRect shownRect = c->deviceRect();
+    changed = changed || !c->isWnd || !c->on || !c->selected || c->index != idx;
     c->isWnd = true;
     if (!rect.isEmpty())
         c->setDeviceRect(rect);
     c->on = true;
     c->index = idx;
     c->selected = true;
-    c->update();
+    changed = changed || c->deviceRect() != shownRect;
+    if (changed)
+        c->update();
     emit SigClickOutputCell(idx);
     // In the layer view the outputs are only frames drawn on the canvas.
     if (!layerView_)
         c->show();
-    update();
+    if (changed)
+        update();
 }
 
 void PaintCellCtrl::setScale(double sx, double sy)
