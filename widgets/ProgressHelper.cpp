@@ -91,6 +91,10 @@ void ProgressHelper::showProgressDialog(const QString& label)
     // is hidden already, so the reset shows nothing.
     if (progress->wasCanceled())
         progress->reset();
+    // The run this one takes over stops ticking first: setting the value of
+    // a modal dialog processes events, and a tick of the old run there would
+    // count for the new one.
+    timer_.stop();
     count_ = 0;
     running_ = true;
     // On screen, the dialog stays and starts again from 0; not yet shown, it
@@ -98,8 +102,6 @@ void ProgressHelper::showProgressDialog(const QString& label)
     progress->setValue(0);
     if (periodMs_ > 0)
         timer_.start(periodMs_);
-    else
-        timer_.stop();
 }
 
 void ProgressHelper::updateProgressDialog()

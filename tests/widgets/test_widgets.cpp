@@ -12,6 +12,7 @@
 #include "TitleBar.h"
 
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -84,6 +85,7 @@ private slots:
     void progressCancelledStaysHidden_data();
     void progressCancelledStaysHidden();
     void progressTakeOverKeepsTheDialogOnScreen();
+    void progressTakeOverCountsNoTickOfTheOldRun();
     void progressFollowsALanguageSwitch();
 };
 
@@ -168,8 +170,8 @@ void TestWidgets::titleBarDragRestoresMaximised()
     QTRY_VERIFY(owner.windowState() & Qt::WindowMaximized);
     const QPoint offset = QPoint(50, 10);
     const QPoint pressAt = owner.pos() + offset;
-    send(bar, QEvent::MouseButtonPress, bar->mapFromGlobal(pressAt), Qt::LeftButton,
-         Qt::LeftButton, pressAt);
+    send(bar, QEvent::MouseButtonPress, bar->mapFromGlobal(pressAt), Qt::LeftButton, Qt::LeftButton,
+         pressAt);
     moveGlobal(bar, pressAt + QPoint(80, 40));
     QVERIFY(!maxButton->isChecked());
     QVERIFY(!(owner.windowState() & Qt::WindowMaximized));
@@ -222,8 +224,7 @@ void TestWidgets::titleBarTextsAndIcons()
 void TestWidgets::slider_data()
 {
     QTest::addColumn<QString>("script");
-    QTest::newRow("set without report")
-        << "div=10;range=0,30;set=25,0;box=2.5;pos=25;emits=";
+    QTest::newRow("set without report") << "div=10;range=0,30;set=25,0;box=2.5;pos=25;emits=";
     QTest::newRow("typed value above the range is clamped")
         << "div=10;range=0,30;type=7;box=3;pos=30;emits=3";
     QTest::newRow("typed value between steps")
@@ -358,8 +359,8 @@ void TestWidgets::msgBoxNoticeDoesNotBlock()
 {
     QWidget owner;
     owner.show();
-    auto* notice = new CustomMsgBox(&owner, "Tips", "Time out", QDialogButtonBox::Ok,
-                                    QDialogButtonBox::Ok);
+    auto* notice =
+        new CustomMsgBox(&owner, "Tips", "Time out", QDialogButtonBox::Ok, QDialogButtonBox::Ok);
     // Construction returned, the notice is on screen and nothing is modal.
     QVERIFY(notice->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
@@ -443,22 +444,22 @@ void TestWidgets::rectDrag_data()
     QTest::addColumn<QPoint>("to");  // no move when equal to press
     QTest::addColumn<QRect>("real");  // reported at the last move and at the release
 
-    QTest::newRow("click without movement") << QPoint(50, 30) << QPoint(50, 30)
-                                            << QRect(100, 100, 1000, 500);
+    QTest::newRow("click without movement")
+        << QPoint(50, 30) << QPoint(50, 30) << QRect(100, 100, 1000, 500);
     QTest::newRow("move inside") << QPoint(50, 30) << QPoint(70, 35) << QRect(300, 150, 1000, 500);
     QTest::newRow("move past the left border grows")
         << QPoint(50, 30) << QPoint(20, 30) << QRect(0, 100, 1100, 500);
-    QTest::newRow("press outside every region") << QPoint(150, 80) << QPoint(170, 100)
-                                                << QRect(100, 100, 1000, 500);
+    QTest::newRow("press outside every region")
+        << QPoint(150, 80) << QPoint(170, 100) << QRect(100, 100, 1000, 500);
     QTest::newRow("left edge") << QPoint(12, 30) << QPoint(32, 30) << QRect(300, 100, 800, 500);
     QTest::newRow("left edge past the right one stops at the minimum")
         << QPoint(12, 30) << QPoint(200, 30) << QRect(850, 100, 256, 500);
-    QTest::newRow("top edge past the border") << QPoint(50, 12) << QPoint(50, -18)
-                                              << QRect(100, 0, 1000, 600);
-    QTest::newRow("right edge past the widget") << QPoint(106, 30) << QPoint(306, 30)
-                                                << QRect(100, 100, 1820, 500);
-    QTest::newRow("bottom edge to the minimum") << QPoint(50, 56) << QPoint(50, 0)
-                                                << QRect(100, 100, 1000, 256);
+    QTest::newRow("top edge past the border")
+        << QPoint(50, 12) << QPoint(50, -18) << QRect(100, 0, 1000, 600);
+    QTest::newRow("right edge past the widget")
+        << QPoint(106, 30) << QPoint(306, 30) << QRect(100, 100, 1820, 500);
+    QTest::newRow("bottom edge to the minimum")
+        << QPoint(50, 56) << QPoint(50, 0) << QRect(100, 100, 1000, 256);
     QTest::newRow("bottom-right corner to the minimum")
         << QPoint(106, 56) << QPoint(0, 0) << QRect(100, 100, 256, 256);
     // The inside region reaches L + R - 1 = 118, past the right edge at 109.
@@ -871,6 +872,31 @@ void TestWidgets::progressTakeOverKeepsTheDialogOnScreen()
     QCOMPARE(progress.timeOutText(), QString());
     progress.setProgressValue(60);
     QCOMPARE(progress.dialog()->value(), 60);
+    progress.stopProgressDialog();
+    QVERIFY(ProgressTest::ClosedForGood(progress.dialog()));
+}
+
+// A run that takes over while a tick of the run it replaces is due starts
+// from 0: setting a modal dialog's value processes events, and that tick
+// must not count for the new run.
+void TestWidgets::progressTakeOverCountsNoTickOfTheOldRun()
+{
+    QWidget owner;
+    owner.show();
+    ProgressHelper progress(&owner, kLongPeriod, QString());
+    progress.dialog()->setMinimumDuration(0);
+    constexpr int kTickMs = 50;
+    progress.startOperation({"First...", nullptr, kTickMs});
+    for (int i = 0; i < 30; ++i)
+        progress.updateProgressDialog();
+    QTRY_VERIFY(progress.dialog()->isVisible());
+    QElapsedTimer due;
+    due.start();
+    while (due.elapsed() <= kTickMs) {
+    }
+    progress.startOperation({"Second...", nullptr, 0});
+    QCOMPARE(progress.count(), 0);
+    QCOMPARE(progress.dialog()->value(), 0);
     progress.stopProgressDialog();
     QVERIFY(ProgressTest::ClosedForGood(progress.dialog()));
 }
