@@ -148,6 +148,7 @@ private slots:
     void inputListByKey();
     void subPanelsTakeTheControlsPlace();
     void invalidIndexesFromTheDevice();
+    void unknownRotationChecksNoButton();
     void outputLayoutReplacesTheLayers();
     void durationSliderInSwitcher();
     void modeChangeReadBackSendsNoDuration();
@@ -947,6 +948,55 @@ void TestLayerSetting::invalidIndexesFromTheDevice()
     emit device_.handler()->SigUIRefreshInputSignal(4, 255);
     panel_->UpdateInputEntry(0, 255);
     QCOMPARE(combo->count(), entries);
+    QCOMPARE(sent(), Join(QStringList()));
+}
+
+// A rotation the tool does not know (a newer firmware's reply, a damaged
+// project file's) checks no button and is never reported: the layer's last
+// known rotation stays checked. Each case follows the one above it. Such a
+// value must never become a RoationType: the checked build made with clang
+// stops at the cast (GCC's UndefinedBehaviorSanitizer does not look at it).
+void TestLayerSetting::unknownRotationChecksNoButton()
+{
+    QVERIFY(useMode(MOSAIC_MODE));
+    select(1);
+    int rotated = 0;
+    const auto c =
+        connect(panel_, &LayerSettingDlg::sigLayerRotationSet, [&rotated] { ++rotated; });
+    LayerRecord& l = data().M_MosaicLayerCfg.layer[1];
+    const int32_t was = l.rotation;
+    const struct {
+        const char* what;
+        int32_t rotation;
+        const char* checked;
+    } cases[] = {
+        {"none", ROTATE_NONE, "pushButton"},
+        {"90", ROTATE_90, "pushButton_2"},
+        {"180", ROTATE_180, "pushButton_3"},
+        {"270", ROTATE_270, "pushButton_4"},
+        {"H", ROTATE_H, "pushButton_5"},
+        {"reply one past the last", ROTATE_H90 + 1, "pushButton_5"},
+        {"H 90", ROTATE_H90, "pushButton_6"},
+        {"reply's largest byte", 255, "pushButton_6"},
+        {"H 180", ROTATE_H180, "pushButton_7"},
+        {"file's -1", -1, "pushButton_7"},
+        {"H 270", ROTATE_H270, "pushButton_8"},
+        {"file's largest", INT32_MAX, "pushButton_8"},
+        {"file's smallest", INT32_MIN, "pushButton_8"},
+    };
+    for (const auto& row : cases) {
+        l.rotation = row.rotation;
+        emit device_.handler()->SigUIRefreshLayerData(1);
+        QStringList checked;
+        for (QPushButton* b : find<QGroupBox>("groupBox_3")->findChildren<QPushButton*>())
+            if (b->isChecked())
+                checked << b->objectName();
+        QVERIFY2(checked == QStringList{row.checked},
+                 qPrintable(QStringLiteral("%1: %2").arg(row.what, checked.join(", "))));
+    }
+    l.rotation = was;
+    disconnect(c);
+    QCOMPARE(rotated, 0);
     QCOMPARE(sent(), Join(QStringList()));
 }
 
