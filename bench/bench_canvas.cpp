@@ -5,6 +5,7 @@
 // well under 50 us; a repaint well inside one 60 Hz frame (16 ms).
 //
 // Without a display it runs itself again under xvfb-run.
+#include "BenchUtil.h"
 #include "CellGeometry.h"
 #include "PaintCellCtrl.h"
 #include "PicVideoCell.h"
@@ -14,8 +15,6 @@
 #include <QScrollArea>
 #include <QTest>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -39,14 +38,7 @@ double PerCallUs(int n, F f)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("LEDZ_BENCH_XVFB")) {
-        setenv("LEDZ_BENCH_XVFB", "1", 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        execlp("xvfb-run", "xvfb-run", "-a", "-s", "-screen 0 1920x1080x24", argv[0],
-               static_cast<char*>(nullptr));
-        std::perror("xvfb-run");
-        return 1;
-    }
+    Bench::RerunUnderXvfb(argc, argv);
     QApplication app(argc, argv);
 
     // 8 partners: a 3 x 2 wall of outputs and two layers; the dragged layer's

@@ -9,6 +9,7 @@
 // Offscreen and without a network: the page draws the record that stands in
 // for the selected device, filled as a busy processor reports it.
 #include "AppPaths.h"
+#include "BenchUtil.h"
 #include "InputDragInfo.h"
 #include "InputSrcCell.h"
 #include "InputSrcSetDlg.h"
@@ -23,6 +24,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using namespace Bench;
 
 namespace {
 
@@ -47,12 +50,6 @@ void FillRecord(MData& d)
     }
     d.M_InputData.tile[0] = {2, {4, 4, 0, 0}, {0, 1, 0, 0}, QStringLiteral("Wide")};
     d.M_InputData.tile[1] = {4, {0, 1, 2, 3}, {0, 0, 0, 0}, QString()};
-}
-
-double Percentile(std::vector<double> v, double q)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 //  - wall time of a whole read-back and of a whole-configuration send.
 // Runs against the simulated processor inside the private test network
 // (scripts/bench sets it up).
+#include "BenchUtil.h"
 #include "MiddleHandler.h"
 #include "SearchGroups.h"
 #include "SendCommand.h"
@@ -17,8 +18,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -106,15 +105,9 @@ double Percentile(std::vector<double> v, double p)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString procsim =
-        qEnvironmentVariable("PROCSIM", QCoreApplication::applicationDirPath() + "/procsim");
-    const QString state =
-        qEnvironmentVariable("LEDZ_SOURCE_DIR", ".") + "/tools/procsim/states/z7050-1.json";
-    QTemporaryDir dir;
-    QProcess sim;
-    sim.start(procsim, {"--device", kDevice + ",00:1c:88:00:00:01", "--state", state, "--log",
-                        dir.filePath("log.jsonl"), "--status-interval", "1000"});
-    if (!sim.waitForReadyRead(5000)) {
+    Bench::Processors sim({"--device", kDevice + ",00:1c:88:00:00:01", "--state",
+                           Bench::StateFile(), "--status-interval", "1000"});
+    if (!sim.ready()) {
         std::fprintf(stderr, "procsim did not start (inside the test namespace?)\n");
         return 1;
     }
@@ -212,7 +205,7 @@ int main(int argc, char** argv)
     }
 
     // Decode throughput over the recorded replies.
-    const QList<QByteArray> replies = RecordedReplies(dir.filePath("log.jsonl"));
+    const QList<QByteArray> replies = RecordedReplies(sim.logPath());
     qint64 frames = 0;
     QElapsedTimer t;
     t.start();
@@ -249,11 +242,10 @@ int main(int argc, char** argv)
     std::printf("whole-configuration send (3, 40-43): median %.1f ms\n",
                 Percentile(wholeSend, 0.5));
 
-    std::printf("ROW|Reply decode as shipped|%.2f M frames/s|>= 5 M frames/s|%s\n",
-                decodeRate / 1e6, decodeRate >= 5e6 ? "yes" : "NO");
+    Bench::Row(QStringLiteral("Reply decode as shipped"),
+               QStringLiteral("%1 M frames/s").arg(decodeRate / 1e6, 0, 'f', 2),
+               QStringLiteral(">= 5 M frames/s"), decodeRate >= 5e6);
 
     h->ShutdownForTest();
-    sim.terminate();
-    sim.waitForFinished(3000);
     return 0;
 }

@@ -12,6 +12,7 @@
 // Runs inside the private test network (scripts/bench sets it up); without a
 // display it runs itself again under xvfb-run.
 #include "AppPaths.h"
+#include "BenchUtil.h"
 #include "KSV_OpSetDlg.h"
 #include "LinkedDevice.h"
 #include "MiddleHandler.h"
@@ -24,17 +25,11 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
-namespace {
+using namespace Bench;
 
-double Percentile(std::vector<double> v, double q)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
-}
+namespace {
 
 void Report(const char* what, const std::vector<double>& v)
 {
@@ -75,19 +70,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("LEDZ_BENCH_XVFB")) {
-        setenv("LEDZ_BENCH_XVFB", "1", 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1920x1080x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("xvfb-run", args.data());
-        std::perror("xvfb-run");
-        return 1;
-    }
+    RerunUnderXvfb(argc, argv);
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("ledz.*=false"));
     QCommandLineParser parser;

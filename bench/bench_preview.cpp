@@ -8,6 +8,7 @@
 //    gst-launch-1.0 decoding the same two streams into fake sinks (goal:
 //    a ratio of at most 1.2: no needless copies or conversions).
 #include "AppPaths.h"
+#include "BenchUtil.h"
 #include "KSV_ShowVideoDlg.h"
 #include "VideoBoardSim.h"
 #include "VideoPlayer.h"
@@ -23,7 +24,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -51,14 +51,6 @@ void RunFor(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-double SelfCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 // utime + stime of another process, from /proc.
@@ -186,9 +178,9 @@ int main(int argc, char** argv)
                 return 1;
             RunFor(3000);  // past the start-up of decoders and jitter buffers
             const quint64 frames0 = dlg.player(0)->frameCount() + dlg.player(1)->frameCount();
-            const double cpu0 = SelfCpuSeconds();
+            const double cpu0 = Bench::ProcessCpuMs() / 1e3;
             RunFor(kCpuSeconds * 1000);
-            ours += SelfCpuSeconds() - cpu0;
+            ours += Bench::ProcessCpuMs() / 1e3 - cpu0;
             shown += dlg.player(0)->frameCount() + dlg.player(1)->frameCount() - frames0;
         }
         QProcess gst;

@@ -15,6 +15,8 @@
 // display it runs itself again under xvfb-run. Prints lines
 // "ROW|measure|figure|goal|met" for scripts/bench's table.
 #include "AppPaths.h"
+#include "BenchUtil.h"
+#include "BenchWindow.h"
 #include "DestinationDlg.h"
 #include "KSV_OpSetDlg.h"
 #include "MainWindow.h"
@@ -28,57 +30,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <functional>
-#include <unistd.h>
 #include <vector>
 
+using namespace Bench;
+
 namespace {
-
-double ProcessCpuMs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-double Percentile(std::vector<double> v, double q)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
-}
-
-// Runs the event loop, sleeping while there is nothing to do, until done()
-// holds (looked at every 20 ms) or timeoutMs has passed.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, [&] {
-        if (done() || t.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    check.start(20);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-void Row(const char* measure, const QString& figure, const char* goal, bool met)
-{
-    std::printf("ROW|%s|%s|%s|%s\n", measure, qPrintable(figure), goal, met ? "yes" : "NO");
-    std::fflush(stdout);
-}
 
 // Notes the time of every paint in the window.
 class PaintWatch : public QObject {
@@ -103,19 +63,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("LEDZ_BENCH_XVFB")) {
-        setenv("LEDZ_BENCH_XVFB", "1", 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1920x1080x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("xvfb-run", args.data());
-        std::perror("xvfb-run");
-        return 1;
-    }
+    RerunUnderXvfb(argc, argv);
     if (!TestNet::InPrivateNetwork()) {
         std::fprintf(stderr, "bench_program: run it inside scripts/netns\n");
         return 2;
@@ -141,17 +89,8 @@ int main(int argc, char** argv)
     const int moves = std::max(10, parser.value(movesOpt).toInt());
     const int redraws = std::max(1, parser.value(redrawsOpt).toInt());
 
-    const QString procsim =
-        qEnvironmentVariable("PROCSIM", QCoreApplication::applicationDirPath() + "/procsim");
-    const QString state =
-        qEnvironmentVariable("LEDZ_SOURCE_DIR", ".") + "/tools/procsim/states/z7050-1.json";
-    QTemporaryDir dir;
-    QProcess sim;
-    sim.setProcessChannelMode(QProcess::MergedChannels);
-    sim.start(procsim, {"--device", TestNet::kDeviceIp1 + ",02:4b:53:00:01:00", "--device",
-                        TestNet::kDeviceIp2 + ",02:4b:53:00:01:01", "--state", state, "--log",
-                        dir.filePath("log.jsonl")});
-    if (!sim.waitForReadyRead(10000)) {
+    Processors sim(ProcessorArgs(2));
+    if (!sim.ready()) {
         std::fprintf(stderr, "procsim did not start\n");
         return 1;
     }
@@ -166,12 +105,9 @@ int main(int argc, char** argv)
     }
     int readBacksEnded = 0;
     QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, [&] { ++readBacksEnded; });
-    auto* comm = window->findChild<DestinationDlg*>();
-    comm->setSearchAddresses({TestNet::kPcIp});
-    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
-    comm->StartSearch();
     const auto idle = [&] { return h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0; };
-    if (!WaitFor([&] { return readBacksEnded > 0; }, 20000) || !WaitFor(idle, 5000)) {
+    DestinationDlg* comm = SearchAndReadBack(window, TestNet::kPcIp, 20000);
+    if (!comm) {
         std::fprintf(stderr, "no processor was found and read back\n");
         return 1;
     }
@@ -286,7 +222,5 @@ int main(int argc, char** argv)
         worstP95 < 16);
 
     h->ShutdownForTest();
-    sim.terminate();
-    sim.waitForFinished(3000);
     return 0;
 }

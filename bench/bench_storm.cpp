@@ -14,28 +14,27 @@
 // (scripts/bench sets it up), with 192.168.1.10, .20 and .21 on loopback.
 #include "Announcer.h"
 #include "AppPaths.h"
+#include "BenchUtil.h"
+#include "BenchWindow.h"
 #include "DestinationDlg.h"
 #include "MachinePageDlg.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 #include "SendCommand.h"
 
-#include <sys/resource.h>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <map>
+
+using namespace Bench;
 
 namespace {
 
@@ -43,43 +42,6 @@ const QString kPc = QStringLiteral("192.168.1.10");
 const QString kDevice = QStringLiteral("192.168.1.20");
 const QString kFloodFrom = QStringLiteral("192.168.1.21");
 const QString kDeviceMac = QStringLiteral("00:1c:88:00:00:01");
-
-// Runs the event loop (sleeping while there is nothing to do) until done()
-// holds, looked at every 20 ms, or timeoutMs has passed.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, [&] {
-        if (done() || t.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    check.start(20);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-long StatusKb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-double CpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 QList<QJsonObject> LogLines(const QString& path)
 {
@@ -119,16 +81,10 @@ int main(int argc, char** argv)
 
     // Logging off, as an operator runs the program.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    const QString procsim =
-        qEnvironmentVariable("PROCSIM", QCoreApplication::applicationDirPath() + "/procsim");
-    const QString state =
-        qEnvironmentVariable("LEDZ_SOURCE_DIR", ".") + "/tools/procsim/states/z7050-1.json";
-    QTemporaryDir dir;
-    const QString log = dir.filePath("log.jsonl");
-    QProcess sim;
-    sim.start(procsim, {"--device", kDevice + "," + kDeviceMac, "--state", state, "--log", log,
-                        "--status-interval", "2000"});
-    if (!sim.waitForReadyRead(5000)) {
+    Processors sim({"--device", kDevice + "," + kDeviceMac, "--state", StateFile(),
+                    "--status-interval", "2000"});
+    const QString log = sim.logPath();
+    if (!sim.ready()) {
         std::fprintf(stderr, "procsim did not start (inside the test namespace?)\n");
         return 1;
     }
@@ -137,17 +93,13 @@ int main(int argc, char** argv)
     MiddleHandler* h = MiddleHandler::GetInstance();
     auto* window = new MainWindow;
     window->show();
-    auto* comm = window->findChild<DestinationDlg*>();
-    comm->setSearchAddresses({kPc});
-    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
     int readBacks = 0;
     QObject::connect(h, &MiddleHandler::SigUIRefreshRequstCmdEnd, [&] { ++readBacks; });
-    comm->StartSearch();
-    if (!WaitFor([&] { return readBacks > 0; }, 10000)) {
+    DestinationDlg* comm = SearchAndReadBack(window, kPc, 10000);
+    if (!comm) {
         std::fprintf(stderr, "the processor was not found and read back\n");
         return 1;
     }
-    WaitFor([&] { return h->PendingShortFrames() == 0 && h->PendingLongFrames() == 0; }, 5000);
     const long rssBefore = StatusKb("VmRSS:");
 
     // The GUI thread's stalls: the longest gap between two ticks of a 10 ms timer.
@@ -172,7 +124,7 @@ int main(int argc, char** argv)
         readBackTime.start();
         SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
     });
-    const double cpuStart = CpuSeconds();
+    const double cpuStart = ProcessCpuMs() / 1e3;
     wall.start();
     sinceTick.start();
     ticker.start(10);
@@ -183,7 +135,7 @@ int main(int argc, char** argv)
     const double readBackMs = double(readBackTime.nsecsElapsed()) / 1e6;
     // Three more seconds: the repeats of the last set-IP requests.
     WaitFor([] { return false; }, 3000);
-    const double cpu = CpuSeconds() - cpuStart;
+    const double cpu = ProcessCpuMs() / 1e3 - cpuStart;
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
     ticker.stop();
 
@@ -227,7 +179,5 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     h->ShutdownForTest();
-    sim.terminate();
-    sim.waitForFinished(3000);
     return 0;
 }

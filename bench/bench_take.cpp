@@ -5,6 +5,7 @@
 // - a take end to end: from the Take button's click until the processor's
 //   report that the take began (status 1) has reached the panel, and until
 //   the report that it ended (status 0).
+#include "BenchUtil.h"
 #include "LayerSettingDlg.h"
 #include "LinkedDevice.h"
 #include "MiddleHandler.h"
@@ -26,19 +27,11 @@
 #include <cstdio>
 #include <vector>
 
+using namespace Bench;
+
 namespace {
 
 constexpr int kRuns = 20;
-
-struct Spread {
-    double min, median, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return {v.front(), v[v.size() / 2], v.back()};
-}
 
 // The processor's time of the first frame since the mark whose text starts
 // with prefix; -1 when none came.

@@ -17,6 +17,7 @@
 // Runs inside the private test network (scripts/bench sets it up); without a
 // display it runs itself again under xvfb-run.
 #include "AppPaths.h"
+#include "BenchUtil.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
 #include "ProcSim.h"
@@ -25,31 +26,18 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <malloc.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kProbeMs = 10;
 constexpr double kStallGoalMs = 100;
-
-long ResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 long HeapInUseKb()
 {
@@ -150,18 +138,7 @@ QPushButton* Button(QWidget* window, const char* name)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("LEDZ_SOAK_CHILD")) {
-        qputenv("LEDZ_SOAK_CHILD", "1");
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1920x1080x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("xvfb-run", args.data());
-        std::perror("xvfb-run");
-        return 1;
-    }
+    Bench::RerunUnderXvfb(argc, argv);
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
@@ -242,7 +219,7 @@ int main(int argc, char** argv)
         const double now = clock.nsecsElapsed() / 1e9;
         if (measureStartS < 0 && now >= firstReadBackS + warmup) {
             malloc_trim(0);
-            rssStart = ResidentKb();
+            rssStart = Bench::ResidentKb();
             heapStart = HeapInUseKb();
             measureStartS = now;
         }
@@ -274,7 +251,7 @@ int main(int argc, char** argv)
         return 1;
 
     malloc_trim(0);
-    const long rssEnd = ResidentKb();
+    const long rssEnd = Bench::ResidentKb();
     const long heapEnd = HeapInUseKb();
     const double span = clock.nsecsElapsed() / 1e9 - measureStartS;
     std::printf(

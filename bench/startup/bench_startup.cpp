@@ -24,6 +24,8 @@
 // itself again under Xvfb. Prints lines "ROW|measure|figure|goal|met" for
 // scripts/bench's table.
 
+#include "BenchUtil.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -39,8 +41,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 #include <vector>
+
+using namespace Bench;
 
 namespace {
 constexpr double kStartGoal = 1.3;
@@ -53,30 +56,6 @@ qint64 MonotonicNs()
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
-void Row(const QString& measure, const QString& figure, const QString& goal, bool met)
-{
-    std::printf("ROW|%s|%s|%s|%s\n", qPrintable(measure), qPrintable(figure), qPrintable(goal),
-                met ? "yes" : "NO");
-    std::fflush(stdout);
-}
-
-// A field of /proc/PID/status in KiB, or one of a task's counters.
-long long StatusField(const QString& path, const char* field)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-long ResidentKb(qint64 pid)
-{
-    return long(StatusField(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS:"));
 }
 
 // Per thread of the process: its name, context switches and time on a CPU.
@@ -194,46 +173,6 @@ private:
     qint64 startNs_;
 };
 
-// procsim playing the given number of processors, heartbeating at its
-// default period; ended with this object.
-class Processors {
-public:
-    Processors(int count, const QString& procsim, const QString& state, const QString& log)
-    {
-        QStringList args;
-        for (int i = 0; i < count; ++i) {
-            const int host = count <= 2 ? 20 + i : 100 + i;
-            args << QStringLiteral("--device")
-                 << QStringLiteral("192.168.1.%1,02:4b:53:00:01:%2")
-                        .arg(host)
-                        .arg(i, 2, 16, QLatin1Char('0'));
-        }
-        args << QStringLiteral("--state") << state << QStringLiteral("--log") << log;
-        p_.setProcessChannelMode(QProcess::MergedChannels);
-        p_.start(procsim, args);
-        QElapsedTimer t;
-        t.start();
-        QByteArray out;
-        while (!out.contains("procsim ready") && t.elapsed() < 10000 &&
-               p_.state() != QProcess::NotRunning) {
-            p_.waitForReadyRead(200);
-            out += p_.readAll();
-        }
-        ready_ = out.contains("procsim ready");
-    }
-    ~Processors()
-    {
-        p_.terminate();
-        if (!p_.waitForFinished(5000))
-            p_.kill();
-    }
-    bool ready() const { return ready_; }
-
-private:
-    QProcess p_;
-    bool ready_ = false;
-};
-
 // The data replies the processors have sent (acknowledgements and status
 // frames left out), from procsim's log.
 int RepliesSent(const QString& log)
@@ -276,16 +215,6 @@ bool Settle(const QElapsedTimer& sinceStart, const QString& log, int settleS)
     return true;
 }
 
-struct Spread {
-    double min, median, max;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return {v.front(), v[v.size() / 2], v.back()};
-}
-
 void PrintSpread(const char* name, const Spread& s, const char* unit)
 {
     std::printf("  %-34s %9.2f %9.2f %9.2f %s\n", name, s.min, s.median, s.max, unit);
@@ -299,19 +228,7 @@ QString Fixed(double v, int decimals = 2)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("LEDZ_BENCH_XVFB")) {
-        setenv("LEDZ_BENCH_XVFB", "1", 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1920x1080x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("xvfb-run", args.data());
-        std::perror("xvfb-run");
-        return 1;
-    }
+    RerunUnderXvfb(argc, argv);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption pairsOpt(QStringLiteral("pairs"),
@@ -350,15 +267,12 @@ int main(int argc, char** argv)
     const QString binDir = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
     const QString program = binDir + QStringLiteral("/led-z7050");
     const QString bare = binDir + QStringLiteral("/bench_startup_bare");
-    const QString procsim = qEnvironmentVariable("PROCSIM", binDir + QStringLiteral("/procsim"));
-    const QString state = qEnvironmentVariable("LEDZ_SOURCE_DIR", QStringLiteral(".")) +
-                          QStringLiteral("/tools/procsim/states/z7050-1.json");
     QTemporaryDir tmp;
 
     long bareRestKb = 0;
     long twoKb = 0;
     if (only.isEmpty() || only == QLatin1String("startup")) {
-        Processors sims(2, procsim, state, tmp.filePath(QStringLiteral("two.jsonl")));
+        Processors sims(ProcessorArgs(2), tmp.filePath(QStringLiteral("two.jsonl")));
         if (!sims.ready()) {
             std::fprintf(stderr, "procsim did not start\n");
             return 1;
@@ -416,7 +330,7 @@ int main(int argc, char** argv)
 
     if (only.isEmpty() || only == QLatin1String("rest")) {
         const QString log = tmp.filePath(QStringLiteral("rest.jsonl"));
-        Processors sims(2, procsim, state, log);
+        Processors sims(ProcessorArgs(2), log);
         QElapsedTimer sinceStart;
         sinceStart.start();
         Started p(program, binDir);
@@ -460,7 +374,7 @@ int main(int argc, char** argv)
 
     if (only.isEmpty() || only == QLatin1String("many")) {
         const QString log = tmp.filePath(QStringLiteral("many.jsonl"));
-        Processors sims(many, procsim, state, log);
+        Processors sims(ProcessorArgs(many), log);
         QElapsedTimer sinceStart;
         sinceStart.start();
         Started p(program, binDir);
