@@ -8,14 +8,15 @@
 #include "DeviceLog.h"
 #include "InputNames.h"
 #include "InputSrcSetDlg.h"
-#include "KeyLamps.h"
-#include "KeyReport.h"
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
+#include "KeyLamps.h"
+#include "KeyReport.h"
 #include "Look.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
+#include "PageHelper.h"
 #include "PresetDlg.h"
 #include "SendCommand.h"
 #include "TitleBar.h"
@@ -26,9 +27,11 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -92,6 +95,9 @@ QString projectPathFromConfig()
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // Before the form's widgets exist: a change of window flags restyles
+    // every widget of the window once more.
+    setWindowFlags(Qt::FramelessWindowHint);
     ui->setupUi(this);
     initWindow();
     loadStartupProject();
@@ -123,7 +129,6 @@ MainWindow::~MainWindow()
 void MainWindow::initWindow()
 {
     setWindowTitle(QStringLiteral("LED-Z7050"));
-    setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setGeometry(0, 0, 1366, 768);
 
@@ -154,21 +159,20 @@ void MainWindow::createTitleBar()
 void MainWindow::createPages()
 {
     // Built in the stack that holds them: moving a built page into it
-    // restyles every widget of the page once more. The output and layer page
-    // is the exception: a dialog built with a parent is a window of its own,
-    // and only moving it into the stack makes it a child.
-    QWidget* stack = ui->stackedWidget;
-    picSetDlg_ = new KSV_PicSetDlg(stack);
-    opSetDlg_ = new KSV_OpSetDlg(this);
-    inputSrcSetDlg_ = new InputSrcSetDlg(stack);
+    // restyles every widget of the page once more.
+    QStackedWidget* stack = ui->stackedWidget;
+    picSetStandIn_ = new QWidget(stack);
+    opSetDlg_ = new KSV_OpSetDlg(stack);
+    inputStandIn_ = new QWidget(stack);
     presetDlg_ = new PresetDlg(stack);
     destinationDlg_ = new DestinationDlg(stack);
     miscDlg_ = new MiscDlg(stack);
 
-    for (QWidget* page : std::initializer_list<QWidget*>{picSetDlg_, opSetDlg_, inputSrcSetDlg_,
-                                                         presetDlg_, destinationDlg_, miscDlg_})
-        ui->stackedWidget->addWidget(page);
-    ui->stackedWidget->setCurrentWidget(opSetDlg_);
+    for (QWidget* page : {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_,
+                          static_cast<QWidget*>(presetDlg_), static_cast<QWidget*>(destinationDlg_),
+                          static_cast<QWidget*>(miscDlg_)})
+        stack->addWidget(page);
+    stack->setCurrentWidget(opSetDlg_);
     ui->Output_Btn->setChecked(true);
     on_Output_Btn_clicked();
 
@@ -178,7 +182,7 @@ void MainWindow::createPages()
         buttonColumn->addWidget(button);
     auto* row = new QHBoxLayout;
     row->addLayout(buttonColumn);
-    row->addWidget(ui->stackedWidget);
+    row->addWidget(stack);
     auto* outer = new QVBoxLayout;
     outer->addLayout(row);
     outer->setContentsMargins(0, titleBar_->geometry().bottom(), 0, 0);
@@ -191,14 +195,6 @@ void MainWindow::createPages()
     connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
             SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
     connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
-    connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
-            SLOT(On_SigRenameInputSrc(int, QString)));
-    connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
-            SLOT(On_SigRenameToInputSrc(int, QString)));
-    connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
-            SLOT(On_SigInputTileEnable(int, bool)));
-    connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
-            SLOT(On_SigChangeInputSubSrc(int, int)));
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUIRefreshOutputReso()), this,
             SLOT(On_SigUIRefreshOutputReso()));
     // A video board's format that comes before the preview is built is kept
@@ -214,6 +210,119 @@ void MainWindow::createPages()
             SLOT(On_sigInquireMachineData()));
     connect(destinationDlg_, SIGNAL(sigConnectEthBoard(QString)), this,
             SLOT(On_sigConnectEthBoard(QString)));
+    followUnbuiltPages();
+}
+
+void MainWindow::followUnbuiltPages()
+{
+    // The picture page redraws the whole of itself from the record on any of
+    // its reports; the input page redraws each report's part of itself.
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    const auto picSetRedraw = [this] { picSetOwesRedraw_ = true; };
+    picSetFollows_ = {connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, picSetRedraw),
+                      connect(h, &MiddleHandler::SigUIRefreshLayerData, this, picSetRedraw),
+                      connect(h, &MiddleHandler::SigUIRefreshPictureData, this, picSetRedraw)};
+    inputFollows_ = {
+        connect(h, &MiddleHandler::SigUIRefreshInputCfg, this, [this] { inputOwesRedraw_ = true; }),
+        connect(h, &MiddleHandler::SigUIRefreshInputSignal, this,
+                [this](int input, int port) {
+                    noteInputReport({InputReport::kSignal, input, port, QString()});
+                }),
+        connect(h, &MiddleHandler::SigUIRefreshInputTile, this,
+                [this] {
+                    noteInputReport({InputReport::kTile, 0, 0, QString()});
+                }),
+        connect(opSetDlg_, &KSV_OpSetDlg::SigRenameToInputSrc, this,
+                [this](int input, const QString& name) {
+                    noteInputReport({InputReport::kRename, input, 0, name});
+                })};
+}
+
+void MainWindow::noteInputReport(const InputReport& report)
+{
+    // Each report redraws from the record as it then stands: of repeats, the
+    // last one alone leaves its mark, in its place among the others.
+    const auto same = [&report](const InputReport& r) {
+        return r.kind == report.kind && r.input == report.input &&
+               (r.kind == InputReport::kRename || r.port == report.port);
+    };
+    inputReports_.erase(std::remove_if(inputReports_.begin(), inputReports_.end(), same),
+                        inputReports_.end());
+    inputReports_.push_back(report);
+}
+
+void MainWindow::putInStack(QWidget* page, QWidget*& standIn)
+{
+    QStackedWidget* stack = ui->stackedWidget;
+    stack->insertWidget(stack->indexOf(standIn), page);
+    stack->removeWidget(standIn);
+    delete standIn;
+    standIn = nullptr;
+    // The pages built with the window had the start's language switch (and
+    // any since) reach them as an event; this one has it now.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(page, &change);
+}
+
+KSV_PicSetDlg* MainWindow::picSetPage()
+{
+    if (picSetDlg_)
+        return picSetDlg_;
+    for (const QMetaObject::Connection& c : picSetFollows_)
+        disconnect(c);
+    picSetFollows_.clear();
+    picSetDlg_ = new KSV_PicSetDlg(ui->stackedWidget);
+    putInStack(picSetDlg_, picSetStandIn_);
+    if (picSetOwesRedraw_)
+        picSetDlg_->UiRefreshAll();
+    return picSetDlg_;
+}
+
+InputSrcSetDlg* MainWindow::inputPage()
+{
+    if (inputSrcSetDlg_)
+        return inputSrcSetDlg_;
+    for (const QMetaObject::Connection& c : inputFollows_)
+        disconnect(c);
+    inputFollows_.clear();
+    inputSrcSetDlg_ = new InputSrcSetDlg(ui->stackedWidget);
+    putInStack(inputSrcSetDlg_, inputStandIn_);
+    connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
+            SLOT(On_SigRenameInputSrc(int, QString)));
+    connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
+            SLOT(On_SigRenameToInputSrc(int, QString)));
+    connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
+            SLOT(On_SigInputTileEnable(int, bool)));
+    connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
+            SLOT(On_SigChangeInputSubSrc(int, int)));
+    for (const InputReport& r : inputReports_) {
+        switch (r.kind) {
+        case InputReport::kSignal:
+            inputSrcSetDlg_->On_SigUIRefreshInputSignal(r.input, r.port);
+            break;
+        case InputReport::kTile:
+            inputSrcSetDlg_->On_SigUIRefreshInputTile();
+            break;
+        case InputReport::kRename:
+            inputSrcSetDlg_->SetInputName(r.input, r.name);
+            break;
+        }
+    }
+    inputReports_.clear();
+    // Coalesced as the page's own: drawn when it is next shown.
+    if (inputOwesRedraw_)
+        inputSrcSetDlg_->redraws()->request();
+    return inputSrcSetDlg_;
+}
+
+void MainWindow::buildNextPage()
+{
+    if (!picSetDlg_)
+        picSetPage();
+    else
+        inputPage();
+    if (!inputSrcSetDlg_)
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
 }
 
 KSV_ShowVideoDlg* MainWindow::preview()
@@ -293,9 +402,9 @@ void MainWindow::On_SigUIRefreshOutputReso()
 void MainWindow::On_StatusOnLine()
 {
     if (onLine_) {
-        titleBar_->setStatusIcon(kNetworkIcon, netPhase_
-                                                   ? QStringLiteral(":/res/Image/netstatus-rx.png")
-                                                   : QStringLiteral(":/res/Image/netstatus-tx.png"));
+        titleBar_->setStatusIcon(kNetworkIcon,
+                                 netPhase_ ? QStringLiteral(":/res/Image/netstatus-rx.png")
+                                           : QStringLiteral(":/res/Image/netstatus-tx.png"));
         netPhase_ = !netPhase_;
         lastOnLine_ = true;
     } else if (lastOnLine_) {
@@ -350,7 +459,7 @@ void MainWindow::showPage(QWidget* page, int caption)
 
 void MainWindow::on_PicSet_Btn_clicked()
 {
-    showPage(picSetDlg_, kPicture);
+    showPage(picSetPage(), kPicture);
 }
 
 void MainWindow::on_Output_Btn_clicked()
@@ -361,7 +470,7 @@ void MainWindow::on_Output_Btn_clicked()
 
 void MainWindow::on_pushButton_3_clicked()
 {
-    showPage(inputSrcSetDlg_, kInput);
+    showPage(inputPage(), kInput);
 }
 
 void MainWindow::on_pushButton_4_clicked()
@@ -388,9 +497,14 @@ void MainWindow::on_pushButton_8_clicked()
 void MainWindow::UiRefreshAll()
 {
     On_SigUIRefreshAllCfg();
-    picSetDlg_->UiRefreshAll();
+    if (picSetDlg_)
+        picSetDlg_->UiRefreshAll();
+    else
+        picSetOwesRedraw_ = true;
     opSetDlg_->UiRefreshAll();
-    inputSrcSetDlg_->UiRefreshAll();
+    // Redraws only its open crop panel: an input page still to be built has none.
+    if (inputSrcSetDlg_)
+        inputSrcSetDlg_->UiRefreshAll();
     miscDlg_->UiRefreshAll();
 }
 
@@ -404,7 +518,8 @@ void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
 void MainWindow::On_sigInquireMachineData()
 {
     opSetDlg_->ResetCells();
-    inputSrcSetDlg_->ResetCells();
+    if (inputSrcSetDlg_)
+        inputSrcSetDlg_->ResetCells();
     ResetKeyLamps();
 }
 
@@ -436,6 +551,10 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 void MainWindow::paintEvent(QPaintEvent*)
 {
+    if (!pagesScheduled_) {
+        pagesScheduled_ = true;
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+    }
     QPainter painter(this);
     const QRect area(0, 0, width(), height());
     painter.setBrush(QColor(64, 64, 64));
@@ -483,11 +602,11 @@ void MainWindow::registerDeviceNotify()
     DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.dbcc_classguid = {0x745A17A0, 0x74D3, 0x11D0,
-                             {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
-    if (!RegisterDeviceNotificationW(reinterpret_cast<HANDLE>(winId()), &filter,
-                                     DEVICE_NOTIFY_WINDOW_HANDLE |
-                                         DEVICE_NOTIFY_ALL_INTERFACE_CLASSES))
+    filter.dbcc_classguid = {
+        0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+    if (!RegisterDeviceNotificationW(
+            reinterpret_cast<HANDLE>(winId()), &filter,
+            DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES))
         DeviceLog("RegisterDeviceNotification failed!!");
 #else
     usbHotplug_ = std::make_unique<UsbHotplug>();
