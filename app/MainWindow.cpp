@@ -62,6 +62,7 @@ enum PageButton { kPicture, kOutput, kInput, kLayers, kPresets, kComm, kMisc, kP
 
 const QString kNetworkError = QStringLiteral(":/res/Image/network-error.png");
 constexpr int kStatusPeriodMs = 800;
+constexpr int kFirstFrameWaitMs = 1000;
 constexpr int kKeyboardIcon = 0;
 constexpr int kSyncLockIcon = 1;
 constexpr int kNetworkIcon = 2;
@@ -112,9 +113,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUsbNormalToPc(QByteArray)), this,
             SLOT(On_SigUsbNormalToPc(QByteArray)));
 
-    // Widget tests build the window without touching the network.
-    if (qEnvironmentVariableIsEmpty("LEDZ_NO_SEARCH"))
-        destinationDlg_->StartSearch();
+    // Widget tests build the window without touching the network. The
+    // search, with its progress dialog, starts once the first frame is on
+    // screen, or after a while if none comes (a window mapped where it
+    // cannot be seen).
+    if (qEnvironmentVariableIsEmpty("LEDZ_NO_SEARCH")) {
+        searchDue_ = true;
+        QTimer::singleShot(kFirstFrameWaitMs, this, &MainWindow::afterFirstFrame);
+    }
 
     // A keyboard attached at start is opened at once; later ones on hot-plug.
     openUsbKeyboard(kKeyboardVendorId, kKeyboardProductId, false);
@@ -164,13 +170,13 @@ void MainWindow::createPages()
     picSetStandIn_ = new QWidget(stack);
     opSetDlg_ = new KSV_OpSetDlg(stack);
     inputStandIn_ = new QWidget(stack);
-    presetDlg_ = new PresetDlg(stack);
+    presetStandIn_ = new QWidget(stack);
     destinationDlg_ = new DestinationDlg(stack);
     miscDlg_ = new MiscDlg(stack);
 
-    for (QWidget* page : {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_,
-                          static_cast<QWidget*>(presetDlg_), static_cast<QWidget*>(destinationDlg_),
-                          static_cast<QWidget*>(miscDlg_)})
+    for (QWidget* page :
+         {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_, presetStandIn_,
+          static_cast<QWidget*>(destinationDlg_), static_cast<QWidget*>(miscDlg_)})
         stack->addWidget(page);
     stack->setCurrentWidget(opSetDlg_);
     ui->Output_Btn->setChecked(true);
@@ -190,8 +196,6 @@ void MainWindow::createPages()
     setCentralWidget(ui->centralWidget);
 
     connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
-    connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
-            SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
     connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
             SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
     connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
@@ -222,6 +226,15 @@ void MainWindow::followUnbuiltPages()
     picSetFollows_ = {connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, picSetRedraw),
                       connect(h, &MiddleHandler::SigUIRefreshLayerData, this, picSetRedraw),
                       connect(h, &MiddleHandler::SigUIRefreshPictureData, this, picSetRedraw)};
+    // The preset page drives the keyboard's preset lamps: the device's first
+    // validity report builds it. Until then it owes only the look of its
+    // source buttons, which follows the working mode.
+    presetFollows_ = {
+        connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
+                [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
+        connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, [this] { presetMode_ = kRecordMode; }),
+        connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this,
+                [this](SystemWorkingMode mode) { presetMode_ = mode; })};
     inputFollows_ = {
         connect(h, &MiddleHandler::SigUIRefreshInputCfg, this, [this] { inputOwesRedraw_ = true; }),
         connect(h, &MiddleHandler::SigUIRefreshInputSignal, this,
@@ -278,6 +291,24 @@ KSV_PicSetDlg* MainWindow::picSetPage()
     return picSetDlg_;
 }
 
+PresetDlg* MainWindow::presetPage()
+{
+    if (presetDlg_)
+        return presetDlg_;
+    for (const QMetaObject::Connection& c : presetFollows_)
+        disconnect(c);
+    presetFollows_.clear();
+    presetDlg_ = new PresetDlg(ui->stackedWidget);
+    putInStack(presetDlg_, presetStandIn_);
+    connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+            SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+    if (presetMode_ == kRecordMode)
+        presetMode_ = Page::CurrentRecord().M_AllCfg.workMode;
+    if (presetMode_ != kNoMode)
+        presetDlg_->On_sigSysWorkModeChange(static_cast<SystemWorkingMode>(presetMode_));
+    return presetDlg_;
+}
+
 InputSrcSetDlg* MainWindow::inputPage()
 {
     if (inputSrcSetDlg_)
@@ -315,13 +346,27 @@ InputSrcSetDlg* MainWindow::inputPage()
     return inputSrcSetDlg_;
 }
 
+void MainWindow::afterFirstFrame()
+{
+    if (searchDue_) {
+        searchDue_ = false;
+        destinationDlg_->StartSearch();
+    }
+    if (!pagesStarted_) {
+        pagesStarted_ = true;
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+    }
+}
+
 void MainWindow::buildNextPage()
 {
     if (!picSetDlg_)
         picSetPage();
-    else
+    else if (!inputSrcSetDlg_)
         inputPage();
-    if (!inputSrcSetDlg_)
+    else
+        presetPage();
+    if (!presetDlg_)
         QTimer::singleShot(0, this, &MainWindow::buildNextPage);
 }
 
@@ -481,7 +526,7 @@ void MainWindow::on_pushButton_4_clicked()
 
 void MainWindow::on_pushButton_5_clicked()
 {
-    showPage(presetDlg_, kPresets);
+    showPage(presetPage(), kPresets);
 }
 
 void MainWindow::on_pushButton_6_clicked()
@@ -551,9 +596,10 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 void MainWindow::paintEvent(QPaintEvent*)
 {
-    if (!pagesScheduled_) {
-        pagesScheduled_ = true;
-        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+    if (!firstFrameSeen_) {
+        firstFrameSeen_ = true;
+        // The frame is flushed to the screen before the next turn of the loop.
+        QTimer::singleShot(0, this, &MainWindow::afterFirstFrame);
     }
     QPainter painter(this);
     const QRect area(0, 0, width(), height());
@@ -749,7 +795,7 @@ void MainWindow::HandlerKeyCombination(int kind)
 void MainWindow::dispatchKey(int key)
 {
     if (key >= kFirstPresetKey && key <= kLastPresetKey)
-        presetDlg_->ClickPresetByKey(key);
+        presetPage()->ClickPresetByKey(key);
     else if (key == kQuickTakeKey)
         opSetDlg_->QuickTake();
 }

@@ -20,6 +20,7 @@
 #include "MiddleHandler.h"
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
+#include "PresetDlg.h"
 #include "ProgressHelper.h"
 #include "ProgressTest.h"
 #include "ProjectFile.h"
@@ -920,8 +921,8 @@ void TestSearch::mainWindowFollowsSelectedDevice()
     delete currentPreview();
 }
 
-// The window builds its picture and input pages after its first frame or
-// when they are first opened. Never painted here, it builds them when the
+// The window builds its picture, input and preset pages after its first
+// frame or when they are first wanted. Never painted here, it builds them when the
 // operator opens them, after the read-back: each then shows what a page
 // built before the read-back shows, and a project saved before either was
 // opened holds the device's settings that they edit.
@@ -944,6 +945,7 @@ void TestSearch::unopenedPagesFollowTheReadBack()
     // As the window built them before: ahead of the read-back.
     KSV_PicSetDlg picture(nullptr);
     InputSrcSetDlg inputs(nullptr);
+    PresetDlg presets(nullptr);
     auto w = std::make_unique<MainWindow>();
     for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
         t->stop();
@@ -956,6 +958,11 @@ void TestSearch::unopenedPagesFollowTheReadBack()
     QVERIFY(WaitSenderIdle(h));
     QVERIFY(!w->findChild<KSV_PicSetDlg*>());
     QVERIFY(!inputPage(w.get()));
+    // The preset page, which drives the keyboard's lamps, came with the
+    // device's first validity report.
+    auto* builtPresets = w->findChild<PresetDlg*>();
+    QVERIFY(builtPresets);
+    QTRY_COMPARE(shows(builtPresets), shows(&presets));
 
     // The device's level is the record's now. The operator names an input in
     // the layer view's input column, and the input page shows that name too.
