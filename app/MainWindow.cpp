@@ -8,11 +8,11 @@
 #include "DeviceLog.h"
 #include "InputNames.h"
 #include "InputSrcSetDlg.h"
+#include "KeyLamps.h"
+#include "KeyReport.h"
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
-#include "KeyLamps.h"
-#include "KeyReport.h"
 #include "Look.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
@@ -172,11 +172,10 @@ void MainWindow::createPages()
     inputStandIn_ = new QWidget(stack);
     presetStandIn_ = new QWidget(stack);
     destinationDlg_ = new DestinationDlg(stack);
-    miscDlg_ = new MiscDlg(stack);
+    miscStandIn_ = new QWidget(stack);
 
-    for (QWidget* page :
-         {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_, presetStandIn_,
-          static_cast<QWidget*>(destinationDlg_), static_cast<QWidget*>(miscDlg_)})
+    for (QWidget* page : {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_,
+                          presetStandIn_, static_cast<QWidget*>(destinationDlg_), miscStandIn_})
         stack->addWidget(page);
     stack->setCurrentWidget(opSetDlg_);
     ui->Output_Btn->setChecked(true);
@@ -195,10 +194,6 @@ void MainWindow::createPages()
     ui->centralWidget->setLayout(outer);
     setCentralWidget(ui->centralWidget);
 
-    connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
-    connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
-            SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
-    connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUIRefreshOutputReso()), this,
             SLOT(On_SigUIRefreshOutputReso()));
     // A video board's format that comes before the preview is built is kept
@@ -229,12 +224,10 @@ void MainWindow::followUnbuiltPages()
     // The preset page drives the keyboard's preset lamps: the device's first
     // validity report builds it. Until then it owes only the look of its
     // source buttons, which follows the working mode.
-    presetFollows_ = {
-        connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
-                [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
-        connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, [this] { presetMode_ = kRecordMode; }),
-        connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this,
-                [this](SystemWorkingMode mode) { presetMode_ = mode; })};
+    presetFollows_ = {connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
+                              [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
+                      connect(h, &MiddleHandler::SigUIRefreshAllCfg, this,
+                              [this] { presetMode_ = kRecordMode; })};
     inputFollows_ = {
         connect(h, &MiddleHandler::SigUIRefreshInputCfg, this, [this] { inputOwesRedraw_ = true; }),
         connect(h, &MiddleHandler::SigUIRefreshInputSignal, this,
@@ -300,13 +293,40 @@ PresetDlg* MainWindow::presetPage()
     presetFollows_.clear();
     presetDlg_ = new PresetDlg(ui->stackedWidget);
     putInStack(presetDlg_, presetStandIn_);
-    connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
-            SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+    if (miscDlg_)
+        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
     if (presetMode_ == kRecordMode)
         presetMode_ = Page::CurrentRecord().M_AllCfg.workMode;
     if (presetMode_ != kNoMode)
         presetDlg_->On_sigSysWorkModeChange(static_cast<SystemWorkingMode>(presetMode_));
     return presetDlg_;
+}
+
+MiscDlg* MainWindow::miscPage()
+{
+    // The system page and its sub-pages follow many of the device's reports
+    // (test patterns, factory reset, versions, logos, tasks) and start their
+    // progress on some. None comes before a device is selected, and the
+    // window hears of every selection before it is made: the page is built by
+    // then, and so follows every report as before.
+    if (miscDlg_)
+        return miscDlg_;
+    miscDlg_ = new MiscDlg(ui->stackedWidget);
+    putInStack(miscDlg_, miscStandIn_);
+    connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
+    connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
+            SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
+    connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
+    if (presetDlg_)
+        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+    else
+        connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this, [this](SystemWorkingMode mode) {
+            if (!presetDlg_)
+                presetMode_ = mode;
+        });
+    return miscDlg_;
 }
 
 InputSrcSetDlg* MainWindow::inputPage()
@@ -364,9 +384,11 @@ void MainWindow::buildNextPage()
         picSetPage();
     else if (!inputSrcSetDlg_)
         inputPage();
-    else
+    else if (!presetDlg_)
         presetPage();
-    if (!presetDlg_)
+    else
+        miscPage();
+    if (!miscDlg_)
         QTimer::singleShot(0, this, &MainWindow::buildNextPage);
 }
 
@@ -396,7 +418,7 @@ void MainWindow::loadStartupProject()
         if (!QFile::exists(path))
             return;
     }
-    miscDlg_->LoadProject(path);
+    miscPage()->LoadProject(path);
     UiRefreshAll();
 }
 
@@ -447,9 +469,9 @@ void MainWindow::On_SigUIRefreshOutputReso()
 void MainWindow::On_StatusOnLine()
 {
     if (onLine_) {
-        titleBar_->setStatusIcon(kNetworkIcon,
-                                 netPhase_ ? QStringLiteral(":/res/Image/netstatus-rx.png")
-                                           : QStringLiteral(":/res/Image/netstatus-tx.png"));
+        titleBar_->setStatusIcon(kNetworkIcon, netPhase_
+                                                   ? QStringLiteral(":/res/Image/netstatus-rx.png")
+                                                   : QStringLiteral(":/res/Image/netstatus-tx.png"));
         netPhase_ = !netPhase_;
         lastOnLine_ = true;
     } else if (lastOnLine_) {
@@ -536,7 +558,7 @@ void MainWindow::on_pushButton_6_clicked()
 
 void MainWindow::on_pushButton_8_clicked()
 {
-    showPage(miscDlg_, kMisc);
+    showPage(miscPage(), kMisc);
 }
 
 void MainWindow::UiRefreshAll()
@@ -550,7 +572,9 @@ void MainWindow::UiRefreshAll()
     // Redraws only its open crop panel: an input page still to be built has none.
     if (inputSrcSetDlg_)
         inputSrcSetDlg_->UiRefreshAll();
-    miscDlg_->UiRefreshAll();
+    // Until it is built, the system page owes nothing: see miscPage().
+    if (miscDlg_)
+        miscDlg_->UiRefreshAll();
 }
 
 void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
@@ -562,6 +586,7 @@ void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
 
 void MainWindow::On_sigInquireMachineData()
 {
+    miscPage();
     opSetDlg_->ResetCells();
     if (inputSrcSetDlg_)
         inputSrcSetDlg_->ResetCells();
@@ -571,7 +596,7 @@ void MainWindow::On_sigInquireMachineData()
 void MainWindow::On_sigConnectEthBoard(QString EthIp)
 {
     preview()->ConnectVideoShow(EthIp, true);
-    miscDlg_->EnableEthOutput(EthIp);
+    miscPage()->EnableEthOutput(EthIp);
 }
 
 void MainWindow::On_sigVideoShow()
@@ -624,7 +649,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!miscDlg_->SaveProject(projectPathFromConfig())) {
+    if (!miscPage()->SaveProject(projectPathFromConfig())) {
         // The session's work did not reach the project (read-only file, full
         // disk, folder gone): leaving now loses it, so the operator decides.
         CustomMsgBox failed(
@@ -648,11 +673,11 @@ void MainWindow::registerDeviceNotify()
     DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.dbcc_classguid = {
-        0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
-    if (!RegisterDeviceNotificationW(
-            reinterpret_cast<HANDLE>(winId()), &filter,
-            DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES))
+    filter.dbcc_classguid = {0x745A17A0, 0x74D3, 0x11D0,
+                             {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+    if (!RegisterDeviceNotificationW(reinterpret_cast<HANDLE>(winId()), &filter,
+                                     DEVICE_NOTIFY_WINDOW_HANDLE |
+                                         DEVICE_NOTIFY_ALL_INTERFACE_CLASSES))
         DeviceLog("RegisterDeviceNotification failed!!");
 #else
     usbHotplug_ = std::make_unique<UsbHotplug>();
@@ -710,7 +735,7 @@ void MainWindow::On_sigDeviceArrival(QString DevicePath)
         if (arrivalToggle_) {
             arrivalToggle_ = false;
         } else {
-            miscDlg_->InquireMachineData();
+            miscPage()->InquireMachineData();
             arrivalToggle_ = true;
         }
     }

@@ -78,13 +78,14 @@ private:
     void initWindow();
     void createTitleBar();
     void createPages();
-    // The picture, input and preset pages are built after the first frame
-    // (one per turn of the event loop) or when first wanted, whichever comes first:
-    // the first frame waits only for the pages it shows. Until then their
-    // places in the stack hold empty stand-ins.
+    // The picture, input, preset and system pages are built after the first
+    // frame (one per turn of the event loop) or when first wanted, whichever
+    // comes first: the first frame waits only for the page it shows. Until
+    // then their places in the stack hold empty stand-ins.
     KSV_PicSetDlg* picSetPage();
     InputSrcSetDlg* inputPage();
     PresetDlg* presetPage();
+    MiscDlg* miscPage();
     void followUnbuiltPages();
     void buildNextPage();
     // The search and the pages' building, once the first frame is shown.
@@ -117,6 +118,7 @@ private:
     QWidget* picSetStandIn_ = nullptr;
     QWidget* inputStandIn_ = nullptr;
     QWidget* presetStandIn_ = nullptr;
+    QWidget* miscStandIn_ = nullptr;
     bool firstFrameSeen_ = false;
     bool searchDue_ = false;
     bool pagesStarted_ = false;

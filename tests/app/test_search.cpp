@@ -12,15 +12,16 @@
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
-#include "LinkedDevice.h"
 #include "Look.h"
 #include "MachineCell.h"
 #include "MachinePageDlg.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
+#include "MiscDlg.h"
 #include "MouseEvents.h"
 #include "NeoSliderComb.h"
 #include "PresetDlg.h"
+#include "LinkedDevice.h"
 #include "ProgressHelper.h"
 #include "ProgressTest.h"
 #include "ProjectFile.h"
@@ -321,8 +322,10 @@ void TestSearch::cellOnlineState_data()
     QTest::newRow("silent: offline at the second run-out") << "ht" << true << QList<bool>{true};
     QTest::newRow("silent for two run-outs") << "htt" << false << QList<bool>{true, false};
     // A gap of one run-out is remembered: the next silence takes one run-out.
-    QTest::newRow("gap, beats, then one run-out") << "hthhht" << false << QList<bool>{true, false};
-    QTest::newRow("offline again changes nothing") << "htttt" << false << QList<bool>{true, false};
+    QTest::newRow("gap, beats, then one run-out")
+        << "hthhht" << false << QList<bool>{true, false};
+    QTest::newRow("offline again changes nothing")
+        << "htttt" << false << QList<bool>{true, false};
     QTest::newRow("back online") << "htth" << true << QList<bool>{true, false, true};
     // Going offline resets the count: one run-out after returning is not enough.
     QTest::newRow("count restarts after offline")
@@ -428,12 +431,12 @@ void TestSearch::languageChange()
     auto* tabs = page.tabWidget();
     const QStringList translated = {tabs->tabText(0), tabs->tabText(3),
                                     page.findChild<QPushButton*>("pushButton")->text()};
-    const QString label = page.findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)
-                              ->dialog()
-                              ->labelText();
+    const QString label =
+        page.findChild<ProgressHelper*>(QString(), Qt::FindDirectChildrenOnly)->dialog()->labelText();
     QCoreApplication::removeTranslator(&chinese);
     QCoreApplication::processEvents();
-    QCOMPARE(translated, QStringList({QString::fromUtf8("所有设备"), QString::fromUtf8("设备组-3"),
+    QCOMPARE(translated, QStringList({QString::fromUtf8("所有设备"),
+                                      QString::fromUtf8("设备组-3"),
                                       QString::fromUtf8("搜索设备")}));
     QCOMPARE(label, QString::fromUtf8("正在搜索设备..."));
     QCOMPARE(tabs->tabText(3), QString("MACHINEPAGE-3"));
@@ -604,11 +607,11 @@ void TestSearch::tabsFollowDeviceCount_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("cells");
     QTest::addColumn<bool>("groups");
-    QTest::newRow("one processor")
-        << QStringList{"--device", kDeviceIp1 + "," + kMac1} << 1 << false;
-    QTest::newRow("two processors")
-        << QStringList{"--device", kDeviceIp1 + "," + kMac1, "--device", kDeviceIp2 + "," + kMac2}
-        << 2 << true;
+    QTest::newRow("one processor") << QStringList{"--device", kDeviceIp1 + "," + kMac1} << 1
+                                   << false;
+    QTest::newRow("two processors") << QStringList{"--device", kDeviceIp1 + "," + kMac1,
+                                                   "--device", kDeviceIp2 + "," + kMac2}
+                                    << 2 << true;
     // The video board is an entry of the list of its own.
     QTest::newRow("one processor with its video board")
         << QStringList{"--device", kDeviceIp1 + "," + kMac1 + "," + kVideoBoard} << 1 << true;
@@ -802,10 +805,10 @@ void TestSearch::takeGroups_data()
                                              << QList<QByteArray>{none, "\x14\x15", none, none};
     QTest::newRow("untick") << QStringList{"4:1:1", "4:2:1", "4:1:0"}
                             << QList<QByteArray>{none, none, none, "\x15"};
-    QTest::newRow("untick what is not there")
-        << QStringList{"1:1:0", "1:2:1", "1:1:0"} << QList<QByteArray>{"\x15", none, none, none};
-    QTest::newRow("All Destinations has no group")
-        << QStringList{"0:1:1"} << QList<QByteArray>{none, none, none, none};
+    QTest::newRow("untick what is not there") << QStringList{"1:1:0", "1:2:1", "1:1:0"}
+                                              << QList<QByteArray>{"\x15", none, none, none};
+    QTest::newRow("All Destinations has no group") << QStringList{"0:1:1"}
+                                                   << QList<QByteArray>{none, none, none, none};
 }
 
 void TestSearch::takeGroups()
@@ -958,8 +961,10 @@ void TestSearch::unopenedPagesFollowTheReadBack()
     QVERIFY(WaitSenderIdle(h));
     QVERIFY(!w->findChild<KSV_PicSetDlg*>());
     QVERIFY(!inputPage(w.get()));
-    // The preset page, which drives the keyboard's lamps, came with the
-    // device's first validity report.
+    // The system page came with the selection of the device, before any of
+    // its reports; the preset page, which drives the keyboard's lamps, with
+    // the device's first validity report.
+    QVERIFY(w->findChild<MiscDlg*>());
     auto* builtPresets = w->findChild<PresetDlg*>();
     QVERIFY(builtPresets);
     QTRY_COMPARE(shows(builtPresets), shows(&presets));
@@ -1078,9 +1083,8 @@ void TestSearch::movedDeviceIsFollowed()
     QFETCH(bool, withSecond);
     const QString moved = kDeviceIp3;
     auto devices = [&](const QString& firstIp, const QString& statusMs) {
-        QStringList args = {"--device",          firstIp + "," + kMac1,
-                            "--state",           ProcSim::stateFile("z7050-1.json"),
-                            "--status-interval", statusMs};
+        QStringList args = {"--device", firstIp + "," + kMac1, "--state",
+                            ProcSim::stateFile("z7050-1.json"), "--status-interval", statusMs};
         if (withSecond)
             args << "--device" << kDeviceIp2 + "," + kMac2;
         return args;
