@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,8 +40,12 @@ DestinationDlg::DestinationDlg(QWidget* parent) : QWidget(parent)
     // the button's 180 px edge to edge on screens of more than 96 dpi.
     pushButton_->setFont(Look::LaidOutFont(12));
 
+    // The device pages are built in the tab widget's own stack: moving a
+    // built page into it restyles every widget of the page once more.
+    auto* tabStack = tabWidget_->findChild<QStackedWidget*>(
+        QStringLiteral("qt_tabwidget_stackedwidget"), Qt::FindDirectChildrenOnly);
     for (int i = 0; i < kPageCount; ++i) {
-        MachinePageDlg* page = new MachinePageDlg(this);
+        MachinePageDlg* page = new MachinePageDlg(tabStack);
         page->setAllDestinations(i == 0);
         page->setObjectName(QString::number(i));
         tabWidget_->insertTab(i, page, QString());

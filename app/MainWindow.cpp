@@ -16,6 +16,7 @@
 #include "Look.h"
 #include "MiddleHandler.h"
 #include "MiscDlg.h"
+#include "PageHelper.h"
 #include "PresetDlg.h"
 #include "SendCommand.h"
 #include "TitleBar.h"
@@ -26,9 +27,11 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -59,6 +62,7 @@ enum PageButton { kPicture, kOutput, kInput, kLayers, kPresets, kComm, kMisc, kP
 
 const QString kNetworkError = QStringLiteral(":/res/Image/network-error.png");
 constexpr int kStatusPeriodMs = 800;
+constexpr int kFirstFrameWaitMs = 1000;
 constexpr int kKeyboardIcon = 0;
 constexpr int kSyncLockIcon = 1;
 constexpr int kNetworkIcon = 2;
@@ -92,6 +96,9 @@ QString projectPathFromConfig()
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // Before the form's widgets exist: a change of window flags restyles
+    // every widget of the window once more.
+    setWindowFlags(Qt::FramelessWindowHint);
     ui->setupUi(this);
     initWindow();
     loadStartupProject();
@@ -106,9 +113,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUsbNormalToPc(QByteArray)), this,
             SLOT(On_SigUsbNormalToPc(QByteArray)));
 
-    // Widget tests build the window without touching the network.
-    if (qEnvironmentVariableIsEmpty("LEDZ_NO_SEARCH"))
-        destinationDlg_->StartSearch();
+    // Widget tests build the window without touching the network. The
+    // search, with its progress dialog, starts once the first frame is on
+    // screen, or after a while if none comes (a window mapped where it
+    // cannot be seen).
+    if (qEnvironmentVariableIsEmpty("LEDZ_NO_SEARCH")) {
+        searchDue_ = true;
+        QTimer::singleShot(kFirstFrameWaitMs, this, &MainWindow::afterFirstFrame);
+    }
 
     // A keyboard attached at start is opened at once; later ones on hot-plug.
     openUsbKeyboard(kKeyboardVendorId, kKeyboardProductId, false);
@@ -123,7 +135,6 @@ MainWindow::~MainWindow()
 void MainWindow::initWindow()
 {
     setWindowTitle(QStringLiteral("LED-Z7050"));
-    setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setGeometry(0, 0, 1366, 768);
 
@@ -154,21 +165,19 @@ void MainWindow::createTitleBar()
 void MainWindow::createPages()
 {
     // Built in the stack that holds them: moving a built page into it
-    // restyles every widget of the page once more. The output and layer page
-    // is the exception: a dialog built with a parent is a window of its own,
-    // and only moving it into the stack makes it a child.
-    QWidget* stack = ui->stackedWidget;
-    picSetDlg_ = new KSV_PicSetDlg(stack);
-    opSetDlg_ = new KSV_OpSetDlg(this);
-    inputSrcSetDlg_ = new InputSrcSetDlg(stack);
-    presetDlg_ = new PresetDlg(stack);
+    // restyles every widget of the page once more.
+    QStackedWidget* stack = ui->stackedWidget;
+    picSetStandIn_ = new QWidget(stack);
+    opSetDlg_ = new KSV_OpSetDlg(stack);
+    inputStandIn_ = new QWidget(stack);
+    presetStandIn_ = new QWidget(stack);
     destinationDlg_ = new DestinationDlg(stack);
-    miscDlg_ = new MiscDlg(stack);
+    miscStandIn_ = new QWidget(stack);
 
-    for (QWidget* page : std::initializer_list<QWidget*>{picSetDlg_, opSetDlg_, inputSrcSetDlg_,
-                                                         presetDlg_, destinationDlg_, miscDlg_})
-        ui->stackedWidget->addWidget(page);
-    ui->stackedWidget->setCurrentWidget(opSetDlg_);
+    for (QWidget* page : {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_,
+                          presetStandIn_, static_cast<QWidget*>(destinationDlg_), miscStandIn_})
+        stack->addWidget(page);
+    stack->setCurrentWidget(opSetDlg_);
     ui->Output_Btn->setChecked(true);
     on_Output_Btn_clicked();
 
@@ -178,27 +187,13 @@ void MainWindow::createPages()
         buttonColumn->addWidget(button);
     auto* row = new QHBoxLayout;
     row->addLayout(buttonColumn);
-    row->addWidget(ui->stackedWidget);
+    row->addWidget(stack);
     auto* outer = new QVBoxLayout;
     outer->addLayout(row);
     outer->setContentsMargins(0, titleBar_->geometry().bottom(), 0, 0);
     ui->centralWidget->setLayout(outer);
     setCentralWidget(ui->centralWidget);
 
-    connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
-    connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
-            SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
-    connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
-            SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
-    connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
-    connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
-            SLOT(On_SigRenameInputSrc(int, QString)));
-    connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
-            SLOT(On_SigRenameToInputSrc(int, QString)));
-    connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
-            SLOT(On_SigInputTileEnable(int, bool)));
-    connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
-            SLOT(On_SigChangeInputSubSrc(int, int)));
     connect(MiddleHandler::GetInstance(), SIGNAL(SigUIRefreshOutputReso()), this,
             SLOT(On_SigUIRefreshOutputReso()));
     // A video board's format that comes before the preview is built is kept
@@ -214,6 +209,187 @@ void MainWindow::createPages()
             SLOT(On_sigInquireMachineData()));
     connect(destinationDlg_, SIGNAL(sigConnectEthBoard(QString)), this,
             SLOT(On_sigConnectEthBoard(QString)));
+    followUnbuiltPages();
+}
+
+void MainWindow::followUnbuiltPages()
+{
+    // The picture page redraws the whole of itself from the record on any of
+    // its reports; the input page redraws each report's part of itself.
+    MiddleHandler* h = MiddleHandler::GetInstance();
+    const auto picSetRedraw = [this] { picSetOwesRedraw_ = true; };
+    picSetFollows_ = {connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, picSetRedraw),
+                      connect(h, &MiddleHandler::SigUIRefreshLayerData, this, picSetRedraw),
+                      connect(h, &MiddleHandler::SigUIRefreshPictureData, this, picSetRedraw)};
+    // The preset page drives the keyboard's preset lamps: the device's first
+    // validity report builds it. Until then it owes only the look of its
+    // source buttons, which follows the working mode.
+    presetFollows_ = {connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
+                              [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
+                      connect(h, &MiddleHandler::SigUIRefreshAllCfg, this,
+                              [this] { presetMode_ = kRecordMode; })};
+    inputFollows_ = {
+        connect(h, &MiddleHandler::SigUIRefreshInputCfg, this, [this] { inputOwesRedraw_ = true; }),
+        connect(h, &MiddleHandler::SigUIRefreshInputSignal, this,
+                [this](int input, int port) {
+                    noteInputReport({InputReport::kSignal, input, port, QString()});
+                }),
+        connect(h, &MiddleHandler::SigUIRefreshInputTile, this,
+                [this] {
+                    noteInputReport({InputReport::kTile, 0, 0, QString()});
+                }),
+        connect(opSetDlg_, &KSV_OpSetDlg::SigRenameToInputSrc, this,
+                [this](int input, const QString& name) {
+                    noteInputReport({InputReport::kRename, input, 0, name});
+                })};
+}
+
+void MainWindow::noteInputReport(const InputReport& report)
+{
+    // Each report redraws from the record as it then stands: of repeats, the
+    // last one alone leaves its mark, in its place among the others.
+    const auto same = [&report](const InputReport& r) {
+        return r.kind == report.kind && r.input == report.input &&
+               (r.kind == InputReport::kRename || r.port == report.port);
+    };
+    inputReports_.erase(std::remove_if(inputReports_.begin(), inputReports_.end(), same),
+                        inputReports_.end());
+    inputReports_.push_back(report);
+}
+
+void MainWindow::putInStack(QWidget* page, QWidget*& standIn)
+{
+    QStackedWidget* stack = ui->stackedWidget;
+    stack->insertWidget(stack->indexOf(standIn), page);
+    stack->removeWidget(standIn);
+    delete standIn;
+    standIn = nullptr;
+    // The pages built with the window had the start's language switch (and
+    // any since) reach them as an event; this one has it now.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(page, &change);
+}
+
+KSV_PicSetDlg* MainWindow::picSetPage()
+{
+    if (picSetDlg_)
+        return picSetDlg_;
+    for (const QMetaObject::Connection& c : picSetFollows_)
+        disconnect(c);
+    picSetFollows_.clear();
+    picSetDlg_ = new KSV_PicSetDlg(ui->stackedWidget);
+    putInStack(picSetDlg_, picSetStandIn_);
+    if (picSetOwesRedraw_)
+        picSetDlg_->UiRefreshAll();
+    return picSetDlg_;
+}
+
+PresetDlg* MainWindow::presetPage()
+{
+    if (presetDlg_)
+        return presetDlg_;
+    for (const QMetaObject::Connection& c : presetFollows_)
+        disconnect(c);
+    presetFollows_.clear();
+    presetDlg_ = new PresetDlg(ui->stackedWidget);
+    putInStack(presetDlg_, presetStandIn_);
+    if (miscDlg_)
+        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+    if (presetMode_ == kRecordMode)
+        presetMode_ = Page::CurrentRecord().M_AllCfg.workMode;
+    if (presetMode_ != kNoMode)
+        presetDlg_->On_sigSysWorkModeChange(static_cast<SystemWorkingMode>(presetMode_));
+    return presetDlg_;
+}
+
+MiscDlg* MainWindow::miscPage()
+{
+    // The system page and its sub-pages follow many of the device's reports
+    // (test patterns, factory reset, versions, logos, tasks) and start their
+    // progress on some. None comes before a device is selected, and the
+    // window hears of every selection before it is made: the page is built by
+    // then, and so follows every report as before.
+    if (miscDlg_)
+        return miscDlg_;
+    miscDlg_ = new MiscDlg(ui->stackedWidget);
+    putInStack(miscDlg_, miscStandIn_);
+    connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
+    connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
+            SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
+    connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
+    if (presetDlg_)
+        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+    else
+        connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this, [this](SystemWorkingMode mode) {
+            if (!presetDlg_)
+                presetMode_ = mode;
+        });
+    return miscDlg_;
+}
+
+InputSrcSetDlg* MainWindow::inputPage()
+{
+    if (inputSrcSetDlg_)
+        return inputSrcSetDlg_;
+    for (const QMetaObject::Connection& c : inputFollows_)
+        disconnect(c);
+    inputFollows_.clear();
+    inputSrcSetDlg_ = new InputSrcSetDlg(ui->stackedWidget);
+    putInStack(inputSrcSetDlg_, inputStandIn_);
+    connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
+            SLOT(On_SigRenameInputSrc(int, QString)));
+    connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
+            SLOT(On_SigRenameToInputSrc(int, QString)));
+    connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
+            SLOT(On_SigInputTileEnable(int, bool)));
+    connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
+            SLOT(On_SigChangeInputSubSrc(int, int)));
+    for (const InputReport& r : inputReports_) {
+        switch (r.kind) {
+        case InputReport::kSignal:
+            inputSrcSetDlg_->On_SigUIRefreshInputSignal(r.input, r.port);
+            break;
+        case InputReport::kTile:
+            inputSrcSetDlg_->On_SigUIRefreshInputTile();
+            break;
+        case InputReport::kRename:
+            inputSrcSetDlg_->SetInputName(r.input, r.name);
+            break;
+        }
+    }
+    inputReports_.clear();
+    // Coalesced as the page's own: drawn when it is next shown.
+    if (inputOwesRedraw_)
+        inputSrcSetDlg_->redraws()->request();
+    return inputSrcSetDlg_;
+}
+
+void MainWindow::afterFirstFrame()
+{
+    if (searchDue_) {
+        searchDue_ = false;
+        destinationDlg_->StartSearch();
+    }
+    if (!pagesStarted_) {
+        pagesStarted_ = true;
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+    }
+}
+
+void MainWindow::buildNextPage()
+{
+    if (!picSetDlg_)
+        picSetPage();
+    else if (!inputSrcSetDlg_)
+        inputPage();
+    else if (!presetDlg_)
+        presetPage();
+    else
+        miscPage();
+    if (!miscDlg_)
+        QTimer::singleShot(0, this, &MainWindow::buildNextPage);
 }
 
 KSV_ShowVideoDlg* MainWindow::preview()
@@ -242,7 +418,7 @@ void MainWindow::loadStartupProject()
         if (!QFile::exists(path))
             return;
     }
-    miscDlg_->LoadProject(path);
+    miscPage()->LoadProject(path);
     UiRefreshAll();
 }
 
@@ -350,7 +526,7 @@ void MainWindow::showPage(QWidget* page, int caption)
 
 void MainWindow::on_PicSet_Btn_clicked()
 {
-    showPage(picSetDlg_, kPicture);
+    showPage(picSetPage(), kPicture);
 }
 
 void MainWindow::on_Output_Btn_clicked()
@@ -361,7 +537,7 @@ void MainWindow::on_Output_Btn_clicked()
 
 void MainWindow::on_pushButton_3_clicked()
 {
-    showPage(inputSrcSetDlg_, kInput);
+    showPage(inputPage(), kInput);
 }
 
 void MainWindow::on_pushButton_4_clicked()
@@ -372,7 +548,7 @@ void MainWindow::on_pushButton_4_clicked()
 
 void MainWindow::on_pushButton_5_clicked()
 {
-    showPage(presetDlg_, kPresets);
+    showPage(presetPage(), kPresets);
 }
 
 void MainWindow::on_pushButton_6_clicked()
@@ -382,16 +558,23 @@ void MainWindow::on_pushButton_6_clicked()
 
 void MainWindow::on_pushButton_8_clicked()
 {
-    showPage(miscDlg_, kMisc);
+    showPage(miscPage(), kMisc);
 }
 
 void MainWindow::UiRefreshAll()
 {
     On_SigUIRefreshAllCfg();
-    picSetDlg_->UiRefreshAll();
+    if (picSetDlg_)
+        picSetDlg_->UiRefreshAll();
+    else
+        picSetOwesRedraw_ = true;
     opSetDlg_->UiRefreshAll();
-    inputSrcSetDlg_->UiRefreshAll();
-    miscDlg_->UiRefreshAll();
+    // Redraws only its open crop panel: an input page still to be built has none.
+    if (inputSrcSetDlg_)
+        inputSrcSetDlg_->UiRefreshAll();
+    // Until it is built, the system page owes nothing: see miscPage().
+    if (miscDlg_)
+        miscDlg_->UiRefreshAll();
 }
 
 void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
@@ -403,15 +586,17 @@ void MainWindow::On_sigMachineOnOffLine(bool bOnLine)
 
 void MainWindow::On_sigInquireMachineData()
 {
+    miscPage();
     opSetDlg_->ResetCells();
-    inputSrcSetDlg_->ResetCells();
+    if (inputSrcSetDlg_)
+        inputSrcSetDlg_->ResetCells();
     ResetKeyLamps();
 }
 
 void MainWindow::On_sigConnectEthBoard(QString EthIp)
 {
     preview()->ConnectVideoShow(EthIp, true);
-    miscDlg_->EnableEthOutput(EthIp);
+    miscPage()->EnableEthOutput(EthIp);
 }
 
 void MainWindow::On_sigVideoShow()
@@ -436,6 +621,11 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 void MainWindow::paintEvent(QPaintEvent*)
 {
+    if (!firstFrameSeen_) {
+        firstFrameSeen_ = true;
+        // The frame is flushed to the screen before the next turn of the loop.
+        QTimer::singleShot(0, this, &MainWindow::afterFirstFrame);
+    }
     QPainter painter(this);
     const QRect area(0, 0, width(), height());
     painter.setBrush(QColor(64, 64, 64));
@@ -459,7 +649,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!miscDlg_->SaveProject(projectPathFromConfig())) {
+    if (!miscPage()->SaveProject(projectPathFromConfig())) {
         // The session's work did not reach the project (read-only file, full
         // disk, folder gone): leaving now loses it, so the operator decides.
         CustomMsgBox failed(
@@ -545,7 +735,7 @@ void MainWindow::On_sigDeviceArrival(QString DevicePath)
         if (arrivalToggle_) {
             arrivalToggle_ = false;
         } else {
-            miscDlg_->InquireMachineData();
+            miscPage()->InquireMachineData();
             arrivalToggle_ = true;
         }
     }
@@ -630,7 +820,7 @@ void MainWindow::HandlerKeyCombination(int kind)
 void MainWindow::dispatchKey(int key)
 {
     if (key >= kFirstPresetKey && key <= kLastPresetKey)
-        presetDlg_->ClickPresetByKey(key);
+        presetPage()->ClickPresetByKey(key);
     else if (key == kQuickTakeKey)
         opSetDlg_->QuickTake();
 }

@@ -78,6 +78,19 @@ private:
     void initWindow();
     void createTitleBar();
     void createPages();
+    // The picture, input, preset and system pages are built after the first
+    // frame (one per turn of the event loop) or when first wanted, whichever
+    // comes first: the first frame waits only for the page it shows. Until
+    // then their places in the stack hold empty stand-ins.
+    KSV_PicSetDlg* picSetPage();
+    InputSrcSetDlg* inputPage();
+    PresetDlg* presetPage();
+    MiscDlg* miscPage();
+    void followUnbuiltPages();
+    void buildNextPage();
+    // The search and the pages' building, once the first frame is shown.
+    void afterFirstFrame();
+    void putInStack(QWidget* page, QWidget*& standIn);
     // The output preview, built when first wanted: the program's first frame
     // does not wait for it.
     KSV_ShowVideoDlg* preview();
@@ -102,6 +115,34 @@ private:
     DestinationDlg* destinationDlg_ = nullptr;
     MiscDlg* miscDlg_ = nullptr;
     KSV_ShowVideoDlg* showVideoDlg_ = nullptr;
+    QWidget* picSetStandIn_ = nullptr;
+    QWidget* inputStandIn_ = nullptr;
+    QWidget* presetStandIn_ = nullptr;
+    QWidget* miscStandIn_ = nullptr;
+    bool firstFrameSeen_ = false;
+    bool searchDue_ = false;
+    bool pagesStarted_ = false;
+    // What the device reported to a page not yet built, for it to redraw
+    // from the record once it is: whether the picture page owes a redraw;
+    // the input page's reports in order, each kept at its last time.
+    struct InputReport {
+        enum Kind { kSignal, kTile, kRename } kind;
+        int input;
+        int port;
+        QString name;
+    };
+    void noteInputReport(const InputReport& report);
+    bool picSetOwesRedraw_ = false;
+    bool inputOwesRedraw_ = false;
+    std::vector<InputReport> inputReports_;
+    std::vector<QMetaObject::Connection> picSetFollows_;
+    std::vector<QMetaObject::Connection> inputFollows_;
+    std::vector<QMetaObject::Connection> presetFollows_;
+    // The working mode whose source buttons the preset page is to show once
+    // built: none owed, or the record's.
+    static constexpr int kNoMode = -1;
+    static constexpr int kRecordMode = -2;
+    int presetMode_ = kNoMode;
     std::vector<QPushButton*> pageButtons_;
     QTimer* statusTimer_ = nullptr;
     bool onLine_ = false;

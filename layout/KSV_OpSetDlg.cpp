@@ -108,6 +108,12 @@ QString Subtitle(int workMode, bool logo)
 
 KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
 {
+    // Given a parent, the page lives in it (the main window's page stack), not
+    // in a dialog window of its own. Made a child now, while it holds no
+    // widget: turned into one later, every widget of the page would be
+    // restyled once more.
+    if (parent)
+        setWindowFlags(windowFlags() & ~Qt::WindowType_Mask);
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("KSV_OpSetDlg"));
     resize(400, 300);
@@ -122,7 +128,9 @@ KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setObjectName(QStringLiteral("opSetScrollArea"));
     scrollArea_->setFrameShape(QFrame::NoFrame);
-    canvas_ = new PaintCellCtrl(scrollArea_);
+    // Built where setWidget puts it, in the viewport: moved there, the canvas
+    // and its cells would be restyled once more.
+    canvas_ = new PaintCellCtrl(scrollArea_->viewport());
     canvas_->setObjectName(QStringLiteral("PaintCellCtrl"));
     canvas_->setScale(scale_, scale_);
     scrollArea_->setGeometry(geometry());
@@ -130,8 +138,9 @@ KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
     scrollArea_->setWidget(canvas_);
     buildButtons();
 
-    outputPanel_ = new OpParamSet(this);
-    layerPanel_ = new LayerSettingDlg(this);
+    // Built in the stack that holds them, for the same reason.
+    outputPanel_ = new OpParamSet(stack_);
+    layerPanel_ = new LayerSettingDlg(stack_);
     inputList_ = new InputSrcSetDlg(this);
     inputList_->SetLayerPanelMode();
     stack_->addWidget(outputPanel_);

@@ -3,6 +3,7 @@
 #include "CellGeometry.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -15,7 +16,11 @@ PicVideoCell::PicVideoCell(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     closeButton_ = new QPushButton(this);
-    closeButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    // Asked of the style once: each asking looks through the icon theme, and
+    // the canvas makes a cell for every output and layer. Never freed, like
+    // the title bars' pictures (TitleBar.cpp).
+    static const QIcon* closeIcon = new QIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    closeButton_->setIcon(*closeIcon);
     closeButton_->setStyleSheet(QStringLiteral("background-color:transparent;"));
     closeButton_->setMaximumSize(8, 8);
     auto* layout = new QHBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "TitleBar.h"
 
 #include <QHBoxLayout>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,10 +13,24 @@ namespace {
 const char* const kMaxIcon = ":/res/Image/MAX_Window.png";
 const char* const kRestoreIcon = ":/res/Image/Restore_window.png";
 
+// A button's picture, read from the resources once: the window, its pages
+// and their panels carry a dozen title bars, and each reading decodes the
+// picture again. Never freed: a static table would be destroyed after the
+// application object, which no picture may outlive.
+QIcon ButtonIcon(const char* path)
+{
+    static auto* icons = new QHash<QString, QIcon>;
+    const QString key = QString::fromLatin1(path);
+    auto it = icons->find(key);
+    if (it == icons->end())
+        it = icons->insert(key, QIcon(key));
+    return *it;
+}
+
 QPushButton* makeButton(QWidget* parent, const char* icon, const char* name)
 {
     auto* button = new QPushButton(parent);
-    button->setIcon(QIcon(QString::fromLatin1(icon)));
+    button->setIcon(ButtonIcon(icon));
     button->setObjectName(QString::fromLatin1(name));
     return button;
 }
@@ -150,10 +165,10 @@ void TitleBar::showMax()
     if (!maxButton_ || !owner_)
         return;
     if (maxButton_->isChecked()) {
-        maxButton_->setIcon(QIcon(QString::fromLatin1(kRestoreIcon)));
+        maxButton_->setIcon(ButtonIcon(kRestoreIcon));
         owner_->showMaximized();
     } else {
-        maxButton_->setIcon(QIcon(QString::fromLatin1(kMaxIcon)));
+        maxButton_->setIcon(ButtonIcon(kMaxIcon));
         owner_->showNormal();
     }
 }
@@ -200,7 +215,7 @@ bool TitleBar::restoreForDrag(const QPoint& global)
     // The offset is taken from the frame's corner, setGeometry() places the
     // client area.
     const QPoint frameToClient = owner_->geometry().topLeft() - owner_->pos();
-    maxButton_->setIcon(QIcon(QString::fromLatin1(kMaxIcon)));
+    maxButton_->setIcon(ButtonIcon(kMaxIcon));
     owner_->showNormal();
     maxButton_->setChecked(false);
     if (!normal.isValid() || normal.isEmpty())

@@ -269,6 +269,9 @@ void TestMainWindow::language()
     QFETCH(QString, status);
     auto w = makeWindow();
     QCOMPARE(button(w.get(), "PicSet_Btn")->text(), QStringLiteral("Picture"));
+    // The system page is built when first opened; the output page is up again.
+    button(w.get(), "pushButton_8")->click();
+    button(w.get(), "Output_Btn")->click();
     if (language <= 2)
         w->findChild<MiscDlg*>()
             ->findChild<QPushButton*>(QStringLiteral("pushButton_%1").arg(11 + language))
@@ -357,7 +360,9 @@ void TestMainWindow::previewWindow()
     auto w = makeWindow();
     w->show();
     auto* comm = w->findChild<DestinationDlg*>();
-    // "Eth Output" of the system page, in its group that stays hidden.
+    // "Eth Output" of the system page, in its group that stays hidden; the
+    // page is built when first opened.
+    button(w.get(), "pushButton_8")->click();
     auto* eth = w->findChild<MiscDlg*>()->findChild<QPushButton*>("pushButton_19");
     QVERIFY(!eth->isEnabled());
     emit comm->sigConnectEthBoard(QStringLiteral("192.168.1.20"));

@@ -7,30 +7,46 @@
 #include "CustomMsgBox.h"
 #include "DestinationDlg.h"
 #include "GuiTest.h"
+#include "InputSrcCell.h"
+#include "InputSrcSetDlg.h"
+#include "KSV_OpSetDlg.h"
+#include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
 #include "Look.h"
 #include "MachineCell.h"
 #include "MachinePageDlg.h"
 #include "MainWindow.h"
 #include "MiddleHandler.h"
+#include "MiscDlg.h"
 #include "MouseEvents.h"
+#include "NeoSliderComb.h"
+#include "PresetDlg.h"
 #include "LinkedDevice.h"
 #include "ProgressHelper.h"
 #include "ProgressTest.h"
+#include "ProjectFile.h"
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 #include "TitleBar.h"
 #include "VideoPlayer.h"
+#include "XmlStreamHelper.h"
 
+#include <QAbstractSlider>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QUdpSocket>
 #include <QtTest>
@@ -46,6 +62,58 @@ const QString kMac1 = LinkedDevice::kMac1;
 const QString kMac2 = LinkedDevice::kMac2;
 const QString kVideoBoard = kDeviceIp3;
 const QString kSearchAddress2 = kForeignIp;
+// What a page shows, widget by widget (the page itself left out): texts,
+// values, checked, enabled and hidden states, in the order the page built
+// its widgets; not where it laid them out.
+QStringList shows(QWidget* page)
+{
+    QStringList lines;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        // A tab bar's scroll arrows follow its width on screen.
+        if (qobject_cast<QTabBar*>(w->parentWidget()))
+            continue;
+        QString line = QStringLiteral("%1 %2 %3%4")
+                           .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName())
+                           .arg(w->isEnabled() ? "on" : "off", w->isHidden() ? " hidden" : "");
+        if (auto* l = qobject_cast<QLabel*>(w))
+            line += QStringLiteral(" \"%1\"").arg(l->text());
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            line += QStringLiteral(" \"%1\"%2").arg(b->text(), b->isChecked() ? " checked" : "");
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            line += QStringLiteral(" \"%1\"").arg(e->text());
+        if (auto* s = qobject_cast<QAbstractSlider*>(w))
+            line += QStringLiteral(" %1").arg(s->value());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            line += QStringLiteral(" #%1").arg(c->currentIndex());
+        if (auto* t = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                line +=
+                    QStringLiteral(" [%1%2]").arg(t->tabText(i), t->isTabEnabled(i) ? "" : " off");
+        lines << line;
+    }
+    return lines;
+}
+
+// The main window's own button: the pages in its stack name theirs
+// pushButton_N too.
+QPushButton* pageButton(QWidget* window, const char* name)
+{
+    auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
+    for (QPushButton* b : window->findChildren<QPushButton*>(QLatin1String(name)))
+        if (!stack->isAncestorOf(b))
+            return b;
+    return nullptr;
+}
+
+// The main window's input page, not the layer view's input column.
+InputSrcSetDlg* inputPage(QWidget* window)
+{
+    for (InputSrcSetDlg* page : window->findChildren<InputSrcSetDlg*>())
+        if (page->isPageMode())
+            return page;
+    return nullptr;
+}
+
 // One report per device page.
 const QList<bool> kFiveOffline = QVector<bool>(DestinationDlg::kPageCount, false).toList();
 const QList<bool> kFiveOnline = QVector<bool>(DestinationDlg::kPageCount, true).toList();
@@ -150,6 +218,7 @@ private slots:
     void takeGroups();
     void heartbeatAfterOfflineReadsAgain();
     void mainWindowFollowsSelectedDevice();
+    void unopenedPagesFollowTheReadBack();
     void silentDeviceGoesOffline();
     // A device that comes back at another address.
     void movedDeviceIsFollowed_data();
@@ -853,6 +922,114 @@ void TestSearch::mainWindowFollowsSelectedDevice()
     QCOMPARE(statusIcon(w.get(), 2), error);
     w.reset();
     delete currentPreview();
+}
+
+// The window builds its picture, input and preset pages after its first
+// frame or when they are first wanted. Never painted here, it builds them when the
+// operator opens them, after the read-back: each then shows what a page
+// built before the read-back shows, and a project saved before either was
+// opened holds the device's settings that they edit.
+void TestSearch::unopenedPagesFollowTheReadBack()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(qEnvironmentVariableIsSet("LEDZ_NO_SEARCH"));
+    QTemporaryDir appDir;
+    QVERIFY(appDir.isValid());
+    const QByteArray oldAppDir = qgetenv("LEDZ_APP_DIR");
+    qputenv("LEDZ_APP_DIR", appDir.path().toLocal8Bit());
+    const QString project = appDir.filePath(QStringLiteral("exit.KPrj"));
+    {
+        QFile config(appDir.filePath(QStringLiteral("Config_ksv4.xml")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<PROJECTPATH>" + project.toUtf8() + "</PROJECTPATH>");
+    }
+    QVERIFY(device->start(twoDevices()));
+    dropPreviews();
+    // As the window built them before: ahead of the read-back.
+    KSV_PicSetDlg picture(nullptr);
+    InputSrcSetDlg inputs(nullptr);
+    PresetDlg presets(nullptr);
+    auto w = std::make_unique<MainWindow>();
+    for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        t->stop();
+    auto* comm = w->findChild<DestinationDlg*>();
+    comm->setSearchAddresses({kPcIp});
+    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    comm->StartSearch();
+    QVERIFY(WaitReadBackEnds(h, end, 1));
+    QVERIFY(WaitSenderIdle(h));
+    QVERIFY(!w->findChild<KSV_PicSetDlg*>());
+    QVERIFY(!inputPage(w.get()));
+    // The system page came with the selection of the device, before any of
+    // its reports; the preset page, which drives the keyboard's lamps, with
+    // the device's first validity report.
+    QVERIFY(w->findChild<MiscDlg*>());
+    auto* builtPresets = w->findChild<PresetDlg*>();
+    QVERIFY(builtPresets);
+    QTRY_COMPARE(shows(builtPresets), shows(&presets));
+
+    // The device's level is the record's now. The operator names an input in
+    // the layer view's input column, and the input page shows that name too.
+    const MData& record = *h->GetCurrentMData();
+    QCOMPARE(record.M_AllCfg.brightLevel, 17);
+    auto* outputPage = w->findChild<KSV_OpSetDlg*>();
+    connect(outputPage, SIGNAL(SigRenameToInputSrc(int, QString)), &inputs,
+            SLOT(On_SigRenameToInputSrc(int, QString)));
+    // As the column's cell hands over the text of its editor (which takes
+    // keys only on screen).
+    outputPage->inputList()->On_SigRenameInputSrc(1, QStringLiteral("Left Wall"));
+    QCOMPARE(record.M_InputData.port[1].inputRename, QStringLiteral("Left Wall"));
+    const BoxAnswer exit(QDialogButtonBox::Ok);
+    QVERIFY(w->close());
+    QVERIFY(exit.answered());
+    QVERIFY(!w->findChild<KSV_PicSetDlg*>());
+    QVERIFY(!inputPage(w.get()));
+    MData saved;
+    XmlStreamHelper xml;
+    QCOMPARE(ProjectFile::Read(xml, project, saved), ProjectFile::ReadResult::Loaded);
+    QCOMPARE(saved.M_AllCfg.brightLevel, 17);
+    const auto pictureText = [](const LayerPictureCfg& p) {
+        return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+            .arg(p.brightness)
+            .arg(p.contrast)
+            .arg(p.saturation)
+            .arg(p.colorTempMode)
+            .arg(p.colorTempR)
+            .arg(p.colorTempG)
+            .arg(p.colorTempB);
+    };
+    for (int l = 0; l < MDataLimits::kMosaicLayers; ++l)
+        QCOMPARE(pictureText(saved.M_MosaicLayerCfg.picture[l]),
+                 pictureText(record.M_MosaicLayerCfg.picture[l]));
+    for (int i = 0; i < MDataLimits::kInputs; ++i) {
+        QCOMPARE(saved.M_InputData.port[i].inputRename,
+                 i == 1 ? QStringLiteral("Left Wall") : record.M_InputData.port[i].inputRename);
+        const InputCropCfg& a = saved.M_InputData.crop[i];
+        const InputCropCfg& b = record.M_InputData.crop[i];
+        for (int e = 0; e < InputCropCfg::kEntries; ++e)
+            QCOMPARE(QList<int>({a.hs[e], a.hact[e], a.vs[e], a.vact[e], a.onOff[e]}),
+                     QList<int>({b.hs[e], b.hact[e], b.vs[e], b.vact[e], b.onOff[e]}));
+    }
+
+    pageButton(w.get(), "PicSet_Btn")->click();
+    auto* builtPicture = w->findChild<KSV_PicSetDlg*>();
+    QVERIFY(builtPicture);
+    QCOMPARE(builtPicture->brightLevelSlider()->findChild<QAbstractSlider*>()->value(), 17);
+    QTRY_COMPARE(shows(builtPicture), shows(&picture));
+
+    pageButton(w.get(), "pushButton_3")->click();
+    InputSrcSetDlg* builtInputs = inputPage(w.get());
+    QVERIFY(builtInputs);
+    QTRY_COMPARE(shows(builtInputs), shows(&inputs));
+    QCOMPARE(builtInputs->cell(0)->findChild<QLabel*>("IPSIGNALLABEL")->text(),
+             QStringLiteral("1920 x 1080"));
+    QCOMPARE(builtInputs->cell(1)->findChild<QLabel*>("IPSRCRENAMELABEL")->text(),
+             QStringLiteral("Left Wall"));
+
+    w.reset();
+    delete currentPreview();
+    qputenv("LEDZ_APP_DIR", oldAppDir);
 }
 
 void TestSearch::silentDeviceGoesOffline()
