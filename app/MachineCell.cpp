@@ -1,6 +1,8 @@
 #include "MachineCell.h"
 
+#include "DeviceList.h"
 #include "Look.h"
+#include "MiddleHandler.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -9,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
 {
@@ -49,7 +53,7 @@ MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
 
     heartBeat_ = new QTimer(this);
     connect(heartBeat_, &QTimer::timeout, this, &MachineCell::heartBeatTimerRanOut);
-    lastBeat_.start();
+    lastBeatMs_ = DeviceList::NowMs();
     heartBeat_->start(kHeartBeatMs);
     timerSet_.start();
 }
@@ -106,12 +110,17 @@ void MachineCell::setCurrent(bool current)
 
 void MachineCell::setOnline(bool online)
 {
-    lastBeat_.start();
+    setOnline(online, DeviceList::NowMs());
+}
+
+void MachineCell::setOnline(bool online, int64_t beatMs)
+{
+    lastBeatMs_ = std::max(lastBeatMs_, beatMs);
     // Restarted at most twice a second: a read-back's burst of replies
     // restarts it once, while the heartbeats at rest still restart it each
     // time, so that it never runs out (and wakes the program) while they come.
     if (!timerSet_.isValid() || timerSet_.elapsed() >= kRestartAfterMs) {
-        heartBeat_->start(kHeartBeatMs);
+        heartBeat_->start(int(std::max<int64_t>(0, kHeartBeatMs - sinceLastBeatMs())));
         timerSet_.start();
     }
     if (online == online_)
@@ -129,7 +138,12 @@ void MachineCell::setOnline(bool online)
 // is left, so a run-out still comes kHeartBeatMs after that heartbeat.
 void MachineCell::heartBeatTimerRanOut()
 {
-    const qint64 left = kHeartBeatMs - lastBeat_.elapsed();
+    if (sinceLastBeatMs() >= kHeartBeatMs) {
+        // Repeated status frames wait for the program's next turn: those that
+        // came before this run-out are heartbeats all the same.
+        MiddleHandler::GetInstance()->TakeWaitingDatagrams();
+    }
+    const int64_t left = kHeartBeatMs - sinceLastBeatMs();
     if (left > 0) {
         heartBeat_->start(int(left));
         timerSet_.start();
@@ -140,6 +154,11 @@ void MachineCell::heartBeatTimerRanOut()
         timerSet_.start();
     }
     On_HeartBeatOnLine();
+}
+
+int64_t MachineCell::sinceLastBeatMs() const
+{
+    return DeviceList::NowMs() - lastBeatMs_;
 }
 
 void MachineCell::On_HeartBeatOnLine()

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -35,6 +37,10 @@ public:
     void setCurrent(bool current);
     bool isCurrent() const { return current_; }
     void setOnline(bool online);
+    // The same for a heartbeat received at beatMs (DeviceList::NowMs), which
+    // may be handled a little later: the timer runs out kHeartBeatMs after
+    // the heartbeat itself.
+    void setOnline(bool online, int64_t beatMs);
     bool isOnline() const { return online_; }
     void setCheckBtnVisible(bool visible);
 
@@ -53,6 +59,7 @@ protected:
 private:
     void restyle();
     void heartBeatTimerRanOut();
+    int64_t sinceLastBeatMs() const;
 
     QFrame* frame_;
     QLabel* nameLabel_;
@@ -67,7 +74,7 @@ private:
     bool online_ = false;
     int runOuts_ = 0;
     QTimer* heartBeat_;
-    QElapsedTimer lastBeat_;
+    int64_t lastBeatMs_;  // DeviceList::NowMs
     QElapsedTimer timerSet_;
     QPushButton* checkBtn_;
 };

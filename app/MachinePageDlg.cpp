@@ -207,7 +207,7 @@ void MachinePageDlg::On_sigHpsEvent(QString ip)
             SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
             startReadBack();
         }
-        cell->setOnline(true);
+        cell->setOnline(true, MiddleHandler::GetInstance()->ReceivedAtMs());
     }
 }
 

@@ -14,6 +14,7 @@ CoreBroadcastUdp::CoreBroadcastUdp(QObject* parent) : QObject(parent)
             if (handOff_.Add(std::move(batch)))
                 QMetaObject::invokeMethod(this, &CoreBroadcastUdp::deliverPending, Qt::QueuedConnection);
         });
+    DeliverRepeatsEachTurn(this, handOff_, &CoreBroadcastUdp::deliverPending);
 }
 
 void CoreBroadcastUdp::deliverPending()

@@ -31,6 +31,14 @@ public:
     bool startPort();
     void closePort();
 
+    // Delivers at once what the receive thread has left, repeats of status
+    // frames that wait for this thread's next turn included.
+    void deliverPending();
+    // The next status frame of every device is delivered at once.
+    void forgetRepeats() { handOff_.ForgetRepeats(); }
+    // Datagrams received and not yet delivered to this object's thread.
+    int pendingDatagrams() const { return handOff_.Pending(); }
+
 signals:
     // Both are raised on this object's thread. One datagram; raised only
     // while something listens to it.
@@ -39,8 +47,6 @@ signals:
     void sigBroadcastReadBatch(const DatagramBatch& batch);
 
 private:
-    void deliverPending();
-
     DatagramHandOff handOff_;
     // Last, so that it goes first and its thread never outlives the members above.
     std::unique_ptr<UdpEndpoint> endpoint_;

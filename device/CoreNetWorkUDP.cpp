@@ -27,6 +27,7 @@ CoreNetWorkUDP::CoreNetWorkUDP(QObject* parent) : QObject(parent)
             if (handOff_.Add(std::move(batch)))
                 QMetaObject::invokeMethod(this, &CoreNetWorkUDP::deliverPending, Qt::QueuedConnection);
         });
+    DeliverRepeatsEachTurn(this, handOff_, &CoreNetWorkUDP::deliverPending);
 }
 
 void CoreNetWorkUDP::deliverPending()

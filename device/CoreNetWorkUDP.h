@@ -36,6 +36,12 @@ public:
     bool startPort();
     void closePort();
 
+    // Delivers at once what the receive thread has left, repeats of status
+    // frames that wait for this thread's next turn included.
+    void deliverPending();
+    // The next status frame of every device is delivered at once.
+    void forgetRepeats() { handOff_.ForgetRepeats(); }
+
     // Address text of the sender of the last datagram received.
     QString lastSender() const;
     // Datagrams received and not yet delivered to this object's thread.
@@ -49,8 +55,6 @@ signals:
     void sigReadBatch(const DatagramBatch& batch);
 
 private:
-    void deliverPending();
-
     DatagramHandOff handOff_;
     mutable std::mutex senderLock_;
     QString lastSender_;

@@ -445,6 +445,10 @@ void MiddleHandler::On_TcpReadData(QByteArray, QString)
 void MiddleHandler::SelectMachine(const QString& ip)
 {
     devices_.SelectMachine(ip);
+    // The main window shows the selected device's sync lock: the newly
+    // selected one's next status frame must not wait as a repeat.
+    unicast_->forgetRepeats();
+    broadcast_->forgetRepeats();
 }
 
 MData* MiddleHandler::GetCurrentMData()
@@ -598,8 +602,23 @@ void MiddleHandler::On_ReadData(QByteArray data, QString IpAddr)
 
 void MiddleHandler::On_ReadBatch(DatagramBatch batch)
 {
-    for (const Datagram& d : batch)
+    const int64_t outer = receivedMs_;
+    for (const Datagram& d : batch) {
+        receivedMs_ = d.receivedMs;
         ParseNetData(reinterpret_cast<const uint8_t*>(d.data.constData()), d.data.size(), d.sender);
+    }
+    receivedMs_ = outer;
+}
+
+int64_t MiddleHandler::ReceivedAtMs() const
+{
+    return receivedMs_ >= 0 ? receivedMs_ : DeviceList::NowMs();
+}
+
+void MiddleHandler::TakeWaitingDatagrams()
+{
+    unicast_->deliverPending();
+    broadcast_->deliverPending();
 }
 
 void MiddleHandler::ParseNetData(const uint8_t* data, int length, const QString& ip)

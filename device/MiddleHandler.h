@@ -159,6 +159,14 @@ public:
     void DispatchCommand(const uint8_t* payload, uint16_t code, int length, const QString& ip);
     void DispatchUsbCommand(const uint8_t* data, uint16_t code, int length);
     void EmitUsbNormalToPc(const uint8_t* data, int length);
+    // When the datagram being handled was received (DeviceList::NowMs); the
+    // current time outside the handling of a datagram. A repeated status
+    // frame waits for this thread's next turn, so a heartbeat is dated by
+    // this, not by the time it is handled.
+    int64_t ReceivedAtMs() const;
+    // Handles at once what the UDP transports hold back: before deciding
+    // that a device fell silent, take in the repeats that have come.
+    void TakeWaitingDatagrams();
 
     // State of the sender, for diagnostics and tests; any thread (each takes
     // queueMutex_).
@@ -252,6 +260,7 @@ private:
 
     DeviceList devices_;
     MData fallback_;
+    int64_t receivedMs_ = -1;  // of the datagram being handled
 
     std::thread sender_;
     std::atomic<bool> running_{false};

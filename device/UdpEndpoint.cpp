@@ -1,5 +1,6 @@
 #include "UdpEndpoint.h"
 
+#include "DeviceList.h"
 #include "DeviceLog.h"
 
 #include <boost/asio/ip/address_v4.hpp>
@@ -240,6 +241,7 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
             lastSender = sender;
             lastSenderText = QString::fromStdString(sender.address().to_string());
         }
-        batch.append(Datagram{QByteArray(buffer.data(), int(size)), lastSenderText});
+        batch.append(
+            Datagram{QByteArray(buffer.data(), int(size)), lastSenderText, DeviceList::NowMs()});
     }
 }

@@ -120,10 +120,14 @@ void TitleBar::setStatusIcon(int index, const QString& path)
 {
     if (index < 0 || index >= kStatusIconCount)
         return;
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         statusIcons_[index]->clear();
-    else
-        statusIcons_[index]->setPixmap(QPixmap(path));
+        return;
+    }
+    auto image = statusImages_.find(path);
+    if (image == statusImages_.end())
+        image = statusImages_.insert(path, QPixmap(path));
+    statusIcons_[index]->setPixmap(*image);
 }
 
 void TitleBar::deleteButton(QPushButton*& button)

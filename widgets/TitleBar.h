@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -54,4 +56,8 @@ private:
     QWidget* owner_ = nullptr;
     QLabel* texts_[kTextCount] = {};
     QLabel* statusIcons_[kStatusIconCount] = {};
+    // Each status image is read once: the network icon changes every 800 ms,
+    // and reading it anew each time would keep the process-wide pixmap cache
+    // in use and its clean-up timer waking the program.
+    QHash<QString, QPixmap> statusImages_;
 };

@@ -63,6 +63,7 @@ private slots:
     void batchFrames();
     void dispatchRules();
     void refusedReplyKeepsHeartbeat();
+    void heartbeatDatedByArrival();
     void keyboardPackets_data();
     void keyboardPackets();
     void randomRepliesAreSafe();
@@ -372,6 +373,27 @@ void TestMiddleHandler::batchFrames()
     QTest::ignoreMessage(QtDebugMsg, "GetLongCommandParam B_Frac_Num:200");
     Feed(huge, kOther);
     QCOMPARE(hps.count(), 3);
+}
+
+// A repeated status frame waits for the GUI thread's next turn, so it may be
+// handled well after it came: the heartbeat it raises is dated by its
+// arrival, or the device cell would count the silence from too late.
+void TestMiddleHandler::heartbeatDatedByArrival()
+{
+    const QByteArray status = Short(0x0500, QByteArray("\x55\x55\x55\x55\x55\x55\x01\x00", 8));
+    const int64_t arrived = DeviceList::NowMs() - 4000;
+    QList<int64_t> dated;
+    QObject beats;  // ends the connection with the test
+    connect(h, &MiddleHandler::SigHpsEvent, &beats, [&] { dated << h->ReceivedAtMs(); });
+    h->On_ReadBatch(DatagramBatch{Datagram{status, kOther, arrived},
+                                  Datagram{status, kSelected, arrived + 2000}});
+    QCOMPARE(dated, (QList<int64_t>{arrived, arrived + 2000}));
+    // Outside the handling of a datagram, and for what came another way: now.
+    const int64_t before = DeviceList::NowMs();
+    QVERIFY(h->ReceivedAtMs() >= before);
+    Feed(status, kOther);
+    QCOMPARE(dated.size(), 3);
+    QVERIFY(dated.last() >= before);
 }
 
 void TestMiddleHandler::dispatchRules()

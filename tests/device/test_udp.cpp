@@ -1,9 +1,11 @@
 // The UDP transports on real sockets inside the private test network:
 // binding and rebinding, datagrams with their sender's address, truncation,
 // the target's life across closing, limited broadcast, closing while a
-// receive blocks, and the unicast transport's one-step target and send.
+// receive blocks, the unicast transport's one-step target and send, and the
+// repeated status frames that wait for the owner's next turn.
 #include "CoreBroadcastUdp.h"
 #include "CoreNetWorkUDP.h"
+#include "TestFrames.h"
 #include "TestNet.h"
 #include "TestSupport.h"
 
@@ -117,6 +119,13 @@ void AddTransportRows()
     QTest::newRow("broadcast") << true;
 }
 
+// A device's status frame (0x0500): sync lock in P6, HDR in P7.
+QByteArray Status(char syncLock)
+{
+    return TestFrames::Short(
+        0x0500, QByteArray("\x55\x55\x55\x55\x55\x55", 6) + syncLock + QByteArray(1, 0));
+}
+
 QByteArray Pattern(int size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -161,6 +170,11 @@ private slots:
     void sendDataToKeepsEachFrameWithItsTarget();
     void closeEndsBlockedReceive_data() { AddTransportRows(); }
     void closeEndsBlockedReceive();
+    void statusRepeatsWait_data();
+    void statusRepeatsWait();
+    void waitingRepeatsJoinNextDelivery();
+    void repeatWaitsForOwnersTurn_data() { AddTransportRows(); }
+    void repeatWaitsForOwnersTurn();
 };
 
 void TestUdp::initTestCase()
@@ -623,4 +637,135 @@ void TestUdp::repeatedReceiveErrorPauses()
 }
 
 QTEST_GUILESS_MAIN(TestUdp)
+// Which datagrams the hand-off holds back: steps "sender kind ms" (kind A
+// and B two status frames, R a reply, J bytes that are no frame), each
+// delivered by the owner before the next comes; urgent says which of them
+// asked for a delivery at once.
+void TestUdp::statusRepeatsWait_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<bool>>("urgent");
+    QTest::newRow("first status frame") << QStringList{"1 A 0"} << QList<bool>{true};
+    QTest::newRow("repeat within the gap waits")
+        << QStringList{"1 A 0", "1 A 2000", "1 A 4000"} << QList<bool>{true, false, false};
+    QTest::newRow("changed sync lock at once")
+        << QStringList{"1 A 0", "1 B 2000", "1 B 4000", "1 A 6000"}
+        << QList<bool>{true, true, false, true};
+    // A cell counts a missed heartbeat after 6000 ms: after a silence the
+    // device may be shown offline, and its return must be seen at once.
+    QTest::newRow("repeat after a silence at once")
+        << QStringList{"1 A 0", "1 A 2999", "1 A 5999"} << QList<bool>{true, false, true};
+    QTest::newRow("each sender on its own")
+        << QStringList{"1 A 0", "2 A 10", "1 A 2000", "2 B 2010", "2 B 4010"}
+        << QList<bool>{true, true, false, true, false};
+    QTest::newRow("replies never wait")
+        << QStringList{"1 R 0", "1 R 100", "1 J 200"} << QList<bool>{true, true, true};
+    QTest::newRow("replies between repeats")
+        << QStringList{"1 A 0", "1 R 500", "1 A 2000"} << QList<bool>{true, true, false};
+}
+
+void TestUdp::statusRepeatsWait()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QList<bool>, urgent);
+    DatagramHandOff handOff;
+    handOff.LetRepeatsWait();
+    QList<bool> posted;
+    int delivered = 0;
+    for (const QString& step : steps) {
+        const QStringList f = step.split(' ');
+        const QByteArray data = f[1] == "A"   ? Status(0)
+                                : f[1] == "B" ? Status(1)
+                                : f[1] == "R" ? TestFrames::Short(0x0602)
+                                              : QByteArray("junk");
+        const QString sender = f[0] == "1" ? TestNet::kDeviceIp1 : TestNet::kDeviceIp2;
+        posted << handOff.Add(DatagramBatch{Datagram{data, sender, f[2].toLongLong()}});
+        // Held back or not, every datagram reaches the owner, in order.
+        const DatagramBatch batch = handOff.Take();
+        QCOMPARE(batch.size(), 1);
+        QCOMPARE(batch.first().data, data);
+        ++delivered;
+    }
+    QCOMPARE(posted, urgent);
+    QCOMPARE(delivered, steps.size());
+}
+
+// A held-back repeat goes with the next delivery, or with the one that the
+// owner's next turn posts; until the owner turns its loop that way, nothing
+// is held back.
+void TestUdp::waitingRepeatsJoinNextDelivery()
+{
+    const QString ip = TestNet::kDeviceIp1;
+    DatagramHandOff handOff;
+    QVERIFY(handOff.Add(DatagramBatch{Datagram{Status(0), ip, 0}}));
+    QVERIFY(!handOff.IdleDeliveryDue());  // already posted
+    QCOMPARE(handOff.Take().size(), 1);
+    QVERIFY(handOff.Add(DatagramBatch{Datagram{Status(0), ip, 100}}));  // not yet let wait
+    QCOMPARE(handOff.Take().size(), 1);
+
+    handOff.LetRepeatsWait();
+    QVERIFY(!handOff.IdleDeliveryDue());  // nothing waits
+    QVERIFY(!handOff.Add(DatagramBatch{Datagram{Status(0), ip, 200}}));
+    QVERIFY(!handOff.Add(DatagramBatch{Datagram{Status(0), ip, 300}}));
+    QCOMPARE(handOff.Pending(), 2);
+    // A reply after them is urgent and takes them along, in order.
+    QVERIFY(handOff.Add(DatagramBatch{Datagram{TestFrames::Short(0x0602), ip, 400}}));
+    QVERIFY(!handOff.IdleDeliveryDue());
+    const DatagramBatch three = handOff.Take();
+    QCOMPARE(three.size(), 3);
+    QCOMPARE(three.at(2).receivedMs, 400);
+
+    QVERIFY(!handOff.Add(DatagramBatch{Datagram{Status(0), ip, 500}}));
+    QVERIFY(handOff.IdleDeliveryDue());
+    QVERIFY(!handOff.IdleDeliveryDue());  // one delivery posted is enough
+    QCOMPARE(handOff.Take().size(), 1);
+    QVERIFY(!handOff.IdleDeliveryDue());
+
+    // After the selection moved, the next status frame is not a repeat.
+    handOff.ForgetRepeats();
+    QVERIFY(handOff.Add(DatagramBatch{Datagram{Status(0), ip, 600}}));
+}
+
+// Over a real socket: a repeated status frame posts no delivery, so it wakes
+// nobody; the owner's next event-loop turn delivers it. A changed one is
+// delivered at once.
+void TestUdp::repeatWaitsForOwnersTurn()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QFETCH(bool, broadcast);
+    std::unique_ptr<Transport> t = MakeTransport(broadcast);
+    QObject* udp = t->object.get();
+    QVERIFY(t->openPort(TestNet::kPcIp, kLocalPort));
+    Peer peer;
+    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    // Waits, away from the event loop, until the receive thread has left one
+    // datagram, then runs only the deliveries that were posted.
+    auto receivedThenPostedOnly = [&] {
+        auto pending = [&] {
+            return broadcast ? static_cast<CoreBroadcastUdp*>(udp)->pendingDatagrams()
+                             : static_cast<CoreNetWorkUDP*>(udp)->pendingDatagrams();
+        };
+        QDeadlineTimer deadline(10000);
+        while (pending() < 1 && !deadline.hasExpired())
+            QThread::yieldCurrentThread();
+        QCOMPARE(pending(), 1);
+        QCoreApplication::sendPostedEvents(udp, QEvent::MetaCall);
+    };
+
+    peer.send(Status(0), TestNet::kPcIp, kLocalPort);
+    receivedThenPostedOnly();
+    QCOMPARE(t->data.size(), 1);
+
+    peer.send(Status(0), TestNet::kPcIp, kLocalPort);
+    receivedThenPostedOnly();
+    QCOMPARE(t->data.size(), 1);  // a repeat posts nothing
+    QTRY_COMPARE(t->data.size(), 2);  // the owner's next turn delivers it
+
+    peer.send(Status(1), TestNet::kPcIp, kLocalPort);
+    receivedThenPostedOnly();
+    QCOMPARE(t->data.size(), 3);
+    QCOMPARE(t->data.at(2), Status(1));
+    t->closePort();
+}
+
 #include "test_udp.moc"
