@@ -80,8 +80,13 @@ void TestPictureVisits::colourTemperatureBoxKeepsItsPicture()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto* picture = w.findChild<QPushButton*>(QStringLiteral("PicSet_Btn"));
     auto* system = w.findChild<QPushButton*>(QStringLiteral("pushButton_8"));
+    QVERIFY(picture && system);
+    // The page may be built only when first opened: open it once, leave it,
+    // and watch the box from the next visit on.
+    picture->click();
+    system->click();
     auto* page = w.findChild<KSV_PicSetDlg*>();
-    QVERIFY(picture && system && page);
+    QVERIFY(page);
     auto* box = page->tab(0)->findChild<QComboBox*>(QStringLiteral("comboBox"));
     QVERIFY(box);
     notes->watched = box;
