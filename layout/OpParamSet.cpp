@@ -131,6 +131,7 @@ OpParamSet::OpParamSet(QWidget* parent) : QWidget(parent), ui_(new Form)
         setObjectName(QStringLiteral("OpParamSet"));
     resize(1065, 219);
     setupWidgets();
+    windowRedraw_ = new RedrawCoalescer(this, [this] { ShowOutputWindow(); });
 
     MiddleHandler* h = MiddleHandler::GetInstance();
     connect(h, SIGNAL(SigUIRefreshOutputReso()), this, SLOT(On_SigUIRefreshOutputReso()));
@@ -827,7 +828,7 @@ void OpParamSet::On_SigUIRefreshOutputReso()
 void OpParamSet::On_SigUIRefreshOutputWindow(int idx)
 {
     if (idx == currentOutput_)
-        ShowOutputWindow();
+        windowRedraw_->request();
 }
 
 void OpParamSet::On_SigUIRefreshAllCfg()

@@ -42,6 +42,12 @@ PaintCellCtrl::PaintCellCtrl(QWidget* parent) : QWidget(parent)
     for (int i = 0; i < 4; ++i)
         setLayerCell(FullHd(), i, true, 0, 0, false, 5, false);
     setAcceptDrops(true);
+    // Not the page's: a hidden page's canvas still tells the panels. Made
+    // before the panels' own redraws, it runs before them at the end of a
+    // read-back: the output panel then redraws the output the selection
+    // names, not the one a report of the output mode made it edit.
+    settle_ = new RedrawCoalescer(nullptr, [this] { settle(); });
+    settle_->setParent(this);
 }
 
 PaintCellCtrl::~PaintCellCtrl() = default;
@@ -132,7 +138,10 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
     c->selected = true;
     if ((changed || c->deviceRect() != shownRect) && !reporting_)
         c->update();
-    c->show();
+    // The output view hides the layers: shown and hidden again, a cell
+    // would have the outputs under it repainted at every report.
+    if (layersShown_)
+        c->show();
     announce(Owed::Layer);
     if (notify) {
         emit SigMouseMoveLayerCell(rect);
@@ -227,11 +236,6 @@ void PaintCellCtrl::endReport()
 {
     if (reporting_ == 0 || --reporting_ > 0)
         return;
-    if (!settle_) {
-        // Not the page's: a hidden page's canvas still tells the panels.
-        settle_ = new RedrawCoalescer(nullptr, [this] { settle(); });
-        settle_->setParent(this);
-    }
     settle_->request();
 }
 
@@ -304,12 +308,14 @@ void PaintCellCtrl::setCloseHidden(int idx, bool hide, bool outputs)
 
 void PaintCellCtrl::hideLayerCells()
 {
+    layersShown_ = false;
     for (PicVideoCell* c : layerCells_)
         c->hide();
 }
 
 void PaintCellCtrl::showLayerCells()
 {
+    layersShown_ = true;
     for (PicVideoCell* c : layerCells_)
         if (c->on)
             c->show();

@@ -104,6 +104,8 @@ private:
     double sy_ = 8.0;
     int maxLayers_ = 4;
     int reporting_ = 0;
+    // Until hideLayerCells: a layer cell that is switched on is shown.
+    bool layersShown_ = true;
     RedrawCoalescer* settle_ = nullptr;
     // In the order of their last cause: the panels hear them in that order.
     QList<Owed> owed_;

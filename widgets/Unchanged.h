@@ -26,15 +26,19 @@ inline void SetValue(QSpinBox* box, int value)
         box->setValue(value);
 }
 
+// A date-time edit keeps only the fields its format shows (a time without
+// seconds drops them): it is compared as it shows the value.
 inline void SetTime(QDateTimeEdit* edit, const QTime& time)
 {
-    if (edit->time() != time)
+    const QString format = edit->displayFormat();
+    if (edit->dateTime().toString(format) != QDateTime(edit->date(), time).toString(format))
         edit->setTime(time);
 }
 
 inline void SetDate(QDateTimeEdit* edit, const QDate& date)
 {
-    if (edit->date() != date)
+    const QString format = edit->displayFormat();
+    if (edit->dateTime().toString(format) != QDateTime(date, edit->time()).toString(format))
         edit->setDate(date);
 }
 
