@@ -8,6 +8,7 @@
 #include "SyncUSBport.h"
 
 #include <QMetaType>
+#include <QThread>
 #include <algorithm>
 #include <cstring>
 
@@ -17,6 +18,10 @@ std::mutex g_instanceMutex;
 std::atomic<MiddleHandler*> g_instance{nullptr};
 
 constexpr int kMaxResends = 3;
+
+// The inquiry of a device's whole configuration; the device ends its answer
+// with a reply of the same code.
+constexpr uint16_t kInquireAllCode = 0x0600;
 
 }  // namespace
 
@@ -65,6 +70,7 @@ MiddleHandler::~MiddleHandler()
 
 void MiddleHandler::ShutdownForTest()
 {
+    EndReadBack();
     StopSendThread();
     unicast_->closePort();
     broadcast_->closePort();
@@ -74,6 +80,7 @@ void MiddleHandler::ShutdownForTest()
 
 void MiddleHandler::ResetForTest()
 {
+    EndReadBack();
     {
         std::lock_guard<std::mutex> lock(queueMutex_);
         ResetSenderLocked();
@@ -127,6 +134,53 @@ void MiddleHandler::EnqueueShortFrame(uint16_t code, const uint8_t* payload, con
     queue_.shortPending[slot] = 1;
     shortWritePos_ = (slot + 1) % SendQueue::kShortSlots;
     WakeSenderLocked();
+    if (code == kInquireAllCode) {
+        if (QThread::currentThread() == thread())
+            BeginReadBack(target);
+        else
+            QMetaObject::invokeMethod(this, [this, target] { BeginReadBack(target); });
+    }
+}
+
+void MiddleHandler::BeginReadBack(const QString& ip)
+{
+    if (!readBackTimer_) {
+        readBackTimer_ = new QTimer(this);
+        readBackTimer_->setSingleShot(true);
+        connect(readBackTimer_, &QTimer::timeout, this, &MiddleHandler::ReadBackTimeout);
+    }
+    // Another device's read-back in the middle ends the wait for the first's.
+    readBackUnderWay_ = true;
+    readBackIp_ = ip;
+    readBackLastReply_.start();
+    readBackTimer_->start(kReadBackQuietMs);
+}
+
+// One timer per read-back, not one restart per reply: when it runs out while
+// replies still come, it is set again for the rest of the quiet time.
+void MiddleHandler::ReadBackTimeout()
+{
+    if (!readBackUnderWay_)
+        return;
+    const qint64 quiet = readBackLastReply_.elapsed();
+    if (quiet < kReadBackQuietMs) {
+        readBackTimer_->start(int(kReadBackQuietMs - quiet));
+        return;
+    }
+    DeviceLog("Read-back of %s: no end after %d ms of quiet", qPrintable(readBackIp_),
+              kReadBackQuietMs);
+    EndReadBack();
+}
+
+void MiddleHandler::EndReadBack()
+{
+    if (!readBackUnderWay_)
+        return;
+    readBackUnderWay_ = false;
+    readBackIp_.clear();
+    if (readBackTimer_)
+        readBackTimer_->stop();
+    emit SigReadBackDone();
 }
 
 void MiddleHandler::EnqueueLongFrame(uint16_t code, const uint8_t* area, uint8_t count,
@@ -449,6 +503,9 @@ void MiddleHandler::SelectMachine(const QString& ip)
     // selected one's next status frame must not wait as a repeat.
     unicast_->forgetRepeats();
     broadcast_->forgetRepeats();
+    // The pages now show another record: they wait for no other device.
+    if (readBackUnderWay_ && ip != readBackIp_)
+        EndReadBack();
 }
 
 MData* MiddleHandler::GetCurrentMData()
@@ -725,11 +782,21 @@ void MiddleHandler::DispatchCommand(const uint8_t* payload, uint16_t code, int, 
 
     bool selected = false;
     MData* record = FindMDataByIp(ip, &selected);
+    const bool readBackReply = readBackUnderWay_ && ip == readBackIp_;
+    if (readBackReply)
+        readBackLastReply_.start();
     if (record) {
         const RefreshEvents events = DecodeReply(code, payload, *record, fallback_);
         if (selected)
             for (const RefreshEvent& e : events)
                 EmitRefresh(e);
+        // The device's end of its answer; the pages' redraws follow it.
+        if (readBackReply && readBackUnderWay_)
+            for (const RefreshEvent& e : events)
+                if (e.signal == Refresh::RequstCmdEnd) {
+                    EndReadBack();
+                    break;
+                }
     }
     if (RaisesHeartbeat(code))
         emit SigHpsEvent(ip);

@@ -23,6 +23,7 @@
 #include "MachineRecord.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -168,6 +169,15 @@ public:
     // that a device fell silent, take in the repeats that have come.
     void TakeWaitingDatagrams();
 
+    // --- Read-back (GUI thread) -------------------------------------------
+    // From the inquiry of a device's whole configuration until that device
+    // ends its answer (or has sent nothing for kReadBackQuietMs): the answer
+    // comes in many batches, and the pages' coalesced redraws (PageHelper's
+    // RedrawCoalescer) wait for SigReadBackDone, so that a read-back costs
+    // each of them one redraw instead of one per batch.
+    static constexpr int kReadBackQuietMs = 300;
+    bool ReadBackUnderWay() const { return readBackUnderWay_; }
+
     // State of the sender, for diagnostics and tests; any thread (each takes
     // queueMutex_).
     bool IsTimedOut() const;
@@ -211,6 +221,9 @@ signals:
     void SigUIRefreshHDRStatus(int Status);
     void SigUsbNormalToPc(QByteArray data);
     void SigIpBoardVideoFormat(int format);
+    // The read-back under way has ended (emitted after its last reply's
+    // signals), or was given up.
+    void SigReadBackDone();
 
 public slots:
     void On_ReadData(QByteArray data, QString IpAddr);
@@ -234,6 +247,9 @@ private:
     void Carry(DeviceList::Outbox& outbox);
     void EmitRefresh(const RefreshEvent& event);
     void ClearQueuesLocked();
+    void BeginReadBack(const QString& ip);
+    void EndReadBack();
+    void ReadBackTimeout();
     // Empty queues, ready, not timed out, no resend counted.
     void ResetSenderLocked();
 
@@ -278,4 +294,10 @@ private:
     QTimer* publishTimer_ = nullptr;  // the end of a burst of announcements
     QTimer* setIpTimer_ = nullptr;    // the next set-IP repeat that is due
     int64_t lastSortMs_ = -1;
+
+    // --- Read-back under way (GUI thread) ---
+    bool readBackUnderWay_ = false;
+    QString readBackIp_;
+    QElapsedTimer readBackLastReply_;
+    QTimer* readBackTimer_ = nullptr;
 };

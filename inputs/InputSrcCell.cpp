@@ -92,6 +92,8 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
     rightLayout->addWidget(MakeLabel(right, "IPSRCLABELR", 12));
     right->hide();
     mainLayout->addWidget(right);
+    right_ = right;
+    nameLabel_ = child<QLabel>("IPSRCLABEL");
 
     for (int i = 0; i < kSubCells; ++i) {
         subs_[i] = new QFrame(this);
@@ -123,7 +125,13 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
 void InputSrcCell::SetSrcLabel(const QString& text)
 {
     nameText_ = text;
-    child<QLabel>("IPSRCLABEL")->setText(text);
+    nameLabel_->setText(text);
+}
+
+void InputSrcCell::SetSrcLabel(const QString& text, bool split)
+{
+    nameText_ = text;
+    SetSplit(split);
 }
 
 InputSrcCell::~InputSrcCell()
@@ -247,10 +255,10 @@ void InputSrcCell::SetSplit(bool split)
     split_ = split;
     rightPart()->setVisible(split);
     if (split) {
-        child<QLabel>("IPSRCLABEL")->setText(nameText_ + QStringLiteral("-L"));
+        nameLabel_->setText(nameText_ + QStringLiteral("-L"));
         child<QLabel>("IPSRCLABELR")->setText(nameText_ + QStringLiteral("-R"));
     } else {
-        child<QLabel>("IPSRCLABEL")->setText(nameText_);
+        nameLabel_->setText(nameText_);
     }
 }
 
@@ -296,7 +304,7 @@ void InputSrcCell::SetDraggable(bool on)
 
 QWidget* InputSrcCell::rightPart() const
 {
-    return child<QFrame>("IPSRCRIGHT");
+    return right_;
 }
 
 bool InputSrcCell::onRightPart(const QPoint& pos) const

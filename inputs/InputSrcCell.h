@@ -26,6 +26,9 @@ public:
     ~InputSrcCell() override;
 
     void SetSrcLabel(const QString& text);
+    // The name and the split at once: the name label goes straight to its
+    // text, "-L" included while split, instead of through the bare name.
+    void SetSrcLabel(const QString& text, bool split);
     void SetRenameLabel(const QString& text);
     void SetSignalLabel(const QString& text);
     void SetSignal(bool on);
@@ -96,6 +99,8 @@ private:
     QLabel* subLabels_[kSubCells] = {};
     QPushButton* subLamps_[kSubCells] = {};
     QLineEdit* renameEdit_ = nullptr;
+    QFrame* right_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
     int inputType_ = 0;
     bool split_ = false;
     bool draggable_ = true;

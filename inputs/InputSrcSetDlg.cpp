@@ -424,9 +424,8 @@ void InputSrcSetDlg::On_SigUIRefreshInputCfg()
             continue;
         }
         c->SetInputType(port.inputType[a]);
-        c->SetSrcLabel(InputLabel(i, port.inputType[a], port.chnlId[a]));
         // The name label carries "-L" while the cell is split.
-        c->SetSplit(c->isSplit());
+        c->SetSrcLabel(InputLabel(i, port.inputType[a], port.chnlId[a]), c->isSplit());
         c->activePort = a;
         c->SelectSub(a, false);
         c->SetDraggable(true);

@@ -339,13 +339,15 @@ void KSV_OpSetDlg::ResetCells()
 
 void KSV_OpSetDlg::UiRefreshAll()
 {
+    refreshingAll_ = true;
     for (int i = 0; i < MDataLimits::kOutputWindows; ++i)
-        On_SigUIRefreshOutputWindow(i);
+        refreshOutputCell(i);
     setMode(mode_);
     for (int i = 0; i < 4; ++i)
         refreshLayerCell(i);
     setMode(mode_);
     outputPanel_->UiRefreshAll();
+    refreshingAll_ = false;
 }
 
 void KSV_OpSetDlg::QuickTake()
@@ -354,7 +356,20 @@ void KSV_OpSetDlg::QuickTake()
     layerPanel_->QuickTake();
 }
 
+// The output panel reports the output mode as it redraws from the device's
+// report (or from UiRefreshAll).
 void KSV_OpSetDlg::On_SigOuputMode(OutputMode_Enum OPMode)
+{
+    if (refreshingAll_) {
+        refreshOutputMode(OPMode);
+        return;
+    }
+    canvas_->beginReport();
+    refreshOutputMode(OPMode);
+    canvas_->endReport();
+}
+
+void KSV_OpSetDlg::refreshOutputMode(OutputMode_Enum OPMode)
 {
     if (OPMode == HDMI_MODE) {
         canvas_->setOutputCell(QRect(), 2, false);
@@ -365,7 +380,7 @@ void KSV_OpSetDlg::On_SigOuputMode(OutputMode_Enum OPMode)
         // The cells follow the window records: the panel reports the output
         // mode on every refresh, and a window that is off must stay off.
         for (int i = 0; i < 4; ++i)
-            On_SigUIRefreshOutputWindow(i);
+            refreshOutputCell(i);
         setCellButtonsEnabled(true, true, true, true);
     }
 }
@@ -414,15 +429,18 @@ void KSV_OpSetDlg::OnClickedCellBtn()
         emit SigSelectLayerCell(index);
 }
 
+// The buttons are the cells' of the view shown (setMode announces its
+// selection): a report moves the other view's selection, and the buttons
+// would follow it there and back at every read-back.
 void KSV_OpSetDlg::On_SigClickOutputCell(int idx)
 {
-    if (idx >= 0 && idx < kCellButtons)
+    if (mode_ == 0 && idx >= 0 && idx < kCellButtons)
         cellButtons_[idx]->setChecked(true);
 }
 
 void KSV_OpSetDlg::On_SigClickLayerCell(int idx)
 {
-    if (idx >= 0 && idx < kCellButtons)
+    if (mode_ == 1 && idx >= 0 && idx < kCellButtons)
         cellButtons_[idx]->setChecked(true);
 }
 
@@ -496,6 +514,13 @@ void KSV_OpSetDlg::On_SigChangeInputSubSrc(int Gid, int Pid)
 
 void KSV_OpSetDlg::On_SigUIRefreshOutputWindow(int id)
 {
+    canvas_->beginReport();
+    refreshOutputCell(id);
+    canvas_->endReport();
+}
+
+void KSV_OpSetDlg::refreshOutputCell(int id)
+{
     if (id < 0 || id >= MDataLimits::kOutputWindows)
         return;
     const MData& d = *MiddleHandler::GetInstance()->GetCurrentMData();
@@ -533,7 +558,9 @@ void KSV_OpSetDlg::On_SigUIRefreshLayerData(int idx)
 {
     if (idx < 0 || idx >= 4)
         return;
+    canvas_->beginReport();
     refreshLayerCell(idx);
+    canvas_->endReport();
     viewRedraw_->request();
 }
 

@@ -89,6 +89,8 @@ private:
     void setCellButtonsEnabled(bool b0, bool b1, bool b2, bool b3);
     // Layer cell idx from the record, without the view's redraw.
     void refreshLayerCell(int idx);
+    void refreshOutputCell(int id);
+    void refreshOutputMode(OutputMode_Enum OPMode);
 
     QStackedWidget* stack_ = nullptr;
     PaintCellCtrl* canvas_ = nullptr;
@@ -102,6 +104,8 @@ private:
     // The view's redraw (setMode) after the device's reports, once per turn
     // of the event loop however many layers a read-back reports.
     RedrawCoalescer* viewRedraw_ = nullptr;
+    // UiRefreshAll announces the selection as it goes, not at the next turn.
+    bool refreshingAll_ = false;
     double scale_ = 8.0;
     int mode_ = 0;
 };

@@ -15,6 +15,7 @@
 #include "ProgressHelper.h"
 #include "SendCommand.h"
 #include "TakeControl.h"
+#include "Unchanged.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -432,10 +433,12 @@ void LayerSettingDlg::RefreshLayerPanel()
     if (!l)
         return;
     const int mode = Record().M_AllCfg.workMode;
-    edits_[0]->setText(QString::number(l->hs));
-    edits_[1]->setText(QString::number(l->vs));
-    edits_[2]->setText(QString::number(l->logoOnOff ? qint64(l->logoWidth) : qint64(l->hact)));
-    edits_[3]->setText(QString::number(l->logoOnOff ? qint64(l->logoHeight) : qint64(l->vact)));
+    Unchanged::SetText(edits_[0], QString::number(l->hs));
+    Unchanged::SetText(edits_[1], QString::number(l->vs));
+    Unchanged::SetText(edits_[2],
+                       QString::number(l->logoOnOff ? qint64(l->logoWidth) : qint64(l->hact)));
+    Unchanged::SetText(edits_[3],
+                       QString::number(l->logoOnOff ? qint64(l->logoHeight) : qint64(l->vact)));
     layerOnOff_->setChecked(l->onOff != 0);
     logoOnOff_->setChecked(l->logoOnOff != 0);
     // Only the backup partner rule disables these; out of backup mode they
@@ -593,7 +596,16 @@ void LayerSettingDlg::On_SigUIRefreshInputCfg()
             continue;
         const int port = ActivePort(d, input);
         const bool present = d.M_InputData.port[input].portNum != 0 && port >= 0;
-        combo_->setItemText(i, present ? LabelOn(d, input, port) : QStringLiteral("NONE"));
+        // An input that delivers two halves keeps its "-L" (its signal
+        // report gives it): taken off here, a read-back would relabel the
+        // entry twice.
+        const bool halves = present && (input == 4 || input == 5) &&
+                            d.M_InputData.port[input].chnlId[port] == 2 &&
+                            TwoHalves(d, input, port);
+        Unchanged::SetItemText(combo_, i,
+                               !present ? QStringLiteral("NONE")
+                               : halves ? LabelOn(d, input, port) + QStringLiteral("-L")
+                                        : LabelOn(d, input, port));
         SetInputEnable(input, present);
     }
 }

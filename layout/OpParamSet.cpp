@@ -8,6 +8,7 @@
 #include "PageHelper.h"
 #include "ProgressHelper.h"
 #include "SendCommand.h"
+#include "Unchanged.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 using namespace OutputWindowRules;
@@ -129,6 +131,7 @@ OpParamSet::OpParamSet(QWidget* parent) : QWidget(parent), ui_(new Form)
         setObjectName(QStringLiteral("OpParamSet"));
     resize(1065, 219);
     setupWidgets();
+    windowRedraw_ = new RedrawCoalescer(this, [this] { ShowOutputWindow(); });
 
     MiddleHandler* h = MiddleHandler::GetInstance();
     connect(h, SIGNAL(SigUIRefreshOutputReso()), this, SLOT(On_SigUIRefreshOutputReso()));
@@ -364,18 +367,18 @@ void OpParamSet::changeEvent(QEvent* event)
 void OpParamSet::SetControlsHidden(bool hidden)
 {
     Form& f = *ui_;
+    // The switcher button, the output-mode row and the HDMI settings button
+    // stay hidden: the row shows only after a version report asks for it.
+    // Each widget goes straight to its state: shown and hidden again, they
+    // would be laid out anew at every redraw of the page.
+    const std::initializer_list<QWidget*> staysHidden{f.b(15), f.HDMIMODEBTN, f.HDMISETTINGBTN,
+                                                      f.DVIMODEBTN, f.label};
     for (QWidget* w : std::initializer_list<QWidget*>{
              f.DVIMODEBTN, f.HDMIMODEBTN, f.HDMISETTINGBTN, f.OPRESOBTN, f.label, f.b(7), f.b(8),
              f.b(9), f.b(14), f.b(15), f.b(16), f.MosaicGroup, f.OpWindowGroup})
-        w->setHidden(hidden);
+        w->setHidden(hidden ||
+                     std::find(staysHidden.begin(), staysHidden.end(), w) != staysHidden.end());
     f.HDMISETTINGGBOX->setVisible(!hidden && f.HDMISETTINGBTN->isChecked());
-    // The switcher button, the output-mode row and the HDMI settings button
-    // stay hidden: the row shows only after a version report asks for it.
-    f.b(15)->hide();
-    f.HDMIMODEBTN->hide();
-    f.HDMISETTINGBTN->hide();
-    f.DVIMODEBTN->hide();
-    f.label->hide();
 }
 
 void OpParamSet::On_SigUIRefreshMachineVer(VerInfo_Enum VerType)
@@ -420,7 +423,7 @@ void OpParamSet::ShowOutputWindow()
     const int values[] = {0,     w->mosaicHs, w->mosaicVs, w->mosaicHact, w->mosaicVact,
                           w->hs, w->hact,     w->vs,       w->vact};
     for (int n = 1; n <= 8; ++n)
-        f.e(n)->setText(QString::number(values[n]));
+        Unchanged::SetText(f.e(n), QString::number(values[n]));
     // The button shows the output's state, off included: left checked from
     // another output, it would offer to turn off an output that is off.
     f.b(10)->setChecked(w->onOff != 0);
@@ -825,7 +828,7 @@ void OpParamSet::On_SigUIRefreshOutputReso()
 void OpParamSet::On_SigUIRefreshOutputWindow(int idx)
 {
     if (idx == currentOutput_)
-        ShowOutputWindow();
+        windowRedraw_->request();
 }
 
 void OpParamSet::On_SigUIRefreshAllCfg()

@@ -18,6 +18,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+class RedrawCoalescer;
+
 class OpParamSet : public QWidget {
     Q_OBJECT
 
@@ -118,6 +120,9 @@ private:
     Form* ui_ = nullptr;
     OutputResoDlg* resoDlg_ = nullptr;
     int currentOutput_ = 0;
+    // The device's report of the edited output window, shown once per turn
+    // of the event loop (or read-back), and not while the panel is hidden.
+    RedrawCoalescer* windowRedraw_ = nullptr;
     // The panel's one progress, for output-mode and working-mode switches.
     ProgressHelper* progress_ = nullptr;
 };

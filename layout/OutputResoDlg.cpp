@@ -6,6 +6,7 @@
 #include "PageHelper.h"
 #include "SendCommand.h"
 #include "TitleBar.h"
+#include "Unchanged.h"
 
 #include <QDoubleValidator>
 #include <QEvent>
@@ -227,9 +228,10 @@ void OutputResoDlg::showDviSet(int checkedEntry)
 {
     for (int k = 0; k < kButtonCount; ++k) {
         resoButtons[k]->show();
-        resoButtons[k]->setText(resoTable[k].label);
+        // Straight to its label: through the table's entry and back would
+        // repaint the button at every redraw.
+        resoButtons[k]->setText(resoTable[k == kDviCustomButton ? kCustomResoId : k].label);
     }
-    resoButtons[kDviCustomButton]->setText(resoTable[kCustomResoId].label);
     checkOnly(checkedEntry);
 }
 
@@ -238,9 +240,9 @@ void OutputResoDlg::showHdmiSet(int checkedButton)
     for (int k = 0; k <= kHdmiCustomButton; ++k) {
         // Every button of the set, whichever set was shown before.
         resoButtons[k]->show();
-        resoButtons[k]->setText(resoTable[k + kHdmiFirstEntry].label);
+        resoButtons[k]->setText(
+            resoTable[k == kHdmiCustomButton ? kCustomResoId : k + kHdmiFirstEntry].label);
     }
-    resoButtons[kHdmiCustomButton]->setText(resoTable[kCustomResoId].label);
     for (int k = kHdmiCustomButton + 1; k < kButtonCount; ++k)
         resoButtons[k]->hide();
     checkOnly(checkedButton);
@@ -283,7 +285,7 @@ void OutputResoDlg::Refresh()
     for (int i = 0; i < 9; ++i) {
         const QString text =
             i == int(Field::Rate) ? RateText(r.fps / 100.0) : QString::number(values[i]);
-        ui->edits[i]->setText(text);
+        Unchanged::SetText(ui->edits[i], text);
         ui->valid[i] = text;
     }
     if (r.outputMode == 0) {

@@ -2,6 +2,7 @@
 
 #include "CellGeometry.h"
 #include "InputDragInfo.h"
+#include "PageHelper.h"
 #include "PicVideoCell.h"
 
 #include <QDragEnterEvent>
@@ -41,6 +42,12 @@ PaintCellCtrl::PaintCellCtrl(QWidget* parent) : QWidget(parent)
     for (int i = 0; i < 4; ++i)
         setLayerCell(FullHd(), i, true, 0, 0, false, 5, false);
     setAcceptDrops(true);
+    // Not the page's: a hidden page's canvas still tells the panels. Made
+    // before the panels' own redraws, it runs before them at the end of a
+    // read-back: the output panel then redraws the output the selection
+    // names, not the one a report of the output mode made it edit.
+    settle_ = new RedrawCoalescer(nullptr, [this] { settle(); });
+    settle_->setParent(this);
 }
 
 PaintCellCtrl::~PaintCellCtrl() = default;
@@ -109,7 +116,8 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
     for (PicVideoCell* other : layerCells_) {
         if (other != c && other->selected) {
             other->selected = false;
-            other->update();
+            if (!reporting_)
+                other->update();
         }
     }
     QString label;
@@ -128,11 +136,13 @@ void PaintCellCtrl::setLayerCell(QRect rect, int idx, bool on, int Gid, int Area
     c->AreadId = AreadId;
     c->index = idx;
     c->selected = true;
-    if (changed || c->deviceRect() != shownRect)
+    if ((changed || c->deviceRect() != shownRect) && !reporting_)
         c->update();
-    c->show();
-    emit SigClickLayerCell(idx);
-    emit ClickCellEvent(Gid, AreadId);
+    // The output view hides the layers: shown and hidden again, a cell
+    // would have the outputs under it repainted at every report.
+    if (layersShown_)
+        c->show();
+    announce(Owed::Layer);
     if (notify) {
         emit SigMouseMoveLayerCell(rect);
         emit SigLayerCellOnOff(idx, true);
@@ -161,13 +171,16 @@ void PaintCellCtrl::setOutputCell(QRect rect, int idx, bool on)
         outputCells_.append(c);
         changed = true;
     }
+    // The canvas draws the outputs' frames, not their selection.
+    bool framesChanged = changed || !c->on;
     // As for the layers: what a read-back reports as it stands is not
     // painted again (in the layer view the canvas draws the outputs' frames
     // itself, and its repaint is the whole canvas).
     for (PicVideoCell* other : outputCells_) {
         if (other != c && other->selected) {
             other->selected = false;
-            other->update();
+            if (!reporting_)
+                other->update();
             changed = true;
         }
     }
@@ -179,15 +192,65 @@ void PaintCellCtrl::setOutputCell(QRect rect, int idx, bool on)
     c->on = true;
     c->index = idx;
     c->selected = true;
+    framesChanged = framesChanged || c->deviceRect() != shownRect;
     changed = changed || c->deviceRect() != shownRect;
-    if (changed)
+    if (changed && !reporting_)
         c->update();
-    emit SigClickOutputCell(idx);
+    announce(Owed::Output);
     // In the layer view the outputs are only frames drawn on the canvas.
     if (!layerView_)
         c->show();
-    if (changed)
+    if (reporting_ ? framesChanged : changed)
         update();
+}
+
+void PaintCellCtrl::announce(Owed what)
+{
+    if (reporting_) {
+        owed_.removeAll(what);
+        owed_.append(what);
+        return;
+    }
+    if (what == Owed::Output) {
+        for (int i = 0; i < outputCells_.size(); ++i)
+            if (outputCells_[i]->selected) {
+                emit SigClickOutputCell(i);
+                return;
+            }
+        return;
+    }
+    for (int i = 0; i < layerCells_.size(); ++i)
+        if (layerCells_[i]->selected) {
+            emit SigClickLayerCell(i);
+            emit ClickCellEvent(layerCells_[i]->Gid, layerCells_[i]->AreadId);
+            return;
+        }
+}
+
+void PaintCellCtrl::beginReport()
+{
+    ++reporting_;
+}
+
+void PaintCellCtrl::endReport()
+{
+    if (reporting_ == 0 || --reporting_ > 0)
+        return;
+    settle_->request();
+}
+
+void PaintCellCtrl::settle()
+{
+    if (reporting_) {
+        settle_->request();  // after the report being drawn
+        return;
+    }
+    for (PicVideoCell* c : allCells())
+        c->refreshLook();
+    const QList<Owed> owed = owed_;
+    owed_.clear();
+    for (Owed what : owed)
+        announce(what);
 }
 
 void PaintCellCtrl::setScale(double sx, double sy)
@@ -229,9 +292,10 @@ void PaintCellCtrl::setLayerSizeLocked(int idx, bool locked)
 
 void PaintCellCtrl::setLayerSubtitle(int idx, QString text)
 {
-    if (idx >= 0 && idx < layerCells_.size()) {
+    if (idx >= 0 && idx < layerCells_.size() && layerCells_[idx]->subtitle != text) {
         layerCells_[idx]->subtitle = text;
-        layerCells_[idx]->update();
+        if (!reporting_)
+            layerCells_[idx]->update();
     }
 }
 
@@ -244,32 +308,38 @@ void PaintCellCtrl::setCloseHidden(int idx, bool hide, bool outputs)
 
 void PaintCellCtrl::hideLayerCells()
 {
+    layersShown_ = false;
     for (PicVideoCell* c : layerCells_)
         c->hide();
 }
 
 void PaintCellCtrl::showLayerCells()
 {
+    layersShown_ = true;
     for (PicVideoCell* c : layerCells_)
         if (c->on)
             c->show();
 }
 
+// The outputs' cells come and go with their own repaints; the canvas itself
+// changes only with the view (the layer view draws the outputs' frames).
 void PaintCellCtrl::enterLayerView()
 {
-    layerView_ = true;
     for (PicVideoCell* c : outputCells_)
         c->hide();
-    update();
+    if (!layerView_)
+        update();
+    layerView_ = true;
 }
 
 void PaintCellCtrl::enterOutputView()
 {
-    layerView_ = false;
     for (PicVideoCell* c : outputCells_)
         if (c->on)
             c->show();
-    update();
+    if (layerView_)
+        update();
+    layerView_ = false;
 }
 
 void PaintCellCtrl::reannounceSelection()

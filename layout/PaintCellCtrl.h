@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class PicVideoCell;
+class RedrawCoalescer;
 
 class PaintCellCtrl : public QWidget {
     Q_OBJECT
@@ -36,6 +37,16 @@ public:
     void enterLayerView();
     void enterOutputView();
     void reannounceSelection();
+
+    // The device's reports, drawn between beginReport and endReport: each
+    // reported cell is selected as it is drawn, as ever, but the selection
+    // is announced and the cells repainted once, as a coalesced redraw (at
+    // the next turn of the event loop, or at the end of the read-back under
+    // way), for the cell selected then. A read-back reports every cell in
+    // turn and leaves the selection where it was; announced at once, each
+    // step would redraw the panels and restyle the input column.
+    void beginReport();
+    void endReport();
 
     bool inLayerView() const { return layerView_; }
     double scaleX() const { return sx_; }
@@ -75,6 +86,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    enum class Owed { Layer, Output };
+    // An announcement of the selection, now or (while a report is drawn)
+    // with the coalesced redraw.
+    void announce(Owed what);
+    void settle();
+
     PicVideoCell* newCell(int index, bool isWnd);
     void fitToOutputs(PicVideoCell* layer);
     QList<PicVideoCell*> allCells() const;
@@ -86,4 +103,10 @@ private:
     double sx_ = 8.0;
     double sy_ = 8.0;
     int maxLayers_ = 4;
+    int reporting_ = 0;
+    // Until hideLayerCells: a layer cell that is switched on is shown.
+    bool layersShown_ = true;
+    RedrawCoalescer* settle_ = nullptr;
+    // In the order of their last cause: the panels hear them in that order.
+    QList<Owed> owed_;
 };

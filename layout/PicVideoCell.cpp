@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -157,8 +158,36 @@ QColor PicVideoCell::blockColor() const
     }
 }
 
-void PicVideoCell::paintEvent(QPaintEvent*)
+PicVideoCell::Look PicVideoCell::look() const
 {
+    Look l;
+    l.selected = selected;
+    l.isWnd = isWnd;
+    l.index = index;
+    l.snapMark = snapMark_;
+    l.deviceRect = deviceRect_;
+    l.caption = caption;
+    l.subtitle = subtitle;
+    return l;
+}
+
+void PicVideoCell::refreshLook()
+{
+    // A hidden cell is painted whole when it is shown.
+    if (isVisible() && (!paintedOnce_ || !(look() == painted_)))
+        update();
+}
+
+void PicVideoCell::paintEvent(QPaintEvent* event)
+{
+    // Only a paint of all that is visible of the cell (the scroll area
+    // clips it) shows the whole of its look.
+    if ((visibleRegion() - event->region()).isEmpty()) {
+        painted_ = look();
+        paintedOnce_ = true;
+    } else if (!(look() == painted_)) {
+        paintedOnce_ = false;
+    }
     const int w = width();
     const int h = height();
     QPainter p(this);

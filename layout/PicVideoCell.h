@@ -51,6 +51,10 @@ public:
     int region() const { return region_; }
     int snapMark() const { return snapMark_; }
     QPushButton* closeButton() const { return closeButton_; }
+    // Repaints the cell when what it shows now differs from what it painted
+    // last: a read-back moves the selection through every cell it reports
+    // and back, and the cells it leaves as they were are not painted again.
+    void refreshLook();
 
     // What the canvas reads and writes.
     bool selected = false;
@@ -73,6 +77,25 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Everything paintEvent draws from but the size (a new size repaints
+    // by itself).
+    struct Look {
+        bool selected = false;
+        bool isWnd = false;
+        int index = 0;
+        int snapMark = 0;
+        QRect deviceRect;
+        QString caption;
+        QString subtitle;
+        bool operator==(const Look& o) const
+        {
+            return selected == o.selected && isWnd == o.isWnd && index == o.index &&
+                   snapMark == o.snapMark && deviceRect == o.deviceRect && caption == o.caption &&
+                   subtitle == o.subtitle;
+        }
+    };
+    Look look() const;
+
     QColor blockColor() const;
     // The device rectangle and its predecessor, without touching the
     // geometry; false for an empty rectangle, which is ignored.
@@ -89,4 +112,6 @@ private:
     double sx_ = 8.0;
     double sy_ = 8.0;
     QFont font_;
+    Look painted_;
+    bool paintedOnce_ = false;
 };

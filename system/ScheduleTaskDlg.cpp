@@ -5,6 +5,7 @@
 #include "PageHelper.h"
 #include "SendCommand.h"
 #include "TitleBar.h"
+#include "Unchanged.h"
 
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
@@ -211,16 +212,16 @@ void ScheduleTaskDlg::showTaskConfig(int task)
     const QTime time(t.hour, t.minute, t.second, 0);
     const QDate date(2000 + t.year, t.month, t.day);
     if (time.isValid())
-        dateTimeEdit->setTime(time);
+        Unchanged::SetTime(dateTimeEdit, time);
     if (date.isValid())
-        dateTimeEdit->setDate(date);
+        Unchanged::SetDate(dateTimeEdit, date);
     if (t.presetId < kPresetCount)
         presetButtons_[t.presetId]->setChecked(true);
     if (t.option <= kOptionPeriod) {
         optionButtons()[t.option]->setChecked(true);
         spinBox->setVisible(t.option == kOptionPeriod);
     }
-    spinBox->setValue(t.period);
+    Unchanged::SetValue(spinBox, t.period);
 }
 
 void ScheduleTaskDlg::On_SigUIRefreshTaskData()

@@ -14,10 +14,13 @@
 #include <QRegularExpression>
 #include <thread>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -51,30 +54,67 @@ bool InitGst()
 // among them) and initialises their element classes: one to three seconds on
 // a loaded machine, which on the GUI thread froze the program a few seconds
 // after start, when the selected device's video board is connected. A thread
-// of its own does that once, as soon as the first instance exists; a
-// pipeline started before it has ended waits for it in InitGst at worst.
+// of its own does that once, as soon as the first instance exists. A
+// pipeline is built only once it has ended: built before, it would wait on
+// the GUI thread for the libraries the warm-up is loading.
 class GstWarmUp {
 public:
-    static void Start()
+    static GstWarmUp& Start()
     {
         static GstWarmUp warmUp;
-        (void)warmUp;
+        return warmUp;
+    }
+
+    // Runs job on context's thread once the warm-up has ended: at once when
+    // it has, else through a queued call. Forget drops what context waits
+    // for (before context goes away).
+    void WhenDone(QObject* context, std::function<void()> job)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!done_) {
+                waiting_.push_back({context, std::move(job)});
+                return;
+            }
+        }
+        job();
+    }
+    void Forget(QObject* context)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        waiting_.erase(std::remove_if(waiting_.begin(), waiting_.end(),
+                                      [context](const Waiting& w) { return w.context == context; }),
+                       waiting_.end());
     }
 
 private:
+    struct Waiting {
+        QObject* context;
+        std::function<void()> job;
+    };
+
     GstWarmUp()
-        : thread_([] {
-              if (!InitGst())
-                  return;
-              for (const char* name :
-                   {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"})
-                  if (GstElement* e = gst_element_factory_make(name, nullptr))
-                      gst_object_unref(e);
+        : thread_([this] {
+              if (InitGst())
+                  for (const char* name :
+                       {"rtspsrc", "rtph264depay", "avdec_h264", "videoconvert", "appsink"})
+                      if (GstElement* e = gst_element_factory_make(name, nullptr))
+                          gst_object_unref(e);
+              // Under the lock: a context forgets (on its own thread) before
+              // it goes; a queued call already handed over is dropped with it.
+              std::lock_guard<std::mutex> lock(mutex_);
+              done_ = true;
+              for (Waiting& w : waiting_)
+                  QMetaObject::invokeMethod(w.context, std::move(w.job), Qt::QueuedConnection);
+              waiting_.clear();
           })
     {
     }
     ~GstWarmUp() { thread_.join(); }
 
+    std::mutex mutex_;
+    bool done_ = false;
+    std::vector<Waiting> waiting_;
     std::thread thread_;
 };
 
@@ -204,6 +244,10 @@ VideoMediaPlayer::~VideoMediaPlayer()
 
 void VideoMediaPlayer::shutdown()
 {
+    if (waitsForWarmUp_) {
+        GstWarmUp::Start().Forget(this);
+        waitsForWarmUp_ = false;
+    }
     stopPipeline();
     // The streaming threads call back into this player until their pipeline
     // has reached NULL: it must not go away before.
@@ -258,6 +302,24 @@ void VideoMediaPlayer::startPipeline()
 {
     stopPipeline();
     frames_ = 0;
+    if (!warmedUp_ && media_ && instance_) {
+        // Opening until the plug-ins are loaded. A stop in the meantime
+        // leaves the state Stopped, and of two starts the first to run
+        // builds the pipeline (a new generation): the other's call finds
+        // itself outrun.
+        setState(Video::Opening);
+        waitsForWarmUp_ = true;
+        const quint64 generation = generation_;
+        GstWarmUp::Start().WhenDone(this, [this, generation] {
+            warmedUp_ = true;
+            if (!waitsForWarmUp_)
+                return;  // shut down, or started by another start's call
+            waitsForWarmUp_ = false;
+            if (generation == generation_ && state_ == Video::Opening)
+                startPipeline();
+        });
+        return;
+    }
     if (!media_ || !instance_ || !instance_->isValid()) {
         setState(Video::Error);
         return;

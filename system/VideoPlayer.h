@@ -141,6 +141,10 @@ private:
 
     QPointer<VideoInstance> instance_;
     QPointer<VideoMedia> media_;
+    // The plug-ins' warm-up has ended (a pipeline is built only then), or a
+    // start waits for it.
+    bool warmedUp_ = false;
+    bool waitsForWarmUp_ = false;
     QPointer<VideoWidget> widget_;
     Pipeline* pipeline_ = nullptr;
     // Started with the first pipeline.

@@ -85,6 +85,8 @@ RedrawCoalescer::RedrawCoalescer(QObject* parent, std::function<void()> redraw)
         page_ = static_cast<QWidget*>(parent);
         page_->installEventFilter(this);
     }
+    connect(MiddleHandler::GetInstance(), &MiddleHandler::SigReadBackDone, this,
+            &RedrawCoalescer::readBackDone);
 }
 
 void RedrawCoalescer::request()
@@ -106,8 +108,26 @@ bool RedrawCoalescer::pageHidden() const
 
 void RedrawCoalescer::schedule()
 {
+    if (MiddleHandler::GetInstance()->ReadBackUnderWay()) {
+        waitsForReadBack_ = true;
+        return;
+    }
     // Queued: runs after every reply already waiting in this turn.
     QMetaObject::invokeMethod(this, &RedrawCoalescer::run, Qt::QueuedConnection);
+}
+
+void RedrawCoalescer::readBackDone()
+{
+    if (!waitsForReadBack_)
+        return;
+    waitsForReadBack_ = false;
+    if (!pending_)
+        return;  // redrawn on being shown meanwhile
+    if (pageHidden()) {
+        waitsForShow_ = true;
+        return;
+    }
+    schedule();
 }
 
 bool RedrawCoalescer::eventFilter(QObject* watched, QEvent* event)
@@ -123,6 +143,7 @@ void RedrawCoalescer::run()
 {
     pending_ = false;
     waitsForShow_ = false;
+    waitsForReadBack_ = false;
     ++redraws_;
     if (redraw_)
         redraw_();

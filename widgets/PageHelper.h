@@ -46,6 +46,8 @@ void ResizeTitleBar(TitleBar* bar, const QWidget* page);
 // it then redraws once, as it is shown and before it is painted, however
 // many requests came while it was hidden. A
 // page that is not in a window (a test's page on its own) redraws at once.
+// While a read-back is under way (MiddleHandler::ReadBackUnderWay) the
+// redraw waits for its end: the device's answer comes in many batches.
 class RedrawCoalescer : public QObject {
     Q_OBJECT
 public:
@@ -74,11 +76,13 @@ protected:
 private:
     void run();
     void schedule();
+    void readBackDone();
     bool pageHidden() const;
 
     QWidget* page_ = nullptr;
     std::function<void()> redraw_;
     bool pending_ = false;
     bool waitsForShow_ = false;
+    bool waitsForReadBack_ = false;
     int redraws_ = 0;
 };

@@ -57,6 +57,33 @@ QString Text(const EncodedCommand& cmd)
 // their values.
 using Tweaks = QList<QPair<QString, QJsonValue>>;
 
+// Counts the paints and the restyles (a polish with the style sheet sets a
+// new palette) of the widgets inside one page.
+class LookChanges : public QObject {
+public:
+    explicit LookChanges(QWidget* page) : page_(page) { qApp->installEventFilter(this); }
+    ~LookChanges() override { qApp->removeEventFilter(this); }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        const QEvent::Type t = e->type();
+        if ((t == QEvent::Paint || t == QEvent::PaletteChange || t == QEvent::StyleChange) &&
+            o->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(o);
+            if (w == page_ || page_->isAncestorOf(w))
+                seen.append(QStringLiteral("%1 %2 %3")
+                                .arg(QLatin1String(o->metaObject()->className()), o->objectName(),
+                                     QString::number(int(t))));
+        }
+        return false;
+    }
+
+private:
+    QWidget* page_;
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Tweaks)
@@ -74,6 +101,8 @@ private slots:
     void layerSwitchAndRotation_data();
     void layerSwitchAndRotation();
     void refusedSourceOfALayerThatIsOff();
+    void readBackOfTheSameConfigurationRepaintsNothing_data();
+    void readBackOfTheSameConfigurationRepaintsNothing();
 
 private:
     MData& record() { return *device.handler()->GetCurrentMData(); }
@@ -583,6 +612,60 @@ void TestOpSetSession::refusedSourceOfALayerThatIsOff()
     QCOMPARE(int(layer(3).onOff), 0);
     const QStringList diff = device.diffWithSim(TestNet::kDeviceIp1);
     QVERIFY2(diff.isEmpty(), qPrintable(diff.join(", ")));
+}
+
+void TestOpSetSession::readBackOfTheSameConfigurationRepaintsNothing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("layer view") << 1;
+    QTest::newRow("output view") << 0;
+}
+
+// A read-back reports every output and layer again, and each report selects
+// its cell: of a configuration that has not changed, nothing on the page may
+// be repainted or restyled, the selection ends where it was, and the page
+// sends nothing.
+void TestOpSetSession::readBackOfTheSameConfigurationRepaintsNothing()
+{
+    QFETCH(int, mode);
+    QVERIFY(linkMode(MOSAIC_MODE, {}));
+    page->setMode(mode);
+    // No edit keeps the focus: its cursor blinks.
+    page->setFocus();
+    const auto readBack = [&] {
+        QSignalSpy end(device.handler(), &MiddleHandler::SigUIRefreshRequstCmdEnd);
+        SendCommand(nullptr, SEND_INQUIREALLCMD, nullptr, QString());
+        return end.wait(10000);
+    };
+    // The redraws that follow the end of the read-back, and their paints.
+    const auto drawn = [] {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    };
+    // What the first read-back after the view switch changes is drawn.
+    QVERIFY(readBack());
+    QVERIFY(device.settle());
+    drawn();
+    const auto selection = [&] {
+        QString s;
+        for (int i = 0; i < KSV_OpSetDlg::kCellButtons; ++i)
+            s += page->cellButton(i)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+        for (const PicVideoCell* c : canvas()->layerCells() + canvas()->outputCells())
+            s += c->selected ? QLatin1Char('1') : QLatin1Char('0');
+        return s + QString::number(page->layerPanel()->currentLayer());
+    };
+    const QString before = selection();
+
+    LookChanges changes(page.get());
+    QVERIFY(readBack());
+    drawn();
+    QVERIFY2(changes.seen.isEmpty(), qPrintable(changes.seen.join(", ")));
+    QCOMPARE(selection(), before);
+    QVERIFY(!device.handler()->ReadBackUnderWay());
+    expect(nullptr, SEND_INQUIREALLCMD, nullptr);
+    QVERIFY(framesAsExpected());
 }
 
 LEDZ_GUI_TEST_MAIN(TestOpSetSession)
