@@ -752,8 +752,18 @@ void TestUdp::repeatWaitsForOwnersTurn()
         QCoreApplication::sendPostedEvents(udp, QEvent::MetaCall);
     };
 
+    // The receive thread leaves a datagram and then posts its delivery: runs
+    // what is posted until n have come, never the owner's idle turn.
+    auto postedOnlyUntil = [&](int n) {
+        QDeadlineTimer deadline(10000);
+        while (t->data.size() < n && !deadline.hasExpired()) {
+            QCoreApplication::sendPostedEvents(udp, QEvent::MetaCall);
+            QThread::yieldCurrentThread();
+        }
+    };
+
     peer.send(Status(0), TestNet::kPcIp, kLocalPort);
-    receivedThenPostedOnly();
+    postedOnlyUntil(1);
     QCOMPARE(t->data.size(), 1);
 
     peer.send(Status(0), TestNet::kPcIp, kLocalPort);
@@ -762,7 +772,7 @@ void TestUdp::repeatWaitsForOwnersTurn()
     QTRY_COMPARE(t->data.size(), 2);  // the owner's next turn delivers it
 
     peer.send(Status(1), TestNet::kPcIp, kLocalPort);
-    receivedThenPostedOnly();
+    postedOnlyUntil(3);
     QCOMPARE(t->data.size(), 3);
     QCOMPARE(t->data.at(2), Status(1));
     t->closePort();
