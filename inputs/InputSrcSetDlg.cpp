@@ -12,6 +12,8 @@
 #include "PageHelper.h"
 #include "SendCommand.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -100,8 +102,13 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
     // redrawn once for all of them.
     redraw_ = new RedrawCoalescer(this, [this] { On_SigUIRefreshInputCfg(); });
     redraw_->follow(h, &MiddleHandler::SigUIRefreshInputCfg);
-    connect(h, SIGNAL(SigUIRefreshInputSignal(int, int)), this,
-            SLOT(On_SigUIRefreshInputSignal(int, int)));
+    // A read-back reports every port of every input; a hidden page owes its
+    // cells those reports until it is shown. Made after redraw_, so that on
+    // being shown the page applies them before the configuration's redraw
+    // (the event filter installed last runs first), the order in which they
+    // reach a page that is up.
+    signalRedraw_ = new RedrawCoalescer(this, [this] { ApplyOwedSignalReports(); });
+    connect(h, &MiddleHandler::SigUIRefreshInputSignal, this, &InputSrcSetDlg::FollowSignalReport);
     connect(h, SIGNAL(SigUIRefreshInputCrop(int, int)), this,
             SLOT(On_SigUIRefreshInputCrop(int, int)));
     connect(h, SIGNAL(SigUIRefreshInputEdid(int, int)), this,
@@ -463,6 +470,31 @@ void InputSrcSetDlg::On_SigUIRefreshInputSignal(int GId, int PId)
         GId, PortCount(port) > 0 && ActivePort(port) >= 0 && !sig.interlaced[0][PId]);
     c->SetSubSignal(PId, HalfHasSignal(sig, 0, PId));
     tileRedraw_->request();
+}
+
+void InputSrcSetDlg::FollowSignalReport(int GId, int PId)
+{
+    if (!signalRedraw_->oweWhileHidden()) {
+        On_SigUIRefreshInputSignal(GId, PId);
+        return;
+    }
+    // Each report redraws from the record as it then stands: of repeats, the
+    // last one alone leaves its mark, in its place among the others.
+    const std::pair<int, int> report(GId, PId);
+    owedSignalReports_.erase(
+        std::remove(owedSignalReports_.begin(), owedSignalReports_.end(), report),
+        owedSignalReports_.end());
+    owedSignalReports_.push_back(report);
+    // The tiles' validity reaches the layer panel of the page that is up.
+    tileRedraw_->request();
+}
+
+void InputSrcSetDlg::ApplyOwedSignalReports()
+{
+    const std::vector<std::pair<int, int>> reports = std::move(owedSignalReports_);
+    owedSignalReports_.clear();
+    for (const std::pair<int, int>& r : reports)
+        On_SigUIRefreshInputSignal(r.first, r.second);
 }
 
 void InputSrcSetDlg::On_SigClickInputSubSrc(int idx, int SubId)

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class EdidDlg;
 class HDMIRGBColorDlg;
@@ -82,6 +84,8 @@ private:
     void RefreshPortButtons(int input);
     void SwitchSubPanel(bool closing, int panel);
     void SetInputTileButtonsEnabled(int input, bool enabled);
+    void FollowSignalReport(int GId, int PId);
+    void ApplyOwedSignalReports();
     void RedrawTile(int t);
     int TileSourceWidth(int s) const;
     int TileSourceHeight(int s) const;
@@ -96,6 +100,9 @@ private:
     HDMIRGBColorDlg* range_ = nullptr;
     RedrawCoalescer* redraw_ = nullptr;
     RedrawCoalescer* tileRedraw_ = nullptr;
+    RedrawCoalescer* signalRedraw_ = nullptr;
+    // Signal reports (input, port) a hidden page owes, in order.
+    std::vector<std::pair<int, int>> owedSignalReports_;
     int editedCell_ = 6;
     int editedSlot_ = 0;
     int current_ = 0;

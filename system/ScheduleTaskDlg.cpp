@@ -26,7 +26,6 @@ constexpr uint8_t kAllTasks = 0xFF;
 constexpr uint8_t kStatusStopped = 0;
 constexpr uint8_t kStatusRunning = 1;
 
-
 }  // namespace
 
 ScheduleTaskDlg::ScheduleTaskDlg(QWidget* parent) : QWidget(parent)
@@ -35,9 +34,19 @@ ScheduleTaskDlg::ScheduleTaskDlg(QWidget* parent) : QWidget(parent)
     retranslate();
     initWidgets();
 
+    // The sub-page is mostly folded away while a read-back brings it several
+    // reports; hidden, it shows each kind once it is opened, from the record.
     MiddleHandler* handler = MiddleHandler::GetInstance();
-    connect(handler, SIGNAL(SigUiRefreshPresetValid()), this, SLOT(On_SigUiRefreshPresetValid()));
-    connect(handler, SIGNAL(SigUIRefreshTaskData()), this, SLOT(On_SigUIRefreshTaskData()));
+    auto* presets = new RedrawCoalescer(this, [this] { On_SigUiRefreshPresetValid(); });
+    connect(handler, &MiddleHandler::SigUiRefreshPresetValid, this, [this, presets] {
+        if (!presets->oweWhileHidden())
+            On_SigUiRefreshPresetValid();
+    });
+    auto* tasks = new RedrawCoalescer(this, [this] { On_SigUIRefreshTaskData(); });
+    connect(handler, &MiddleHandler::SigUIRefreshTaskData, this, [this, tasks] {
+        if (!tasks->oweWhileHidden())
+            On_SigUIRefreshTaskData();
+    });
 }
 
 void ScheduleTaskDlg::buildForm()

@@ -101,6 +101,14 @@ void RedrawCoalescer::request()
     schedule();
 }
 
+bool RedrawCoalescer::oweWhileHidden()
+{
+    if (!pageHidden())
+        return false;
+    request();
+    return true;
+}
+
 bool RedrawCoalescer::pageHidden() const
 {
     return page_ && !page_->isVisible() && page_->window() != page_ && page_->window()->isVisible();

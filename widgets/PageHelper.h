@@ -61,6 +61,10 @@ public:
     bool pending() const { return pending_; }
     // Redraws run so far, for tests and diagnostics.
     int redraws() const { return redraws_; }
+    // For a report that a page shows at once while it is up: true, with the
+    // redraw owed until the page is shown, while the page is hidden in a
+    // shown window; false (nothing requested) otherwise.
+    bool oweWhileHidden();
 
     // Every emission of sender's signal (whatever its arguments) requests a
     // redraw.

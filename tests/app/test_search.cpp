@@ -25,6 +25,7 @@
 #include "ProgressHelper.h"
 #include "ProgressTest.h"
 #include "ProjectFile.h"
+#include "ScheduleTaskDlg.h"
 #include "SearchGroups.h"
 #include "TestNet.h"
 #include "TestSupport.h"
@@ -219,6 +220,7 @@ private slots:
     void heartbeatAfterOfflineReadsAgain();
     void mainWindowFollowsSelectedDevice();
     void unopenedPagesFollowTheReadBack();
+    void hiddenPagesShowTheReadBackWhenOpened();
     void silentDeviceGoesOffline();
     // A device that comes back at another address.
     void movedDeviceIsFollowed_data();
@@ -1030,6 +1032,61 @@ void TestSearch::unopenedPagesFollowTheReadBack()
     w.reset();
     delete currentPreview();
     qputenv("LEDZ_APP_DIR", oldAppDir);
+}
+
+void TestSearch::hiddenPagesShowTheReadBackWhenOpened()
+{
+    // The input page and the system page's schedule are opened once, then
+    // left for the output page; the device is read back meanwhile.
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(device->start(twoDevices()));
+    dropPreviews();
+    // Followed as pages that are up.
+    InputSrcSetDlg inputs(nullptr);
+    ScheduleTaskDlg schedule(nullptr);
+    auto w = std::make_unique<MainWindow>();
+    for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        t->stop();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    pageButton(w.get(), "pushButton_3")->click();
+    InputSrcSetDlg* builtInputs = inputPage(w.get());
+    QVERIFY(builtInputs && builtInputs->isVisible());
+    pageButton(w.get(), "pushButton_8")->click();
+    auto* misc = w->findChild<MiscDlg*>();
+    QVERIFY(misc && misc->isVisible());
+    QPushButton* openSchedule = nullptr;
+    for (QPushButton* b : misc->findChildren<QPushButton*>(QStringLiteral("pushButton_3")))
+        if (b->isVisible())
+            openSchedule = b;
+    QVERIFY(openSchedule);
+    openSchedule->click();
+    auto* builtSchedule = misc->findChild<ScheduleTaskDlg*>();
+    QVERIFY(builtSchedule && builtSchedule->isVisible());
+    pageButton(w.get(), "Output_Btn")->click();
+    QVERIFY(!builtInputs->isVisible() && !builtSchedule->isVisible());
+
+    auto* comm = w->findChild<DestinationDlg*>();
+    comm->setSearchAddresses({kPcIp});
+    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    comm->StartSearch();
+    QVERIFY(WaitReadBackEnds(h, end, 1));
+    QVERIFY(WaitSenderIdle(h));
+    QCOMPARE(inputs.cell(0)->findChild<QLabel*>("IPSIGNALLABEL")->text(),
+             QStringLiteral("1920 x 1080"));
+
+    pageButton(w.get(), "pushButton_3")->click();
+    QVERIFY(builtInputs->isVisible());
+    QTRY_COMPARE(shows(builtInputs), shows(&inputs));
+    pageButton(w.get(), "pushButton_8")->click();
+    QVERIFY(builtSchedule->isVisible());
+    QTRY_COMPARE(shows(builtSchedule), shows(&schedule));
+    QVERIFY(schedule.presetButton(0)->isEnabled());
+    QVERIFY(schedule.taskIndicator(0)->isChecked());
+
+    w.reset();
+    delete currentPreview();
 }
 
 void TestSearch::silentDeviceGoesOffline()
