@@ -11,7 +11,12 @@
 //   when it came, and every stall over 100 ms (goal: none).
 //
 //   bench_soak [--seconds N] [--warmup N] [--click-ms N] [--readback-every N]
-//              [--pages picture,misc,...] [--no-video-board]
+//              [--pages picture,misc,...] [--no-video-board] [--stall-stacks MS]
+//
+// --stall-stacks MS: a thread of its own takes the GUI thread's stack with gdb
+// once a stall has lasted MS (a few per run, to stderr), and notes when it
+// was itself held up as long: then the whole process went unscheduled, and
+// nothing of its own blocked the GUI thread.
 //
 // Default: 120 s after 20 s of warm-up; --seconds 1200 for the 20-minute soak.
 // Runs inside the private test network (scripts/bench sets it up); without a
@@ -33,6 +38,12 @@
 #include <cstdlib>
 #include <malloc.h>
 #include <vector>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -63,8 +74,12 @@ public:
     void start()
     {
         last_ = clock_.nsecsElapsed();
+        lastTick_ = last_;
         timer_.start();
+        if (stacksAfterMs_ > 0)
+            std::thread([this] { watch(); }).detach();
     }
+    void takeStacksAfter(int ms) { stacksAfterMs_ = ms; }
     const std::vector<Stall>& stalls() const { return stalls_; }
     Stall longest() const { return longest_; }
 
@@ -74,15 +89,52 @@ private:
         const qint64 now = clock_.nsecsElapsed();
         const double late = (now - last_) / 1e6 - kProbeMs;
         last_ = now;
+        lastTick_ = now;
         if (late > longest_.ms)
             longest_ = {now / 1e9, late};
         if (late > kStallGoalMs)
             stalls_.push_back({now / 1e9, late});
     }
 
+    // Runs to the end of the process.
+    void watch()
+    {
+        constexpr int kStepMs = 50;
+        constexpr int kMaxStacks = 10;
+        int taken = 0;
+        qint64 stackedTick = -1;
+        qint64 before = clock_.nsecsElapsed();
+        while (taken < kMaxStacks) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
+            const qint64 now = clock_.nsecsElapsed();
+            const double heldMs = (now - before) / 1e6 - kStepMs;
+            before = now;
+            const qint64 tick = lastTick_.load();
+            if (heldMs >= stacksAfterMs_) {
+                // The GUI thread was not blocked on its own: no stack for it.
+                stackedTick = tick;
+                std::fprintf(stderr,
+                             "stall watch: the process went unscheduled for %.0f ms at %.2f s\n",
+                             heldMs, now / 1e9);
+            }
+            if ((now - tick) / 1e6 < stacksAfterMs_ || tick == stackedTick)
+                continue;
+            stackedTick = tick;
+            ++taken;
+            std::fprintf(stderr, "stall watch: GUI thread stalled %.0f ms at %.2f s, its stack:\n",
+                         (now - tick) / 1e6, now / 1e9);
+            const std::string command = "gdb -p " + std::to_string(getpid()) +
+                                        " -batch -ex 'thread apply 1 bt 40' 1>&2 2>/dev/null";
+            (void)!std::system(command.c_str());
+            before = clock_.nsecsElapsed();
+        }
+    }
+
     const QElapsedTimer& clock_;
     QTimer timer_;
     qint64 last_ = 0;
+    std::atomic<qint64> lastTick_{0};
+    int stacksAfterMs_ = 0;
     Stall longest_{0, 0};
     std::vector<Stall> stalls_;
 };
@@ -158,8 +210,11 @@ int main(int argc, char** argv)
         "LIST", "picture,misc,output,misc,picture,layers,input,picture,presets,misc,comm");
     const QCommandLineOption noBoardOption("no-video-board",
                                            "The first processor without its video board.");
-    parser.addOptions(
-        {secondsOption, warmupOption, clickOption, readbackOption, pagesOption, noBoardOption});
+    const QCommandLineOption stacksOption(
+        "stall-stacks", "Take the GUI thread's stack (gdb) once a stall has lasted N ms.", "N",
+        "0");
+    parser.addOptions({secondsOption, warmupOption, clickOption, readbackOption, pagesOption,
+                       noBoardOption, stacksOption});
     parser.process(app);
     const double seconds = parser.value(secondsOption).toDouble();
     const double warmup = parser.value(warmupOption).toDouble();
@@ -182,6 +237,7 @@ int main(int argc, char** argv)
     }
 
     StallProbe probe(clock);
+    probe.takeStacksAfter(parser.value(stacksOption).toInt());
     FirstPaint firstPaint(probe, clock);
     auto* window = new MainWindow;  // the program leaves it to the end of the process too
     window->installEventFilter(&firstPaint);
