@@ -140,6 +140,9 @@ int main(int argc, char** argv)
     }
 
     std::vector<double> readBackCpu;
+    const std::map<QString, double> threadsBefore = ThreadCpuMs();
+    QElapsedTimer readBacksTime;
+    readBacksTime.start();
     for (int i = 0; i < readbacks; ++i) {
         const int before = readBacksEnded;
         QElapsedTimer t;
@@ -153,6 +156,19 @@ int main(int argc, char** argv)
         // To the window's last repaint: quiet for 300 ms.
         WaitFor([&] { return idle() && paints.sinceLastPaintMs() > 300; }, 5000);
         readBackCpu.push_back(ProcessCpuMs() - cpu - restMsPerMs * double(t.elapsed()));
+    }
+
+    // Where the read-backs' time went, thread by thread (at rest included).
+    {
+        const std::map<QString, double> after = ThreadCpuMs();
+        std::printf("read-backs by thread (ms per read-back, rest included; rest %.2f ms):\n",
+                    restMsPerMs * double(readBacksTime.elapsed()) / readbacks);
+        for (const auto& [name, ms] : after) {
+            const auto was = threadsBefore.find(name);
+            const double spent = ms - (was == threadsBefore.end() ? 0.0 : was->second);
+            if (spent > 0.005 * readbacks)
+                std::printf("  %-32s %.2f\n", qPrintable(name), spent / readbacks);
+        }
     }
 
     // A layer dragged about the canvas, each move painted before the next.

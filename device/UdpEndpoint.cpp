@@ -5,6 +5,10 @@
 
 #include <boost/asio/ip/address_v4.hpp>
 
+#include <poll.h>
+#include <pthread.h>
+
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -15,10 +19,53 @@ using asio::ip::udp;
 namespace {
 constexpr std::size_t kReceiveBufferSize = 8192;
 constexpr std::chrono::milliseconds kErrorPause{10};
+// A device that answers a read-back sends its hundred-odd replies back to
+// back, paced a few to the millisecond. Taken as they come, each would wake
+// this thread, and each gap between them would hand a delivery to the
+// owner's thread and wake it too. From the third datagram in a row of one
+// sender, the thread instead sleeps for a gap whenever the socket is empty
+// and takes what came meanwhile; the batch goes on once a gap brings
+// nothing, or once it has been held kBurstHold. A command's acknowledgement
+// and its reply, lone heartbeats and datagrams of several devices that
+// happen to coincide are handed on at once.
+constexpr int kBurstRun = 3;
+constexpr std::chrono::milliseconds kBurstGap{2};
+constexpr std::chrono::milliseconds kBurstHold{8};
 
 void LogError(const boost::system::error_code& ec)
 {
     DeviceLog("Exception: %s", ec.message().c_str());
+}
+
+bool DatagramWaiting(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    int n;
+    do
+        n = ::poll(&p, 1, 0);
+    while (n < 0 && errno == EINTR);
+    // A socket shut down by closePort counts as readable: the receive then
+    // ends the loop.
+    return n > 0;
+}
+
+// One sender's datagrams in a row, in the batch being taken.
+struct Burst {
+    int run = 0;
+    std::chrono::steady_clock::time_point since;  // when the run reached kBurstRun
+};
+
+// Whether the batch is to take one more datagram before it is handed on.
+bool NextDatagramComes(int fd, int batchSize, const Burst& burst)
+{
+    if (batchSize >= UdpEndpoint::kMaxBatch)
+        return false;
+    if (DatagramWaiting(fd))
+        return true;
+    if (burst.run < kBurstRun || std::chrono::steady_clock::now() - burst.since >= kBurstHold)
+        return false;
+    std::this_thread::sleep_for(kBurstGap);
+    return DatagramWaiting(fd);
 }
 }  // namespace
 
@@ -199,6 +246,8 @@ bool UdpEndpoint::sendLocked(const QByteArray& data)
 
 void UdpEndpoint::receiveLoop(udp::socket& socket)
 {
+    // Named for whoever looks at the process's threads (top -H, a profiler).
+    pthread_setname_np(pthread_self(), "udp-receive");
     std::vector<char> buffer(kReceiveBufferSize);
     udp::endpoint sender;
     // Most datagrams come from a handful of devices: their address text is
@@ -207,14 +256,14 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
     QString lastSenderText;
     int errorsInARow = 0;
     DatagramBatch batch;
+    Burst burst;
     while (running_) {
         boost::system::error_code ec;
-        // Block for the first datagram; take the rest only while the socket
-        // holds more (available() is the size of the next datagram).
-        const bool more = !batch.isEmpty();
-        if (more && (socket.available(ec) == 0 || ec || batch.size() >= kMaxBatch)) {
+        // Block for the first datagram; take the rest only while more come.
+        if (!batch.isEmpty() && !NextDatagramComes(socket.native_handle(), batch.size(), burst)) {
             receiver_(std::move(batch));
             batch = DatagramBatch();
+            burst = Burst();
             continue;
         }
         std::size_t size = socket.receive_from(asio::buffer(buffer), sender, 0, ec);
@@ -237,6 +286,9 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
             continue;
         }
         errorsInARow = 0;
+        burst.run = !batch.isEmpty() && sender == lastSender ? burst.run + 1 : 1;
+        if (burst.run == kBurstRun)
+            burst.since = std::chrono::steady_clock::now();
         if (sender != lastSender || lastSenderText.isEmpty()) {
             lastSender = sender;
             lastSenderText = QString::fromStdString(sender.address().to_string());

@@ -1,6 +1,7 @@
 #include "BenchUtil.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -51,6 +52,23 @@ double ProcessCpuMs()
     timespec ts;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+std::map<QString, double> ThreadCpuMs()
+{
+    std::map<QString, double> out;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+        QFile sched(tasks.filePath(tid + QStringLiteral("/schedstat")));
+        if (!comm.open(QIODevice::ReadOnly) || !sched.open(QIODevice::ReadOnly))
+            continue;
+        const QString name = QString::fromUtf8(comm.readAll().trimmed());
+        // The first field: time spent running, in ns.
+        const double ns = sched.readAll().split(' ').value(0).toDouble();
+        out[QStringLiteral("%1 (%2)").arg(name, tid)] = ns / 1e6;
+    }
+    return out;
 }
 
 double Percentile(std::vector<double> v, double q)

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace Bench {
@@ -25,6 +26,10 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs);
 
 // The processor time of the whole process so far (all its threads), in ms.
 double ProcessCpuMs();
+
+// The processor time of each thread of this process so far, in ms, by
+// "name (tid)".
+std::map<QString, double> ThreadCpuMs();
 
 // The value at fraction q (0: the least, 1: the greatest) of v.
 double Percentile(std::vector<double> v, double q);
