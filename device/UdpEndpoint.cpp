@@ -5,11 +5,14 @@
 
 #include <boost/asio/ip/address_v4.hpp>
 
-#include <poll.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <pthread.h>
+#include <sys/socket.h>
 
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,35 +40,75 @@ void LogError(const boost::system::error_code& ec)
     DeviceLog("Exception: %s", ec.message().c_str());
 }
 
-bool DatagramWaiting(int fd)
-{
-    pollfd p{fd, POLLIN, 0};
-    int n;
-    do
-        n = ::poll(&p, 1, 0);
-    while (n < 0 && errno == EINTR);
-    // A socket shut down by closePort counts as readable: the receive then
-    // ends the loop.
-    return n > 0;
-}
-
 // One sender's datagrams in a row, in the batch being taken.
 struct Burst {
     int run = 0;
     std::chrono::steady_clock::time_point since;  // when the run reached kBurstRun
+    bool sleptForGap = false;
+
+    void note(bool sameSender)
+    {
+        run = sameSender ? run + 1 : 1;
+        if (run == kBurstRun)
+            since = std::chrono::steady_clock::now();
+        sleptForGap = false;
+    }
+    // Whether to sleep for the gap now that the socket is empty.
+    bool waitForMore() const
+    {
+        return run >= kBurstRun && !sleptForGap &&
+               std::chrono::steady_clock::now() - since < kBurstHold;
+    }
 };
 
-// Whether the batch is to take one more datagram before it is handed on.
-bool NextDatagramComes(int fd, int batchSize, const Burst& burst)
+// Datagrams taken in one system call (Linux's recvmmsg): a burst that piled
+// up while the thread slept costs one call, not two per datagram.
+class Inbox {
+public:
+    static constexpr int kCount = 32;
+
+    Inbox() : buffers_(new char[std::size_t(kCount) * kReceiveBufferSize])
+    {
+        for (int i = 0; i < kCount; ++i) {
+            iov_[i] = {buffers_.get() + std::size_t(i) * kReceiveBufferSize, kReceiveBufferSize};
+            msgs_[i].msg_hdr = {};
+            msgs_[i].msg_hdr.msg_iov = &iov_[i];
+            msgs_[i].msg_hdr.msg_iovlen = 1;
+            msgs_[i].msg_hdr.msg_name = &from_[i];
+        }
+    }
+
+    // The number of datagrams taken, or -errno. `wait`: block for the first
+    // one, then take what else is there; otherwise take only what is there.
+    int take(int fd, bool wait)
+    {
+        for (int i = 0; i < kCount; ++i)
+            msgs_[i].msg_hdr.msg_namelen = sizeof from_[i];
+        int n;
+        do
+            n = ::recvmmsg(fd, msgs_, kCount, wait ? MSG_WAITFORONE : MSG_DONTWAIT, nullptr);
+        while (n < 0 && errno == EINTR);
+        return n < 0 ? -errno : n;
+    }
+
+    // A longer datagram is cut to the buffer (the system reports the size
+    // it copied).
+    QByteArray data(int i) const
+    {
+        return QByteArray(static_cast<const char*>(iov_[i].iov_base), int(msgs_[i].msg_len));
+    }
+    const sockaddr_in& sender(int i) const { return from_[i]; }
+
+private:
+    std::unique_ptr<char[]> buffers_;  // not cleared: only what a datagram fills is read
+    mmsghdr msgs_[kCount];
+    iovec iov_[kCount];
+    sockaddr_in from_[kCount];
+};
+
+bool SameAddress(const sockaddr_in& a, const sockaddr_in& b)
 {
-    if (batchSize >= UdpEndpoint::kMaxBatch)
-        return false;
-    if (DatagramWaiting(fd))
-        return true;
-    if (burst.run < kBurstRun || std::chrono::steady_clock::now() - burst.since >= kBurstHold)
-        return false;
-    std::this_thread::sleep_for(kBurstGap);
-    return DatagramWaiting(fd);
+    return a.sin_addr.s_addr == b.sin_addr.s_addr && a.sin_port == b.sin_port;
 }
 }  // namespace
 
@@ -220,9 +263,9 @@ bool UdpEndpoint::resolveLocked()
         return false;
     boost::system::error_code ec;
     // Targets are address texts: a numeric look-up never waits on a name server.
-    const udp::resolver::results_type results = resolver_.resolve(
-        udp::v4(), remoteIp_.toStdString(), std::to_string(remotePort_),
-        udp::resolver::numeric_host | udp::resolver::numeric_service, ec);
+    const udp::resolver::results_type results =
+        resolver_.resolve(udp::v4(), remoteIp_.toStdString(), std::to_string(remotePort_),
+                          udp::resolver::numeric_host | udp::resolver::numeric_service, ec);
     if (ec) {
         LogError(ec);
         return false;
@@ -248,52 +291,58 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
 {
     // Named for whoever looks at the process's threads (top -H, a profiler).
     pthread_setname_np(pthread_self(), "udp-receive");
-    std::vector<char> buffer(kReceiveBufferSize);
-    udp::endpoint sender;
+    const int fd = socket.native_handle();
+    Inbox inbox;
     // Most datagrams come from a handful of devices: their address text is
     // made once per sender, not once per datagram.
-    udp::endpoint lastSender;
+    sockaddr_in lastSender{};
     QString lastSenderText;
     int errorsInARow = 0;
     DatagramBatch batch;
     Burst burst;
+    const auto handOn = [&] {
+        receiver_(std::move(batch));
+        batch = DatagramBatch();
+        burst = Burst();
+    };
     while (running_) {
-        boost::system::error_code ec;
         // Block for the first datagram; take the rest only while more come.
-        if (!batch.isEmpty() && !NextDatagramComes(socket.native_handle(), batch.size(), burst)) {
-            receiver_(std::move(batch));
-            batch = DatagramBatch();
-            burst = Burst();
-            continue;
-        }
-        std::size_t size = socket.receive_from(asio::buffer(buffer), sender, 0, ec);
+        const int n = inbox.take(fd, batch.isEmpty());
         if (!running_)
             break;  // closePort shut the socket down
-        // A longer datagram is cut to the buffer: Linux returns the buffer's
-        // worth without an error, Windows fills the buffer and reports
-        // message_size.
-        if (ec == asio::error::message_size) {
-            size = buffer.size();
-            ec.clear();
+        if (n == -EAGAIN || n == -EWOULDBLOCK) {
+            if (burst.waitForMore()) {
+                std::this_thread::sleep_for(kBurstGap);
+                burst.sleptForGap = true;
+            } else {
+                handOn();
+            }
+            continue;
         }
-        if (ec) {
+        if (n <= 0) {
             // One bad datagram must not leave the link deaf: keep receiving.
             // An error that repeats (a socket gone bad) must not spin a core
             // or flood the log either: from the second one in a row, pause.
-            LogError(ec);
+            LogError(boost::system::error_code(n < 0 ? -n : EIO, boost::system::system_category()));
             if (++errorsInARow > 1)
                 std::this_thread::sleep_for(kErrorPause);
             continue;
         }
         errorsInARow = 0;
-        burst.run = !batch.isEmpty() && sender == lastSender ? burst.run + 1 : 1;
-        if (burst.run == kBurstRun)
-            burst.since = std::chrono::steady_clock::now();
-        if (sender != lastSender || lastSenderText.isEmpty()) {
-            lastSender = sender;
-            lastSenderText = QString::fromStdString(sender.address().to_string());
+        const int64_t now = DeviceList::NowMs();
+        for (int i = 0; i < n; ++i) {
+            const sockaddr_in& sender = inbox.sender(i);
+            const bool same = !lastSenderText.isEmpty() && SameAddress(sender, lastSender);
+            burst.note(same && !batch.isEmpty());
+            if (!same) {
+                lastSender = sender;
+                char text[INET_ADDRSTRLEN] = {};
+                ::inet_ntop(AF_INET, &sender.sin_addr, text, sizeof text);
+                lastSenderText = QString::fromLatin1(text);
+            }
+            batch.append(Datagram{inbox.data(i), lastSenderText, now});
         }
-        batch.append(
-            Datagram{QByteArray(buffer.data(), int(size)), lastSenderText, DeviceList::NowMs()});
+        if (batch.size() >= kMaxBatch)
+            handOn();
     }
 }
