@@ -156,6 +156,7 @@ private slots:
     void sendBeforeOpenFails();
     void targetSurvivesClose_data() { AddTransportRows(); }
     void targetSurvivesClose();
+    void burstArrivesWholeAndInOrder_data();
     void burstArrivesWholeAndInOrder();
     void busyOwnerTakesBurstInOneCall();
     void closedPortDeliversNothingMore();
@@ -555,11 +556,21 @@ void TestUdp::closedPortDeliversNothingMore()
     QCOMPARE(delivered, 0);
 }
 
-// A burst of datagrams arrives whole and in order, in batches (one queued
-// call per wake of the receive thread), each datagram with its sender.
+// A burst of datagrams arrives whole and in order, in batches (several
+// datagrams taken in one call of the receive thread), each datagram with its
+// sender: one device's burst, and two devices' datagrams interleaved while
+// the owner's thread is busy, so that they are taken together.
+void TestUdp::burstArrivesWholeAndInOrder_data()
+{
+    QTest::addColumn<int>("devices");
+    QTest::newRow("one device") << 1;
+    QTest::newRow("two devices interleaved") << 2;
+}
+
 void TestUdp::burstArrivesWholeAndInOrder()
 {
     REQUIRE_PRIVATE_NETWORK();
+    QFETCH(int, devices);
     CoreNetWorkUDP udp;
     QList<QByteArray> data;
     QStringList senders;
@@ -572,16 +583,19 @@ void TestUdp::burstArrivesWholeAndInOrder()
         }
     });
     QVERIFY(udp.openPort(TestNet::kPcIp, kLocalPort));
-    Peer peer;
-    QVERIFY(peer.bind(TestNet::kDeviceIp1, kPeerPort));
+    Peer peers[2];
+    QVERIFY(peers[0].bind(TestNet::kDeviceIp1, kPeerPort));
+    QVERIFY(peers[1].bind(TestNet::kDeviceIp2, kPeerPort));
+    const QString addresses[2] = {TestNet::kDeviceIp1, TestNet::kDeviceIp2};
     constexpr int kBurst = 600;
     for (int i = 0; i < kBurst; ++i)
-        peer.send(QByteArray::number(i), TestNet::kPcIp, kLocalPort);
+        peers[i % devices].send(QByteArray::number(i), TestNet::kPcIp, kLocalPort);
     QTRY_COMPARE_WITH_TIMEOUT(data.size(), kBurst, 10000);
-    for (int i = 0; i < kBurst; ++i)
+    for (int i = 0; i < kBurst; ++i) {
         QCOMPARE(data[i], QByteArray::number(i));
-    QCOMPARE(senders.count(TestNet::kDeviceIp1), kBurst);
-    QVERIFY(batches <= kBurst);
+        QCOMPARE(senders[i], addresses[i % devices]);
+    }
+    QVERIFY(batches < kBurst);
     udp.closePort();
 }
 
