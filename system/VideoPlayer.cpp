@@ -9,6 +9,7 @@
 #include "VideoFrame.h"
 #include "VideoWidget.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QMetaObject>
 #include <QRegularExpression>
@@ -23,6 +24,11 @@
 #include <vector>
 
 namespace {
+
+qint64 NowMs()
+{
+    return QDeadlineTimer::current().deadline();
+}
 
 // What a bus message means to the player.
 enum BusKind { kBusEos = 1, kBusError = 2 };
@@ -232,7 +238,7 @@ VideoMediaPlayer::VideoMediaPlayer(VideoInstance* instance) : QObject(nullptr), 
 {
     watchdog_.setInterval(kWatchdogMs);
     connect(&watchdog_, &QTimer::timeout, this, [this] {
-        if (state_ == Video::Playing && lastFrame_.hasExpired(kLostAfterMs))
+        if (state_ == Video::Playing && lostWatch_.lost(NowMs()))
             endStream();
     });
 }
@@ -500,8 +506,9 @@ void VideoMediaPlayer::onFrame(quint64 generation, const QImage& picture)
         target_ = PackSize(widget_->size());
     }
     ++frames_;
-    lastFrame_.start();
+    lostWatch_.frame(NowMs());
     if (state_ != Video::Playing) {
+        lostWatch_.start(NowMs());
         watchdog_.start();
         setState(Video::Playing);
         emit playing();

@@ -15,7 +15,6 @@
 // player joins that thread before it goes away.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -90,12 +89,38 @@ private:
     Video::State state_ = Video::Idle;
 };
 
+// Whether a stream that plays has been lost: no picture for kLostAfterMs,
+// looked at about once a second. A look that comes late (the program was
+// held up: a loaded machine, a suspended process) judges nothing, since no
+// picture could have been shown meanwhile: the stream gets a fresh
+// kLostAfterMs. Times are ms of a monotonic clock.
+class LostStreamWatch {
+public:
+    static constexpr qint64 kLostAfterMs = 5000;
+    static constexpr qint64 kLateLookMs = 2000;
+
+    void start(qint64 nowMs) { lastFrame_ = lastLook_ = nowMs; }
+    void frame(qint64 nowMs) { lastFrame_ = nowMs; }
+    bool lost(qint64 nowMs)
+    {
+        const bool late = nowMs - lastLook_ > kLateLookMs;
+        lastLook_ = nowMs;
+        if (late)
+            lastFrame_ = nowMs;
+        return nowMs - lastFrame_ > kLostAfterMs;
+    }
+
+private:
+    qint64 lastFrame_ = 0;
+    qint64 lastLook_ = 0;
+};
+
 class VideoMediaPlayer : public QObject {
     Q_OBJECT
 public:
     // A stream that has played and then shows no picture for this long is
     // lost (the board streams without pause).
-    static constexpr int kLostAfterMs = 5000;
+    static constexpr int kLostAfterMs = int(LostStreamWatch::kLostAfterMs);
 
     explicit VideoMediaPlayer(VideoInstance* instance);
     ~VideoMediaPlayer() override;
@@ -151,9 +176,9 @@ private:
     std::unique_ptr<StateWorker> worker_;
     Video::State state_ = Video::Idle;
     quint64 frames_ = 0;
-    // While playing: when the last picture came, looked at once a second.
+    // While playing: looks at the pictures once a second.
     static constexpr int kWatchdogMs = 1000;
-    QElapsedTimer lastFrame_;
+    LostStreamWatch lostWatch_;
     QTimer watchdog_;
     // Bumped for every new pipeline, so that messages and frames of an old
     // one that are still queued are recognised and dropped.

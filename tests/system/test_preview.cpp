@@ -14,10 +14,14 @@
 #include "VideoWidget.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -65,6 +69,7 @@ private slots:
     void realTimeReconnect();
     void connectProgressEndsWithThePicture();
     void lostStreamsReconnect();
+    void heldUpProgramKeepsPlayingStreams();
     void stopAgainstAFrozenBoard();
 
 private:
@@ -393,6 +398,45 @@ void TestPreview::lostStreamsReconnect()
     QTRY_VERIFY_WITH_TIMEOUT(setups().size() >= 4, 30000);
     waitPlaying();
     QVERIFY(dlg->connectButton()->isEnabled());
+}
+
+// The program held up for longer than a stream may go without a picture (a
+// loaded machine, a suspended process: here the whole process is stopped
+// from outside): the board streamed all along, so once the program runs
+// again the streams go on playing, without an end and a reconnect.
+void TestPreview::heldUpProgramKeepsPlayingStreams()
+{
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+    if (QTest::currentTestFailed())
+        return;
+    QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
+    QSignalSpy end1(dlg->player(1), &VideoMediaPlayer::end);
+    const int heldMs = VideoMediaPlayer::kLostAfterMs + 1500;
+    // Away from the event loop until the stop has come and gone (it may
+    // come before startDetached returns).
+    QElapsedTimer step;
+    step.start();
+    QVERIFY(QProcess::startDetached(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("kill -STOP %1; sleep %2; kill -CONT %1")
+                                   .arg(QCoreApplication::applicationPid())
+                                   .arg(heldMs / 1000.0)}));
+    bool held = step.elapsed() >= VideoMediaPlayer::kLostAfterMs;
+    QDeadlineTimer deadline(30000);
+    while (!held && !deadline.hasExpired()) {
+        step.start();
+        QThread::msleep(10);
+        held = step.elapsed() >= VideoMediaPlayer::kLostAfterMs;
+    }
+    QVERIFY(held);
+    // The watchdog's overdue look and the next pictures have been handled.
+    const quint64 frames = dlg->player(0)->frameCount();
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->player(0)->frameCount() >= frames + 3, 10000);
+    QCOMPARE(end0.count(), 0);
+    QCOMPARE(end1.count(), 0);
+    QCOMPARE(dlg->player(0)->state(), Video::Playing);
+    QCOMPARE(dlg->player(1)->state(), Video::Playing);
 }
 
 // Stopping against a board that has frozen (procsim stopped): the players

@@ -1,6 +1,7 @@
-// The preview's picture conversion: the fitted size and the colours of a
-// scaled I420 picture.
+// The preview's picture conversion (the fitted size and the colours of a
+// scaled I420 picture) and its watch over a playing stream.
 #include "VideoFrame.h"
+#include "VideoPlayer.h"
 
 #include <QtTest>
 #include <vector>
@@ -14,6 +15,8 @@ private slots:
     void colours_data();
     void colours();
     void scalesByNearestSample();
+    void lostStreamWatch_data();
+    void lostStreamWatch();
 };
 
 void TestVideoFrame::fitSize_data()
@@ -85,6 +88,47 @@ void TestVideoFrame::scalesByNearestSample()
     // Nothing to show: no picture.
     QVERIFY(ScaleI420ToRgb(view, QSize()).isNull());
     QVERIFY(ScaleI420ToRgb(I420View{}, QSize(4, 2)).isNull());
+}
+
+// Events at their times (ms): 'f' a picture, 'l' a look (expected lost or
+// not); the watch starts at 0.
+void TestVideoFrame::lostStreamWatch_data()
+{
+    QTest::addColumn<QList<qint64>>("times");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QList<bool>>("lost");
+    QTest::newRow("pictures keep it") << QList<qint64>{1000, 1000, 2000, 2000, 3000, 3000}
+                                      << "flflfl" << QList<bool>{false, false, false};
+    QTest::newRow("no picture for over 5 s")
+        << QList<qint64>{1000, 2000, 3000, 4000, 5000, 6000} << "llllll"
+        << QList<bool>{false, false, false, false, false, true};
+    QTest::newRow("exactly 5 s is not yet lost")
+        << QList<qint64>{1000, 2000, 3000, 4000, 5000} << "lllll"
+        << QList<bool>{false, false, false, false, false};
+    // The program held up for 6.5 s: the late look judges nothing, and the
+    // stream is lost only after a fresh 5 s without a picture.
+    QTest::newRow("a late look judges nothing")
+        << QList<qint64>{1000, 7500, 8500, 9500, 10500, 11500, 12500, 13000} << "llllllll"
+        << QList<bool>{false, false, false, false, false, false, false, true};
+    QTest::newRow("a look 2 s after the last is on time")
+        << QList<qint64>{2000, 4000, 6000} << "lll" << QList<bool>{false, false, true};
+}
+
+void TestVideoFrame::lostStreamWatch()
+{
+    QFETCH(QList<qint64>, times);
+    QFETCH(QString, events);
+    QFETCH(QList<bool>, lost);
+    LostStreamWatch watch;
+    watch.start(0);
+    QList<bool> seen;
+    for (int i = 0; i < events.size(); ++i) {
+        if (events[i] == QLatin1Char('f'))
+            watch.frame(times[i]);
+        else
+            seen << watch.lost(times[i]);
+    }
+    QCOMPARE(seen, lost);
 }
 
 QTEST_MAIN(TestVideoFrame)
