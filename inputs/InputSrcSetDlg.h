@@ -86,7 +86,7 @@ private:
     void SetInputTileButtonsEnabled(int input, bool enabled);
     void FollowSignalReport(int GId, int PId);
     void ApplyOwedSignalReports();
-    void RedrawTile(int t);
+    void RedrawTile(int t, bool draw);
     int TileSourceWidth(int s) const;
     int TileSourceHeight(int s) const;
     bool TileSourceHasSignal(int s) const;
@@ -101,6 +101,7 @@ private:
     RedrawCoalescer* redraw_ = nullptr;
     RedrawCoalescer* tileRedraw_ = nullptr;
     RedrawCoalescer* signalRedraw_ = nullptr;
+    RedrawCoalescer* tileCellRedraw_ = nullptr;
     // Signal reports (input, port) a hidden page owes, in order.
     std::vector<std::pair<int, int>> owedSignalReports_;
     int editedCell_ = 6;
