@@ -390,6 +390,11 @@ void InputSrcSetDlg::on_pushButton_7_clicked()
 
 void InputSrcSetDlg::SetInputTileButtonsEnabled(int input, bool enabled)
 {
+    if (IsCell(input)) {
+        if (tileSourcesEnabled_[input] == int8_t(enabled))
+            return;
+        tileSourcesEnabled_[input] = int8_t(enabled);
+    }
     for (int row = 0; row < 2; ++row)
         for (int s = 0; s < TileRules::kSources; ++s)
             if (TileRules::SourceInput(s) == input)

@@ -102,6 +102,9 @@ private:
     RedrawCoalescer* tileRedraw_ = nullptr;
     RedrawCoalescer* signalRedraw_ = nullptr;
     RedrawCoalescer* tileCellRedraw_ = nullptr;
+    // What SetInputTileButtonsEnabled last asked of each input's tile-source
+    // buttons (-1: nothing yet): every signal report asks it again.
+    int8_t tileSourcesEnabled_[kCells] = {-1, -1, -1, -1, -1, -1, -1, -1};
     // Signal reports (input, port) a hidden page owes, in order.
     std::vector<std::pair<int, int>> owedSignalReports_;
     int editedCell_ = 6;
