@@ -55,7 +55,7 @@ MachineCell::MachineCell(QWidget* parent) : QWidget(parent)
     connect(heartBeat_, &QTimer::timeout, this, &MachineCell::heartBeatTimerRanOut);
     lastBeatMs_ = DeviceList::NowMs();
     heartBeat_->start(kHeartBeatMs);
-    timerSet_.start();
+    timerSetMs_ = lastBeatMs_;
 }
 
 void MachineCell::setName(const QString& name)
@@ -119,9 +119,13 @@ void MachineCell::setOnline(bool online, int64_t beatMs)
     // Restarted at most twice a second: a read-back's burst of replies
     // restarts it once, while the heartbeats at rest still restart it each
     // time, so that it never runs out (and wakes the program) while they come.
-    if (!timerSet_.isValid() || timerSet_.elapsed() >= kRestartAfterMs) {
-        heartBeat_->start(int(std::max<int64_t>(0, kHeartBeatMs - sinceLastBeatMs())));
-        timerSet_.start();
+    // Measured by the heartbeats' own times, not the clock: reading it for
+    // every reply of a burst costs more than the rest of this. A run-out
+    // before its time is set again for what is left (heartBeatTimerRanOut).
+    if (lastBeatMs_ - timerSetMs_ >= kRestartAfterMs) {
+        const int64_t now = DeviceList::NowMs();
+        heartBeat_->start(int(std::max<int64_t>(0, kHeartBeatMs - (now - lastBeatMs_))));
+        timerSetMs_ = now;
     }
     if (online == online_)
         return;
@@ -143,15 +147,16 @@ void MachineCell::heartBeatTimerRanOut()
         // came before this run-out are heartbeats all the same.
         MiddleHandler::GetInstance()->TakeWaitingDatagrams();
     }
-    const int64_t left = kHeartBeatMs - sinceLastBeatMs();
+    const int64_t now = DeviceList::NowMs();
+    const int64_t left = kHeartBeatMs - (now - lastBeatMs_);
     if (left > 0) {
         heartBeat_->start(int(left));
-        timerSet_.start();
+        timerSetMs_ = now;
         return;
     }
     if (heartBeat_->interval() != kHeartBeatMs) {
         heartBeat_->start(kHeartBeatMs);
-        timerSet_.start();
+        timerSetMs_ = now;
     }
     On_HeartBeatOnLine();
 }

@@ -4,7 +4,6 @@
 // the device has fallen silent.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
@@ -31,6 +30,8 @@ public:
     void setEthIpAddr(const QString& ethIp);
     QString name() const { return name_; }
     QString ipAddr() const { return ipAddr_; }
+    // Without a copy of the address: every reply asks it of every cell.
+    bool hasIpAddr(const QString& ip) const { return ipAddr_ == ip; }
     QString macAddr() const { return macAddr_; }
     QString ethIpAddr() const { return ethIpAddr_; }
 
@@ -75,6 +76,6 @@ private:
     int runOuts_ = 0;
     QTimer* heartBeat_;
     int64_t lastBeatMs_;  // DeviceList::NowMs
-    QElapsedTimer timerSet_;
+    int64_t timerSetMs_;  // DeviceList::NowMs
     QPushButton* checkBtn_;
 };

@@ -198,7 +198,7 @@ void MachinePageDlg::setCurrentByIp(const QString& ip)
 void MachinePageDlg::On_sigHpsEvent(QString ip)
 {
     for (MachineCell* cell : cells_) {
-        if (cell->ipAddr() != ip)
+        if (!cell->hasIpAddr(ip))
             continue;
         // The selected device is back: "All Destinations" reads it again.
         if (cell->isCurrent() && !cell->isOnline() && bAllDestinations) {

@@ -306,11 +306,17 @@ Payload TaskPayload(const ScheduleTask& first, const ScheduleTask& second)
 
 CommandContext CurrentCommandContext()
 {
+    return CurrentCommandContext(SEND_DATETIMECMD);
+}
+
+CommandContext CurrentCommandContext(int type)
+{
     CommandContext ctx;
     ctx.searchHostIp = SearchHostIp;
     ctx.takeGroups = CheckedMachineList;
     ctx.groupIndex = CheckedGroupIndex;
-    ctx.now = QDateTime::currentDateTime();
+    if (type == SEND_DATETIMECMD)
+        ctx.now = QDateTime::currentDateTime();
     return ctx;
 }
 

@@ -106,6 +106,9 @@ struct CommandContext {
 
 // The process-wide search address and take groups and the local clock, now.
 CommandContext CurrentCommandContext();
+// The same for command type alone: the local clock only for the one type that
+// carries it (reading it reads the time zone again, on every frame sent).
+CommandContext CurrentCommandContext(int type);
 
 // Route, code and payload of command type 0..39. A type whose data or addr is
 // needed but null, or whose address or take group cannot be encoded, gives

@@ -15,7 +15,7 @@ void SendCommand(const void* data, int type, const uint8_t* addr, const QString&
     const QString target = TargetOrSelected(ip);
     DeviceLog("Send CommandType:%d IPAddr:%s", type, qPrintable(target));
 
-    const EncodedCommand command = EncodeCommand(data, type, addr, CurrentCommandContext());
+    const EncodedCommand command = EncodeCommand(data, type, addr, CurrentCommandContext(type));
     switch (command.route) {
     case CommandRoute::Queue:
         handler->EnqueueShortFrame(command.code, command.payload.data(), target, Frame::kHeaderA,

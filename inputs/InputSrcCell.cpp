@@ -41,11 +41,12 @@ QPushButton* MakeLamp(QWidget* parent, const QString& name, const QString& style
 // A new look for one widget: its property, and one polish of that widget
 // alone (the rules select by the widget's own property, so its children keep
 // theirs). A redraw after a read-back sets hundreds of looks, nearly all
-// unchanged: those cost nothing.
-void SetLook(QWidget* w, const char* property, const QString& look)
+// unchanged: those cost nothing. shown is the look the widget was last given.
+void SetLook(QWidget* w, const char* property, QString& shown, const QString& look)
 {
-    if (!w || w->property(property).toString() == look)
+    if (!w || shown == look)
         return;
+    shown = look;
     w->setProperty(property, look);
     if (!w->testAttribute(Qt::WA_WState_Polished))
         return;  // polished with the new look when it is first shown
@@ -55,14 +56,14 @@ void SetLook(QWidget* w, const char* property, const QString& look)
     w->update();
 }
 
-void SetFrameLook(QWidget* w, const QString& look)
+void SetFrameLook(QWidget* w, QString& shown, const QString& look)
 {
-    SetLook(w, InputLook::kFrameLook, look);
+    SetLook(w, InputLook::kFrameLook, shown, look);
 }
 
-void SetTextLook(QWidget* w, const QString& look)
+void SetTextLook(QWidget* w, QString& shown, const QString& look)
 {
-    SetLook(w, InputLook::kTextLook, look);
+    SetLook(w, InputLook::kTextLook, shown, look);
 }
 
 }  // namespace
@@ -70,16 +71,23 @@ void SetTextLook(QWidget* w, const QString& look)
 InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
 {
     main_ = new QFrame(this);
-    main_->setProperty(InputLook::kFrameLook, InputLook::kFrameDark);
+    mainLook_ = InputLook::kFrameDark;
+    main_->setProperty(InputLook::kFrameLook, mainLook_);
     auto* mainLayout = new QHBoxLayout(main_);
     mainLayout->setContentsMargins(2, 2, 2, 2);
-    mainLayout->addWidget(MakeLamp(main_, QStringLiteral("INPUTSIGNAL"), InputLook::kSignalLamp));
-    mainLayout->addWidget(MakeLabel(main_, "IPSRCLABEL", 12));
-    mainLayout->addWidget(MakeLabel(main_, "IPSIGNALLABEL", 10));
-    mainLayout->addWidget(MakeLabel(main_, "IPSRCRENAMELABEL", 10));
-    for (const char* name : {"INPUTCLEAR", "INPUTCONFIRM"}) {
-        auto* button = new QPushButton(main_);
-        button->setObjectName(QLatin1String(name));
+    signalLamp_ = MakeLamp(main_, QStringLiteral("INPUTSIGNAL"), InputLook::kSignalLamp);
+    mainLayout->addWidget(signalLamp_);
+    nameLabel_ = MakeLabel(main_, "IPSRCLABEL", 12);
+    mainLayout->addWidget(nameLabel_);
+    signalLabel_ = MakeLabel(main_, "IPSIGNALLABEL", 10);
+    mainLayout->addWidget(signalLabel_);
+    renameLabel_ = MakeLabel(main_, "IPSRCRENAMELABEL", 10);
+    mainLayout->addWidget(renameLabel_);
+    clearButton_ = new QPushButton(main_);
+    clearButton_->setObjectName(QStringLiteral("INPUTCLEAR"));
+    confirmButton_ = new QPushButton(main_);
+    confirmButton_->setObjectName(QStringLiteral("INPUTCONFIRM"));
+    for (QPushButton* button : {clearButton_, confirmButton_}) {
         button->setMaximumSize(50, 32);
         button->setFont(InputLook::Font(12));
         button->setStyleSheet(InputLook::kTileButtons);
@@ -87,17 +95,19 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
     }
     auto* right = new QFrame(main_);
     right->setObjectName(QStringLiteral("IPSRCRIGHT"));
-    right->setProperty(InputLook::kFrameLook, InputLook::kFrameRight);
+    rightLook_ = InputLook::kFrameRight;
+    right->setProperty(InputLook::kFrameLook, rightLook_);
     auto* rightLayout = new QHBoxLayout(right);
-    rightLayout->addWidget(MakeLabel(right, "IPSRCLABELR", 12));
+    rightLabel_ = MakeLabel(right, "IPSRCLABELR", 12);
+    rightLayout->addWidget(rightLabel_);
     right->hide();
     mainLayout->addWidget(right);
     right_ = right;
-    nameLabel_ = child<QLabel>("IPSRCLABEL");
 
     for (int i = 0; i < kSubCells; ++i) {
         subs_[i] = new QFrame(this);
-        subs_[i]->setProperty(InputLook::kFrameLook, InputLook::kFrameDark);
+        subLooks_[i] = InputLook::kFrameDark;
+        subs_[i]->setProperty(InputLook::kFrameLook, subLooks_[i]);
         auto* layout = new QHBoxLayout(subs_[i]);
         subLamps_[i] =
             MakeLamp(subs_[i], QStringLiteral("SubCellSignalBtn%1").arg(i), InputLook::kSubLamp);
@@ -107,6 +117,7 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
         label->setText(QStringLiteral("NONE"));
         layout->addWidget(label, 2);
         subLabels_[i] = label;
+        subTextLooks_[i] = InputLook::kLabelLight;
     }
 
     auto* row = new QHBoxLayout(this);
@@ -115,10 +126,8 @@ InputSrcCell::InputSrcCell(QWidget* parent) : QWidget(parent)
     for (QFrame* sub : subs_)
         row->addWidget(sub, 1);
 
-    connect(child<QPushButton>("INPUTCLEAR"), &QPushButton::clicked, this,
-            &InputSrcCell::OnClickClearBtn);
-    connect(child<QPushButton>("INPUTCONFIRM"), &QPushButton::clicked, this,
-            &InputSrcCell::OnClickConfirmBtn);
+    connect(clearButton_, &QPushButton::clicked, this, &InputSrcCell::OnClickClearBtn);
+    connect(confirmButton_, &QPushButton::clicked, this, &InputSrcCell::OnClickConfirmBtn);
     retranslate();
 }
 
@@ -147,17 +156,17 @@ InputSrcCell::~InputSrcCell()
 
 void InputSrcCell::SetRenameLabel(const QString& text)
 {
-    child<QLabel>("IPSRCRENAMELABEL")->setText(text);
+    renameLabel_->setText(text);
 }
 
 void InputSrcCell::SetSignalLabel(const QString& text)
 {
-    child<QLabel>("IPSIGNALLABEL")->setText(text);
+    signalLabel_->setText(text);
 }
 
 void InputSrcCell::SetSignal(bool on)
 {
-    child<QPushButton>("INPUTSIGNAL")->setChecked(on);
+    signalLamp_->setChecked(on);
 }
 
 void InputSrcCell::SetSubSignal(int sub, bool on)
@@ -178,8 +187,8 @@ void InputSrcCell::SetSubCount(int count)
     for (int i = 0; i < kSubCells; ++i)
         subs_[i]->setVisible(i < count);
     if (count == 0) {
-        child<QPushButton>("INPUTCLEAR")->hide();
-        child<QPushButton>("INPUTCONFIRM")->hide();
+        clearButton_->hide();
+        confirmButton_->hide();
     }
 }
 
@@ -202,11 +211,12 @@ void InputSrcCell::SetSubEnabled(int sub, bool enabled)
     QLabel* label = subLabels_[sub];
     frame->setEnabled(enabled);
     if (enabled && subSelected_[sub]) {
-        SetFrameLook(frame, InputLook::kFrameAccent);
-        SetTextLook(label, InputLook::kLabelDark);
+        SetFrameLook(frame, subLooks_[sub], InputLook::kFrameAccent);
+        SetTextLook(label, subTextLooks_[sub], InputLook::kLabelDark);
     } else {
-        SetFrameLook(frame, enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
-        SetTextLook(label, InputLook::kLabelLight);
+        SetFrameLook(frame, subLooks_[sub],
+                     enabled ? InputLook::kFrameDark : InputLook::kFrameDisabled);
+        SetTextLook(label, subTextLooks_[sub], InputLook::kLabelLight);
     }
 }
 
@@ -220,14 +230,14 @@ void InputSrcCell::SelectSub(int sub, bool notify)
         // The chosen sub-cell goes straight to its own look: through the
         // others' and back would polish it twice at every read-back.
         if (i != sub) {
-            SetFrameLook(subs_[i], InputLook::kFrameDark);
-            SetTextLook(subLabels_[i], InputLook::kLabelLight);
+            SetFrameLook(subs_[i], subLooks_[i], InputLook::kFrameDark);
+            SetTextLook(subLabels_[i], subTextLooks_[i], InputLook::kLabelLight);
         }
         subSelected_[i] = false;
     }
     subSelected_[sub] = true;
-    SetFrameLook(subs_[sub], InputLook::kFrameAccent);
-    SetTextLook(subLabels_[sub], InputLook::kLabelDark);
+    SetFrameLook(subs_[sub], subLooks_[sub], InputLook::kFrameAccent);
+    SetTextLook(subLabels_[sub], subTextLooks_[sub], InputLook::kLabelDark);
     if (notify)
         emit SigClickInputSubSrc(index, sub);
 }
@@ -238,16 +248,16 @@ void InputSrcCell::SetSelected(bool selected, int area)
     QWidget* right = rightPart();
     if (selected) {
         if (area == 0) {
-            SetFrameLook(main_, InputLook::kFrameAccent);
-            SetFrameLook(right, InputLook::kFrameRight);
+            SetFrameLook(main_, mainLook_, InputLook::kFrameAccent);
+            SetFrameLook(right, rightLook_, InputLook::kFrameRight);
         } else if (area == 1) {
-            SetFrameLook(main_, InputLook::kFrameDark);
-            SetFrameLook(right, InputLook::kFrameAccent);
+            SetFrameLook(main_, mainLook_, InputLook::kFrameDark);
+            SetFrameLook(right, rightLook_, InputLook::kFrameAccent);
         }
         return;
     }
-    SetFrameLook(main_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
-    SetFrameLook(right, InputLook::kFrameRight);
+    SetFrameLook(main_, mainLook_, tileValid_ ? InputLook::kFrameDark : InputLook::kFrameInvalid);
+    SetFrameLook(right, rightLook_, InputLook::kFrameRight);
 }
 
 void InputSrcCell::SetSplit(bool split)
@@ -256,7 +266,7 @@ void InputSrcCell::SetSplit(bool split)
     rightPart()->setVisible(split);
     if (split) {
         nameLabel_->setText(nameText_ + QStringLiteral("-L"));
-        child<QLabel>("IPSRCLABELR")->setText(nameText_ + QStringLiteral("-R"));
+        rightLabel_->setText(nameText_ + QStringLiteral("-R"));
     } else {
         nameLabel_->setText(nameText_);
     }
@@ -265,9 +275,9 @@ void InputSrcCell::SetSplit(bool split)
 void InputSrcCell::SetTileMode(bool tile)
 {
     tileMode = tile;
-    child<QPushButton>("INPUTCLEAR")->setVisible(tile);
-    child<QPushButton>("INPUTCONFIRM")->setVisible(tile);
-    child<QPushButton>("INPUTSIGNAL")->setVisible(!tile);
+    clearButton_->setVisible(tile);
+    confirmButton_->setVisible(tile);
+    signalLamp_->setVisible(!tile);
     if (tile) {
         tileValid_ = false;
         for (int i = 0; i < kSubCells; ++i) {
@@ -289,7 +299,7 @@ void InputSrcCell::SetTileValid(bool valid)
 
 void InputSrcCell::SetApplyEnabled(bool enabled)
 {
-    child<QPushButton>("INPUTCONFIRM")->setEnabled(enabled);
+    confirmButton_->setEnabled(enabled);
 }
 
 void InputSrcCell::SetInputType(int type)
@@ -361,7 +371,7 @@ void InputSrcCell::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    QLabel* label = child<QLabel>("IPSRCRENAMELABEL");
+    QLabel* label = renameLabel_;
     const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
     if (!rect.contains(event->pos()))
         return;
@@ -432,7 +442,7 @@ void InputSrcCell::RenameEditFinished()
     if (!renameEdit_->isVisible())
         return;
     renameEdit_->hide();
-    QLabel* label = child<QLabel>("IPSRCRENAMELABEL");
+    QLabel* label = renameLabel_;
     const QString text = renameEdit_->text();
     label->setText(text);
     label->show();
@@ -441,8 +451,8 @@ void InputSrcCell::RenameEditFinished()
 
 void InputSrcCell::retranslate()
 {
-    child<QPushButton>("INPUTCLEAR")->setText(tr("Clear"));
-    child<QPushButton>("INPUTCONFIRM")->setText(tr("Apply"));
+    clearButton_->setText(tr("Clear"));
+    confirmButton_->setText(tr("Apply"));
 }
 
 void InputSrcCell::changeEvent(QEvent* event)

@@ -86,11 +86,6 @@ protected:
 
 private:
     void retranslate();
-    template <typename T>
-    T* child(const char* name) const
-    {
-        return findChild<T*>(QLatin1String(name));
-    }
     bool onRightPart(const QPoint& pos) const;
     void startDrag();
 
@@ -101,6 +96,19 @@ private:
     QLineEdit* renameEdit_ = nullptr;
     QFrame* right_ = nullptr;
     QLabel* nameLabel_ = nullptr;
+    QLabel* rightLabel_ = nullptr;
+    QLabel* renameLabel_ = nullptr;
+    QLabel* signalLabel_ = nullptr;
+    QPushButton* signalLamp_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    // The looks the frames and sub-cell texts were last given: a read-back's
+    // redraws give them hundreds of times, and asking a widget for its
+    // property looks the name up each time.
+    QString mainLook_;
+    QString rightLook_;
+    QString subLooks_[kSubCells];
+    QString subTextLooks_[kSubCells];
     int inputType_ = 0;
     bool split_ = false;
     bool draggable_ = true;

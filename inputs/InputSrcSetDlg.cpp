@@ -121,6 +121,9 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
     // of the page that is up.
     tileRedraw_ = new RedrawCoalescer(nullptr, [this] { On_SigUIRefreshInputTile(); });
     tileRedraw_->setParent(this);
+    // A hidden page owes the tile cells' texts and looks until it is shown;
+    // their sources and validity still follow every report (see above).
+    tileCellRedraw_ = new RedrawCoalescer(this, [this] { On_SigUIRefreshInputTile(); });
 }
 
 void InputSrcSetDlg::retranslateUi()
@@ -387,6 +390,11 @@ void InputSrcSetDlg::on_pushButton_7_clicked()
 
 void InputSrcSetDlg::SetInputTileButtonsEnabled(int input, bool enabled)
 {
+    if (IsCell(input)) {
+        if (tileSourcesEnabled_[input] == int8_t(enabled))
+            return;
+        tileSourcesEnabled_[input] = int8_t(enabled);
+    }
     for (int row = 0; row < 2; ++row)
         for (int s = 0; s < TileRules::kSources; ++s)
             if (TileRules::SourceInput(s) == input)
@@ -656,26 +664,34 @@ void InputSrcSetDlg::On_SigClearBtn(int Gid)
 
 void InputSrcSetDlg::On_SigUIRefreshInputTile()
 {
-    RedrawTile(0);
-    RedrawTile(1);
+    const bool draw = !tileCellRedraw_->oweWhileHidden();
+    RedrawTile(0, draw);
+    RedrawTile(1, draw);
 }
 
-void InputSrcSetDlg::RedrawTile(int t)
+// Without draw, only what is not drawn: the cell's sources and validity, and
+// the validity's report.
+void InputSrcSetDlg::RedrawTile(int t, bool draw)
 {
     const MData& d = Page::CurrentRecord();
     const InputTileCfg& tile = d.M_InputData.tile[t];
     InputSrcCell* c = cells_[6 + t];
-    c->SetRenameLabel(tile.name.isEmpty() ? tr("Tile %1").arg(t + 1) : tile.name);
+    if (draw)
+        c->SetRenameLabel(tile.name.isEmpty() ? tr("Tile %1").arg(t + 1) : tile.name);
     if (tile.count < 2 || tile.count > 4) {
         for (int i = 0; i < 4; ++i) {
-            c->SetSubText(i, QStringLiteral("NONE"));
             c->SetSubSource(i, InputSrcCell::kNoSource);
-            c->SetSubEnabled(i, i == 0);
+            if (draw) {
+                c->SetSubText(i, QStringLiteral("NONE"));
+                c->SetSubEnabled(i, i == 0);
+            }
         }
-        c->SetApplyEnabled(false);
+        if (draw)
+            c->SetApplyEnabled(false);
         c->SetTileValid(false);
         emit SigInputTileEnable(6 + t, false);
-        c->SetSignalLabel(QString());
+        if (draw)
+            c->SetSignalLabel(QString());
         return;
     }
     QString summary = QStringLiteral("Input:");
@@ -684,6 +700,9 @@ void InputSrcSetDlg::RedrawTile(int t)
         if (in < 0 || in >= kInputs)
             continue;
         const int source = TileRules::SourceFor(in, tile.half[i] != 0 ? 1 : 0);
+        c->SetSubSource(i, source);
+        if (!draw)
+            continue;
         QString text;
         if (tile.half[i] != 0) {
             text = QString::asprintf("Input %d -R", in + 1);
@@ -700,14 +719,15 @@ void InputSrcSetDlg::RedrawTile(int t)
                 summary += QString::number(in + 1) + QStringLiteral(",");
             }
         }
-        c->SetSubSource(i, source);
         c->SetSubText(i, text);
         c->SetSubEnabled(i, true);
     }
     for (int i = tile.count; i < 4; ++i) {
-        c->SetSubText(i, QStringLiteral("NONE"));
         c->SetSubSource(i, InputSrcCell::kNoSource);
-        c->SetSubEnabled(i, i == tile.count);
+        if (draw) {
+            c->SetSubText(i, QStringLiteral("NONE"));
+            c->SetSubEnabled(i, i == tile.count);
+        }
     }
     uint8_t s[4];
     int k = 0;
@@ -716,10 +736,12 @@ void InputSrcSetDlg::RedrawTile(int t)
         k += s[i] < TileRules::kSources ? 1 : 0;
     }
     const bool valid = IsTileSourceValid(k, s[0], s[1], s[2], s[3]);
-    c->SetApplyEnabled(valid);
+    if (draw)
+        c->SetApplyEnabled(valid);
     c->SetTileValid(valid);
     emit SigInputTileEnable(6 + t, valid);
-    c->SetSignalLabel(summary);
+    if (draw)
+        c->SetSignalLabel(summary);
 }
 
 void InputSrcSetDlg::SetTileEnable(int idx, bool bEnable)

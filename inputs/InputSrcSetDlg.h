@@ -86,7 +86,7 @@ private:
     void SetInputTileButtonsEnabled(int input, bool enabled);
     void FollowSignalReport(int GId, int PId);
     void ApplyOwedSignalReports();
-    void RedrawTile(int t);
+    void RedrawTile(int t, bool draw);
     int TileSourceWidth(int s) const;
     int TileSourceHeight(int s) const;
     bool TileSourceHasSignal(int s) const;
@@ -101,6 +101,10 @@ private:
     RedrawCoalescer* redraw_ = nullptr;
     RedrawCoalescer* tileRedraw_ = nullptr;
     RedrawCoalescer* signalRedraw_ = nullptr;
+    RedrawCoalescer* tileCellRedraw_ = nullptr;
+    // What SetInputTileButtonsEnabled last asked of each input's tile-source
+    // buttons (-1: nothing yet): every signal report asks it again.
+    int8_t tileSourcesEnabled_[kCells] = {-1, -1, -1, -1, -1, -1, -1, -1};
     // Signal reports (input, port) a hidden page owes, in order.
     std::vector<std::pair<int, int>> owedSignalReports_;
     int editedCell_ = 6;

@@ -7,6 +7,7 @@
 #include "ResizeShowComponent.h"
 #include "SendCommand.h"
 #include "TitleBar.h"
+#include "Unchanged.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -124,8 +125,10 @@ void LayerZoomDlg::refreshPanel(bool withRect)
         const LayerZoomCfg& z = *slot->zoom;
         onOff_->setChecked(z.onOff);
         const int values[6] = {z.hs, z.vs, z.hact, z.vact, z.hRange, z.vRange};
+        // Every reply of the layer and every selection announced by the
+        // canvas redraws the panel, nearly always with what it shows.
         for (int i = 0; i < 6; ++i)
-            edits_[i]->setText(QString::number(values[i]));
+            Unchanged::SetText(edits_[i], QString::number(values[i]));
     }
     if (withRect)
         updateResizeRect();

@@ -6,6 +6,7 @@
 #include "MiddleHandler.h"
 #include "PageHelper.h"
 #include "SendCommand.h"
+#include "Unchanged.h"
 
 #include <QButtonGroup>
 #include <QDebug>
@@ -209,13 +210,18 @@ void PresetDlg::On_SigUiRefreshPresetValid()
     const int row = PresetRow(data);
     if (row < 0)
         return;
+    // A read-back reports the validity again and again, nearly always as it
+    // stands: an edit given its own text again would still be laid out and
+    // announced to accessibility, and lose the operator's cursor.
     for (int i = 0; i < kPresetCount; ++i) {
         const bool stored = data.M_PresetValid[row][i] != 0;
         loadButtons_[i]->setEnabled(stored);
         nameEdits_[i]->setEnabled(stored);
         const QString& name = data.M_PresetName[row][i];
-        nameEdits_[i]->setText(name.isEmpty() ? QString::number(i + 1) : name);
+        Unchanged::SetText(nameEdits_[i], name.isEmpty() ? QString::number(i + 1) : name);
     }
+    // The lamps are flushed on every report all the same (see the
+    // constructor): only the widgets are spared.
     UpdateKeyLamps();
 }
 

@@ -64,8 +64,9 @@ const QString kMac2 = LinkedDevice::kMac2;
 const QString kVideoBoard = kDeviceIp3;
 const QString kSearchAddress2 = kForeignIp;
 // What a page shows, widget by widget (the page itself left out): texts,
-// values, checked, enabled and hidden states, in the order the page built
-// its widgets; not where it laid them out.
+// values, checked, enabled and hidden states and the looks given by
+// property, in the order the page built its widgets; not where it laid them
+// out.
 QStringList shows(QWidget* page)
 {
     QStringList lines;
@@ -90,6 +91,12 @@ QStringList shows(QWidget* page)
             for (int i = 0; i < t->count(); ++i)
                 line +=
                     QStringLiteral(" [%1%2]").arg(t->tabText(i), t->isTabEnabled(i) ? "" : " off");
+        // The input cells' selection and validity are looks of their frames.
+        for (const char* look : {"frameLook", "textLook"}) {
+            const QVariant value = w->property(look);
+            if (value.isValid())
+                line += QStringLiteral(" %1=%2").arg(QLatin1String(look), value.toString());
+        }
         lines << line;
     }
     return lines;
@@ -1073,12 +1080,18 @@ void TestSearch::hiddenPagesShowTheReadBackWhenOpened()
     comm->StartSearch();
     QVERIFY(WaitReadBackEnds(h, end, 1));
     QVERIFY(WaitSenderIdle(h));
+    // The redraws that waited for the read-back's end run at the next turn
+    // of the event loop: it comes while the pages are still hidden.
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(inputs.cell(0)->findChild<QLabel*>("IPSIGNALLABEL")->text(),
              QStringLiteral("1920 x 1080"));
+    QCOMPARE(inputs.cell(6)->findChild<QLabel*>("IPSIGNALLABEL")->text(),
+             QStringLiteral("Input:5L,5R,"));
 
+    // Redrawn as it is shown, before it is painted.
     pageButton(w.get(), "pushButton_3")->click();
     QVERIFY(builtInputs->isVisible());
-    QTRY_COMPARE(shows(builtInputs), shows(&inputs));
+    QCOMPARE(shows(builtInputs), shows(&inputs));
     pageButton(w.get(), "pushButton_8")->click();
     QVERIFY(builtSchedule->isVisible());
     QTRY_COMPARE(shows(builtSchedule), shows(&schedule));
