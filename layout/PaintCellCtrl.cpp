@@ -154,8 +154,14 @@ void PaintCellCtrl::setOutputCell(QRect rect, int idx, bool on)
     if (idx < 0)
         return;
     if (!on) {
-        if (idx < outputCells_.size())
-            outputCells_[idx]->closeCell();
+        if (idx < outputCells_.size()) {
+            PicVideoCell* c = outputCells_[idx];
+            // In the layer view the output is a frame the canvas draws, and
+            // its hidden cell wipes nothing as it closes.
+            if (layerView_ && c->on)
+                update();
+            c->closeCell();
+        }
         return;
     }
     PicVideoCell* c = nullptr;

@@ -236,6 +236,9 @@ private slots:
 private:
     void makePage(const QStringList& addresses = {kPcIp});
     void searchAndReadBack();
+    // The window's communication page searches the PC's address; the first
+    // device found is selected and read back, and nothing is left to send.
+    void searchFromWindow(QWidget* window);
     void announce(const QString& ip, const QString& mac, const QString& ethIp = QString());
 
     MiddleHandler* h = nullptr;
@@ -292,6 +295,18 @@ void TestSearch::searchAndReadBack()
     dlg->StartSearch();
     QTRY_COMPARE_WITH_TIMEOUT(dlg->page(0)->cells().size(), 2, 5000);
     QVERIFY(WaitReadBackEnds(h, end, 1));
+}
+
+void TestSearch::searchFromWindow(QWidget* window)
+{
+    auto* comm = window->findChild<DestinationDlg*>();
+    QVERIFY(comm);
+    comm->setSearchAddresses({kPcIp});
+    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
+    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
+    comm->StartSearch();
+    QVERIFY(WaitReadBackEnds(h, end, 1));
+    QVERIFY(WaitSenderIdle(h));
 }
 
 void TestSearch::announce(const QString& ip, const QString& mac, const QString& ethIp)
@@ -961,13 +976,9 @@ void TestSearch::unopenedPagesFollowTheReadBack()
     auto w = std::make_unique<MainWindow>();
     for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
         t->stop();
-    auto* comm = w->findChild<DestinationDlg*>();
-    comm->setSearchAddresses({kPcIp});
-    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    comm->StartSearch();
-    QVERIFY(WaitReadBackEnds(h, end, 1));
-    QVERIFY(WaitSenderIdle(h));
+    searchFromWindow(w.get());
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(!w->findChild<KSV_PicSetDlg*>());
     QVERIFY(!inputPage(w.get()));
     // The system page came with the selection of the device, before any of
@@ -1073,13 +1084,9 @@ void TestSearch::hiddenPagesShowTheReadBackWhenOpened()
     pageButton(w.get(), "Output_Btn")->click();
     QVERIFY(!builtInputs->isVisible() && !builtSchedule->isVisible());
 
-    auto* comm = w->findChild<DestinationDlg*>();
-    comm->setSearchAddresses({kPcIp});
-    comm->setSearchTimings(DestinationDlg::kSearchStepMs, 50);
-    QSignalSpy end(h, &MiddleHandler::SigUIRefreshRequstCmdEnd);
-    comm->StartSearch();
-    QVERIFY(WaitReadBackEnds(h, end, 1));
-    QVERIFY(WaitSenderIdle(h));
+    searchFromWindow(w.get());
+    if (QTest::currentTestFailed())
+        return;
     // The redraws that waited for the read-back's end run at the next turn
     // of the event loop: it comes while the pages are still hidden.
     QCoreApplication::sendPostedEvents();

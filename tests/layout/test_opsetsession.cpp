@@ -26,8 +26,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPair>
 #include <QPushButton>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -84,6 +86,21 @@ private:
     QWidget* page_;
 };
 
+// What one widget has had painted: the union of its paint events' regions.
+class Painted : public QObject {
+public:
+    explicit Painted(QWidget* w) { w->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Tweaks)
@@ -103,6 +120,8 @@ private slots:
     void refusedSourceOfALayerThatIsOff();
     void readBackOfTheSameConfigurationRepaintsNothing_data();
     void readBackOfTheSameConfigurationRepaintsNothing();
+    void outputsThatGoOffLeaveTheLayerView_data();
+    void outputsThatGoOffLeaveTheLayerView();
 
 private:
     MData& record() { return *device.handler()->GetCurrentMData(); }
@@ -666,6 +685,60 @@ void TestOpSetSession::readBackOfTheSameConfigurationRepaintsNothing()
     QVERIFY(!device.handler()->ReadBackUnderWay());
     expect(nullptr, SEND_INQUIREALLCMD, nullptr);
     QVERIFY(framesAsExpected());
+}
+
+void TestOpSetSession::outputsThatGoOffLeaveTheLayerView_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QList<int>>("goOff");
+    QTest::newRow("output 4 switched off") << int(SEND_OUTPUTWINDOWCMD) << QList<int>{3};
+    QTest::newRow("HDMI output") << int(SEND_OUTPUTRESOCMD) << QList<int>{2, 3};
+}
+
+// The layer view draws the outputs as frames on the canvas: when the device
+// reports that outputs went off (here changed by a frame sent past the
+// pages, as another controller would), their frames are wiped. The layers
+// are off, so that no layer cell hides the frames.
+void TestOpSetSession::outputsThatGoOffLeaveTheLayerView()
+{
+    QFETCH(int, command);
+    QFETCH(QList<int>, goOff);
+    QVERIFY(linkMode(MOSAIC_MODE, {{"M_MosaicLayerCfg.layer.0.onOff", 0},
+                                   {"M_MosaicLayerCfg.layer.1.onOff", 0},
+                                   {"M_MosaicLayerCfg.layer.2.onOff", 0}}));
+    Painted painted(canvas());
+    page->setMode(0);
+    page->setMode(1);
+    QCOMPARE(layerCellsOn(), QStringLiteral("0000"));
+    QList<QRegion> frames;
+    QRegion allFrames;
+    for (const PicVideoCell* c : canvas()->outputCells()) {
+        QVERIFY(c->on);
+        // The dashed outline reaches a pixel past the cell's rectangle.
+        frames << (QRegion(c->geometry().adjusted(0, 0, 1, 1)) & canvas()->visibleRegion());
+        QVERIFY(!frames.last().isEmpty());
+        allFrames += frames.last();
+    }
+    // The frames are drawn as the view is entered.
+    QTRY_VERIFY((allFrames - painted.region).isEmpty());
+    painted.region = QRegion();
+
+    if (command == SEND_OUTPUTWINDOWCMD) {
+        OutputWindowRecord w = record().M_OutputData.M_OPDisplayCfg[3];
+        w.onOff = 0;
+        SendCommand(&w, SEND_OUTPUTWINDOWCMD, nullptr, QString());
+    } else {
+        OutputResoCfg reso = record().M_OutputData.M_OutputResoCfg;
+        reso.outputMode = HDMI_MODE;
+        reso.resoId = 26;  // 1920 x 1080 60 Hz of the HDMI presets
+        const uint8_t preset = 0;
+        SendCommand(&reso, SEND_OUTPUTRESOCMD, &preset, QString());
+    }
+    for (int i : goOff) {
+        QTRY_VERIFY(!canvas()->outputCells().at(i)->on);
+        QTRY_VERIFY2((frames[i] - painted.region).isEmpty(),
+                     qPrintable(QStringLiteral("output %1's frame is left").arg(i + 1)));
+    }
 }
 
 LEDZ_GUI_TEST_MAIN(TestOpSetSession)
