@@ -273,36 +273,59 @@ QWidget* MainWindow::laterPage(LaterPage which)
 {
     Later& later = later_[which];
     if (!later.page)
-        buildLaterPage(which);
+        startLaterPage(which);
+    if (!later.built) {
+        later.steps.runAll();
+        finishLaterPage(which);
+    }
     if (later.standIn)
         putInStack(later);
     return later.page;
 }
 
-void MainWindow::buildLaterPage(LaterPage which)
+void MainWindow::startLaterPage(LaterPage which)
+{
+    // Built in the stack that is to hold it: moving a built page into it
+    // restyles every widget of the page once more.
+    QStackedWidget* stack = ui->stackedWidget;
+    Later& later = later_[which];
+    switch (which) {
+    case kLaterPicture:
+        later.page = new KSV_PicSetDlg(stack);
+        break;
+    case kLaterInput:
+        later.page = new InputSrcSetDlg(stack, &later.steps);
+        break;
+    case kLaterPresets:
+        later.page = new PresetDlg(stack);
+        break;
+    case kLaterSystem:
+        later.page = new MiscDlg(stack, &later.steps);
+        break;
+    case kLaterPages:
+        break;
+    }
+}
+
+void MainWindow::finishLaterPage(LaterPage which)
 {
     Later& later = later_[which];
     for (const QMetaObject::Connection& c : later.follows)
         disconnect(c);
     later.follows.clear();
-    // Built in the stack that is to hold it: moving a built page into it
-    // restyles every widget of the page once more.
-    QStackedWidget* stack = ui->stackedWidget;
-    const auto built = [&later](QWidget* page) {
-        later.page = page;
-        // The pages built with the window had the start's language switch
-        // (and any since) reach them as an event; this one has it now.
-        QEvent change(QEvent::LanguageChange);
-        QCoreApplication::sendEvent(page, &change);
-    };
+    later.built = true;
+    // The pages built with the window had the start's language switch (and
+    // any since) reach them as an event; this one has it now.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(later.page, &change);
     switch (which) {
     case kLaterPicture:
-        built(picSetDlg_ = new KSV_PicSetDlg(stack));
+        picSetDlg_ = static_cast<KSV_PicSetDlg*>(later.page);
         if (picSetOwesRedraw_)
             picSetDlg_->UiRefreshAll();
         break;
     case kLaterInput:
-        built(inputSrcSetDlg_ = new InputSrcSetDlg(stack));
+        inputSrcSetDlg_ = static_cast<InputSrcSetDlg*>(later.page);
         connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
                 SLOT(On_SigRenameInputSrc(int, QString)));
         connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
@@ -330,7 +353,7 @@ void MainWindow::buildLaterPage(LaterPage which)
             inputSrcSetDlg_->redraws()->request();
         break;
     case kLaterPresets:
-        built(presetDlg_ = new PresetDlg(stack));
+        presetDlg_ = static_cast<PresetDlg*>(later.page);
         if (miscDlg_)
             connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
                     SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
@@ -345,7 +368,7 @@ void MainWindow::buildLaterPage(LaterPage which)
         // start their progress on some. None comes before a device is
         // selected, and the window hears of every selection before it is
         // made: the page is built by then, and so follows every report.
-        built(miscDlg_ = new MiscDlg(stack));
+        miscDlg_ = static_cast<MiscDlg*>(later.page);
         connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
         connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
                 SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
@@ -369,10 +392,12 @@ void MainWindow::spreadPolish(Later& later)
     // Each new widget asks to be polished at the next turn of the loop, where
     // the page's request would polish the whole of it (the style sheet's
     // rules matched for every widget) in one long turn. Taken back, the
-    // page's parts are polished one per turn instead.
+    // page's parts are polished one per turn once it is built.
     QCoreApplication::removePostedEvents(later.page, QEvent::PolishRequest);
     for (QWidget* w : later.page->findChildren<QWidget*>())
         QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+    if (!later.built)
+        return;
     const QObjectList& parts = later.page->children();
     for (auto it = parts.rbegin(); it != parts.rend(); ++it)
         if ((*it)->isWidgetType())
@@ -417,8 +442,13 @@ void MainWindow::buildNextPage()
         Later& later = later_[i];
         if (!later.standIn)
             continue;
-        if (!later.page) {
-            buildLaterPage(static_cast<LaterPage>(i));
+        if (!later.built) {
+            if (!later.page)
+                startLaterPage(static_cast<LaterPage>(i));
+            else
+                later.steps.runNext();
+            if (later.steps.done())
+                finishLaterPage(static_cast<LaterPage>(i));
             spreadPolish(later);
         } else if (!later.unpolished.empty()) {
             const QPointer<QWidget> part = later.unpolished.back();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "LanguageType.h"
+#include "PageHelper.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -93,7 +94,9 @@ private:
     MiscDlg* miscPage();
     enum LaterPage { kLaterPicture, kLaterInput, kLaterPresets, kLaterSystem, kLaterPages };
     struct Later {
-        QWidget* page = nullptr;  // built, and following the device itself
+        QWidget* page = nullptr;  // being built, or built
+        bool built = false;  // and following the device itself
+        Page::BuildSteps steps;  // the rest of its building
         QWidget* standIn = nullptr;  // in the stack until the page takes its place
         // What follows the device for the page until it is built.
         std::vector<QMetaObject::Connection> follows;
@@ -102,7 +105,8 @@ private:
     };
     // The page, built and in the stack.
     QWidget* laterPage(LaterPage which);
-    void buildLaterPage(LaterPage which);
+    void startLaterPage(LaterPage which);
+    void finishLaterPage(LaterPage which);
     void spreadPolish(Later& later);
     void followUnbuiltPages();
     void buildNextPage();
