@@ -291,7 +291,7 @@ void MainWindow::startLaterPage(LaterPage which)
     Later& later = later_[which];
     switch (which) {
     case kLaterPicture:
-        later.page = new KSV_PicSetDlg(stack);
+        later.page = new KSV_PicSetDlg(stack, &later.steps);
         break;
     case kLaterInput:
         later.page = new InputSrcSetDlg(stack, &later.steps);
