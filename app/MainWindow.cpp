@@ -167,15 +167,14 @@ void MainWindow::createPages()
     // Built in the stack that holds them: moving a built page into it
     // restyles every widget of the page once more.
     QStackedWidget* stack = ui->stackedWidget;
-    picSetStandIn_ = new QWidget(stack);
+    for (Later& later : later_)
+        later.standIn = new QWidget(stack);
     opSetDlg_ = new KSV_OpSetDlg(stack);
-    inputStandIn_ = new QWidget(stack);
-    presetStandIn_ = new QWidget(stack);
     destinationDlg_ = new DestinationDlg(stack);
-    miscStandIn_ = new QWidget(stack);
 
-    for (QWidget* page : {picSetStandIn_, static_cast<QWidget*>(opSetDlg_), inputStandIn_,
-                          presetStandIn_, static_cast<QWidget*>(destinationDlg_), miscStandIn_})
+    for (QWidget* page : {later_[kLaterPicture].standIn, static_cast<QWidget*>(opSetDlg_),
+                          later_[kLaterInput].standIn, later_[kLaterPresets].standIn,
+                          static_cast<QWidget*>(destinationDlg_), later_[kLaterSystem].standIn})
         stack->addWidget(page);
     stack->setCurrentWidget(opSetDlg_);
     ui->Output_Btn->setChecked(true);
@@ -218,17 +217,19 @@ void MainWindow::followUnbuiltPages()
     // its reports; the input page redraws each report's part of itself.
     MiddleHandler* h = MiddleHandler::GetInstance();
     const auto picSetRedraw = [this] { picSetOwesRedraw_ = true; };
-    picSetFollows_ = {connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, picSetRedraw),
-                      connect(h, &MiddleHandler::SigUIRefreshLayerData, this, picSetRedraw),
-                      connect(h, &MiddleHandler::SigUIRefreshPictureData, this, picSetRedraw)};
+    later_[kLaterPicture].follows = {
+        connect(h, &MiddleHandler::SigUIRefreshAllCfg, this, picSetRedraw),
+        connect(h, &MiddleHandler::SigUIRefreshLayerData, this, picSetRedraw),
+        connect(h, &MiddleHandler::SigUIRefreshPictureData, this, picSetRedraw)};
     // The preset page drives the keyboard's preset lamps: the device's first
     // validity report builds it. Until then it owes only the look of its
     // source buttons, which follows the working mode.
-    presetFollows_ = {connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
-                              [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
-                      connect(h, &MiddleHandler::SigUIRefreshAllCfg, this,
-                              [this] { presetMode_ = kRecordMode; })};
-    inputFollows_ = {
+    later_[kLaterPresets].follows = {
+        connect(h, &MiddleHandler::SigUiRefreshPresetValid, this,
+                [this] { presetPage()->On_SigUiRefreshPresetValid(); }),
+        connect(h, &MiddleHandler::SigUIRefreshAllCfg, this,
+                [this] { presetMode_ = kRecordMode; })};
+    later_[kLaterInput].follows = {
         connect(h, &MiddleHandler::SigUIRefreshInputCfg, this, [this] { inputOwesRedraw_ = true; }),
         connect(h, &MiddleHandler::SigUIRefreshInputSignal, this,
                 [this](int input, int port) {
@@ -257,113 +258,170 @@ void MainWindow::noteInputReport(const InputReport& report)
     inputReports_.push_back(report);
 }
 
-void MainWindow::putInStack(QWidget* page, QWidget*& standIn)
+void MainWindow::putInStack(Later& later)
 {
     QStackedWidget* stack = ui->stackedWidget;
-    stack->insertWidget(stack->indexOf(standIn), page);
-    stack->removeWidget(standIn);
-    delete standIn;
-    standIn = nullptr;
+    stack->insertWidget(stack->indexOf(later.standIn), later.page);
+    stack->removeWidget(later.standIn);
+    delete later.standIn;
+    later.standIn = nullptr;
+    // The page itself and any part left are polished as it is laid out.
+    later.unpolished.clear();
+}
+
+QWidget* MainWindow::laterPage(LaterPage which)
+{
+    Later& later = later_[which];
+    if (!later.page)
+        startLaterPage(which);
+    if (!later.built) {
+        later.steps.runAll();
+        finishLaterPage(which);
+    }
+    if (later.standIn)
+        putInStack(later);
+    return later.page;
+}
+
+void MainWindow::startLaterPage(LaterPage which)
+{
+    // Built in the stack that is to hold it: moving a built page into it
+    // restyles every widget of the page once more.
+    QStackedWidget* stack = ui->stackedWidget;
+    Later& later = later_[which];
+    switch (which) {
+    case kLaterPicture:
+        later.page = new KSV_PicSetDlg(stack, &later.steps);
+        break;
+    case kLaterInput:
+        later.page = new InputSrcSetDlg(stack, &later.steps);
+        break;
+    case kLaterPresets:
+        later.page = new PresetDlg(stack);
+        break;
+    case kLaterSystem:
+        later.page = new MiscDlg(stack, &later.steps);
+        break;
+    case kLaterPages:
+        break;
+    }
+}
+
+void MainWindow::finishLaterPage(LaterPage which)
+{
+    Later& later = later_[which];
+    for (const QMetaObject::Connection& c : later.follows)
+        disconnect(c);
+    later.follows.clear();
+    later.built = true;
     // The pages built with the window had the start's language switch (and
     // any since) reach them as an event; this one has it now.
     QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(page, &change);
+    QCoreApplication::sendEvent(later.page, &change);
+    switch (which) {
+    case kLaterPicture:
+        picSetDlg_ = static_cast<KSV_PicSetDlg*>(later.page);
+        if (picSetOwesRedraw_)
+            picSetDlg_->UiRefreshAll();
+        break;
+    case kLaterInput:
+        inputSrcSetDlg_ = static_cast<InputSrcSetDlg*>(later.page);
+        connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
+                SLOT(On_SigRenameInputSrc(int, QString)));
+        connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
+                SLOT(On_SigRenameToInputSrc(int, QString)));
+        connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
+                SLOT(On_SigInputTileEnable(int, bool)));
+        connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
+                SLOT(On_SigChangeInputSubSrc(int, int)));
+        for (const InputReport& r : inputReports_) {
+            switch (r.kind) {
+            case InputReport::kSignal:
+                inputSrcSetDlg_->On_SigUIRefreshInputSignal(r.input, r.port);
+                break;
+            case InputReport::kTile:
+                inputSrcSetDlg_->On_SigUIRefreshInputTile();
+                break;
+            case InputReport::kRename:
+                inputSrcSetDlg_->SetInputName(r.input, r.name);
+                break;
+            }
+        }
+        inputReports_.clear();
+        // Coalesced as the page's own: drawn when it is next shown.
+        if (inputOwesRedraw_)
+            inputSrcSetDlg_->redraws()->request();
+        break;
+    case kLaterPresets:
+        presetDlg_ = static_cast<PresetDlg*>(later.page);
+        if (miscDlg_)
+            connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                    SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+        if (presetMode_ == kRecordMode)
+            presetMode_ = Page::CurrentRecord().M_AllCfg.workMode;
+        if (presetMode_ != kNoMode)
+            presetDlg_->On_sigSysWorkModeChange(static_cast<SystemWorkingMode>(presetMode_));
+        break;
+    case kLaterSystem:
+        // The system page and its sub-pages follow many of the device's
+        // reports (test patterns, factory reset, versions, logos, tasks) and
+        // start their progress on some. None comes before a device is
+        // selected, and the window hears of every selection before it is
+        // made: the page is built by then, and so follows every report.
+        miscDlg_ = static_cast<MiscDlg*>(later.page);
+        connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
+        connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
+                SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
+        connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
+        if (presetDlg_)
+            connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
+                    SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
+        else
+            connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this, [this](SystemWorkingMode mode) {
+                if (!presetDlg_)
+                    presetMode_ = mode;
+            });
+        break;
+    case kLaterPages:
+        break;
+    }
+}
+
+void MainWindow::spreadPolish(Later& later)
+{
+    // Each new widget asks to be polished at the next turn of the loop, where
+    // the page's request would polish the whole of it (the style sheet's
+    // rules matched for every widget) in one long turn. Taken back, the
+    // page's parts are polished one per turn once it is built.
+    QCoreApplication::removePostedEvents(later.page, QEvent::PolishRequest);
+    for (QWidget* w : later.page->findChildren<QWidget*>())
+        QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+    if (!later.built)
+        return;
+    const QObjectList& parts = later.page->children();
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it)
+        if ((*it)->isWidgetType())
+            later.unpolished.emplace_back(static_cast<QWidget*>(*it));
 }
 
 KSV_PicSetDlg* MainWindow::picSetPage()
 {
-    if (picSetDlg_)
-        return picSetDlg_;
-    for (const QMetaObject::Connection& c : picSetFollows_)
-        disconnect(c);
-    picSetFollows_.clear();
-    picSetDlg_ = new KSV_PicSetDlg(ui->stackedWidget);
-    putInStack(picSetDlg_, picSetStandIn_);
-    if (picSetOwesRedraw_)
-        picSetDlg_->UiRefreshAll();
-    return picSetDlg_;
-}
-
-PresetDlg* MainWindow::presetPage()
-{
-    if (presetDlg_)
-        return presetDlg_;
-    for (const QMetaObject::Connection& c : presetFollows_)
-        disconnect(c);
-    presetFollows_.clear();
-    presetDlg_ = new PresetDlg(ui->stackedWidget);
-    putInStack(presetDlg_, presetStandIn_);
-    if (miscDlg_)
-        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
-                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
-    if (presetMode_ == kRecordMode)
-        presetMode_ = Page::CurrentRecord().M_AllCfg.workMode;
-    if (presetMode_ != kNoMode)
-        presetDlg_->On_sigSysWorkModeChange(static_cast<SystemWorkingMode>(presetMode_));
-    return presetDlg_;
-}
-
-MiscDlg* MainWindow::miscPage()
-{
-    // The system page and its sub-pages follow many of the device's reports
-    // (test patterns, factory reset, versions, logos, tasks) and start their
-    // progress on some. None comes before a device is selected, and the
-    // window hears of every selection before it is made: the page is built by
-    // then, and so follows every report as before.
-    if (miscDlg_)
-        return miscDlg_;
-    miscDlg_ = new MiscDlg(ui->stackedWidget);
-    putInStack(miscDlg_, miscStandIn_);
-    connect(miscDlg_, SIGNAL(sigUIRefreshAll()), this, SLOT(UiRefreshAll()));
-    connect(miscDlg_, SIGNAL(sigLanguageChange(LANGUAGE_TYPE)), this,
-            SLOT(On_sigLanguageChange(LANGUAGE_TYPE)));
-    connect(miscDlg_, SIGNAL(sigVideoShow()), this, SLOT(On_sigVideoShow()));
-    if (presetDlg_)
-        connect(miscDlg_, SIGNAL(sigSysWorkModeChange(SystemWorkingMode)), presetDlg_,
-                SLOT(On_sigSysWorkModeChange(SystemWorkingMode)));
-    else
-        connect(miscDlg_, &MiscDlg::sigSysWorkModeChange, this, [this](SystemWorkingMode mode) {
-            if (!presetDlg_)
-                presetMode_ = mode;
-        });
-    return miscDlg_;
+    return static_cast<KSV_PicSetDlg*>(laterPage(kLaterPicture));
 }
 
 InputSrcSetDlg* MainWindow::inputPage()
 {
-    if (inputSrcSetDlg_)
-        return inputSrcSetDlg_;
-    for (const QMetaObject::Connection& c : inputFollows_)
-        disconnect(c);
-    inputFollows_.clear();
-    inputSrcSetDlg_ = new InputSrcSetDlg(ui->stackedWidget);
-    putInStack(inputSrcSetDlg_, inputStandIn_);
-    connect(inputSrcSetDlg_, SIGNAL(SigRenameInputSrc(int, QString)), opSetDlg_,
-            SLOT(On_SigRenameInputSrc(int, QString)));
-    connect(opSetDlg_, SIGNAL(SigRenameToInputSrc(int, QString)), inputSrcSetDlg_,
-            SLOT(On_SigRenameToInputSrc(int, QString)));
-    connect(inputSrcSetDlg_, SIGNAL(SigInputTileEnable(int, bool)), opSetDlg_,
-            SLOT(On_SigInputTileEnable(int, bool)));
-    connect(inputSrcSetDlg_, SIGNAL(SigChangeInputSubSrc(int, int)), opSetDlg_,
-            SLOT(On_SigChangeInputSubSrc(int, int)));
-    for (const InputReport& r : inputReports_) {
-        switch (r.kind) {
-        case InputReport::kSignal:
-            inputSrcSetDlg_->On_SigUIRefreshInputSignal(r.input, r.port);
-            break;
-        case InputReport::kTile:
-            inputSrcSetDlg_->On_SigUIRefreshInputTile();
-            break;
-        case InputReport::kRename:
-            inputSrcSetDlg_->SetInputName(r.input, r.name);
-            break;
-        }
-    }
-    inputReports_.clear();
-    // Coalesced as the page's own: drawn when it is next shown.
-    if (inputOwesRedraw_)
-        inputSrcSetDlg_->redraws()->request();
-    return inputSrcSetDlg_;
+    return static_cast<InputSrcSetDlg*>(laterPage(kLaterInput));
+}
+
+PresetDlg* MainWindow::presetPage()
+{
+    return static_cast<PresetDlg*>(laterPage(kLaterPresets));
+}
+
+MiscDlg* MainWindow::miscPage()
+{
+    return static_cast<MiscDlg*>(laterPage(kLaterSystem));
 }
 
 void MainWindow::afterFirstFrame()
@@ -380,16 +438,29 @@ void MainWindow::afterFirstFrame()
 
 void MainWindow::buildNextPage()
 {
-    if (!picSetDlg_)
-        picSetPage();
-    else if (!inputSrcSetDlg_)
-        inputPage();
-    else if (!presetDlg_)
-        presetPage();
-    else
-        miscPage();
-    if (!miscDlg_)
+    for (int i = 0; i < kLaterPages; ++i) {
+        Later& later = later_[i];
+        if (!later.standIn)
+            continue;
+        if (!later.built) {
+            if (!later.page)
+                startLaterPage(static_cast<LaterPage>(i));
+            else
+                later.steps.runNext();
+            if (later.steps.done())
+                finishLaterPage(static_cast<LaterPage>(i));
+            spreadPolish(later);
+        } else if (!later.unpolished.empty()) {
+            const QPointer<QWidget> part = later.unpolished.back();
+            later.unpolished.pop_back();
+            if (part)
+                part->ensurePolished();
+        } else {
+            putInStack(later);
+        }
         QTimer::singleShot(0, this, &MainWindow::buildNextPage);
+        return;
+    }
 }
 
 KSV_ShowVideoDlg* MainWindow::preview()

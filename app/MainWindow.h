@@ -6,10 +6,13 @@
 #pragma once
 
 #include "LanguageType.h"
+#include "PageHelper.h"
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -79,18 +82,37 @@ private:
     void createTitleBar();
     void createPages();
     // The picture, input, preset and system pages are built after the first
-    // frame (one per turn of the event loop) or when first wanted, whichever
-    // comes first: the first frame waits only for the page it shows. Until
-    // then their places in the stack hold empty stand-ins.
+    // frame or when first wanted, whichever comes first: the first frame waits
+    // only for the page it shows. Until then their places in the stack hold
+    // empty stand-ins. After the first frame each turn of the event loop
+    // takes one step of theirs (a page's building, the polish of one of its
+    // parts, its placing in the stack), so that no turn holds the window up
+    // for long; a page wanted earlier takes its remaining steps at once.
     KSV_PicSetDlg* picSetPage();
     InputSrcSetDlg* inputPage();
     PresetDlg* presetPage();
     MiscDlg* miscPage();
+    enum LaterPage { kLaterPicture, kLaterInput, kLaterPresets, kLaterSystem, kLaterPages };
+    struct Later {
+        QWidget* page = nullptr;  // being built, or built
+        bool built = false;  // and following the device itself
+        Page::BuildSteps steps;  // the rest of its building
+        QWidget* standIn = nullptr;  // in the stack until the page takes its place
+        // What follows the device for the page until it is built.
+        std::vector<QMetaObject::Connection> follows;
+        // The page's parts still to be polished, the next one last.
+        std::vector<QPointer<QWidget>> unpolished;
+    };
+    // The page, built and in the stack.
+    QWidget* laterPage(LaterPage which);
+    void startLaterPage(LaterPage which);
+    void finishLaterPage(LaterPage which);
+    void spreadPolish(Later& later);
     void followUnbuiltPages();
     void buildNextPage();
     // The search and the pages' building, once the first frame is shown.
     void afterFirstFrame();
-    void putInStack(QWidget* page, QWidget*& standIn);
+    void putInStack(Later& later);
     // The output preview, built when first wanted: the program's first frame
     // does not wait for it.
     KSV_ShowVideoDlg* preview();
@@ -115,10 +137,7 @@ private:
     DestinationDlg* destinationDlg_ = nullptr;
     MiscDlg* miscDlg_ = nullptr;
     KSV_ShowVideoDlg* showVideoDlg_ = nullptr;
-    QWidget* picSetStandIn_ = nullptr;
-    QWidget* inputStandIn_ = nullptr;
-    QWidget* presetStandIn_ = nullptr;
-    QWidget* miscStandIn_ = nullptr;
+    std::array<Later, kLaterPages> later_;
     bool firstFrameSeen_ = false;
     bool searchDue_ = false;
     bool pagesStarted_ = false;
@@ -135,9 +154,6 @@ private:
     bool picSetOwesRedraw_ = false;
     bool inputOwesRedraw_ = false;
     std::vector<InputReport> inputReports_;
-    std::vector<QMetaObject::Connection> picSetFollows_;
-    std::vector<QMetaObject::Connection> inputFollows_;
-    std::vector<QMetaObject::Connection> presetFollows_;
     // The working mode whose source buttons the preset page is to show once
     // built: none owed, or the record's.
     static constexpr int kNoMode = -1;

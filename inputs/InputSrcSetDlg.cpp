@@ -72,7 +72,7 @@ const char* const kStartSubTexts[kInputs][3] = {
 
 }  // namespace
 
-InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
+InputSrcSetDlg::InputSrcSetDlg(QWidget* parent, Page::BuildSteps* later) : QWidget(parent)
 {
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("InputSrcSetDlg"));
@@ -83,7 +83,15 @@ InputSrcSetDlg::InputSrcSetDlg(QWidget* parent) : QWidget(parent)
     }
     retranslateUi();
     QMetaObject::connectSlotsByName(this);
-    initWidgets();
+    Page::BuildSteps now;
+    Page::BuildSteps& steps = later ? *later : now;
+    initWidgets(steps);
+    steps.add([this] { followReports(); });
+    now.runAll();
+}
+
+void InputSrcSetDlg::followReports()
+{
     Page::Setup(this, [this] {
         retranslateUi();
         RefreshPortButtons(current_);
@@ -145,7 +153,7 @@ QPushButton* InputSrcSetDlg::panelButton(int n) const
     return n >= 1 && n <= 7 ? buttons_[n - 1] : nullptr;
 }
 
-void InputSrcSetDlg::initWidgets()
+void InputSrcSetDlg::initWidgets(Page::BuildSteps& steps)
 {
     crop_ = new ImageCrop(this);
     edid_ = new EdidDlg(this);
@@ -158,7 +166,6 @@ void InputSrcSetDlg::initWidgets()
     range_->hide();
 
     const QFont font = InputLook::Font(12);
-    QHBoxLayout* rows[2] = {new QHBoxLayout, new QHBoxLayout};
     for (int n = 0; n < kTileButtons; ++n) {
         auto* b = new QPushButton(TileButtonText(n % 8), this);
         b->setObjectName(QString::number(n));
@@ -168,66 +175,70 @@ void InputSrcSetDlg::initWidgets()
         b->setCheckable(true);
         b->setAutoExclusive(true);
         connect(b, SIGNAL(clicked()), this, SLOT(OnClickedTileSelectBtn()));
-        rows[n / 8]->addWidget(b);
         tileButtons_[n] = b;
     }
 
-    auto* layout = new QVBoxLayout;
-    for (int i = 0; i < kCells; ++i) {
-        auto* c = new InputSrcCell(this);
-        c->index = i;
-        cells_[i] = c;
-        layout->addWidget(c);
-        layout->setSpacing(5);
-        if (i < kInputs) {
-            c->SetSrcLabel(QString::asprintf("Input %d:%s", i + 1, "DVI"));
-            c->SetTileMode(false);
-            c->SetSubCount(i < 4 ? 3 : 2);
-            c->SetRenameLabel(QString::asprintf("Input %d", i + 1));
-            for (int p = 0; p < 3; ++p)
-                if (kStartSubTexts[i][p])
-                    c->SetSubText(p, QLatin1String(kStartSubTexts[i][p]));
-            if (i >= 4)
-                c->SetSplit(true);
-        } else {
-            layout->addLayout(rows[i - 6]);
-            c->SetSubCount(4);
-            c->SetTileMode(true);
-            c->SetSrcLabel(tr("Tile %1").arg(i - 5));
-            c->SetRenameLabel(tr("Tile %1").arg(i - 5));
+    // The cells, the page's heaviest parts, are a step each.
+    auto* layout = new QVBoxLayout(this);
+    for (int i = 0; i < kCells; ++i)
+        steps.add([this, layout, i] { addCell(layout, i); });
+    steps.add([this, layout, font] {
+        auto* cropRow = new QHBoxLayout;
+        for (int i : {0, 1, 2, 6})
+            cropRow->addWidget(buttons_[i]);
+        auto* edidRow = new QHBoxLayout;
+        for (int i : {3, 4, 5})
+            edidRow->addWidget(buttons_[i]);
+        layout->addLayout(cropRow);
+        layout->addLayout(edidRow);
+        layout->addWidget(edid_);
+        layout->addWidget(crop_);
+        layout->addWidget(range_);
+
+        for (QPushButton* b : buttons_) {
+            b->setStyleSheet(InputLook::kButtons);
+            b->setFont(font);
+            b->setMinimumHeight(36);
         }
-        connect(c, SIGNAL(ClickInputSrcEvent(int, int)), this, SLOT(OnClickInputSrc(int, int)));
-        connect(c, SIGNAL(SigClickInputSubSrc(int, int)), this,
-                SLOT(On_SigClickInputSubSrc(int, int)));
-        connect(c, SIGNAL(SigRenameInputSrc(int, QString)), this,
-                SLOT(On_SigRenameInputSrc(int, QString)));
-        connect(c, SIGNAL(SigInputClearBtn(int)), this, SLOT(On_SigClearBtn(int)));
-        connect(c, SIGNAL(SigInputApplyBtn(int)), this, SLOT(On_SigConfirmBtn(int)));
-    }
-    // The tile rows sit right below their tile cells.
-    layout->removeItem(rows[0]);
-    layout->insertLayout(layout->indexOf(cells_[6]) + 1, rows[0]);
+        for (QPushButton* b : tileButtons_)
+            b->hide();
+    });
+}
 
-    auto* cropRow = new QHBoxLayout;
-    for (int i : {0, 1, 2, 6})
-        cropRow->addWidget(buttons_[i]);
-    auto* edidRow = new QHBoxLayout;
-    for (int i : {3, 4, 5})
-        edidRow->addWidget(buttons_[i]);
-    layout->addLayout(cropRow);
-    layout->addLayout(edidRow);
-    layout->addWidget(edid_);
-    layout->addWidget(crop_);
-    layout->addWidget(range_);
-    setLayout(layout);
-
-    for (QPushButton* b : buttons_) {
-        b->setStyleSheet(InputLook::kButtons);
-        b->setFont(font);
-        b->setMinimumHeight(36);
+void InputSrcSetDlg::addCell(QVBoxLayout* layout, int i)
+{
+    auto* c = new InputSrcCell(this);
+    c->index = i;
+    cells_[i] = c;
+    layout->addWidget(c);
+    layout->setSpacing(5);
+    if (i < kInputs) {
+        c->SetSrcLabel(QString::asprintf("Input %d:%s", i + 1, "DVI"));
+        c->SetTileMode(false);
+        c->SetSubCount(i < 4 ? 3 : 2);
+        c->SetRenameLabel(QString::asprintf("Input %d", i + 1));
+        for (int p = 0; p < 3; ++p)
+            if (kStartSubTexts[i][p])
+                c->SetSubText(p, QLatin1String(kStartSubTexts[i][p]));
+        if (i >= 4)
+            c->SetSplit(true);
+    } else {
+        // The tile's row of sources sits right below its cell.
+        auto* row = new QHBoxLayout;
+        for (int n = (i - 6) * 8; n < (i - 5) * 8; ++n)
+            row->addWidget(tileButtons_[n]);
+        layout->addLayout(row);
+        c->SetSubCount(4);
+        c->SetTileMode(true);
+        c->SetSrcLabel(tr("Tile %1").arg(i - 5));
+        c->SetRenameLabel(tr("Tile %1").arg(i - 5));
     }
-    for (QPushButton* b : tileButtons_)
-        b->hide();
+    connect(c, SIGNAL(ClickInputSrcEvent(int, int)), this, SLOT(OnClickInputSrc(int, int)));
+    connect(c, SIGNAL(SigClickInputSubSrc(int, int)), this, SLOT(On_SigClickInputSubSrc(int, int)));
+    connect(c, SIGNAL(SigRenameInputSrc(int, QString)), this,
+            SLOT(On_SigRenameInputSrc(int, QString)));
+    connect(c, SIGNAL(SigInputClearBtn(int)), this, SLOT(On_SigClearBtn(int)));
+    connect(c, SIGNAL(SigInputApplyBtn(int)), this, SLOT(On_SigConfirmBtn(int)));
 }
 
 void InputSrcSetDlg::SetLayerPanelMode()

@@ -7,6 +7,8 @@
 // inputs and tiles are dragged onto the layout canvas.
 #pragma once
 
+#include "PageHelper.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -19,6 +21,7 @@ class HDMIRGBColorDlg;
 class ImageCrop;
 class InputSrcCell;
 class QPushButton;
+class QVBoxLayout;
 class RedrawCoalescer;
 
 class InputSrcSetDlg : public QWidget {
@@ -28,7 +31,9 @@ public:
     static constexpr int kCells = 8;
     static constexpr int kTileButtons = 16;
 
-    explicit InputSrcSetDlg(QWidget* parent);
+    // With later, the cells and what follows them are left there, to be run
+    // before the page is used (see Page::BuildSteps).
+    explicit InputSrcSetDlg(QWidget* parent, Page::BuildSteps* later = nullptr);
 
     void SetLayerPanelMode();
     void SetInputName(int idx, const QString& name);
@@ -79,7 +84,10 @@ public slots:
     void on_pushButton_7_clicked();
 
 private:
-    void initWidgets();
+    void initWidgets(Page::BuildSteps& steps);
+    void addCell(QVBoxLayout* layout, int i);
+    // The page's own retranslation and its following of the device's reports.
+    void followReports();
     void retranslateUi();
     void RefreshPortButtons(int input);
     void SwitchSubPanel(bool closing, int panel);

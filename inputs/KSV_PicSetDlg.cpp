@@ -88,7 +88,7 @@ std::optional<QString> PictureTabTitle(int workMode, int tab, int bMain)
     }
 }
 
-KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
+KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent, Page::BuildSteps* later) : QWidget(parent)
 {
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("KSV_PicSetDlg"));
@@ -124,24 +124,37 @@ KSV_PicSetDlg::KSV_PicSetDlg(QWidget* parent) : QWidget(parent)
     connect(brightLevel_, SIGNAL(SliderValueChange(float)), this,
             SLOT(SetSliderValueChange(float)));
 
+    // The tabs, the page's heaviest parts, are a step each.
+    Page::BuildSteps now;
+    Page::BuildSteps& steps = later ? *later : now;
+    for (int t = 0; t < kPictureTabs; ++t)
+        steps.add([this, t] { addTab(t); });
+    steps.add([this] { finishBuild(); });
+    now.runAll();
+}
+
+void KSV_PicSetDlg::addTab(int t)
+{
     // The tabs are built in the tab widget's own stack: moving a built tab
     // into it restyles every widget of the tab once more. (Should the toolkit
     // name its stack otherwise, the tabs are built without parent and moved.)
     auto* tabStack = tabWidget_->findChild<QStackedWidget*>(
         QStringLiteral("qt_tabwidget_stackedwidget"), Qt::FindDirectChildrenOnly);
-    for (int t = 0; t < kPictureTabs; ++t) {
-        auto* tab = new LayerPicSetTabDlg(tabStack);
-        tab->setObjectName(QString::number(t));
-        tabWidget_->insertTab(t, tab, LayerTitle(t));
-        // Only now: what a tab raised while it built itself reached no one.
-        connect(tab, SIGNAL(FindSliderValueChange(float, PicSlider)), this,
-                SLOT(TabSliderValueChange(float, PicSlider)));
-        connect(tab, SIGNAL(ColorTempComboxIndexChange(int)), this,
-                SLOT(SetComBoxSliderIndexChnage(int)));
-        connect(tab, SIGNAL(ClickColorTempResetBtn()), this, SLOT(ColorTemResetBtn()));
-        connect(tab, SIGNAL(ClickResetBtn()), this, SLOT(LayerPicTabResetBtn()));
-        tabs_[t] = tab;
-    }
+    auto* tab = new LayerPicSetTabDlg(tabStack);
+    tab->setObjectName(QString::number(t));
+    tabWidget_->insertTab(t, tab, LayerTitle(t));
+    // Only now: what a tab raised while it built itself reached no one.
+    connect(tab, SIGNAL(FindSliderValueChange(float, PicSlider)), this,
+            SLOT(TabSliderValueChange(float, PicSlider)));
+    connect(tab, SIGNAL(ColorTempComboxIndexChange(int)), this,
+            SLOT(SetComBoxSliderIndexChnage(int)));
+    connect(tab, SIGNAL(ClickColorTempResetBtn()), this, SLOT(ColorTemResetBtn()));
+    connect(tab, SIGNAL(ClickResetBtn()), this, SLOT(LayerPicTabResetBtn()));
+    tabs_[t] = tab;
+}
+
+void KSV_PicSetDlg::finishBuild()
+{
     tabWidget_->setCurrentIndex(0);
 
     auto* column = new QVBoxLayout;

@@ -8,6 +8,7 @@
 
 #include "LayerPicSetTabDlg.h"
 #include "MData.h"
+#include "PageHelper.h"
 
 #include <QString>
 #include <QWidget>
@@ -41,7 +42,9 @@ class KSV_PicSetDlg : public QWidget {
     Q_OBJECT
 
 public:
-    explicit KSV_PicSetDlg(QWidget* parent);
+    // With later, the tabs and what follows them are left there, to be run
+    // before the page is used (see Page::BuildSteps).
+    explicit KSV_PicSetDlg(QWidget* parent, Page::BuildSteps* later = nullptr);
 
     void UiRefreshAll();
 
@@ -71,6 +74,8 @@ private:
     // Writes and sends the picture entry of tab t when the working mode has
     // that layer; nothing otherwise.
     void editPicture(int t, const std::function<void(LayerPictureCfg&)>& write);
+    void addTab(int t);
+    void finishBuild();
     void retranslate();
 
     QTabWidget* tabWidget_ = nullptr;

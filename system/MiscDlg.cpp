@@ -26,6 +26,11 @@
 
 namespace {
 
+QFont ButtonFont()
+{
+    return QFont(QStringLiteral("Microsoft YaHei"), 12, 80);
+}
+
 // The page's long operations: label, time-out text (none: the device ends
 // it) and tick. The test-pattern rebuild has no timer: the device reports its
 // progress and ends it. The upgrade's result comes after 10 s, before the
@@ -53,11 +58,33 @@ QString MiscDlg::SettingsPath()
     return AppDirPath() + QStringLiteral("/Config_ksv4.xml");
 }
 
-MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
+MiscDlg::MiscDlg(QWidget* parent, Page::BuildSteps* later) : QWidget(parent)
 {
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("MiscDlg"));
     Page::Setup(this);
+    Page::BuildSteps now;
+    Page::BuildSteps& steps = later ? *later : now;
+    initButtons();
+    // The sub-pages, the page's heaviest parts, are a step each.
+    steps.add([this] {
+        statusDlg_ = new StatusInfoDlg(this);
+        statusDlg_->hide();
+    });
+    steps.add([this] {
+        logoDlg_ = new LogoSettingDlg(this);
+        logoDlg_->hide();
+    });
+    steps.add([this] {
+        schTaskDlg_ = new ScheduleTaskDlg(this);
+        schTaskDlg_->hide();
+    });
+    steps.add([this] { finishBuild(); });
+    now.runAll();
+}
+
+void MiscDlg::finishBuild()
+{
     initWidgets();
     initProgressDialog();
     upgrade_.Start();
@@ -77,10 +104,9 @@ MiscDlg::MiscDlg(QWidget* parent) : QWidget(parent)
             SLOT(On_SigUIRefreshMachineVer(VerInfo_Enum)));
 }
 
-void MiscDlg::initWidgets()
+void MiscDlg::initButtons()
 {
-    const QFont font(QStringLiteral("Microsoft YaHei"), 12, 80);
-
+    const QFont font = ButtonFont();
     for (int n = 0; n <= 20; ++n) {
         if (n == 1)
             continue;
@@ -103,15 +129,11 @@ void MiscDlg::initWidgets()
         button(n)->setCheckable(true);
         button(n)->setAutoExclusive(true);
     }
+}
 
-    // The sub-pages take the place of the page's controls while shown.
-    statusDlg_ = new StatusInfoDlg(this);
-    statusDlg_->hide();
-    logoDlg_ = new LogoSettingDlg(this);
-    logoDlg_->hide();
-    schTaskDlg_ = new ScheduleTaskDlg(this);
-    schTaskDlg_->hide();
-
+void MiscDlg::initWidgets()
+{
+    const QFont font = ButtonFont();
     testPattern_ = new NeoSliderComb(this);
     testPattern_->setAllFont(font);
     testPattern_->setRange(0, 111);
@@ -175,6 +197,7 @@ void MiscDlg::initWidgets()
     column->addLayout(middleRow);
     column->addLayout(modeRow);
     column->addLayout(syncRow);
+    // The sub-pages take the place of the page's controls while shown.
     column->addWidget(statusDlg_);
     column->addWidget(logoDlg_);
     column->addWidget(schTaskDlg_);
@@ -271,7 +294,9 @@ QString MiscDlg::switcherText() const
 
 void MiscDlg::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    // A page still being built in steps takes the language as its building
+    // ends.
+    if (event->type() == QEvent::LanguageChange && progress_) {
         retranslate();
         testPattern_->setLabelText(tr("Test Pattern"));
         progress_->retranslate();

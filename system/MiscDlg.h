@@ -6,6 +6,7 @@
 
 #include "LanguageType.h"
 #include "MData.h"
+#include "PageHelper.h"
 #include "UpgradeWorker.h"
 #include "XmlStreamHelper.h"
 
@@ -27,7 +28,9 @@ class MiscDlg : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MiscDlg(QWidget* parent);
+    // With later, the sub-pages and what follows them are left there, to be
+    // run before the page is used (see Page::BuildSteps).
+    explicit MiscDlg(QWidget* parent, Page::BuildSteps* later = nullptr);
 
     void UiRefreshAll();
     // Enables the "Eth Output" group for a video board's address; the group
@@ -94,7 +97,9 @@ protected:
 private:
     enum Operation { kModeSwitch, kWholeRead, kFactoryReset, kRebuild, kUpgrade, kOperations };
 
+    void initButtons();
     void initWidgets();
+    void finishBuild();
     void initProgressDialog();
     void retranslate();
     void fitButtonWidths();

@@ -65,6 +65,22 @@ MData& Page::CurrentRecord()
     return *MiddleHandler::GetInstance()->GetCurrentMData();
 }
 
+bool Page::BuildSteps::runNext()
+{
+    if (steps_.empty())
+        return false;
+    const std::function<void()> step = std::move(steps_.front());
+    steps_.pop_front();
+    step();
+    return true;
+}
+
+void Page::BuildSteps::runAll()
+{
+    while (runNext()) {
+    }
+}
+
 QPushButton* Page::MakeButton(QWidget* parent, const char* objectName, bool checkable)
 {
     auto* b = new QPushButton(parent);

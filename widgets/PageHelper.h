@@ -13,6 +13,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 
 class QPushButton;
@@ -38,6 +39,23 @@ MData& CurrentRecord();
 // A button of a page's form, by the form's object name.
 QPushButton* MakeButton(QWidget* parent, const char* objectName, bool checkable);
 void ResizeTitleBar(TitleBar* bar, const QWidget* page);
+
+// The rest of a page's building, for an owner that spreads a long build over
+// turns of the event loop. A page given these builds its first part in its
+// constructor and leaves the others here, in order; it is complete, and may
+// be used, only once every step has run. A page given none runs every step
+// in its constructor.
+class BuildSteps {
+public:
+    void add(std::function<void()> step) { steps_.push_back(std::move(step)); }
+    // Runs the next step; false when none was left.
+    bool runNext();
+    void runAll();
+    bool done() const { return steps_.empty(); }
+
+private:
+    std::deque<std::function<void()>> steps_;
+};
 
 }  // namespace Page
 

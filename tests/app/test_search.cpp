@@ -228,6 +228,8 @@ private slots:
     void mainWindowFollowsSelectedDevice();
     void unopenedPagesFollowTheReadBack();
     void hiddenPagesShowTheReadBackWhenOpened();
+    void pagesBuiltInStepsAsAtOnce_data();
+    void pagesBuiltInStepsAsAtOnce();
     void silentDeviceGoesOffline();
     // A device that comes back at another address.
     void movedDeviceIsFollowed_data();
@@ -1107,6 +1109,47 @@ void TestSearch::hiddenPagesShowTheReadBackWhenOpened()
 
     w.reset();
     delete currentPreview();
+}
+
+void TestSearch::pagesBuiltInStepsAsAtOnce_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("picture") << 0;
+    QTest::newRow("input") << 1;
+    QTest::newRow("system") << 2;
+}
+
+void TestSearch::pagesBuiltInStepsAsAtOnce()
+{
+    // The main window spreads these pages' building over turns of the event
+    // loop, and a language switch may come in between: the page it ends with
+    // is the one built at once, part for part.
+    QFETCH(int, page);
+    const auto switchLanguage = [](QWidget* w) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(w, &change);
+    };
+    const auto make = [page](Page::BuildSteps* later) -> std::unique_ptr<QWidget> {
+        switch (page) {
+        case 0:
+            return std::make_unique<KSV_PicSetDlg>(nullptr, later);
+        case 1:
+            return std::make_unique<InputSrcSetDlg>(nullptr, later);
+        default:
+            return std::make_unique<MiscDlg>(nullptr, later);
+        }
+    };
+    Page::BuildSteps steps;
+    const std::unique_ptr<QWidget> stepped = make(&steps);
+    int count = 0;
+    do {
+        switchLanguage(stepped.get());
+        ++count;
+    } while (steps.runNext());
+    QVERIFY(count > 2);
+    const std::unique_ptr<QWidget> atOnce = make(nullptr);
+    switchLanguage(atOnce.get());
+    QCOMPARE(shows(stepped.get()), shows(atOnce.get()));
 }
 
 void TestSearch::silentDeviceGoesOffline()
