@@ -74,8 +74,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption readbacksOpt(QStringLiteral("readbacks"),
-                                          QStringLiteral("Read-backs (default 10)."),
-                                          QStringLiteral("N"), QStringLiteral("10"));
+                                          QStringLiteral("Read-backs (default 30)."),
+                                          QStringLiteral("N"), QStringLiteral("30"));
     const QCommandLineOption movesOpt(QStringLiteral("moves"),
                                       QStringLiteral("Mouse moves of the drag (default 300)."),
                                       QStringLiteral("N"), QStringLiteral("300"));
