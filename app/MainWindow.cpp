@@ -169,7 +169,11 @@ void MainWindow::createPages()
     QStackedWidget* stack = ui->stackedWidget;
     for (Later& later : later_)
         later.standIn = new QWidget(stack);
-    opSetDlg_ = new KSV_OpSetDlg(stack);
+    // Its layer view, which the first frame does not show, is built once
+    // that frame is on screen, before the search; with a device already
+    // selected (a window made again), at once, since its panels follow that
+    // device's reports.
+    opSetDlg_ = new KSV_OpSetDlg(stack, MiddleHandler::GetInstance()->GetCurrentIp().isEmpty());
     destinationDlg_ = new DestinationDlg(stack);
 
     for (QWidget* page : {later_[kLaterPicture].standIn, static_cast<QWidget*>(opSetDlg_),
@@ -426,6 +430,8 @@ MiscDlg* MainWindow::miscPage()
 
 void MainWindow::afterFirstFrame()
 {
+    // Before any device can report.
+    opSetDlg_->buildLayerView();
     if (searchDue_) {
         searchDue_ = false;
         destinationDlg_->StartSearch();
@@ -489,6 +495,8 @@ void MainWindow::loadStartupProject()
         if (!QFile::exists(path))
             return;
     }
+    // The layer view follows what the project's load reports.
+    opSetDlg_->buildLayerView();
     miscPage()->LoadProject(path);
     UiRefreshAll();
 }

@@ -12,6 +12,7 @@
 #include "PaintCellCtrl.h"
 #include "PicVideoCell.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -106,7 +107,7 @@ QString Subtitle(int workMode, bool logo)
 
 }  // namespace
 
-KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
+KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent, bool layerViewLater) : QDialog(parent)
 {
     // Given a parent, the page lives in it (the main window's page stack), not
     // in a dialog window of its own. Made a child now, while it holds no
@@ -140,31 +141,56 @@ KSV_OpSetDlg::KSV_OpSetDlg(QWidget* parent) : QDialog(parent)
 
     // Built in the stack that holds them, for the same reason.
     outputPanel_ = new OpParamSet(stack_);
-    layerPanel_ = new LayerSettingDlg(stack_);
-    inputList_ = new InputSrcSetDlg(this);
-    inputList_->SetLayerPanelMode();
     stack_->addWidget(outputPanel_);
-    stack_->addWidget(layerPanel_);
     stack_->setCurrentWidget(outputPanel_);
 
-    auto* row = new QHBoxLayout;
-    row->addWidget(scrollArea_, 10);
-    row->addWidget(inputList_, 1);
+    row_ = new QHBoxLayout;
+    row_->addWidget(scrollArea_, 10);
     auto* column = new QVBoxLayout(this);
     // The page reaches the window's right edge: the window's one-pixel dark
     // border stays visible beside the scroll bar.
     column->setContentsMargins(0, 0, 1, 0);
-    column->addLayout(row, 4);
+    column->addLayout(row_, 4);
     column->addWidget(stack_, 1);
 
     viewRedraw_ = new RedrawCoalescer(this, [this] { setMode(mode_); });
-    connectAll();
+    if (!layerViewLater)
+        buildLayerView();
+    building_ = false;
 
     for (int i = 0; i < 4; ++i)
         canvas_->setOutputRect(Inclusive(i % 2 ? 1920 : 0, i >= 2 ? 1080 : 0, 1920, 1080), i);
 }
 
 KSV_OpSetDlg::~KSV_OpSetDlg() = default;
+
+void KSV_OpSetDlg::buildLayerView()
+{
+    if (layerPanel_)
+        return;
+    layerPanel_ = new LayerSettingDlg(stack_);
+    inputList_ = new InputSrcSetDlg(this);
+    inputList_->SetLayerPanelMode();
+    stack_->addWidget(layerPanel_);
+    row_->addWidget(inputList_, 1);
+    if (building_) {
+        connectAll();
+        return;
+    }
+    inputList_->setVisible(mode_ == 1);
+    connectAll();
+    // What the view announced without them (its selection) again.
+    setMode(mode_);
+    // Built after the window's language switch (every start switches to
+    // English), which came after that announcement: it reaches them now,
+    // and each passes it on to its children, as the page did then.
+    if (owesLanguageChange_) {
+        owesLanguageChange_ = false;
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(layerPanel_, &change);
+        QCoreApplication::sendEvent(inputList_, &change);
+    }
+}
 
 void KSV_OpSetDlg::buildButtons()
 {
@@ -270,7 +296,8 @@ void KSV_OpSetDlg::setMode(int mode)
 
     if (mode == 0) {
         stack_->setCurrentWidget(outputPanel_);
-        inputList_->hide();
+        if (inputList_)
+            inputList_->hide();
         canvas_->hideLayerCells();
         canvas_->enterOutputView();
         canvas_->reannounceSelection();
@@ -288,6 +315,7 @@ void KSV_OpSetDlg::setMode(int mode)
         return;
     }
 
+    buildLayerView();
     outputPanel_->CloseResoDlg();
     stack_->setCurrentWidget(layerPanel_);
     inputList_->show();
@@ -334,11 +362,13 @@ void KSV_OpSetDlg::ResetCells()
         canvas_->setOutputCell(QRect(), i, false);
     for (int i = 0; i < 4; ++i)
         canvas_->setLayerCell(QRect(), i, false, 0, 0, false, 0, false);
+    buildLayerView();
     inputList_->ResetCells();
 }
 
 void KSV_OpSetDlg::UiRefreshAll()
 {
+    buildLayerView();
     refreshingAll_ = true;
     for (int i = 0; i < MDataLimits::kOutputWindows; ++i)
         refreshOutputCell(i);
@@ -353,6 +383,7 @@ void KSV_OpSetDlg::UiRefreshAll()
 void KSV_OpSetDlg::QuickTake()
 {
     DeviceLog("QuickTake");
+    buildLayerView();
     layerPanel_->QuickTake();
 }
 
@@ -492,6 +523,7 @@ void KSV_OpSetDlg::On_sigLayerRotationSet(int idx, RoationType)
 
 void KSV_OpSetDlg::On_SigRenameInputSrc(int idx, QString renameStr)
 {
+    buildLayerView();
     inputList_->SetInputName(idx, renameStr);
 }
 
@@ -502,12 +534,14 @@ void KSV_OpSetDlg::On_SigRenameToInputSrc(int idx, QString renameStr)
 
 void KSV_OpSetDlg::On_SigInputTileEnable(int idx, bool bEnable)
 {
+    buildLayerView();
     inputList_->SetTileEnable(idx, bEnable);
     layerPanel_->SetInputEnable(idx, bEnable);
 }
 
 void KSV_OpSetDlg::On_SigChangeInputSubSrc(int Gid, int Pid)
 {
+    buildLayerView();
     inputList_->On_SigUIRefreshInputCfg();
     layerPanel_->UpdateInputEntry(Gid, Pid);
 }
@@ -602,6 +636,13 @@ void KSV_OpSetDlg::refreshLayerCell(int idx)
 // push button that last had the focus is one: a cell's close button, Take,
 // a layout button. Return that ends a number typed into a panel's edit would
 // click it again, switching an output off or taking anew on the device.
+void KSV_OpSetDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && !layerPanel_)
+        owesLanguageChange_ = true;
+    QDialog::changeEvent(event);
+}
+
 void KSV_OpSetDlg::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {

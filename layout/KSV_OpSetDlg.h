@@ -14,6 +14,7 @@ class InputSrcSetDlg;
 class LayerSettingDlg;
 class OpParamSet;
 class PaintCellCtrl;
+class QHBoxLayout;
 class QPushButton;
 class QScrollArea;
 class QStackedWidget;
@@ -25,9 +26,14 @@ class KSV_OpSetDlg : public QDialog {
 public:
     static constexpr int kCellButtons = 4;
 
-    explicit KSV_OpSetDlg(QWidget* parent);
+    // layerViewLater: the layer view's panels (the layer settings panel and
+    // the input column), which the first frame does not show, are built by
+    // buildLayerView, which whatever needs them calls first.
+    explicit KSV_OpSetDlg(QWidget* parent, bool layerViewLater = false);
     ~KSV_OpSetDlg() override;
 
+    // Builds the layer view's panels and wires the page, once.
+    void buildLayerView();
     // 0 output view, 1 layer view; other values are ignored.
     void setMode(int mode);
     int mode() const { return mode_; }
@@ -42,8 +48,16 @@ public:
     QScrollArea* scrollArea() const { return scrollArea_; }
     QStackedWidget* stackedWidget() const { return stack_; }
     OpParamSet* outputPanel() const { return outputPanel_; }
-    LayerSettingDlg* layerPanel() const { return layerPanel_; }
-    InputSrcSetDlg* inputList() const { return inputList_; }
+    LayerSettingDlg* layerPanel()
+    {
+        buildLayerView();
+        return layerPanel_;
+    }
+    InputSrcSetDlg* inputList()
+    {
+        buildLayerView();
+        return inputList_;
+    }
     QPushButton* cellButton(int i) const { return cellButtons_[i]; }
     QPushButton* zoomInButton() const { return zoomIn_; }
     QPushButton* zoomOutButton() const { return zoomOut_; }
@@ -78,6 +92,8 @@ protected:
     // Escape never closes the page (Page::Setup), and Return never clicks
     // one of its buttons.
     void keyPressEvent(QKeyEvent* event) override;
+    // A language switch before the layer view is built is passed on to it.
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
@@ -93,6 +109,9 @@ private:
     void refreshOutputMode(OutputMode_Enum OPMode);
 
     QStackedWidget* stack_ = nullptr;
+    QHBoxLayout* row_ = nullptr;
+    bool building_ = true;  // in the constructor
+    bool owesLanguageChange_ = false;
     PaintCellCtrl* canvas_ = nullptr;
     OpParamSet* outputPanel_ = nullptr;
     LayerSettingDlg* layerPanel_ = nullptr;

@@ -9,6 +9,7 @@
 #include "GuiTest.h"
 #include "InputSrcCell.h"
 #include "InputSrcSetDlg.h"
+#include "LayerSettingDlg.h"
 #include "KSV_OpSetDlg.h"
 #include "KSV_PicSetDlg.h"
 #include "KSV_ShowVideoDlg.h"
@@ -230,6 +231,7 @@ private slots:
     void hiddenPagesShowTheReadBackWhenOpened();
     void pagesBuiltInStepsAsAtOnce_data();
     void pagesBuiltInStepsAsAtOnce();
+    void layerViewBuiltAfterTheFirstFrameAsAtOnce();
     void silentDeviceGoesOffline();
     // A device that comes back at another address.
     void movedDeviceIsFollowed_data();
@@ -1109,6 +1111,52 @@ void TestSearch::hiddenPagesShowTheReadBackWhenOpened()
 
     w.reset();
     delete currentPreview();
+}
+
+// The window builds the output page's layer view once its first frame is on
+// screen: it ends as the page built whole, through the start's language
+// switch, the read-back and the view's opening.
+void TestSearch::layerViewBuiltAfterTheFirstFrameAsAtOnce()
+{
+    REQUIRE_PRIVATE_NETWORK();
+    QVERIFY(device->start(twoDevices()));
+    dropPreviews();
+    QVERIFY(h->GetCurrentIp().isEmpty());
+    // With the language packs beside the program, the start's switch to
+    // English is a real one.
+    QTemporaryDir appDir;
+    QVERIFY(appDir.isValid());
+    const QByteArray oldAppDir = qgetenv("LEDZ_APP_DIR");
+    qputenv("LEDZ_APP_DIR", appDir.path().toLocal8Bit());
+    QVERIFY(QDir(appDir.path()).mkdir(QStringLiteral("Language")));
+    for (const char* pack : {"English"}) {
+        const QString name = QStringLiteral("Language/KSV_Z9050_%1.qm").arg(QLatin1String(pack));
+        QVERIFY(QFile::copy(QStringLiteral(LEDZ_LANGUAGE_DIR "/") + name.mid(9),
+                            appDir.filePath(name)));
+    }
+    KSV_OpSetDlg atOnce(nullptr);
+    atOnce.setMode(0);
+    auto w = std::make_unique<MainWindow>();
+    for (QTimer* t : w->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        t->stop();
+    auto* page = w->findChild<KSV_OpSetDlg*>();
+    QVERIFY(page);
+    // Not before the first frame.
+    QVERIFY(!w->findChild<LayerSettingDlg*>());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTRY_VERIFY(w->findChild<LayerSettingDlg*>());
+    QCOMPARE(shows(page), shows(&atOnce));
+
+    searchFromWindow(w.get());
+    if (QTest::currentTestFailed())
+        return;
+    pageButton(w.get(), "pushButton_4")->click();
+    atOnce.setMode(1);
+    QTRY_COMPARE(shows(page), shows(&atOnce));
+    QVERIFY(page->layerPanel()->isVisible() && page->inputList()->isVisible());
+    w.reset();
+    qputenv("LEDZ_APP_DIR", oldAppDir);
 }
 
 void TestSearch::pagesBuiltInStepsAsAtOnce_data()
