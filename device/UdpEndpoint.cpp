@@ -10,6 +10,7 @@
 #include <pthread.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <memory>
@@ -78,15 +79,17 @@ public:
         }
     }
 
-    // The number of datagrams taken, or -errno. `wait`: block for the first
-    // one, then take what else is there; otherwise take only what is there.
-    int take(int fd, bool wait)
+    // The number of datagrams taken (at most `most`), or -errno. `wait`:
+    // block for the first one, then take what else is there; otherwise take
+    // only what is there.
+    int take(int fd, bool wait, int most)
     {
-        for (int i = 0; i < kCount; ++i)
+        const unsigned count = unsigned(std::clamp(most, 1, kCount));
+        for (unsigned i = 0; i < count; ++i)
             msgs_[i].msg_hdr.msg_namelen = sizeof from_[i];
         int n;
         do
-            n = ::recvmmsg(fd, msgs_, kCount, wait ? MSG_WAITFORONE : MSG_DONTWAIT, nullptr);
+            n = ::recvmmsg(fd, msgs_, count, wait ? MSG_WAITFORONE : MSG_DONTWAIT, nullptr);
         while (n < 0 && errno == EINTR);
         return n < 0 ? -errno : n;
     }
@@ -307,7 +310,7 @@ void UdpEndpoint::receiveLoop(udp::socket& socket)
     };
     while (running_) {
         // Block for the first datagram; take the rest only while more come.
-        const int n = inbox.take(fd, batch.isEmpty());
+        const int n = inbox.take(fd, batch.isEmpty(), kMaxBatch - batch.size());
         if (!running_)
             break;  // closePort shut the socket down
         if (n == -EAGAIN || n == -EWOULDBLOCK) {

@@ -73,6 +73,7 @@ private slots:
     void stopAgainstAFrozenBoard();
 
 private:
+    void connectAndPlay();
     void waitPlaying();
     // Plays both streams, then has the board end them; returns once both
     // players reported the end.
@@ -118,6 +119,13 @@ void TestPreview::cleanupTestCase()
         h->ShutdownForTest();
 }
 
+// "Connect" to the board, until both streams play.
+void TestPreview::connectAndPlay()
+{
+    dlg->ConnectVideoShow(kBoardIp, true);
+    waitPlaying();
+}
+
 void TestPreview::waitPlaying()
 {
     for (int k = 0; k < KSV_ShowVideoDlg::kStreams; ++k) {
@@ -143,8 +151,7 @@ QList<QJsonObject> TestPreview::qualityFrames() const
 
 void TestPreview::playUntilTheBoardEnds()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     if (QTest::currentTestFailed())
         return;
     QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
@@ -265,8 +272,7 @@ void TestPreview::stopVideoCancelsTheReconnect()
 
 void TestPreview::qualitySwitchStopsSendsAndPlaysAgain()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("comboBox"));
     QCOMPARE(combo->itemText(2), QStringLiteral("1080P 蓝光"));
     combo->setCurrentIndex(2);
@@ -353,8 +359,7 @@ void TestPreview::realTimeReconnect()
 // dialog never comes up over the playing streams.
 void TestPreview::connectProgressEndsWithThePicture()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     if (QTest::currentTestFailed())
         return;
     dlg->StopVideo();
@@ -382,8 +387,7 @@ void TestPreview::lostStreamsReconnect()
 {
     // Time enough for the board to be back before the reconnect.
     dlg->SetWaitsForTest(30000, 3000, 100);
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     if (QTest::currentTestFailed())
         return;
     QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
@@ -406,8 +410,7 @@ void TestPreview::lostStreamsReconnect()
 // again the streams go on playing, without an end and a reconnect.
 void TestPreview::heldUpProgramKeepsPlayingStreams()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     if (QTest::currentTestFailed())
         return;
     QSignalSpy end0(dlg->player(0), &VideoMediaPlayer::end);
@@ -445,8 +448,7 @@ void TestPreview::heldUpProgramKeepsPlayingStreams()
 // thaws, the streams play again.
 void TestPreview::stopAgainstAFrozenBoard()
 {
-    dlg->ConnectVideoShow(kBoardIp, true);
-    waitPlaying();
+    connectAndPlay();
     if (QTest::currentTestFailed())
         return;
     QVERIFY(VideoBoardSim::Signal(sim->logPath(), SIGSTOP));
