@@ -31,10 +31,13 @@ constexpr std::chrono::milliseconds kErrorPause{10};
 // and takes what came meanwhile; the batch goes on once a gap brings
 // nothing, or once it has been held kBurstHold. A command's acknowledgement
 // and its reply, lone heartbeats and datagrams of several devices that
-// happen to coincide are handed on at once.
+// happen to coincide are handed on at once. A gap costs the burst's last
+// datagrams at most kBurstGap: nothing next to a read-back that takes a
+// hundred milliseconds, while each gap slept is a wake of this thread, and
+// each batch one of the owner's.
 constexpr int kBurstRun = 3;
-constexpr std::chrono::milliseconds kBurstGap{2};
-constexpr std::chrono::milliseconds kBurstHold{8};
+constexpr std::chrono::milliseconds kBurstGap{8};
+constexpr std::chrono::milliseconds kBurstHold{32};
 
 void LogError(const boost::system::error_code& ec)
 {
