@@ -1,5 +1,7 @@
 #include "TitleBar.h"
 
+#include "ServerDrawnIcon.h"
+
 #include <QHBoxLayout>
 #include <QHash>
 #include <QIcon>
@@ -116,18 +118,43 @@ void TitleBar::setIcon(const QString& path)
     icon_->setPixmap(QPixmap(path));
 }
 
+TitleBar::~TitleBar() = default;
+
 void TitleBar::setStatusIcon(int index, const QString& path)
 {
     if (index < 0 || index >= kStatusIconCount)
         return;
-    if (path.isEmpty()) {
-        statusIcons_[index]->clear();
+    QLabel* label = statusIcons_[index];
+    const auto change = [&] {
+        if (path.isEmpty()) {
+            label->clear();
+            return;
+        }
+        auto image = statusImages_.find(path);
+        if (image == statusImages_.end())
+            image = statusImages_.insert(path, QPixmap(path));
+        label->setPixmap(*image);
+    };
+    // The blinking icon is tried once the bar is on screen; a label that
+    // cannot be drawn by the server paints itself as the others do.
+    if (index == kBlinkingStatusIcon && !blinkingIconTried_ && label->isVisible()) {
+        blinkingIconTried_ = true;
+        blinkingIcon_ = ServerDrawnIcon::Attach(label);
+    }
+    if (index != kBlinkingStatusIcon || !blinkingIcon_) {
+        change();
         return;
     }
-    auto image = statusImages_.find(path);
-    if (image == statusImages_.end())
-        image = statusImages_.insert(path, QPixmap(path));
-    statusIcons_[index]->setPixmap(*image);
+    ServerDrawnIcon::WithoutRepaint(label, change);
+    const bool shown = blinkingIcon_->show(path, [this, label] {
+        // The label as it paints itself, over the bar's background.
+        QImage picture(label->size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(palette().color(QPalette::Window));
+        label->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+        return picture;
+    });
+    if (!shown)
+        blinkingIcon_.reset();  // and the label is painted as it now is
 }
 
 void TitleBar::deleteButton(QPushButton*& button)
@@ -162,6 +189,8 @@ void TitleBar::setBackgroundColor(const QColor& color)
     QPalette pal = palette();
     pal.setBrush(QPalette::All, QPalette::Window, QBrush(color, Qt::SolidPattern));
     setPalette(pal);
+    if (blinkingIcon_)
+        blinkingIcon_->forget();
 }
 
 void TitleBar::showMax()

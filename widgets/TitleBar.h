@@ -7,8 +7,10 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
+class ServerDrawnIcon;
 class QPushButton;
 
 class TitleBar : public QWidget {
@@ -17,9 +19,11 @@ class TitleBar : public QWidget {
 public:
     static constexpr int kTextCount = 4;        // 0 title, 1 page caption, 2 spare, 3 status
     static constexpr int kStatusIconCount = 3;  // 0 keyboard, 1 sync lock, 2 network
+    static constexpr int kBlinkingStatusIcon = 2;  // changes every 800 ms while on line
     static constexpr int kHeight = 32;
 
     explicit TitleBar(QWidget* parent);
+    ~TitleBar() override;
 
     void setLabelText(int index, const QString& text);
     void setIcon(const QString& path);
@@ -60,4 +64,8 @@ private:
     // and reading it anew each time would keep the process-wide pixmap cache
     // in use and its clean-up timer waking the program.
     QHash<QString, QPixmap> statusImages_;
+    // The network icon, drawn by the X server once on screen there: at rest
+    // its blink is all the program paints.
+    std::unique_ptr<ServerDrawnIcon> blinkingIcon_;
+    bool blinkingIconTried_ = false;
 };
