@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QTimer>
-#include <QWindow>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
@@ -26,19 +25,17 @@ std::unique_ptr<ServerDrawnIcon> ServerDrawnIcon::Attach(QWidget* widget)
 {
     if (!widget || !widget->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
-    // Only this widget gets a window of its own, not the bar it sits in.
-    widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
-    widget->setAttribute(Qt::WA_NativeWindow);
-    const WId id = widget->winId();
-    if (!id)
-        return nullptr;
-
     std::unique_ptr<ServerDrawnIcon> icon(new ServerDrawnIcon);
-    icon->widget_ = widget;
-    icon->window_ = uint32_t(id);
     // The display Qt uses: DISPLAY, or what main() set it to.
     icon->c_ = xcb_connect(nullptr, nullptr);
     if (!icon->c_ || xcb_connection_has_error(icon->c_))
+        return nullptr;
+    // Only this widget gets a window of its own, not the bar it sits in.
+    widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
+    widget->setAttribute(Qt::WA_NativeWindow);
+    icon->widget_ = widget;
+    icon->window_ = uint32_t(widget->winId());
+    if (!icon->window_)
         return nullptr;
     xcb_get_geometry_reply_t* g =
         xcb_get_geometry_reply(icon->c_, xcb_get_geometry(icon->c_, icon->window_), nullptr);

@@ -17,7 +17,6 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
